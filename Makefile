@@ -1,0 +1,27 @@
+# The two commands of the README: `make run` starts the test, `make test` runs the test suite.
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench release debug clean
+
+run: release
+	cd build/bin && ./kestrel $(ARGS)
+
+test:
+	tools/install-deps.sh test
+	cmake --preset debug-sanitize
+	cmake --build --preset debug-sanitize -j $(JOBS)
+	tools/with-xvfb.sh ctest --preset debug-sanitize -j $(JOBS)
+
+bench:
+	tools/install-deps.sh bench
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	tools/with-xvfb.sh build-bench/bin/kestrel-bench
+
+release:
+	tools/install-deps.sh run
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+clean:
+	rm -rf build build-debug build-bench

@@ -1,0 +1,22 @@
+// The test's start-up: the command line, the window, the extension check, the texture units,
+// and the hand-over to the toolkit's main loop.
+#pragma once
+
+#include "app/test_state.h"
+
+// The extensions the test cannot run without.
+inline constexpr const char* required_extensions =
+    "GL_EXT_texture_filter_anisotropic GL_ARB_multitexture GL_ARB_texture_compression";
+
+// Sets the flags of the switches "-noaf", "-tc", "-noaftrick" and "-nomt" found among the
+// arguments after the program name, ignoring letter case. Other arguments are ignored.
+void parse_switches(int argc, const char* const* argv, TestState& state);
+
+// Runs the start-up on the settings in test_state: the switches of argv, the window and its GL
+// context, the extension check and the GL state the test draws with. Returns false, after
+// telling the user, when the driver lacks a required extension; the window is left as it is.
+bool start_test(int argc, char** argv);
+
+// The program: start-up, then the toolkit's main loop, which does not return. Returns 0 when the
+// extension check fails and 1 when there is no X display to open the window on.
+int run_test(int argc, char** argv);

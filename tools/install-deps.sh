@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running, testing or benchmarking Kestrel needs.
+# Usage: install-deps.sh run|test|bench. As root it uses apt-get; otherwise it prints the command.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
+          libgl1-mesa-dri libpng-dev zlib1g-dev libx11-dev)
+case "${1:-run}" in
+  run) ;;
+  test) packages+=(libgtest-dev xvfb xdotool) ;;
+  bench) packages+=(libbenchmark-dev xvfb) ;;
+  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Kestrel needs these Debian packages; install them with:" >&2
+  echo "  sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q >&2
+apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
