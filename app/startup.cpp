@@ -74,10 +74,13 @@ bool start_test(int argc, char** argv) {
 
 int run_test(int argc, char** argv) {
   if (!display_available()) {
-    std::fprintf(stderr,
-                 "kestrel: cannot open the X display \"%s\". The test draws in a window and "
-                 "needs a desktop: run it from one, or set DISPLAY.\n",
-                 display_name());
+    const char* const name = display_name();
+    if (*name == '\0')
+      std::fprintf(stderr, "kestrel: no X display (DISPLAY is not set). The test draws in a "
+                           "window: run it from a desktop session.\n");
+    else
+      std::fprintf(stderr, "kestrel: cannot open the X display \"%s\". The test draws in a "
+                           "window: run it from a desktop session.\n", name);
     return 1;
   }
   if (!start_test(argc, argv)) return 0;
