@@ -1,13 +1,18 @@
 // The test's start-up, step by step in its fixed order, and the hand-over to the main loop.
 #include "app/startup.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #include <strings.h>
 
 #include <cstdio>
 
+#include "app/color_mip_texture.h"
+#include "app/plane.h"
 #include "app/platform.h"
+#include "app/test_objects.h"
 #include "glh/glh_extensions.h"
+#include "image/rgb_image.h"
+#include "image/upload_image.h"
 
 namespace {
 
@@ -40,6 +45,52 @@ int count_texture_units(const TestState& state) {
   return units;
 }
 
+constexpr int color_mip_size = 256;
+constexpr float initial_anisotropy = 2.0f;
+
+// Binds the texture for its upload. Unless "-noaftrick", the texture gets an anisotropy of 2.0
+// before its image arrives: the switch shows whether the driver treats such textures apart.
+void bind_for_upload(TextureObject2D& texture, const TestState& state) {
+  texture.bind();
+  if (!state.no_af_trick)
+    glTexParameterf(texture.target(), GL_TEXTURE_MAX_ANISOTROPY_EXT, initial_anisotropy);
+}
+
+// Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is.
+void create_png_textures(const TestState& state) {
+  RgbImage image(1, 1);
+  for (int unit = 0; unit < png_texture_count; ++unit) {
+    TextureObject2D& texture = test_textures[unit];
+    bind_for_upload(texture, state);
+    // The picture of "tmu<unit>.png" is read into `image` here once the PNG loader is in.
+    upload_image(image, true);
+    glBindTexture(texture.target(), 0);
+  }
+}
+
+// The sixteen colour-mipmap textures of colour delta 0, 2, ..., 30, sharing one pattern.
+void create_color_mip_textures(const TestState& state) {
+  const ColorMipPattern pattern(color_mip_size);
+  for (int k = 0; k < color_mip_texture_count; ++k) {
+    TextureObject2D& texture = test_textures[first_color_mip_slot + k];
+    bind_for_upload(texture, state);
+    build_color_mip_texture(pattern, 2 * k);
+    glBindTexture(texture.target(), 0);
+  }
+}
+
+// Zeroes the r coordinate on every unit in use; the matrices never change afterwards. The last
+// unit in use stays active.
+void set_texture_matrices(int tmu_count) {
+  for (int unit = 0; unit < tmu_count; ++unit) {
+    glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glScalef(1.0f, 1.0f, 0.0f);
+    glMatrixMode(GL_MODELVIEW);
+  }
+}
+
 }  // namespace
 
 void parse_switches(int argc, const char* const* argv, TestState& state) {
@@ -68,6 +119,12 @@ bool start_test(int argc, char** argv) {
   }
   test_state.tmu_count = count_texture_units(test_state);
   glEnable(GL_DEPTH_TEST);
+  create_png_textures(test_state);
+  create_color_mip_textures(test_state);
+  compile_plane(plane_list, test_state.tmu_count);
+  set_texture_matrices(test_state.tmu_count);
+  // Closing the window destroys the GL context: give the names back while it still exists.
+  glutCloseFunc(release_test_objects);
   glutDisplayFunc(display_cleared_frame);
   return true;
 }

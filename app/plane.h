@@ -1,0 +1,11 @@
+// The receding ground plane every panel draws: 16 x 16 quads of 2 x 2 units in z = 0, each
+// carrying one repeat of every unit's texture.
+#pragma once
+
+#include "image/display_list.h"
+
+// Compiles the plane into `list` (GL_COMPILE): one GL_QUADS batch of 256 quads centred on the
+// even coordinates -16..14 of x and y, rows of increasing y, each row of increasing x. Each
+// vertex gets the same (s, t) on units 0 .. tmu_count-1. Needs the GL context current and
+// glMultiTexCoord2fARB loaded.
+void compile_plane(DisplayList& list, int tmu_count);
