@@ -1,0 +1,35 @@
+// Reads a PNG file, found through data_path, into an RgbImage of 8-bit RGB texels stored bottom
+// row first.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+#include "image/rgb_image.h"
+
+// The largest width and height read_png accepts: the texture size limit of common drivers.
+inline constexpr int max_png_dimension = 16384;
+
+// The largest block of decoded rows read_png allocates, in bytes.
+inline constexpr std::size_t max_png_decoded_bytes = std::size_t{256} << 20;
+
+// Fills data_path with its default directories if it holds none, then, unless `file_name` is
+// null, opens `file_name` through data_path and decodes it into `image`. A file that no data
+// directory yields is reported as "Cannot open \"<file_name>\" for read!" on standard error.
+// On success `image` takes the PNG's width and height (keeping its texel array when the size is
+// already right); on any failure it is left exactly as it was. See read_png_stream for the
+// decoding rules.
+void read_png(const char* file_name, RgbImage& image);
+
+// Decodes the PNG file that starts at the current position of `stream` into `image`, row 0
+// being the bottom row of the picture, and returns true. Every sample becomes 8 bits: 16-bit
+// samples are stripped to their high byte, palettes and low bit depths are expanded, grey is
+// copied into all three channels, and a gAMA chunk is corrected towards a display gamma of 2.2.
+// Interlaced files give the same texels as their non-interlaced twins. Alpha, whether stored
+// or expanded from a tRNS chunk, is dropped: a texel keeps its colour channels whatever its
+// opacity. Returns false, leaving `image` untouched, when the stream does not start with the
+// PNG signature (silently), when libpng rejects the data (libpng's default handler reports on
+// standard error), or when the picture is wider or taller than max_png_dimension or its decoded
+// rows would need more than max_png_decoded_bytes. libpng's warnings go to standard error.
+// The stream is read but not closed.
+bool read_png_stream(std::FILE* stream, RgbImage& image);

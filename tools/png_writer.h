@@ -1,0 +1,29 @@
+// Writes PNG files with libpng: the picture generator's output, and files of known content for
+// the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A picture as a PNG file stores it. `rows` holds the rows top first, each packed as PNG packs
+// it: `width` pixels of the colour type's channels at `bit_depth` bits per sample, 16-bit samples
+// big-endian, samples below 8 bits packed from the high bit, every row starting on a byte.
+struct PngPicture {
+  int width = 0;
+  int height = 0;
+  int color_type = 2;  // a PNG_COLOR_TYPE_* value
+  int bit_depth = 8;
+  std::vector<unsigned char> rows;
+  std::vector<unsigned char> palette;       // RGB triples, for palette pictures
+  std::vector<unsigned char> transparency;  // one alpha per palette entry, written as tRNS
+  double gamma = 0.0;                       // written as gAMA when above zero
+  bool interlaced = false;                  // Adam7 when true
+};
+
+// Bytes in one packed row of `picture`.
+std::size_t png_row_bytes(const PngPicture& picture);
+
+// Writes `picture` to the file at `path`, replacing it. Returns false, with libpng's message on
+// standard error where libpng gave one, when the file cannot be written or libpng rejects the
+// picture; a partly written file may then remain.
+bool write_png(const std::string& path, const PngPicture& picture);
