@@ -11,6 +11,7 @@
 #include "app/platform.h"
 #include "app/test_objects.h"
 #include "glh/glh_extensions.h"
+#include "image/read_png.h"
 #include "image/rgb_image.h"
 #include "image/upload_image.h"
 
@@ -56,13 +57,18 @@ void bind_for_upload(TextureObject2D& texture, const TestState& state) {
     glTexParameterf(texture.target(), GL_TEXTURE_MAX_ANISOTROPY_EXT, initial_anisotropy);
 }
 
+constexpr const char* png_file_names[png_texture_count] = {"tmu0.png", "tmu1.png", "tmu2.png",
+                                                           "tmu3.png"};
+
 // Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is.
 void create_png_textures(const TestState& state) {
   RgbImage image(1, 1);
   for (int unit = 0; unit < png_texture_count; ++unit) {
     TextureObject2D& texture = test_textures[unit];
     bind_for_upload(texture, state);
-    // The picture of "tmu<unit>.png" is read into `image` here once the PNG loader is in.
+    // A file that cannot be read leaves `image` as it was, so the unit gets the picture read
+    // last, or the black texel while none has been.
+    read_png(png_file_names[unit], image);
     upload_image(image, true);
     glBindTexture(texture.target(), 0);
   }
