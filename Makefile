@@ -16,7 +16,7 @@ bench:
 	tools/install-deps.sh bench
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
-	tools/with-xvfb.sh build-bench/bin/kestrel-bench
+	build-bench/bin/kestrel-bench
 
 release:
 	tools/install-deps.sh run
