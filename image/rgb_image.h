@@ -13,6 +13,11 @@ struct RgbTexel {
 };
 static_assert(sizeof(RgbTexel) == 3, "texels must be packed for GL_RGB uploads");
 
+inline bool operator==(const RgbTexel& a, const RgbTexel& b) {
+  return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+inline bool operator!=(const RgbTexel& a, const RgbTexel& b) { return !(a == b); }
+
 // A width x height picture that owns its texel array alone. Texel (x, y) is element
 // y * width + x; row 0 is the bottom row (t = 0). Sizes below zero count as zero.
 class RgbImage {

@@ -48,6 +48,7 @@ void write_chunks(const PngWrite& write, const PngPicture& picture) {
     png_set_tRNS(write.png, write.info, picture.transparency.data(),
                  static_cast<int>(picture.transparency.size()), nullptr);
   if (picture.gamma > 0.0) png_set_gAMA(write.png, write.info, picture.gamma);
+  if (picture.filters != 0) png_set_filter(write.png, PNG_FILTER_TYPE_BASE, picture.filters);
   png_set_rows(write.png, write.info, write.row_pointers.get());
   png_write_png(write.png, write.info, PNG_TRANSFORM_IDENTITY, nullptr);
 }

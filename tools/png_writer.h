@@ -18,6 +18,7 @@ struct PngPicture {
   std::vector<unsigned char> transparency;  // one alpha per palette entry, written as tRNS
   double gamma = 0.0;                       // written as gAMA when above zero
   bool interlaced = false;                  // Adam7 when true
+  int filters = 0;  // the PNG_FILTER_* row filters libpng may choose from; 0 for its default
 };
 
 // Bytes in one packed row of `picture`.
