@@ -1,0 +1,33 @@
+// Checks shared by the tests of the vector and rotation math and of the interactors: vectors,
+// quaternions and matrices compared component by component, and the GL model-view matrix.
+#pragma once
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include "interact/quaternion.h"
+
+inline void expect_vector(const Vector3& v, float x, float y, float z) {
+  EXPECT_NEAR(v.x, x, 1e-6);
+  EXPECT_NEAR(v.y, y, 1e-6);
+  EXPECT_NEAR(v.z, z, 1e-6);
+}
+
+inline void expect_quaternion(const Quaternion& q, float x, float y, float z, float w) {
+  EXPECT_NEAR(q.x, x, 1e-6);
+  EXPECT_NEAR(q.y, y, 1e-6);
+  EXPECT_NEAR(q.z, z, 1e-6);
+  EXPECT_NEAR(q.w, w, 1e-6);
+}
+
+inline void expect_matrix(const Matrix4& actual, const Matrix4& expected, double tolerance = 1e-6) {
+  for (int i = 0; i < 16; ++i)
+    EXPECT_NEAR(actual.m[i], expected.m[i], tolerance) << "element " << i;
+}
+
+// The current model-view matrix of the GL context.
+inline Matrix4 modelview_matrix() {
+  Matrix4 m;
+  glGetFloatv(GL_MODELVIEW_MATRIX, m.m);
+  return m;
+}
