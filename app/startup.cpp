@@ -14,6 +14,11 @@
 #include "image/read_png.h"
 #include "image/rgb_image.h"
 #include "image/upload_image.h"
+#include "interact/callback_interactor.h"
+#include "interact/glut_dispatch.h"
+#include "interact/interactor_list.h"
+#include "interact/navigators.h"
+#include "interact/perspective_reshaper.h"
 
 namespace {
 
@@ -97,6 +102,26 @@ void set_texture_matrices(int tmu_count) {
   }
 }
 
+// -75 degrees about x lays the plane back so that it recedes from the viewer.
+constexpr float start_tilt = -1.3089969f;
+constexpr float start_pan_y = 0.05f;
+
+// The camera stays where it is (it receives no events); left drags turn, pan (Shift) and dolly
+// (Ctrl) the plane, which starts tilted back at the viewing distance. The list order is the
+// order in which every event reaches the interactors.
+void configure_interactors(const TestState& state) {
+  camera_navigator.set_button_layout(1);
+  camera_navigator.set_camera_mode(true);
+  object_navigator.set_button_layout(1);
+  object_navigator.dolly.translation.z = -state.zoom;
+  object_navigator.pan.translation.y = start_pan_y;
+  object_navigator.trackball.rotation.multiply(
+      Quaternion::from_axis_angle({1.0f, 0.0f, 0.0f}, start_tilt));
+  add_interactor(&callback_interactor, true);
+  add_interactor(&perspective_reshaper, true);
+  add_interactor(&object_navigator, true);
+}
+
 }  // namespace
 
 void parse_switches(int argc, const char* const* argv, TestState& state) {
@@ -131,6 +156,8 @@ bool start_test(int argc, char** argv) {
   set_texture_matrices(test_state.tmu_count);
   // Closing the window destroys the GL context: give the names back while it still exists.
   glutCloseFunc(release_test_objects);
+  install_glut_callbacks();
+  configure_interactors(test_state);
   glutDisplayFunc(display_cleared_frame);
   return true;
 }

@@ -13,8 +13,9 @@ inline constexpr const char* required_extensions =
 void parse_switches(int argc, const char* const* argv, TestState& state);
 
 // Runs the start-up on the settings in test_state: the switches of argv, the window and its GL
-// context, the extension check and the GL state the test draws with. Returns false, after
-// telling the user, when the driver lacks a required extension; the window is left as it is.
+// context, the extension check, the GL state the test draws with, and the interactors that
+// receive the window's events. Returns false, after telling the user, when the driver lacks a
+// required extension; the window is left as it is.
 bool start_test(int argc, char** argv);
 
 // The program: start-up, then the toolkit's main loop, which does not return. Returns 0 when the
