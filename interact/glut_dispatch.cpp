@@ -52,7 +52,9 @@ void dispatch_passive_motion(int x, int y) {
   walk_interactors(&Interactor::passive_motion, x, y);
 }
 
-void dispatch_reshape(int width, int height) { walk_interactors(&Interactor::reshape, width, height); }
+void dispatch_reshape(int width, int height) {
+  walk_interactors(&Interactor::reshape, width, height);
+}
 
 void dispatch_special(int key, int x, int y) { walk_interactors(&Interactor::special, key, x, y); }
 

@@ -15,8 +15,9 @@ struct ButtonLayout {
   Binding trackball, pan, dolly;
 };
 
-constexpr ButtonLayout layout_shift_ctrl = {
-    {GLUT_LEFT_BUTTON, 0}, {GLUT_LEFT_BUTTON, GLUT_ACTIVE_SHIFT}, {GLUT_LEFT_BUTTON, GLUT_ACTIVE_CTRL}};
+constexpr ButtonLayout layout_shift_ctrl = {{GLUT_LEFT_BUTTON, 0},
+                                             {GLUT_LEFT_BUTTON, GLUT_ACTIVE_SHIFT},
+                                             {GLUT_LEFT_BUTTON, GLUT_ACTIVE_CTRL}};
 constexpr ButtonLayout layout_middle_ctrl = {
     {GLUT_LEFT_BUTTON, 0}, {GLUT_MIDDLE_BUTTON, 0}, {GLUT_LEFT_BUTTON, GLUT_ACTIVE_CTRL}};
 constexpr ButtonLayout layout_three_buttons = {

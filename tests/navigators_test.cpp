@@ -91,10 +91,9 @@ TEST(NavigationInteractor, CameraModePansAgainstTheDragAlongTheTurnedAxes) {
 TEST(NavigationInteractor, EventsReachAllThreeMembers) {
   NavigationInteractor navigator(3);
   navigator.reshape(300, 200);
-  for (const MouseInteractor* member :
-       {static_cast<MouseInteractor*>(&navigator.trackball),
-        static_cast<MouseInteractor*>(&navigator.pan), static_cast<MouseInteractor*>(&navigator.dolly)})
-    EXPECT_EQ(member->window_width, 300);
+  EXPECT_EQ(navigator.trackball.window_width, 300);
+  EXPECT_EQ(navigator.pan.window_width, 300);
+  EXPECT_EQ(navigator.dolly.window_height, 200);
 
   hold_modifiers(0);
   navigator.mouse(middle, GLUT_DOWN, 10, 10);
