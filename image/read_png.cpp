@@ -13,8 +13,13 @@ namespace {
 
 constexpr int signature_size = 8;
 constexpr double display_gamma = 2.2;
-// Ancillary chunks (text, profiles) never need more than this.
+// Ancillary chunks the loader keeps never need more than this.
 constexpr png_alloc_size_t max_chunk_bytes = 8 << 20;
+// Text, profile and calibration chunks, which the loader never uses, five bytes a name. libpng
+// would allocate each by the length it declares, which only warns when it is too large: a
+// hostile file could ask for 2 GiB. Skipped, they are read past without being stored.
+constexpr png_byte skipped_chunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0pCAL\0sCAL";
+constexpr int skipped_chunk_count = sizeof skipped_chunks / 5;
 
 // Everything a decode holds. libpng reports errors by longjmp, which leaves the automatic
 // variables changed in the frame that called setjmp indeterminate and runs no destructors in
@@ -122,6 +127,8 @@ bool read_png_stream(std::FILE* stream, RgbImage& image) {
   png_set_sig_bytes(decode.png, signature_size);
   png_set_user_limits(decode.png, max_png_dimension, max_png_dimension);
   png_set_chunk_malloc_max(decode.png, max_chunk_bytes);
+  png_set_keep_unknown_chunks(decode.png, PNG_HANDLE_CHUNK_NEVER, skipped_chunks,
+                              skipped_chunk_count);
   if (!decode_rows(decode)) return false;
   copy_flipped(decode, image);
   return true;

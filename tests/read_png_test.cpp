@@ -298,15 +298,19 @@ std::string chunk(const std::string& type, const std::string& data) {
          big_endian(static_cast<std::uint32_t>(crc));
 }
 
+// The signature and the IHDR of a `width` x `height` 8-bit picture of `color_type`.
+std::string png_header(std::uint32_t width, std::uint32_t height, char color_type) {
+  return std::string("\x89PNG\r\n\x1a\n", 8) +
+         chunk("IHDR", big_endian(width) + big_endian(height) + std::string{8, color_type, 0, 0, 0});
+}
+
 // A well-formed file claiming `width` x `height` pixels of `color_type`, with a little data.
 std::string claimed_png(std::uint32_t width, std::uint32_t height, char color_type) {
-  const std::string header = big_endian(width) + big_endian(height) +
-                             std::string{8, color_type, 0, 0, 0};
   unsigned char zeros[4 * (1 + 4 * 3)] = {};  // exactly the rows of a 4 x 4 RGB picture
   unsigned char packed[128];
   uLongf packed_size = sizeof packed;
   compress(packed, &packed_size, zeros, sizeof zeros);
-  return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) +
+  return png_header(width, height, color_type) +
          chunk("IDAT", std::string(reinterpret_cast<const char*>(packed), packed_size)) +
          chunk("IEND", "");
 }
@@ -324,6 +328,15 @@ TEST_F(ReadPng, HostileDimensionsFailWithoutAllocating) {
   // The same kind of file, small enough to decode, proves the crafted files are sound.
   write_file(directory.path() / "small.png", claimed_png(4, 4, 2));
   EXPECT_TRUE(same_image(read("small.png"), RgbImage(4, 4)));
+}
+
+// Chunks whose declared length libpng would allocate, each claiming almost 2 GiB.
+TEST_F(ReadPng, HugeAncillaryChunksAreSkippedWithoutAllocating) {
+  for (const char* type : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "pCAL", "sCAL"}) {
+    write_file(directory.path() / "chunk.png",
+               png_header(1, 1, 2) + big_endian(0x7ffffff0) + type + std::string(64, 'k'));
+    expect_unchanged_by("chunk.png");
+  }
 }
 
 }  // namespace
