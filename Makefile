@@ -1,7 +1,9 @@
 # The two commands of the README: `make run` starts the test, `make test` runs the test suite.
 JOBS ?= $(shell nproc)
+# `make fuzz` fuzzes the PNG loader this many seconds; `make test` ends with a 60-second run.
+FUZZ_SECONDS ?= 300
 
-.PHONY: run test bench release debug clean
+.PHONY: run test fuzz bench release debug clean
 
 run: release
 	cd build/bin && ./kestrel $(ARGS)
@@ -11,6 +13,12 @@ test:
 	cmake --preset debug-sanitize
 	cmake --build --preset debug-sanitize -j $(JOBS)
 	tools/with-xvfb.sh ctest --preset debug-sanitize -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=60
+
+fuzz:
+	tools/install-deps.sh test
+	cmake --preset fuzz -DKESTREL_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz -j $(JOBS)
 
 bench:
 	tools/install-deps.sh bench
@@ -24,4 +32,4 @@ release:
 	cmake --build --preset release -j $(JOBS)
 
 clean:
-	rm -rf build build-debug build-bench
+	rm -rf build build-debug build-bench build-fuzz
