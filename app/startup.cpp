@@ -154,7 +154,8 @@ bool start_test(int argc, char** argv) {
   create_color_mip_textures(test_state);
   compile_plane(plane_list, test_state.tmu_count);
   set_texture_matrices(test_state.tmu_count);
-  // Closing the window destroys the GL context: give the names back while it still exists.
+  // The toolkit destroys the window and its GL context when the window is closed and, from its
+  // own exit handler, when the process ends: its close hook gives the names back first.
   glutCloseFunc(release_test_objects);
   install_glut_callbacks();
   configure_interactors(test_state);

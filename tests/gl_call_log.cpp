@@ -1,0 +1,96 @@
+// A record of the GL calls that make, use and delete texture and display-list names, passed on
+// to the driver. Defining these functions in the test program puts them ahead of the driver's
+// for every caller; the driver's own are looked up behind them.
+#include "gl_call_log.h"
+
+#include <GL/glx.h>
+#include <dlfcn.h>
+
+#include <cstdio>
+
+namespace {
+
+// Never destroyed: the process-wide objects under test delete their names while the process
+// exits, possibly after this file's own objects are gone.
+std::vector<GlCall>& calls = *new std::vector<GlCall>;
+bool echo_deletions = false;
+
+// The driver's function of the same name and type as ours.
+template <typename Function>
+Function* driver_function(Function*, const char* name) {
+  return reinterpret_cast<Function*>(dlsym(RTLD_NEXT, name));
+}
+
+void record(const char* function, GLuint name) {
+  calls.push_back({function, name, glXGetCurrentContext() != nullptr});
+}
+
+void record_deletion(const char* function, const char* kind, GLuint name) {
+  record(function, name);
+  if (echo_deletions)
+    std::fprintf(stderr, "deleted %s %u%s\n", kind, name,
+                 calls.back().context_current ? "" : " without a context");
+}
+
+}  // namespace
+
+const std::vector<GlCall>& gl_calls() { return calls; }
+
+void clear_gl_calls() { calls.clear(); }
+
+std::vector<GlCall> gl_calls_of(const std::string& function) {
+  std::vector<GlCall> matching;
+  for (const GlCall& call : calls)
+    if (call.function == function) matching.push_back(call);
+  return matching;
+}
+
+void echo_gl_deletions() { echo_deletions = true; }
+
+extern "C" {
+
+void glGenTextures(GLsizei n, GLuint* textures) {
+  static auto* const driver = driver_function(&glGenTextures, "glGenTextures");
+  driver(n, textures);
+  for (GLsizei i = 0; i < n; ++i) record("GenTextures", textures[i]);
+}
+
+void glBindTexture(GLenum target, GLuint texture) {
+  static auto* const driver = driver_function(&glBindTexture, "glBindTexture");
+  record("BindTexture", texture);
+  driver(target, texture);
+}
+
+void glDeleteTextures(GLsizei n, const GLuint* textures) {
+  static auto* const driver = driver_function(&glDeleteTextures, "glDeleteTextures");
+  for (GLsizei i = 0; i < n; ++i) record_deletion("DeleteTextures", "texture", textures[i]);
+  driver(n, textures);
+}
+
+GLuint glGenLists(GLsizei range) {
+  static auto* const driver = driver_function(&glGenLists, "glGenLists");
+  const GLuint first = driver(range);
+  record("GenLists", first);
+  return first;
+}
+
+void glNewList(GLuint list, GLenum mode) {
+  static auto* const driver = driver_function(&glNewList, "glNewList");
+  record("NewList", list);
+  driver(list, mode);
+}
+
+void glCallList(GLuint list) {
+  static auto* const driver = driver_function(&glCallList, "glCallList");
+  record("CallList", list);
+  driver(list);
+}
+
+void glDeleteLists(GLuint list, GLsizei range) {
+  static auto* const driver = driver_function(&glDeleteLists, "glDeleteLists");
+  for (GLsizei i = 0; i < range; ++i)
+    record_deletion("DeleteLists", "list", list + static_cast<GLuint>(i));
+  driver(list, range);
+}
+
+}  // extern "C"

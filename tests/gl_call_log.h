@@ -1,0 +1,35 @@
+// A record of the GL calls that make, use and delete texture and display-list names. The test
+// program defines those GL functions itself: each call is recorded, then passed on to the
+// driver, so the real driver still does the work.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <string>
+#include <vector>
+
+// One recorded call: the function's name without "gl" ("GenTextures", "BindTexture",
+// "DeleteTextures", "GenLists", "NewList", "CallList", "DeleteLists"), the one name it made or
+// took, and whether a GL context was current on the calling thread.
+struct GlCall {
+  std::string function;
+  GLuint name;
+  bool context_current;
+
+  bool operator==(const GlCall& other) const {
+    return function == other.function && name == other.name &&
+           context_current == other.context_current;
+  }
+};
+
+// The calls recorded since the last clear_gl_calls, oldest first.
+const std::vector<GlCall>& gl_calls();
+void clear_gl_calls();
+
+// The recorded calls of one function, oldest first.
+std::vector<GlCall> gl_calls_of(const std::string& function);
+
+// From now on also writes every deletion on standard error, one line each ("deleted texture 7",
+// "deleted list 1", with " without a context" appended when none is current), so that a test
+// can check deletions made while the process exits, after its own code has run.
+void echo_gl_deletions();
