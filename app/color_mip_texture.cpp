@@ -14,8 +14,9 @@
 #include "image/unpack_alignment.h"
 
 // The texel loops are compiled for AVX2 and for the x86-64 baseline, and the loader picks the
-// one the CPU runs: only with AVX2's byte shuffles do they vectorise, and they, not the sines,
-// take most of the generation time. The arithmetic is the same in both, so are the texels.
+// one the CPU runs: only AVX2 has the byte shuffles that vectorise the colouring of the texels,
+// which on the baseline takes longer than all the sines. The arithmetic is the same in both, and
+// so are the texels.
 #if defined(__x86_64__) && defined(__GNUC__)
 #define TEXEL_LOOP __attribute__((target_clones("avx2", "default")))
 #else
@@ -75,8 +76,8 @@ void generate_color_mip_levels(const ColorMipPattern& pattern, int delta,
   const std::size_t level0_count =
       static_cast<std::size_t>(size) * static_cast<std::size_t>(size);
   // Every level samples the level-0 pattern, so each level's intensities are the even rows and
-  // columns of the level above, and one set of intensities serves the whole chain.
-  // Both buffers are written before they are read: no need to clear them.
+  // columns of the level above, and one set of intensities serves the whole chain. Both buffers
+  // are written before they are read: they are not cleared.
   const std::unique_ptr<std::uint8_t[]> intensities(new std::uint8_t[level0_count]);
   const std::unique_ptr<unsigned char[]> texels(new unsigned char[level0_count * 3]);
   compute_intensities(pattern.values(), level0_count, delta, intensities.get());
