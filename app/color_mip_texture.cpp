@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "app/test_state.h"
-#include "image/unpack_alignment.h"
+#include "image/pixel_store.h"
 
 // The texel loops are compiled for AVX2 and for the x86-64 baseline, and the loader picks the
 // one the CPU runs: only AVX2 has the byte shuffles that vectorise the colouring of the texels,
@@ -93,7 +93,7 @@ void build_color_mip_texture(const ColorMipPattern& pattern, int delta) {
   const GLint internal_format = test_state.tc ? GL_COMPRESSED_RGB_S3TC_DXT1_EXT : GL_RGB8;
   // The rows are tightly packed: the 2 x 2 level's rows are 6 bytes, which GL's default
   // alignment of 4 would misread.
-  const ScopedUnpackAlignment packed_rows(1);
+  const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);
   generate_color_mip_levels(pattern, delta, [internal_format](int level, int n,
                                                               const unsigned char* texels) {
     glTexImage2D(GL_TEXTURE_2D, level, internal_format, n, n, 0, GL_RGB, GL_UNSIGNED_BYTE,

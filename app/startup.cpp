@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "app/color_mip_texture.h"
+#include "app/controls.h"
+#include "app/panels.h"
 #include "app/plane.h"
 #include "app/platform.h"
 #include "app/test_objects.h"
@@ -26,12 +28,6 @@ constexpr const char* unsupported_message =
     "Required OpenGL extensions are not supported, cannot start";
 
 constexpr int max_tmu_count = 4;
-
-// Stands in for the panels: a cleared frame.
-void display_cleared_frame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glutSwapBuffers();
-}
 
 // The toolkit sees only the program name: the switches are the test's own.
 void open_window(const char* program_name, const TestState& state) {
@@ -110,6 +106,7 @@ constexpr float start_pan_y = 0.05f;
 // (Ctrl) the plane, which starts tilted back at the viewing distance. The list order is the
 // order in which every event reaches the interactors.
 void configure_interactors(const TestState& state) {
+  callback_interactor.keyboard_hook = handle_key;
   camera_navigator.set_button_layout(1);
   camera_navigator.set_camera_mode(true);
   object_navigator.set_button_layout(1);
@@ -159,7 +156,8 @@ bool start_test(int argc, char** argv) {
   glutCloseFunc(release_test_objects);
   install_glut_callbacks();
   configure_interactors(test_state);
-  glutDisplayFunc(display_cleared_frame);
+  create_menu();
+  glutDisplayFunc(display_panels);  // replaces the framework's display callback
   return true;
 }
 

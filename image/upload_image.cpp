@@ -3,12 +3,12 @@
 
 #include <GL/glu.h>
 
-#include "image/unpack_alignment.h"
+#include "image/pixel_store.h"
 
 void upload_image(const RgbImage& image, bool build_mipmaps) {
   // RgbImage rows have no padding; with GL's default alignment of 4 a width that is not a
   // multiple of 4 would be read skewed and past the end of the array.
-  const ScopedUnpackAlignment packed_rows(1);
+  const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);
   if (build_mipmaps)
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB8, image.width(), image.height(), GL_RGB,
                       GL_UNSIGNED_BYTE, image.texels());

@@ -1,0 +1,10 @@
+// The overlay text of the panels: labels and status lines printed with GLUT's 8 × 13 bitmap
+// font over whatever the panel shows.
+#pragma once
+
+// Draws `text` with its first baseline starting at (x, y) in pixels from the upper left corner
+// of an area of width × height pixels (the current viewport), in GL's current colour, on top of
+// everything (the depth test is off while it draws and on again afterwards). Leaves both
+// matrices as they were and the matrix mode GL_MODELVIEW. Call it with every texture unit
+// disabled. Text that starts outside the viewport is not drawn at all; long text is not wrapped.
+void draw_text(const char* text, int x, int y, int width, int height);

@@ -1,0 +1,97 @@
+// The test panels: the per-frame split of the window, the filter state of every texture unit,
+// and the labels and status lines.
+#include "app/panels.h"
+
+#include <GL/glu.h>
+#include <GL/glut.h>
+
+#include <cstdio>
+
+#include "app/overlay_text.h"
+#include "app/test_objects.h"
+#include "app/test_state.h"
+#include "glh/glh_extensions.h"
+#include "interact/navigators.h"
+
+const Panel panels[8] = {
+    {0, 0, true, 1.0f, "trilinear, isotropic", true},
+    {1, 0, true, 2.0f, "trilinear, AF level 2", false},
+    {2, 0, true, 4.0f, "trilinear, AF level 4", false},
+    {3, 0, true, 8.0f, "trilinear, AF level 8", false},
+    {0, 1, false, 1.0f, "bilinear, isotropic", true},
+    {1, 1, false, 2.0f, "bilinear, AF level 2", false},
+    {2, 1, false, 4.0f, "bilinear, AF level 4", false},
+    {3, 1, false, 8.0f, "bilinear, AF level 8", false},
+};
+
+namespace {
+
+constexpr int status_line_size = 64;
+constexpr int text_x = 4;
+constexpr int label_y = 13;
+constexpr int line_spacing = 13;
+
+}  // namespace
+
+void setup_texture_unit(int unit, float anisotropy, int trilinear) {
+  const int slot = unit == test_state.current_tmu ? first_color_mip_slot + test_state.threshold_index
+                                                  : unit;
+  glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, unit == 0 ? GL_REPLACE : GL_MODULATE);
+  TextureObject2D& texture = test_textures[slot];
+  texture.bind();
+  glEnable(texture.target());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                  trilinear ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_NEAREST);
+  if (!test_state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+}
+
+void draw_panel(float anisotropy, int trilinear) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(38.0, 1.0, 1.0, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  camera_navigator.apply_inverse_transform();
+  object_navigator.apply_transform();
+  for (int unit = 0; unit < test_state.tmu_count; ++unit)
+    setup_texture_unit(unit, anisotropy, trilinear);
+  plane_list.call_list();
+  for (int unit = 0; unit < test_state.tmu_count; ++unit) {
+    glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+    glDisable(GL_TEXTURE_2D);
+  }
+  glPopMatrix();
+}
+
+void draw_panels() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const int columns = test_state.no_af ? 1 : 4;
+  const int panel_width = viewport[2] / columns;
+  const int panel_height = viewport[3] / 2;
+
+  char tmu_line[status_line_size];
+  char delta_line[status_line_size];
+  std::snprintf(tmu_line, sizeof tmu_line,
+                test_state.tc ? "color mipmap levels on TMU %d,TC" : "color mipmap levels on TMU %d",
+                test_state.current_tmu);
+  std::snprintf(delta_line, sizeof delta_line, "color delta threshold %d",
+                2 * test_state.threshold_index);
+
+  for (const Panel& panel : panels) {
+    if (test_state.no_af && !panel.drawn_without_af) continue;
+    glViewport(panel.column * panel_width, panel.row * panel_height, panel_width, panel_height);
+    draw_panel(panel.anisotropy, panel.trilinear);
+    draw_text(panel.label, text_x, label_y, panel_width, panel_height);
+    draw_text(tmu_line, text_x, label_y + line_spacing, panel_width, panel_height);
+    draw_text(delta_line, text_x, label_y + 2 * line_spacing, panel_width, panel_height);
+  }
+  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+}
+
+void display_panels() {
+  draw_panels();
+  glutSwapBuffers();
+}
