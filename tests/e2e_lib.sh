@@ -50,3 +50,36 @@ expect_exit_status() {
   wait "$KESTREL_PID" || status=$?
   [ "$status" -eq "$1" ] || fail "exit status $status, expected $1; stderr: $(cat "$WORK/err")"
 }
+
+# Prints line number $2 among the state_probe lines of event $1 ("key", "release", "change"),
+# without the event word, waiting up to 30 s for it.
+state_line() {
+  local line
+  for _ in $(seq 300); do
+    line=$(grep "^$1 " "$WORK/out" | sed -n "$2p" | cut -d' ' -f2-)
+    [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.1
+  done
+  fail "no state line $2 after $1; stdout: $(tail -n 3 "$WORK/out"); stderr: $(cat "$WORK/err")"
+}
+
+# The number of state_probe lines of event $1 so far.
+state_lines() { grep -c "^$1 " "$WORK/out" || true; }
+
+# Prints value number $3 (default 1) after the label $2 in state line $1: "dolly" 3 is its z.
+state_value() {
+  awk -v label="$2" -v n="${3:-1}" '{ for (i = 1; i < NF; ++i) if ($i == label) print $(i + n) }' <<<"$1"
+}
+
+# Drags with the left button in window $1 from ($2, $3) to ($4, $5), holding the keys named
+# after them (shift, ctrl).
+drag() {
+  local window=$1 x0=$2 y0=$3 x1=$4 y1=$5 key
+  shift 5
+  xdotool mousemove --window "$window" "$x0" "$y0"  # --sync would wait if it is there already
+  for key in "$@"; do xdotool keydown "$key"; done
+  xdotool mousedown 1
+  xdotool mousemove --window "$window" --sync "$x1" "$y1"
+  xdotool mouseup 1
+  for key in "$@"; do xdotool keyup "$key"; done
+}

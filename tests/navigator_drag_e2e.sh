@@ -1,35 +1,20 @@
 # End to end: real X input in kestrel's window. A left drag turns the plane, Shift with a left
 # drag pans it, Ctrl with a left drag dollies it, and Shift with Ctrl does nothing. The program
-# under test is kestrel's start-up with a reporter that prints object_navigator's state at every
-# button release.
+# under test is kestrel's start-up with a reporter that prints the state at every button release.
 source "$(dirname "$0")/e2e_lib.sh"
 
 start_kestrel
 id=$(wait_for_window Kestrel)
 [ "$(window_size "$id")" = "1024x512" ] || fail "window is $(window_size "$id")"
 
-# Waits for the state line of release number $1 and prints it.
-state_after_release() {
-  for _ in $(seq 300); do
-    local line
-    line=$(sed -n "$1p" "$WORK/out")
-    [ -n "$line" ] && { echo "$line"; return 0; }
-    sleep 0.1
-  done
-  fail "no state after release $1; stdout: $(cat "$WORK/out"); stderr: $(cat "$WORK/err")"
-}
+state_after_release() { state_line release "$1"; }
 
 # Drags with the left button from the window's middle (512, 256) to ($1, $2), holding the keys
 # named after them.
-drag() {
-  local x=$1 y=$2 key
+drag_from_middle() {
+  local x=$1 y=$2
   shift 2
-  xdotool mousemove --window "$id" --sync 512 256
-  for key in "$@"; do xdotool keydown "$key"; done
-  xdotool mousedown 1
-  xdotool mousemove --window "$id" --sync "$x" "$y"
-  xdotool mouseup 1
-  for key in "$@"; do xdotool keyup "$key"; done
+  drag "$id" 512 256 "$x" "$y" "$@"
 }
 
 # Checks field $2 (1-based, after the labels) of state line $1 against $3 within 0.000002.
@@ -43,7 +28,7 @@ expect_field() {
 
 # Fields: 1-4 trackball x y z w, 5 its product count, 6-8 pan x y z, 9-11 dolly x y z.
 # The start-up tilt: -75 degrees about x, sin(-37.5°) = -0.608761, cos(-37.5°) = 0.793353.
-drag 522 256
+drag_from_middle 522 256
 rotated=$(state_after_release 1)
 echo "after a left drag 10 px right: $rotated"
 expect_field "$rotated" 5 2
@@ -51,7 +36,7 @@ expect_field "$rotated" 5 2
 awk '{ exit !($3 > 0.01 && $4 > 0.01) }' <<<"$rotated" || fail "no turn about +y: $rotated"
 expect_field "$rotated" 6 0; expect_field "$rotated" 7 0.05; expect_field "$rotated" 11 -3.5
 
-drag 522 251 shift
+drag_from_middle 522 251 shift
 panned=$(state_after_release 2)
 echo "after Shift with a left drag 10 px right and 5 up: $panned"
 expect_field "$panned" 6 0.1; expect_field "$panned" 7 0.1; expect_field "$panned" 8 0
@@ -59,7 +44,7 @@ expect_field "$panned" 11 -3.5
 [ "$(cut -d' ' -f2-6 <<<"$panned")" = "$(cut -d' ' -f2-6 <<<"$rotated")" ] ||
   fail "Shift with a drag turned the plane: $panned"
 
-drag 512 246 ctrl
+drag_from_middle 512 246 ctrl
 dollied=$(state_after_release 3)
 echo "after Ctrl with a left drag 10 px up: $dollied"
 expect_field "$dollied" 11 -3.6
@@ -67,7 +52,7 @@ expect_field "$dollied" 6 0.1; expect_field "$dollied" 7 0.1
 [ "$(cut -d' ' -f2-6 <<<"$dollied")" = "$(cut -d' ' -f2-6 <<<"$rotated")" ] ||
   fail "Ctrl with a drag turned the plane: $dollied"
 
-drag 530 240 shift ctrl
+drag_from_middle 530 240 shift ctrl
 unchanged=$(state_after_release 4)
 echo "after Shift and Ctrl with a left drag: $unchanged"
 [ "$(cut -d' ' -f2- <<<"$unchanged")" = "$(cut -d' ' -f2- <<<"$dollied")" ] ||
