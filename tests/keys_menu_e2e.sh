@@ -54,23 +54,42 @@ echo "ok: any key resets a mouse dolly to -zoom"
 
 # The menu on the right button: a click opens it, then "Zoom", then a click on "zoom in [q]" in
 # its submenu.
-changes=$(state_lines change)
 xdotool mousemove --sync 100 100 click 3
 sleep 0.3
 xdotool mousemove --sync 150 165  # the third entry of the top menu, "Zoom"
+# freeglut keeps unused menu windows around: the submenu is the one that opened against the top
+# menu's right edge.
 submenu=""
 for _ in $(seq 50); do
+  top_width=""
+  declare -A position=()
   for w in $(xdotool search --onlyvisible --name 'freeglut menu' 2>/dev/null); do
-    xdotool getwindowgeometry "$w" | grep -q 'Position: 100,100' || submenu=$w
+    geometry=$(xdotool getwindowgeometry "$w")
+    position[$w]=$(sed -n 's/.*Position: \([0-9-]*,[0-9-]*\).*/\1/p' <<<"$geometry")
+    [ "${position[$w]}" = "100,100" ] && top_width=$(sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p' <<<"$geometry")
   done
+  if [ -n "$top_width" ]; then
+    for w in "${!position[@]}"; do
+      [ "${position[$w]%,*}" = $((100 + top_width)) ] && submenu=$w
+    done
+  fi
+  unset position
   [ -n "$submenu" ] && break
   sleep 0.1
 done
 [ -n "$submenu" ] || fail "the Zoom submenu did not open"
-xdotool mousemove --window "$submenu" --sync 30 12
-sleep 0.2
+# The menu highlights the entry under the pointer as motion events arrive: give it a few.
+for x in 20 30 40; do
+  xdotool mousemove --window "$submenu" --sync "$x" 12
+  sleep 0.2
+done
 xdotool click 3
-state=$(state_line change $((changes + 1)))
+# The choice shows in the next state line, whichever event reports it first.
+for _ in $(seq 100); do
+  state=$(tail -n 1 "$WORK/out" | cut -d' ' -f2-)
+  [ "$(state_value "$state" zoom)" = 3.8999996 ] && break
+  sleep 0.1
+done
 expect_value "$state" zoom 1 3.8999996
 echo "ok: \"zoom in [q]\" in the menu zooms in like q"
 
