@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 # `make fuzz` fuzzes the PNG loader this many seconds; `make test` ends with a 60-second run.
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test fuzz bench release debug clean
+.PHONY: run test soak fuzz bench release debug clean
 
 run: release
 	cd build/bin && ./kestrel $(ARGS)
@@ -14,6 +14,14 @@ test:
 	cmake --build --preset debug-sanitize -j $(JOBS)
 	tools/with-xvfb.sh ctest --preset debug-sanitize -j $(JOBS)
 	$(MAKE) fuzz FUZZ_SECONDS=60
+
+# A long soak of the running test: `make soak SOAK_ROUNDS=200` (500 keys a round).
+SOAK_ROUNDS ?= 100
+soak:
+	tools/install-deps.sh test
+	cmake --preset debug-sanitize
+	cmake --build --preset debug-sanitize -j $(JOBS)
+	SOAK_ROUNDS=$(SOAK_ROUNDS) tools/with-xvfb.sh ctest --preset debug-sanitize -R soak_e2e -V
 
 fuzz:
 	tools/install-deps.sh test
