@@ -1,0 +1,55 @@
+// Captures the test's window as it looks after start-up into a PNG file, for the README.
+// Usage: capture_panels OUT.png [switches]; run it where kestrel runs, so that it finds the
+// pictures, on an X display (tools/with-xvfb.sh gives one).
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/panels.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "image/read_pixels.h"
+#include "tools/png_writer.h"
+
+namespace {
+
+// The frame as a PNG stores it: rows top first.
+PngPicture to_png(const RgbImage& frame) {
+  PngPicture picture;
+  picture.width = frame.width();
+  picture.height = frame.height();
+  const std::size_t row_bytes = static_cast<std::size_t>(frame.width()) * 3;
+  picture.rows.resize(row_bytes * static_cast<std::size_t>(frame.height()));
+  for (int y = 0; y < frame.height(); ++y)
+    std::memcpy(&picture.rows[row_bytes * static_cast<std::size_t>(frame.height() - 1 - y)],
+                &frame.texel(0, y), row_bytes);
+  return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s OUT.png [switches]\n", argv[0]);
+    return 2;
+  }
+  if (!display_available()) {
+    std::fprintf(stderr, "%s: cannot open the X display \"%s\"\n", argv[0], display_name());
+    return 1;
+  }
+  std::vector<char*> test_argv = {argv[0]};
+  test_argv.insert(test_argv.end(), argv + 2, argv + argc);
+  test_argv.push_back(nullptr);
+  if (!start_test(static_cast<int>(test_argv.size()) - 1, test_argv.data())) return 1;
+
+  draw_panels();
+  const RgbImage frame =
+      read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+  if (!write_png(argv[1], to_png(frame))) {
+    std::fprintf(stderr, "%s: cannot write \"%s\"\n", argv[0], argv[1]);
+    return 1;
+  }
+  return 0;
+}
