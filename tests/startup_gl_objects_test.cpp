@@ -18,26 +18,12 @@
 
 #include "app/platform.h"
 #include "app/startup.h"
+#include "start_test_support.h"
 #include "app/test_objects.h"
 #include "gl_call_log.h"
 #include "glh/glh_genext.h"
 
 namespace {
-
-// Runs the start-up with these switches, as the command line would give them.
-bool start(std::vector<const char*> switches) {
-  static std::vector<char*> argv;
-  argv.push_back(const_cast<char*>("kestrel"));
-  for (const char* s : switches) argv.push_back(const_cast<char*>(s));
-  argv.push_back(nullptr);
-  return start_test(static_cast<int>(argv.size()) - 1, argv.data());
-}
-
-#define START(...)                                                         \
-  do {                                                                     \
-    if (!display_available()) GTEST_SKIP() << "no X display";              \
-    ASSERT_TRUE(start({__VA_ARGS__})) << "the driver lacks an extension"; \
-  } while (0)
 
 GLint level_parameter(GLenum parameter) {
   GLint value = 0;
@@ -118,7 +104,7 @@ std::string run_in_child(void (*body)()) {
 
 // In the child: the start-up, then what the deletions should be, then only the deletions.
 void start_and_announce_deletions() {
-  if (!start({})) std::_Exit(2);
+  if (!start_with_switches({})) std::_Exit(2);
   std::fprintf(stderr, "expect:\n%s", expected_deletions().c_str());
   std::fprintf(stderr, "then:\n");
   echo_gl_deletions();
@@ -137,7 +123,7 @@ void expect_announced_deletions(const std::string& output) {
 }  // namespace
 
 TEST(StartUpObjects, EverySlotAndThePlaneAreNamedAndNothingStaysBound) {
-  START();
+  START_TEST_OR_SKIP();
   for (std::size_t slot = 0; slot < test_textures.size(); ++slot) {
     ASSERT_TRUE(test_textures[slot].valid()) << "slot " << slot;
     EXPECT_TRUE(glIsTexture(test_textures[slot].name())) << "slot " << slot;
@@ -150,7 +136,7 @@ TEST(StartUpObjects, EverySlotAndThePlaneAreNamedAndNothingStaysBound) {
 }
 
 TEST(StartUpObjects, ColourMipSlotsHoldDeltasZeroToThirtyUncompressed) {
-  START();
+  START_TEST_OR_SKIP();
   // Texel (5, 3) of level 0: 255 for delta 0, 251 for delta 2, 202 for delta 30.
   EXPECT_EQ(level0_red(first_color_mip_slot, 5, 3), 255);
   EXPECT_EQ(level0_red(first_color_mip_slot + 1, 5, 3), 251);
@@ -164,7 +150,7 @@ TEST(StartUpObjects, ColourMipSlotsHoldDeltasZeroToThirtyUncompressed) {
 }
 
 TEST(StartUpObjects, TcCompressesTheColourMipTexturesOnly) {
-  START("-TC");
+  START_TEST_OR_SKIP("-TC");
   for (std::size_t slot = 0; slot < test_textures.size(); ++slot) {
     test_textures[slot].bind();
     const bool color_mip = static_cast<int>(slot) >= first_color_mip_slot;
@@ -178,30 +164,30 @@ TEST(StartUpObjects, TcCompressesTheColourMipTexturesOnly) {
 }
 
 TEST(StartUpObjects, EveryTextureStartsWithAnisotropyTwo) {
-  START();
+  START_TEST_OR_SKIP();
   for (std::size_t slot = 0; slot < test_textures.size(); ++slot)
     EXPECT_EQ(anisotropy(static_cast<int>(slot)), 2.0f) << "slot " << slot;
 }
 
 TEST(StartUpObjects, NoAfTrickLeavesTheDefaultAnisotropy) {
-  START("-noaftrick");
+  START_TEST_OR_SKIP("-noaftrick");
   for (std::size_t slot = 0; slot < test_textures.size(); ++slot)
     EXPECT_EQ(anisotropy(static_cast<int>(slot)), 1.0f) << "slot " << slot;
 }
 
 TEST(StartUpObjects, TextureMatricesZeroRForEachUnitInUse) {
-  START();
+  START_TEST_OR_SKIP();
   ASSERT_EQ(test_state.tmu_count, 4);
   expect_texture_matrices(4);
 }
 
 TEST(StartUpObjects, NoMultitextureSetsUnitZerosMatrixOnly) {
-  START("-nomt");
+  START_TEST_OR_SKIP("-nomt");
   expect_texture_matrices(1);
 }
 
 TEST(StartUpObjects, ReleaseGivesBackTheListThenTheTexturesFromTheLastSlot) {
-  START();
+  START_TEST_OR_SKIP();
   std::vector<GlCall> expected = {{"DeleteLists", plane_list.name(), true}};
   for (int slot = static_cast<int>(test_textures.size()) - 1; slot >= 0; --slot)
     expected.push_back({"DeleteTextures", test_textures[slot].name(), true});

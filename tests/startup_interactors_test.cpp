@@ -7,37 +7,25 @@
 #include <chrono>
 #include <thread>
 
-#include "app/platform.h"
 #include "app/startup.h"
 #include "interact/callback_interactor.h"
 #include "interact/interactor_list.h"
 #include "interact/navigators.h"
 #include "interact/perspective_reshaper.h"
+#include "start_test_support.h"
 
 namespace {
-
-bool start() {
-  static char name[] = "kestrel";
-  static char* argv[] = {name, nullptr};
-  return start_test(1, argv);
-}
-
-#define START()                                                \
-  do {                                                         \
-    if (!display_available()) GTEST_SKIP() << "no X display";  \
-    ASSERT_TRUE(start()) << "the driver lacks an extension";  \
-  } while (0)
 
 }  // namespace
 
 TEST(StartUpInteractors, ListedInEventOrder) {
-  START();
+  START_TEST_OR_SKIP();
   EXPECT_EQ(interactors, (InteractorList{&callback_interactor, &perspective_reshaper,
                                          &object_navigator}));
 }
 
 TEST(StartUpInteractors, ObjectNavigatorStartsTiltedBackAtTheViewingDistance) {
-  START();
+  START_TEST_OR_SKIP();
   const NavigationInteractor& n = object_navigator;
   EXPECT_FALSE(n.camera_mode);
   EXPECT_EQ(n.trackball.button, GLUT_LEFT_BUTTON);
@@ -58,7 +46,7 @@ TEST(StartUpInteractors, ObjectNavigatorStartsTiltedBackAtTheViewingDistance) {
 }
 
 TEST(StartUpInteractors, CameraNavigatorIsInCameraModeAndUnmoved) {
-  START();
+  START_TEST_OR_SKIP();
   const NavigationInteractor& n = camera_navigator;
   EXPECT_TRUE(n.camera_mode);
   EXPECT_TRUE(n.trackball.invert && n.pan.invert && n.dolly.invert);
@@ -69,7 +57,7 @@ TEST(StartUpInteractors, CameraNavigatorIsInCameraModeAndUnmoved) {
 }
 
 TEST(StartUpInteractors, TheWindowsReshapeReachesReshaperAndNavigator) {
-  START();
+  START_TEST_OR_SKIP();
   for (int turn = 0; turn < 1000 && perspective_reshaper.width == 0; ++turn) {
     glutMainLoopEvent();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -12,6 +12,7 @@
 #include "image/data_path.h"
 #include "image/read_png.h"
 #include "image_compare.h"
+#include "start_test_support.h"
 #include "temp_dir.h"
 
 namespace {
@@ -20,10 +21,8 @@ const std::string images_directory = KESTREL_SOURCE_DIR "/data/images";
 
 // Runs the start-up without switches and returns what it wrote to standard error.
 std::string start() {
-  static char program[] = "kestrel";
-  static char* argv[] = {program, nullptr};
   testing::internal::CaptureStderr();
-  EXPECT_TRUE(start_test(1, argv)) << "the driver lacks an extension";
+  EXPECT_TRUE(start_with_switches({})) << "the driver lacks an extension";
   return testing::internal::GetCapturedStderr();
 }
 

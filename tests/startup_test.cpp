@@ -4,25 +4,10 @@
 
 #include <vector>
 
-#include "app/platform.h"
 #include "app/startup.h"
+#include "start_test_support.h"
 
 namespace {
-
-// Runs the start-up with these switches, as the command line would give them.
-bool start(std::vector<const char*> switches) {
-  static std::vector<char*> argv;
-  argv.push_back(const_cast<char*>("kestrel"));
-  for (const char* s : switches) argv.push_back(const_cast<char*>(s));
-  argv.push_back(nullptr);
-  return start_test(static_cast<int>(argv.size()) - 1, argv.data());
-}
-
-#define START(...)                                                         \
-  do {                                                                     \
-    if (!display_available()) GTEST_SKIP() << "no X display";              \
-    ASSERT_TRUE(start({__VA_ARGS__})) << "the driver lacks an extension"; \
-  } while (0)
 
 GLint driver_texture_units() {
   GLint units = 0;
@@ -33,7 +18,7 @@ GLint driver_texture_units() {
 }  // namespace
 
 TEST(StartUp, DefaultWindowAndState) {
-  START();
+  START_TEST_OR_SKIP();
   EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1024);
   EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 512);
   EXPECT_EQ(glutGet(GLUT_WINDOW_DOUBLEBUFFER), 1);
@@ -46,13 +31,13 @@ TEST(StartUp, DefaultWindowAndState) {
 }
 
 TEST(StartUp, NoMultitextureUsesOneUnit) {
-  START("-NoMT");
+  START_TEST_OR_SKIP("-NoMT");
   EXPECT_TRUE(test_state.no_mt);
   EXPECT_EQ(test_state.tmu_count, 1);
 }
 
 TEST(StartUp, NoAnisotropyNarrowsTheWindow) {
-  START("-noaf", "-tc", "-unknown");
+  START_TEST_OR_SKIP("-noaf", "-tc", "-unknown");
   EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 256);
   EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 512);
   EXPECT_TRUE(test_state.no_af && test_state.tc);
