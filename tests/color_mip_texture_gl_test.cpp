@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/test_state.h"
+#include "gl_read_back.h"
 #include "gl_test_window.h"
 #include "image/rgb_image.h"
 
@@ -23,20 +24,6 @@ GLuint build_texture(int size, int delta) {
   return name;
 }
 
-GLint level_parameter(int level, GLenum parameter) {
-  GLint value = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, parameter, &value);
-  return value;
-}
-
-// Level `level` of the bound texture as GL gives it back, rows tightly packed.
-RgbImage read_level(int level) {
-  RgbImage image(level_parameter(level, GL_TEXTURE_WIDTH),
-                 level_parameter(level, GL_TEXTURE_HEIGHT));
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, image.texels());
-  return image;
-}
 
 struct Texel {
   int red, green, blue;

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "gl_read_back.h"
 #include "gl_test_window.h"
 #include "interact/perspective_reshaper.h"
 
@@ -16,17 +17,6 @@ std::array<GLint, 4> viewport() {
   return v;
 }
 
-std::array<GLfloat, 16> matrix(GLenum which) {
-  std::array<GLfloat, 16> m{};
-  glGetFloatv(which, m.data());
-  return m;
-}
-
-GLint matrix_mode() {
-  GLint mode = 0;
-  glGetIntegerv(GL_MATRIX_MODE, &mode);
-  return mode;
-}
 
 }  // namespace
 
@@ -35,7 +25,7 @@ TEST(PerspectiveReshaper, SetsViewportAndProjectionForTheWindow) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glTranslatef(1.0f, 2.0f, 3.0f);
-  const auto modelview = matrix(GL_MODELVIEW_MATRIX);
+  const auto modelview = gl_matrix(GL_MODELVIEW_MATRIX);
   glMatrixMode(GL_TEXTURE);
 
   PerspectiveReshaper r;
@@ -46,15 +36,15 @@ TEST(PerspectiveReshaper, SetsViewportAndProjectionForTheWindow) {
   EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
 
   // The perspective of a 60 degree field of view, cot(30°) = 1.7320508, from 0.1 to 10.
-  const auto projection = matrix(GL_PROJECTION_MATRIX);
+  const auto projection = gl_matrix(GL_PROJECTION_MATRIX);
   const std::array<GLfloat, 16> expected = {1.7320508f / 1.3333334f, 0, 0, 0,
                                             0, 1.7320508f, 0, 0,
                                             0, 0, -10.1f / 9.9f, -1,
                                             0, 0, -2.0f / 9.9f, 0};
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(projection[i], expected[i], 1e-6) << i;
 
-  EXPECT_EQ(matrix_mode(), GL_MODELVIEW);
-  EXPECT_EQ(matrix(GL_MODELVIEW_MATRIX), modelview);
+  EXPECT_EQ(gl_integer(GL_MATRIX_MODE), GL_MODELVIEW);
+  EXPECT_EQ(gl_matrix(GL_MODELVIEW_MATRIX), modelview);
 
   r.reshape(1024, 512);
   EXPECT_EQ(r.aspect, 2.0f);
@@ -64,14 +54,14 @@ TEST(PerspectiveReshaper, ADisabledReshaperOnlyRecordsTheSize) {
   REQUIRE_GL_WINDOW(64, 64);
   PerspectiveReshaper r;
   r.reshape(800, 600);
-  const auto projection = matrix(GL_PROJECTION_MATRIX);
+  const auto projection = gl_matrix(GL_PROJECTION_MATRIX);
   r.disable();
   r.reshape(400, 100);
   EXPECT_EQ(r.width, 400);
   EXPECT_EQ(r.height, 100);
   EXPECT_EQ(r.aspect, 1.3333334f);
   EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
-  EXPECT_EQ(matrix(GL_PROJECTION_MATRIX), projection);
+  EXPECT_EQ(gl_matrix(GL_PROJECTION_MATRIX), projection);
 
   r.enable();
   EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
@@ -84,7 +74,7 @@ TEST(PerspectiveReshaper, AWindowWithoutAreaKeepsTheLastProjection) {
   REQUIRE_GL_WINDOW();
   PerspectiveReshaper r;
   r.reshape(800, 600);
-  const auto projection = matrix(GL_PROJECTION_MATRIX);
+  const auto projection = gl_matrix(GL_PROJECTION_MATRIX);
   const int sizes[][2] = {{800, 0}, {0, 600}, {0, 0}};
   for (const auto& [width, height] : sizes) {
     r.reshape(width, height);
@@ -92,7 +82,7 @@ TEST(PerspectiveReshaper, AWindowWithoutAreaKeepsTheLastProjection) {
     EXPECT_EQ(r.height, height);
     EXPECT_EQ(r.aspect, 1.3333334f);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
-    EXPECT_EQ(matrix(GL_PROJECTION_MATRIX), projection);
+    EXPECT_EQ(gl_matrix(GL_PROJECTION_MATRIX), projection);
   }
   r.reshape(600, 600);
   EXPECT_EQ(r.aspect, 1.0f);

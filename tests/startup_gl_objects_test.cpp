@@ -21,15 +21,10 @@
 #include "start_test_support.h"
 #include "app/test_objects.h"
 #include "gl_call_log.h"
+#include "gl_read_back.h"
 #include "glh/glh_genext.h"
 
 namespace {
-
-GLint level_parameter(GLenum parameter) {
-  GLint value = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, parameter, &value);
-  return value;
-}
 
 float anisotropy(int slot) {
   test_textures[slot].bind();
@@ -49,16 +44,10 @@ int level0_red(int slot, int x, int y) {
 
 std::array<GLfloat, 16> texture_matrix(int unit) {
   glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
-  std::array<GLfloat, 16> matrix{};
-  glGetFloatv(GL_TEXTURE_MATRIX, matrix.data());
-  return matrix;
+  return gl_matrix(GL_TEXTURE_MATRIX);
 }
 
-GLint active_unit() {
-  GLint unit = 0;
-  glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
-  return unit - GL_TEXTURE0_ARB;
-}
+GLint active_unit() { return gl_integer(GL_ACTIVE_TEXTURE_ARB) - GL_TEXTURE0_ARB; }
 
 void expect_texture_matrices(int tmu_count) {
   const int active = active_unit();
@@ -144,8 +133,8 @@ TEST(StartUpObjects, ColourMipSlotsHoldDeltasZeroToThirtyUncompressed) {
   for (int slot = first_color_mip_slot; slot < first_color_mip_slot + color_mip_texture_count;
        ++slot) {
     test_textures[slot].bind();
-    EXPECT_EQ(level_parameter(GL_TEXTURE_WIDTH), 256) << "slot " << slot;
-    EXPECT_EQ(level_parameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGB8) << "slot " << slot;
+    EXPECT_EQ(level_parameter(0, GL_TEXTURE_WIDTH), 256) << "slot " << slot;
+    EXPECT_EQ(level_parameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB8) << "slot " << slot;
   }
 }
 
@@ -154,10 +143,10 @@ TEST(StartUpObjects, TcCompressesTheColourMipTexturesOnly) {
   for (std::size_t slot = 0; slot < test_textures.size(); ++slot) {
     test_textures[slot].bind();
     const bool color_mip = static_cast<int>(slot) >= first_color_mip_slot;
-    EXPECT_EQ(level_parameter(GL_TEXTURE_COMPRESSED), color_mip ? GL_TRUE : GL_FALSE)
+    EXPECT_EQ(level_parameter(0, GL_TEXTURE_COMPRESSED), color_mip ? GL_TRUE : GL_FALSE)
         << "slot " << slot;
     if (color_mip) {
-      EXPECT_EQ(level_parameter(GL_TEXTURE_INTERNAL_FORMAT), GL_COMPRESSED_RGB_S3TC_DXT1_EXT)
+      EXPECT_EQ(level_parameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_COMPRESSED_RGB_S3TC_DXT1_EXT)
           << "slot " << slot;
     }
   }

@@ -2,20 +2,9 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "app/startup.h"
+#include "gl_read_back.h"
 #include "start_test_support.h"
-
-namespace {
-
-GLint driver_texture_units() {
-  GLint units = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
-  return units;
-}
-
-}  // namespace
 
 TEST(StartUp, DefaultWindowAndState) {
   START_TEST_OR_SKIP();
@@ -25,7 +14,7 @@ TEST(StartUp, DefaultWindowAndState) {
   EXPECT_GT(glutGet(GLUT_WINDOW_DEPTH_SIZE), 0);
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   // llvmpipe offers 8 units; the test uses at most 4.
-  ASSERT_GE(driver_texture_units(), 4);
+  ASSERT_GE(gl_integer(GL_MAX_TEXTURE_UNITS_ARB), 4);
   EXPECT_EQ(test_state.tmu_count, 4);
   EXPECT_FALSE(test_state.no_af || test_state.tc || test_state.no_af_trick || test_state.no_mt);
 }

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "gl_read_back.h"
 #include "gl_test_window.h"
 #include "image_compare.h"
 
@@ -24,26 +25,6 @@ class BoundTexture {
   GLuint name_ = 0;
 };
 
-GLint level_parameter(GLint level, GLenum parameter) {
-  GLint value = -1;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, level, parameter, &value);
-  return value;
-}
-
-// The texels of one level of the bound texture, read tightly packed.
-RgbImage read_level(GLint level) {
-  RgbImage image(level_parameter(level, GL_TEXTURE_WIDTH),
-                 level_parameter(level, GL_TEXTURE_HEIGHT));
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, image.texels());
-  return image;
-}
-
-GLint unpack_alignment() {
-  GLint alignment = 0;
-  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  return alignment;
-}
 
 TEST(UploadImage, OneBlackTexelGivesAOneTexelMipmappedTexture) {
   REQUIRE_GL_WINDOW();
@@ -83,9 +64,9 @@ TEST(UploadImage, UnpackAlignmentIsRestored) {
   const BoundTexture texture;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
   upload_image(patterned_image(3, 5), true);
-  EXPECT_EQ(unpack_alignment(), 8);
+  EXPECT_EQ(gl_integer(GL_UNPACK_ALIGNMENT), 8);
   upload_image(patterned_image(3, 5), false);
-  EXPECT_EQ(unpack_alignment(), 8);
+  EXPECT_EQ(gl_integer(GL_UNPACK_ALIGNMENT), 8);
 }
 
 }  // namespace
