@@ -15,7 +15,7 @@
 #include "image/data_path.h"
 #include "image_compare.h"
 #include "temp_dir.h"
-#include "tools/png_writer.h"
+#include "image/write_png.h"
 
 // Under AddressSanitizer an allocation above 512 MiB ends the test: the hostile files below
 // would need 1 GiB and more if the loader's limits failed.

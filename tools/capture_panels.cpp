@@ -4,31 +4,13 @@
 #include <GL/glut.h>
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "app/panels.h"
 #include "app/platform.h"
 #include "app/startup.h"
 #include "image/read_pixels.h"
-#include "tools/png_writer.h"
-
-namespace {
-
-// The frame as a PNG stores it: rows top first.
-PngPicture to_png(const RgbImage& frame) {
-  PngPicture picture;
-  picture.width = frame.width();
-  picture.height = frame.height();
-  const std::size_t row_bytes = static_cast<std::size_t>(frame.width()) * 3;
-  picture.rows.resize(row_bytes * static_cast<std::size_t>(frame.height()));
-  for (int y = 0; y < frame.height(); ++y)
-    std::memcpy(&picture.rows[row_bytes * static_cast<std::size_t>(frame.height() - 1 - y)],
-                &frame.texel(0, y), row_bytes);
-  return picture;
-}
-
-}  // namespace
+#include "image/write_png.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -47,7 +29,7 @@ int main(int argc, char** argv) {
   draw_panels();
   const RgbImage frame =
       read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-  if (!write_png(argv[1], to_png(frame))) {
+  if (!write_png(argv[1], frame)) {
     std::fprintf(stderr, "%s: cannot write \"%s\"\n", argv[0], argv[1]);
     return 1;
   }

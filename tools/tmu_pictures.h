@@ -2,7 +2,7 @@
 // on which blur, aliasing and the sampled mipmap level are easy to see.
 #pragma once
 
-#include "tools/png_writer.h"
+#include "image/write_png.h"
 
 inline constexpr int tmu_picture_count = 4;
 inline constexpr int tmu_picture_size = 512;

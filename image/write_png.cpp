@@ -1,10 +1,11 @@
 // Writes PNG files with libpng's sequential writer.
-#include "tools/png_writer.h"
+#include "image/write_png.h"
 
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -88,4 +89,17 @@ bool write_png(const std::string& path, const PngPicture& picture) {
     write.row_pointers[static_cast<std::size_t>(row)] =
         first_row + static_cast<std::size_t>(row) * row_bytes;
   return write_under_recovery(write, picture) && std::fflush(write.stream) == 0;
+}
+
+bool write_png(const std::string& path, const RgbImage& image) {
+  if (image.width() == 0 || image.height() == 0) return false;
+  PngPicture picture;
+  picture.width = image.width();
+  picture.height = image.height();
+  const std::size_t row_bytes = png_row_bytes(picture);
+  picture.rows.resize(row_bytes * static_cast<std::size_t>(image.height()));
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(&picture.rows[row_bytes * static_cast<std::size_t>(image.height() - 1 - y)],
+                &image.texel(0, y), row_bytes);
+  return write_png(path, picture);
 }

@@ -1,9 +1,11 @@
-// Writes PNG files with libpng: the picture generator's output, and files of known content for
-// the tests.
+// Writes PNG files with libpng: the report's pictures, the picture generator's output, and files
+// of known content for the tests.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "image/rgb_image.h"
 
 // A picture as a PNG file stores it. `rows` holds the rows top first, each packed as PNG packs
 // it: `width` pixels of the colour type's channels at `bit_depth` bits per sample, 16-bit samples
@@ -28,3 +30,8 @@ std::size_t png_row_bytes(const PngPicture& picture);
 // standard error where libpng gave one, when the file cannot be written or libpng rejects the
 // picture; a partly written file may then remain.
 bool write_png(const std::string& path, const PngPicture& picture);
+
+// Writes `image` as an 8-bit RGB PNG file at `path`, its top row (the image's last) first, as the
+// picture appears on screen. Returns false as write_png above does, and for an image without
+// texels.
+bool write_png(const std::string& path, const RgbImage& image);
