@@ -92,3 +92,17 @@ void NavigationInteractor::apply_inverse_transform() const {
   dolly.apply_inverse_transform();
   pan.apply_inverse_transform();
 }
+
+Matrix4 NavigationInteractor::get_transform() const {
+  Matrix4 m = pan.get_transform();
+  m.multiply(dolly.get_transform());
+  m.multiply(trackball.get_transform());
+  return m;
+}
+
+Matrix4 NavigationInteractor::get_inverse_transform() const {
+  Matrix4 m = trackball.get_inverse_transform();
+  m.multiply(dolly.get_inverse_transform());
+  m.multiply(pan.get_inverse_transform());
+  return m;
+}

@@ -39,6 +39,10 @@ class NavigationInteractor : public Interactor {
   // The exact inverse of apply_transform.
   void apply_inverse_transform() const;
 
+  // The matrices that apply_transform and apply_inverse_transform multiply by.
+  Matrix4 get_transform() const;
+  Matrix4 get_inverse_transform() const;
+
   bool camera_mode = false;
   TrackballInteractor trackball;
   PanInteractor pan;

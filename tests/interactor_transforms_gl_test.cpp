@@ -37,6 +37,10 @@ TEST(InteractorTransforms, NavigatorTurnsFirstThenDolliesThenPans) {
   glLoadIdentity();
   navigator.apply_transform();
   expect_matrix(modelview_matrix(), expected, 1e-5);
+  expect_matrix(navigator.get_transform(), expected, 1e-5);
   navigator.apply_inverse_transform();
   expect_matrix(modelview_matrix(), Matrix4{}, 1e-5);
+  glLoadIdentity();
+  navigator.apply_inverse_transform();
+  expect_matrix(modelview_matrix(), navigator.get_inverse_transform(), 1e-5);
 }
