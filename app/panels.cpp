@@ -33,12 +33,19 @@ constexpr int line_spacing = 13;
 
 }  // namespace
 
-void setup_texture_unit(int unit, float anisotropy, int trilinear) {
-  const int slot = unit == test_state.current_tmu ? first_color_mip_slot + test_state.threshold_index
-                                                  : unit;
+PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height) {
+  const int panel_width = width / columns;
+  const int panel_height = height / 2;
+  return {panel.column * panel_width, panel.row * panel_height, panel_width, panel_height};
+}
+
+void setup_texture_unit(int unit, float anisotropy, int trilinear, TextureObject2D* other_units) {
+  TextureObject2D& texture =
+      unit == test_state.current_tmu
+          ? test_textures[first_color_mip_slot + test_state.threshold_index]
+          : (other_units ? *other_units : test_textures[unit]);
   glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, unit == 0 ? GL_REPLACE : GL_MODULATE);
-  TextureObject2D& texture = test_textures[slot];
   texture.bind();
   glEnable(texture.target());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
@@ -46,16 +53,16 @@ void setup_texture_unit(int unit, float anisotropy, int trilinear) {
   if (!test_state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
 }
 
-void draw_panel(float anisotropy, int trilinear) {
+void draw_panel(float anisotropy, int trilinear, TextureObject2D* other_units) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(38.0, 1.0, 1.0, 100.0);
+  gluPerspective(panel_fovy, panel_aspect, panel_z_near, panel_z_far);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   camera_navigator.apply_inverse_transform();
   object_navigator.apply_transform();
   for (int unit = 0; unit < test_state.tmu_count; ++unit)
-    setup_texture_unit(unit, anisotropy, trilinear);
+    setup_texture_unit(unit, anisotropy, trilinear, other_units);
   plane_list.call_list();
   for (int unit = 0; unit < test_state.tmu_count; ++unit) {
     glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
@@ -69,8 +76,6 @@ void draw_panels() {
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   const int columns = test_state.no_af ? 1 : 4;
-  const int panel_width = viewport[2] / columns;
-  const int panel_height = viewport[3] / 2;
 
   char tmu_line[status_line_size];
   char delta_line[status_line_size];
@@ -82,11 +87,12 @@ void draw_panels() {
 
   for (const Panel& panel : panels) {
     if (test_state.no_af && !panel.drawn_without_af) continue;
-    glViewport(panel.column * panel_width, panel.row * panel_height, panel_width, panel_height);
+    const PanelViewport place = panel_viewport(panel, columns, viewport[2], viewport[3]);
+    glViewport(place.x, place.y, place.width, place.height);
     draw_panel(panel.anisotropy, panel.trilinear);
-    draw_text(panel.label, text_x, label_y, panel_width, panel_height);
-    draw_text(tmu_line, text_x, label_y + line_spacing, panel_width, panel_height);
-    draw_text(delta_line, text_x, label_y + 2 * line_spacing, panel_width, panel_height);
+    draw_text(panel.label, text_x, label_y, place.width, place.height);
+    draw_text(tmu_line, text_x, label_y + line_spacing, place.width, place.height);
+    draw_text(delta_line, text_x, label_y + 2 * line_spacing, place.width, place.height);
   }
   glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }

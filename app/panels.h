@@ -2,6 +2,14 @@
 // bilinear, isotropic and anisotropy 2, 4, 8), each labelled with its set-up and the status.
 #pragma once
 
+class TextureObject2D;
+
+// The projection of every panel: gluPerspective with these, whatever the panel's shape.
+inline constexpr double panel_fovy = 38.0;  // degrees
+inline constexpr double panel_aspect = 1.0;
+inline constexpr double panel_z_near = 1.0;
+inline constexpr double panel_z_far = 100.0;
+
 // One panel of the test: where it sits, how its textures are filtered, and its label.
 struct Panel {
   int column, row;  // in panel units from the lower left corner of the window
@@ -15,6 +23,15 @@ struct Panel {
 // the right.
 extern const Panel panels[8];
 
+// Where a panel is drawn, in GL window coordinates.
+struct PanelViewport {
+  int x, y, width, height;
+};
+
+// The viewport of `panel` in a window area of width × height pixels split into `columns` × 2
+// panels: each panel width / columns × height / 2 pixels (truncated), origin at the lower left.
+PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height);
+
 // The display callback: draw_panels, then the buffer swap.
 void display_panels();
 
@@ -23,10 +40,12 @@ void display_panels();
 void draw_panels();
 
 // Draws the plane into the current viewport with every unit in use filtered as given, then
-// disables texturing on every unit again.
-void draw_panel(float anisotropy, int trilinear);
+// disables texturing on every unit again. `other_units`, when given, replaces the pictures of
+// the units other than the selected one (see setup_texture_unit).
+void draw_panel(float anisotropy, int trilinear, TextureObject2D* other_units = nullptr);
 
 // Makes unit `unit` active and textured for one panel: the colour-mipmap texture of the current
-// colour delta on the selected unit, the unit's own picture on the others, with the panel's
-// minification filter and (unless "-noaf") anisotropy.
-void setup_texture_unit(int unit, float anisotropy, int trilinear);
+// colour delta on the selected unit, on the others their own picture, or `other_units` when
+// given, with the panel's minification filter and (unless "-noaf") anisotropy.
+void setup_texture_unit(int unit, float anisotropy, int trilinear,
+                        TextureObject2D* other_units = nullptr);

@@ -4,6 +4,10 @@
 
 #include "image/display_list.h"
 
+// The side of one quad of the plane in scene units; each quad carries one whole repeat of the
+// textures (s and t run from 0 to 1 across it).
+inline constexpr int plane_quad_size = 2;
+
 // Compiles the plane into `list` (GL_COMPILE): one GL_QUADS batch of 256 quads centred on the
 // even coordinates -16..14 of x and y, rows of increasing y, each row of increasing x. Each
 // vertex gets the same (s, t) on units 0 .. tmu_count-1. Needs the GL context current and

@@ -47,7 +47,6 @@ int count_texture_units(const TestState& state) {
   return units;
 }
 
-constexpr int color_mip_size = 256;
 constexpr float initial_anisotropy = 2.0f;
 
 // Binds the texture for its upload. Unless "-noaftrick", the texture gets an anisotropy of 2.0

@@ -13,8 +13,11 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/test_objects.h"
 #include "app/test_state.h"
+#include "gl_read_back.h"
 #include "image/read_pixels.h"
+#include "image/upload_image.h"
 #include "image_compare.h"
 #include "interact/navigators.h"
 #include "start_test_support.h"
@@ -162,6 +165,61 @@ TEST(Panels, ColourBandsRunIntoTheDistance) {
       EXPECT_GT(blended_share(frame, panel), 0.2);
     }
   }
+}
+
+// The panel's projection, which the report computes from the same constants.
+TEST(Panels, ProjectionIsThePanelPerspective) {
+  START_TEST_OR_SKIP();
+  draw_panel(1.0f, 1);
+  const std::array<GLfloat, 16> drawn = gl_matrix(GL_PROJECTION_MATRIX);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(38.0, 1.0, 1.0, 100.0);
+  EXPECT_EQ(drawn, gl_matrix(GL_PROJECTION_MATRIX));
+  glMatrixMode(GL_MODELVIEW);
+}
+
+TEST(Panels, ViewportsSplitTheWindowAreaInColumnsAndTwoRows) {
+  const PanelViewport lower_left = panel_viewport(panels[0], 4, 1023, 511);
+  EXPECT_EQ(std::vector<int>({lower_left.x, lower_left.y, lower_left.width, lower_left.height}),
+            std::vector<int>({0, 0, 255, 255}));
+  const PanelViewport upper_right = panel_viewport(panels[7], 4, 1024, 512);
+  EXPECT_EQ(std::vector<int>({upper_right.x, upper_right.y, upper_right.width,
+                              upper_right.height}),
+            std::vector<int>({768, 256, 256, 256}));
+  const PanelViewport narrow = panel_viewport(panels[4], 1, 256, 512);
+  EXPECT_EQ(std::vector<int>({narrow.x, narrow.y, narrow.width, narrow.height}),
+            std::vector<int>({0, 256, 256, 256}));
+}
+
+// A white texture on every other unit leaves the selected unit's texture alone in the picture,
+// whichever unit that is.
+TEST(Panels, NeutralTextureOnTheOtherUnitsShowsTheSelectedUnitAlone) {
+  START_TEST_OR_SKIP();
+  ASSERT_EQ(test_state.tmu_count, 4) << "llvmpipe offers more than four units";
+  TextureObject2D white;
+  white.bind();
+  RgbImage texel(1, 1);
+  texel.texel(0, 0) = {255, 255, 255};
+  upload_image(texel, false);
+  glViewport(0, 0, panel_size, panel_size);
+
+  test_state.tmu_count = 1;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  draw_panel(8.0f, 1);
+  const RgbImage alone = read_frame(panel_size, panel_size);
+  test_state.tmu_count = 4;
+  for (int unit = 0; unit < 4; ++unit) {
+    SCOPED_TRACE(unit);
+    test_state.current_tmu = unit;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw_panel(8.0f, 1, &white);
+    EXPECT_TRUE(same_image(read_frame(panel_size, panel_size), alone));
+  }
+  // Without the neutral texture the pictures of the other units show.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  draw_panel(8.0f, 1);
+  EXPECT_FALSE(same_image(read_frame(panel_size, panel_size), alone));
 }
 
 TEST(Panels, ResizedWindowLeavesTheRemainderBlack) {
