@@ -136,12 +136,12 @@ void parse_switches(int argc, const char* const* argv, TestState& state) {
       if (strcasecmp(argv[i], s.text) == 0) state.*s.flag = true;
 }
 
-bool start_test(int argc, char** argv) {
+bool start_test(int argc, char** argv, bool message_box) {
   parse_switches(argc, argv, test_state);
   open_window(argc > 0 ? argv[0] : "kestrel", test_state);
   if (!glh::request_extensions(required_extensions)) {
     std::fprintf(stderr, "%s\n", unsupported_message);
-    show_error_message("Error", unsupported_message);
+    if (message_box) show_error_message("Error", unsupported_message);
     return false;
   }
   test_state.tmu_count = count_texture_units(test_state);

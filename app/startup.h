@@ -14,9 +14,10 @@ void parse_switches(int argc, const char* const* argv, TestState& state);
 
 // Runs the start-up on the settings in test_state: the switches of argv, the window and its GL
 // context, the extension check, the GL state the test draws with, and the interactors that
-// receive the window's events. Returns false, after telling the user, when the driver lacks a
-// required extension; the window is left as it is.
-bool start_test(int argc, char** argv);
+// receive the window's events. Returns false, after telling the user on standard error and,
+// with `message_box`, in a modal message window, when the driver lacks a required extension;
+// the window is left as it is. Programs that run unattended pass false.
+bool start_test(int argc, char** argv, bool message_box = true);
 
 // The program: start-up, then the toolkit's main loop, which does not return. Returns 0 when the
 // extension check fails and 1 when there is no X display to open the window on.
