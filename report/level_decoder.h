@@ -1,0 +1,82 @@
+// Reading the sampled mipmap level back from the colours of a panel drawn with the
+// colour-mipmap texture of colour delta 0, whose levels are flat white, red, green, blue, white,
+// and so on: each pixel's colour gives its level modulo 4, and continuity up each column from
+// the near edge of the plane gives the whole level.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "image/rgb_image.h"
+
+// What a pixel of a panel shows.
+enum class PixelClass : std::uint8_t {
+  level,        // a level, resolved
+  background,   // the cleared background: no plane here
+  undecodable,  // a colour that is no level and no blend of two neighbouring levels
+  unresolved,   // a level colour whose whole level continuity cannot tell
+};
+
+// The colour of one pixel read as a level modulo 4.
+struct DecodedColour {
+  PixelClass kind = PixelClass::undecodable;  // level, background or undecodable
+  double level_mod4 = 0.0;                    // 0 <= level_mod4 < 4 when kind is level
+};
+
+// Most a channel may stray from the nearest blend of two neighbouring level colours and still be
+// read as that blend, out of 255.
+inline constexpr int colour_tolerance = 12;
+
+// Most a channel of the background may differ from black.
+inline constexpr int background_tolerance = 8;
+
+// Reads one colour. The level colours are L mod 4 = 0 white, 1 red, 2 green, 3 blue; a blend of
+// level L and L + 1 at fraction f (0 <= f <= 1) is (1 - f) colour(L) + f colour(L + 1), and each
+// pair of neighbours blends along its own line: white to red keeps red at 255 with green = blue,
+// red to green keeps blue at 0, green to blue keeps red at 0, blue to white keeps blue at 255
+// with red = green. The colour is read as the nearest point of the nearest line, level L + f;
+// background and undecodable colours give no level.
+DecodedColour decode_level_colour(const RgbTexel& texel);
+
+// The measured levels of one panel, one per pixel, row 0 at the bottom.
+class LevelMap {
+ public:
+  LevelMap(int width, int height);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  PixelClass kind(int x, int y) const { return kinds_[index(x, y)]; }
+  // The whole level of pixel (x, y); meaningful only where kind is PixelClass::level.
+  double level(int x, int y) const { return levels_[index(x, y)]; }
+
+  void set(int x, int y, PixelClass kind, double level) {
+    kinds_[index(x, y)] = kind;
+    levels_[index(x, y)] = level;
+  }
+
+  // The number of pixels of each class.
+  int count(PixelClass kind) const;
+
+  // Whether the four pixels of the 2 × 2 quad with lower left pixel (x, y) all hold a resolved
+  // level, and their mean level; 0 <= x < width - 1, 0 <= y < height - 1.
+  bool quad_resolved(int x, int y) const;
+  double quad_level(int x, int y) const;
+
+ private:
+  std::size_t index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(x);
+  }
+
+  int width_, height_;
+  std::vector<PixelClass> kinds_;
+  std::vector<double> levels_;
+};
+
+// Decodes every pixel of `panel` and resolves whole levels column by column, walking up from the
+// near edge of the plane at the bottom into the distance. The first plane pixel of a column is
+// read as a level from -0.5 to 3.5 (the near edge shows the finest levels), and every later one
+// as the whole level nearest to the last resolved level below it, which holds while the level
+// changes by less than 2 from one row to the next. A column's walk ends at the first background
+// pixel above the plane; level colours after it are unresolved. Undecodable pixels are skipped.
+LevelMap decode_levels(const RgbImage& panel);
