@@ -1,16 +1,13 @@
 // Captures the test's window as it looks after start-up into a PNG file, for the README.
 // Usage: capture_panels OUT.png [switches]; run it where kestrel runs, so that it finds the
 // pictures, on an X display (tools/with-xvfb.sh gives one).
-#include <GL/glut.h>
-
 #include <cstdio>
 #include <vector>
 
-#include "app/panels.h"
 #include "app/platform.h"
 #include "app/startup.h"
-#include "image/read_pixels.h"
 #include "image/write_png.h"
+#include "report/report_pictures.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -26,10 +23,7 @@ int main(int argc, char** argv) {
   test_argv.push_back(nullptr);
   if (!start_test(static_cast<int>(test_argv.size()) - 1, test_argv.data())) return 1;
 
-  draw_panels();
-  const RgbImage frame =
-      read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-  if (!write_png(argv[1], frame)) {
+  if (!write_png(argv[1], capture_test_window())) {
     std::fprintf(stderr, "%s: cannot write \"%s\"\n", argv[0], argv[1]);
     return 1;
   }

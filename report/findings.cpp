@@ -1,0 +1,169 @@
+// The plain-words findings of a report, each derived from its numbers by a fixed rule.
+#include "report/findings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "report/text_format.h"
+
+namespace {
+
+const char* filter_name(bool trilinear) {
+  return trilinear ? "GL_LINEAR_MIPMAP_LINEAR (trilinear)" : "GL_LINEAR_MIPMAP_NEAREST (bilinear)";
+}
+
+// The panels of one filter: the isotropic one and those with AF on.
+struct FilterRow {
+  const PanelMeasurement* isotropic = nullptr;
+  std::vector<const PanelMeasurement*> with_af;
+};
+
+FilterRow filter_row(const Report& report, bool trilinear) {
+  FilterRow row;
+  for (const PanelMeasurement& panel : report.panels) {
+    if (panel.config.trilinear != trilinear) continue;
+    if (panel.config.anisotropy == 1.0f)
+      row.isotropic = &panel;
+    else
+      row.with_af.push_back(&panel);
+  }
+  return row;
+}
+
+// Whether the isotropic panels sample the levels core GL asks for.
+std::string isotropic_levels(const FilterRow& trilinear, const FilterRow& bilinear) {
+  std::string right, wrong;
+  for (const PanelMeasurement* panel : {trilinear.isotropic, bilinear.isotropic}) {
+    if (!panel) continue;
+    const PanelStatistics& s = panel->statistics;
+    std::string& list =
+        std::fabs(s.mean_error) <= level_tolerance && s.p95_abs_error <= blurry_threshold ? right
+                                                                                          : wrong;
+    list += format_text(
+        "%s%s: mean error %+.2f, 95 %% of quads within %.2f", list.empty() ? "" : "; ",
+        panel->config.trilinear ? "trilinear" : "bilinear", s.mean_error, s.p95_abs_error);
+  }
+  if (wrong.empty())
+    return "Without AF the driver samples the levels core GL asks for (" + right + ").";
+  return "Without AF the driver strays from the levels core GL asks for (" + wrong + ").";
+}
+
+std::string trilinear_blending(const FilterRow& row) {
+  std::vector<std::string> hard;
+  double most_blended = 0.0;
+  for (const PanelMeasurement* panel : row.with_af) {
+    most_blended = std::max(most_blended, panel->statistics.blended_share);
+    if (panel->statistics.blended_share < notable_share)
+      hard.push_back(format_text("AF %g", double(panel->config.anisotropy)));
+  }
+  const double isotropic = row.isotropic->statistics.blended_share;
+  if (hard.empty())
+    return format_text(
+        "Trilinear filtering blends neighbouring levels with AF on as well (%.0f %% of "
+        "pixels are blends in the isotropic panel, up to %.0f %% with AF).",
+        percent(isotropic), percent(most_blended));
+  std::string panels;
+  for (const std::string& name : hard) panels += (panels.empty() ? "" : ", ") + name;
+  return format_text(
+      "Trilinear filtering stops blending levels once AF is on: the trilinear %s "
+      "panels sample one whole level per pixel, so they show hard bands like the "
+      "bilinear panels (%.0f %% of pixels are blends in the isotropic panel, %.1f %% "
+      "at most with AF).",
+      panels.c_str(), percent(isotropic), percent(most_blended));
+}
+
+// AF without effect, or AF whose level makes no difference, for one filter.
+std::string anisotropy_effect(const FilterRow& row, bool trilinear) {
+  double from_isotropic = 0.0, between_levels = 0.0;
+  for (const PanelMeasurement* panel : row.with_af) {
+    from_isotropic = std::max(from_isotropic, mean_level_difference(*panel, *row.isotropic));
+    for (const PanelMeasurement* other : row.with_af)
+      between_levels = std::max(between_levels, mean_level_difference(*panel, *other));
+  }
+  if (from_isotropic <= level_tolerance)
+    return format_text(
+        "AF has no effect with %s: the AF panels sample the same levels as the "
+        "isotropic one (mean difference %.2f levels at most).",
+        filter_name(trilinear), from_isotropic);
+  const PanelMeasurement* strongest = row.with_af.back();
+  if (row.with_af.size() > 1 && between_levels <= level_tolerance)
+    return format_text(
+        "With %s the anisotropy asked for makes no difference: AF 2 to %g sample the "
+        "same levels (mean difference %.2f at most), an effective anisotropy of %.1f "
+        "over the whole plane.",
+        filter_name(trilinear), double(strongest->config.anisotropy), between_levels,
+        strongest->statistics.effective_anisotropy);
+  return format_text(
+      "With %s AF works and grows with the anisotropy asked for: effective anisotropy "
+      "%.1f over the whole plane at AF %g, %.1f ideally.",
+      filter_name(trilinear), strongest->statistics.effective_anisotropy,
+      double(strongest->config.anisotropy), strongest->statistics.ideal_anisotropy);
+}
+
+// The panels whose share (sharper or blurrier) is notable, as "label (N %)".
+template <typename Share>
+std::string notable_panels(const Report& report, Share share) {
+  std::string list;
+  for (const PanelMeasurement& panel : report.panels) {
+    const double value = share(panel.statistics);
+    if (value <= notable_share) continue;
+    list += format_text("%s%s (%.0f %%)", list.empty() ? "" : ", ",
+                        configuration_label(panel.config).c_str(), percent(value));
+  }
+  return list;
+}
+
+std::string units_reached(const Report& report) {
+  if (report.units.size() < 2)
+    return "Only one texture unit was measured, so whether AF reaches the others is unknown.";
+  std::string differing;
+  for (const UnitMeasurement& unit : report.units)
+    if (!unit.matches_unit_0)
+      differing += format_text("%sunit %d (mean difference %.2f trilinear, %.2f bilinear)",
+                               differing.empty() ? "" : ", ", unit.unit, unit.trilinear_difference,
+                               unit.bilinear_difference);
+  if (differing.empty())
+    return format_text(
+        "AF reaches every texture unit: at AF %g units 1 to %d sample the same levels "
+        "as unit 0.",
+        double(unit_anisotropy), static_cast<int>(report.units.size()) - 1);
+  return format_text(
+      "AF does not reach every texture unit alike: at AF %g %s sample other levels "
+      "than unit 0.",
+      double(unit_anisotropy), differing.c_str());
+}
+
+}  // namespace
+
+std::vector<std::string> describe_findings(const Report& report) {
+  std::vector<std::string> findings;
+  const FilterRow trilinear = filter_row(report, true);
+  const FilterRow bilinear = filter_row(report, false);
+  if (trilinear.isotropic || bilinear.isotropic)
+    findings.push_back(isotropic_levels(trilinear, bilinear));
+  if (trilinear.isotropic && !trilinear.with_af.empty())
+    findings.push_back(trilinear_blending(trilinear));
+  for (const FilterRow* row : {&trilinear, &bilinear})
+    if (row->isotropic && !row->with_af.empty())
+      findings.push_back(anisotropy_effect(*row, row == &trilinear));
+  const std::string sharper =
+      notable_panels(report, [](const PanelStatistics& s) { return s.sharper_share; });
+  findings.push_back(
+      sharper.empty()
+          ? std::string("No panel samples finer levels than the extension allows.")
+          : format_text(
+                "Finer levels than the extension allows (the shares of quads more than %.2f "
+                "levels below log2(Pmax / N)): ",
+                level_tolerance) +
+                sharper + ".");
+  const std::string blurrier =
+      notable_panels(report, [](const PanelStatistics& s) { return s.blurrier_share; });
+  findings.push_back(
+      blurrier.empty()
+          ? format_text("No panel is more than %.1f levels blurrier than the reference.",
+                        blurry_threshold)
+          : format_text("More than %.1f levels blurrier than the reference: ", blurry_threshold) +
+                blurrier + ".");
+  findings.push_back(units_reached(report));
+  return findings;
+}

@@ -1,0 +1,20 @@
+// The kestrel-report executable: the anisotropic filtering test measured and written to files.
+#include <cstdio>
+#include <string>
+
+#include "report/options.h"
+#include "report/report_run.h"
+
+int main(int argc, char** argv) {
+  ReportOptions options;
+  std::string error;
+  if (!parse_report_options(argc, argv, options, error)) {
+    std::fprintf(stderr, "kestrel-report: %s\nTry \"kestrel-report --help\".\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(report_usage, stdout);
+    return 0;
+  }
+  return run_report(options, argv[0]);
+}

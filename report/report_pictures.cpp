@@ -1,0 +1,123 @@
+// The report's pictures: the test's window, and the labelled false-colour maps with legends.
+#include "report/report_pictures.h"
+
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/panels.h"
+#include "image/read_pixels.h"
+#include "report/heat_map.h"
+#include "report/panel_render.h"
+#include "report/picture_text.h"
+
+namespace {
+
+// The strip below a map: a title, a colour bar with evenly spaced tick labels, and a swatch of
+// the plane pixels that were not measured.
+struct Legend {
+  std::vector<std::string> title;  // lines
+  RgbImage bar{0, 0};
+  std::vector<std::string> ticks;  // from the bar's left end to its right end
+};
+
+constexpr int legend_height = 50;
+constexpr RgbTexel legend_paper = {40, 40, 40};
+constexpr int bar_left = 256;
+constexpr int bar_top = 20;
+constexpr int bar_width = 480;
+constexpr int bar_height = 12;
+constexpr int glyph_width = 8;  // of the overlay font
+constexpr int swatch_size = 12;
+
+void paste(RgbImage& canvas, const RgbImage& picture, int left, int bottom) {
+  for (int y = 0; y < picture.height(); ++y)
+    std::memcpy(&canvas.texel(left, bottom + y), &picture.texel(0, y),
+                sizeof(RgbTexel) * static_cast<std::size_t>(picture.width()));
+}
+
+void fill(RgbImage& canvas, int left, int bottom, int width, int height, RgbTexel colour) {
+  for (int y = bottom; y < bottom + height; ++y) std::fill_n(&canvas.texel(left, y), width, colour);
+}
+
+RgbImage legend_strip(int width, const Legend& legend) {
+  RgbImage strip(width, legend_height);
+  fill(strip, 0, 0, width, legend_height, legend_paper);
+  // Rows count from the bottom in an RgbImage, from the top in the texts.
+  paste(strip, legend.bar, bar_left, legend_height - bar_top - bar_height);
+  const int swatch_left = bar_left + bar_width + 40;
+  fill(strip, swatch_left, legend_height - bar_top - swatch_size, swatch_size, swatch_size,
+       unmeasured_colour);
+  std::vector<PlacedText> texts = {{swatch_left + swatch_size + 6, bar_top + 10, "not measured"}};
+  for (std::size_t line = 0; line < legend.title.size(); ++line)
+    texts.push_back({4, 16 + 14 * static_cast<int>(line), legend.title[line]});
+  const int intervals = std::max(static_cast<int>(legend.ticks.size()) - 1, 1);
+  for (std::size_t i = 0; i < legend.ticks.size(); ++i) {
+    const int centre = bar_left + (bar_width - 1) * static_cast<int>(i) / intervals;
+    const int text_width = glyph_width * static_cast<int>(legend.ticks[i].size());
+    texts.push_back({centre - text_width / 2, bar_top + bar_height + 12, legend.ticks[i]});
+  }
+  return print_over(strip, texts);
+}
+
+// `top` above `bottom`, both of the same width.
+RgbImage stacked(const RgbImage& top, const RgbImage& bottom) {
+  RgbImage both(top.width(), top.height() + bottom.height());
+  paste(both, bottom, 0, 0);
+  paste(both, top, 0, bottom.height());
+  return both;
+}
+
+// The eight panels' pictures where the test draws its panels, each with its label where the
+// test prints it, above the legend.
+RgbImage figure(const Report& report,
+                const std::function<RgbImage(const PanelMeasurement&)>& picture_of,
+                const Legend& legend) {
+  const int columns = 4;
+  const int width = columns * report.panel_width, height = 2 * report.panel_height;
+  RgbImage map(width, height);
+  std::vector<PlacedText> labels;
+  for (std::size_t i = 0; i < report.panels.size() && i < std::size(panels); ++i) {
+    const PanelViewport place = panel_viewport(panels[i], columns, width, height);
+    paste(map, picture_of(report.panels[i]), place.x, place.y);
+    labels.push_back({place.x + 4, height - place.y - place.height + 13, panels[i].label});
+  }
+  return stacked(print_over(map, labels), legend_strip(width, legend));
+}
+
+std::vector<std::string> numbers(int from, int to, bool signs) {
+  std::vector<std::string> ticks;
+  for (int n = from; n <= to; ++n)
+    ticks.push_back(signs && n > 0 ? "+" + std::to_string(n) : std::to_string(n));
+  return ticks;
+}
+
+}  // namespace
+
+RgbImage capture_test_window() {
+  draw_panels();
+  return read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+}
+
+RgbImage measured_levels_figure(const Report& report) {
+  const int max_level = color_mip_max_level();
+  return figure(report,
+                [max_level](const PanelMeasurement& panel) {
+                  return measured_level_picture(panel, max_level);
+                },
+                {{"measured mip level"},
+                 level_colour_bar(bar_width, bar_height, max_level),
+                 numbers(0, max_level, false)});
+}
+
+RgbImage level_errors_figure(const Report& report) {
+  const int range = static_cast<int>(error_range);
+  return figure(report, level_error_picture,
+                {{"measured - reference level", "(- sharper, + blurrier)"},
+                 error_colour_bar(bar_width, bar_height),
+                 numbers(-range, range, true)});
+}

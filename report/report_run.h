@@ -1,0 +1,10 @@
+// One whole run of kestrel-report: the test started in a window, the panels measured, and the
+// pictures and text files written.
+#pragma once
+
+#include "report/options.h"
+
+// Runs the report as `options` ask, `program` being argv[0]. Returns the exit status: 0 when
+// every file was written, 1 when there is no X display, the driver lacks a required extension
+// or a file cannot be written. Progress and failures go to standard error.
+int run_report(const ReportOptions& options, char* program);

@@ -1,0 +1,244 @@
+// The report's text files, built from the measurements.
+#include "report/report_writer.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "report/json_writer.h"
+#include "report/text_format.h"
+
+namespace {
+
+void write_statistics(JsonWriter& json, const PanelStatistics& s) {
+  json.begin_object();
+  json.key("quads");
+  json.value(s.quads);
+  json.key("pixels_measured");
+  json.value(s.pixels);
+  json.key("background_pixels");
+  json.value(s.background_pixels);
+  json.key("undecodable_pixels");
+  json.value(s.undecodable_pixels);
+  json.key("unresolved_pixels");
+  json.value(s.unresolved_pixels);
+  json.key("mean_error");
+  json.value(s.mean_error);
+  json.key("rms_error");
+  json.value(s.rms_error);
+  json.key("p95_abs_error");
+  json.value(s.p95_abs_error);
+  json.key("blurrier_share");
+  json.value(s.blurrier_share);
+  json.key("sharper_share");
+  json.value(s.sharper_share);
+  json.key("blended_share");
+  json.value(s.blended_share);
+  json.key("effective_anisotropy");
+  json.value(s.effective_anisotropy);
+  json.key("ideal_anisotropy");
+  json.value(s.ideal_anisotropy);
+  json.key("bands");
+  json.begin_array();
+  for (const DistanceBand& band : s.bands) {
+    json.begin_object();
+    json.key("near");
+    json.value(band.near);
+    json.key("far");
+    json.value(band.far);
+    json.key("quads");
+    json.value(band.quads);
+    json.key("ideal_anisotropy");
+    json.value(band.ideal_anisotropy);
+    json.key("measured_anisotropy");
+    json.value(band.measured_anisotropy);
+    json.end_object();
+  }
+  json.end_array();
+  json.end_object();
+}
+
+void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
+  json.begin_object();
+  json.key("label");
+  json.value(configuration_label(panel.config));
+  json.key("filter");
+  json.value(panel.config.trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST");
+  json.key("anisotropy");
+  json.value(double(panel.config.anisotropy));
+  json.key("unit");
+  json.value(panel.config.unit);
+  json.key("units");
+  json.value(panel.config.units);
+  json.key("statistics");
+  write_statistics(json, panel.statistics);
+  json.end_object();
+}
+
+std::string panel_row(const PanelMeasurement& panel) {
+  const PanelStatistics& s = panel.statistics;
+  return format_text(
+      "| %s | %d | %+.3f | %.3f | %.3f | %.1f %% | %.1f %% | %.1f %% | %.2f (%.2f) | "
+      "%d / %d / %d |\n",
+      configuration_label(panel.config).c_str(), s.pixels, s.mean_error, s.rms_error,
+      s.p95_abs_error, percent(s.blurrier_share), percent(s.sharper_share),
+      percent(s.blended_share), s.effective_anisotropy, s.ideal_anisotropy, s.background_pixels,
+      s.undecodable_pixels, s.unresolved_pixels);
+}
+
+std::string band_table(const Report& report) {
+  std::string header = "| Panel |", rule = "|---|";
+  for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
+    header += format_text(" %g–%g |", distance_band_edges[i], distance_band_edges[i + 1]);
+    rule += "---|";
+  }
+  std::string table = header + "\n" + rule + "\n";
+  for (const PanelMeasurement& panel : report.panels) {
+    table += "| " + configuration_label(panel.config) + " |";
+    for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
+      const DistanceBand* found = nullptr;
+      for (const DistanceBand& band : panel.statistics.bands)
+        if (band.near == distance_band_edges[i]) found = &band;
+      table +=
+          found ? format_text(" %.2f (%.2f) |", found->measured_anisotropy, found->ideal_anisotropy)
+                : std::string(" – |");
+    }
+    table += "\n";
+  }
+  return table;
+}
+
+std::string unit_table(const Report& report) {
+  std::string table = format_text(
+      "| Unit | trilinear AF %g | bilinear AF %g | difference from unit 0 (levels) | "
+      "matches unit 0 |\n|---|---|---|---|---|\n",
+      double(unit_anisotropy), double(unit_anisotropy));
+  for (const UnitMeasurement& unit : report.units)
+    table += format_text("| %d | %.2f | %.2f | %.3f / %.3f | %s |\n", unit.unit,
+                         unit.trilinear.statistics.effective_anisotropy,
+                         unit.bilinear.statistics.effective_anisotropy, unit.trilinear_difference,
+                         unit.bilinear_difference, unit.matches_unit_0 ? "yes" : "**no**");
+  return table;
+}
+
+}  // namespace
+
+std::string report_json(const Report& report, const std::vector<std::string>& findings) {
+  JsonWriter json;
+  json.begin_object();
+  json.key("driver");
+  json.begin_object();
+  json.key("vendor");
+  json.value(report.driver.vendor);
+  json.key("renderer");
+  json.value(report.driver.renderer);
+  json.key("version");
+  json.value(report.driver.version);
+  json.key("max_anisotropy");
+  json.value(double(report.driver.max_anisotropy));
+  json.key("texture_units");
+  json.value(report.driver.tmu_count);
+  json.end_object();
+  json.key("panel_size");
+  json.begin_array();
+  json.value(report.panel_width);
+  json.value(report.panel_height);
+  json.end_array();
+  json.key("thresholds");
+  json.begin_object();
+  json.key("level_tolerance");
+  json.value(level_tolerance);
+  json.key("blurry_threshold");
+  json.value(blurry_threshold);
+  json.key("blend_threshold");
+  json.value(blend_threshold);
+  json.end_object();
+  json.key("panels");
+  json.begin_array();
+  for (const PanelMeasurement& panel : report.panels) write_panel(json, panel);
+  json.end_array();
+  json.key("units");
+  json.begin_array();
+  for (const UnitMeasurement& unit : report.units) {
+    json.begin_object();
+    json.key("unit");
+    json.value(unit.unit);
+    json.key("trilinear");
+    write_panel(json, unit.trilinear);
+    json.key("bilinear");
+    write_panel(json, unit.bilinear);
+    json.key("trilinear_difference");
+    json.value(unit.trilinear_difference);
+    json.key("bilinear_difference");
+    json.value(unit.bilinear_difference);
+    json.key("matches_unit_0");
+    json.value(unit.matches_unit_0);
+    json.end_object();
+  }
+  json.end_array();
+  json.key("findings");
+  json.begin_array();
+  for (const std::string& finding : findings) json.value(finding);
+  json.end_array();
+  json.end_object();
+  return json.text() + "\n";
+}
+
+std::string report_markdown(const Report& report, const std::vector<std::string>& findings) {
+  std::string md = "# Kestrel report\n\n";
+  md += format_text("- Vendor: %s\n- Renderer: %s\n- Version: %s\n", report.driver.vendor.c_str(),
+                    report.driver.renderer.c_str(), report.driver.version.c_str());
+  md += format_text("- Maximum anisotropy advertised: %g\n- Texture units tested: %d\n",
+                    double(report.driver.max_anisotropy), report.driver.tmu_count);
+  md += format_text(
+      "- Panels of %d × %d pixels, measured with the colour-mipmap texture of colour "
+      "delta 0 (levels white, red, green, blue, white, …)\n\n",
+      report.panel_width, report.panel_height);
+
+  md += "## What the driver does\n\n";
+  for (const std::string& finding : findings) md += "- " + finding + "\n";
+
+  md += "\n## Panels\n\n";
+  md += format_text(
+      "Errors are measured − reference level per 2 × 2 quad. *Blurrier*: more than %.1f "
+      "levels above the reference; *sharper*: more than %.2f levels below the finest "
+      "level the extension allows; *blended*: pixels more than %.1f from a whole level. "
+      "Effective anisotropy is 2^(isotropic − measured level), ideal in brackets. "
+      "Not measured: background / undecodable / unresolved pixels.\n\n",
+      blurry_threshold, level_tolerance, blend_threshold);
+  md +=
+      "| Panel | pixels | mean error | RMS | 95 % \\|error\\| | blurrier | sharper | blended | "
+      "effective anisotropy | not measured |\n|---|---|---|---|---|---|---|---|---|---|\n";
+  for (const PanelMeasurement& panel : report.panels) md += panel_row(panel);
+
+  md += "\n## Effective anisotropy by distance\n\n";
+  md +=
+      "Measured (ideal) effective anisotropy of the quads whose centres lie the given distance "
+      "in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
+  md += band_table(report);
+
+  md += "\n## Texture units\n\n";
+  md += format_text(
+      "The AF %g panels once per unit in use: the colour-mipmap texture on that unit, a "
+      "white texel on the others. Effective anisotropy per unit; units match when their "
+      "levels differ from unit 0's by %.2f at most on average.\n\n",
+      double(unit_anisotropy), level_tolerance);
+  md += unit_table(report);
+
+  md += "\n## Pictures\n\n";
+  md += "- [panels.png](panels.png): the eight panels as the test draws them at start-up.\n";
+  md +=
+      "- [lod-measured.png](lod-measured.png): the level each pixel samples, dark violet "
+      "(level 0) to yellow (the 1 × 1 level).\n";
+  md +=
+      "- [lod-error.png](lod-error.png): measured − reference level per quad: white is right, "
+      "blue sharper, red blurrier.\n";
+  return md;
+}
+
+bool write_text_file(const std::string& path, const std::string& text) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
+                                                             std::fclose);
+  if (!file) return false;
+  return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
+         std::fflush(file.get()) == 0;
+}
