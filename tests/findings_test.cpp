@@ -1,0 +1,102 @@
+// The plain-words findings from reports made up to show each behaviour: hard bands with AF,
+// AF without effect, an anisotropy that makes no difference, levels sharper or blurrier than
+// allowed, and a unit that AF does not reach.
+#include "report/findings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A panel of one quad whose four pixels all sample `level`.
+PanelMeasurement panel(bool trilinear, float anisotropy, double level) {
+  PanelMeasurement m;
+  m.config = {trilinear, anisotropy, 0, 1};
+  m.levels = LevelMap(2, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) m.levels.set(x, y, PixelClass::level, level);
+  QuadLevels quad;
+  quad.measured = level;
+  m.quads.push_back(quad);
+  m.statistics.quads = 1;
+  m.statistics.effective_anisotropy = 1.0;
+  return m;
+}
+
+// Eight panels: trilinear and bilinear, isotropic at level 4, AF 2, 4, 8 at the levels given.
+Report report_with(const std::vector<double>& trilinear_af, const std::vector<double>& bilinear_af) {
+  Report report;
+  const float anisotropies[3] = {2.0f, 4.0f, 8.0f};
+  report.panels.push_back(panel(true, 1.0f, 4.0));
+  for (int i = 0; i < 3; ++i) report.panels.push_back(panel(true, anisotropies[i], trilinear_af[i]));
+  report.panels.push_back(panel(false, 1.0f, 4.0));
+  for (int i = 0; i < 3; ++i)
+    report.panels.push_back(panel(false, anisotropies[i], bilinear_af[i]));
+  for (int unit = 0; unit < 4; ++unit) {
+    UnitMeasurement m;
+    m.unit = unit;
+    report.units.push_back(m);
+  }
+  return report;
+}
+
+bool said(const std::vector<std::string>& findings, const std::string& words) {
+  for (const std::string& finding : findings)
+    if (finding.find(words) != std::string::npos) return true;
+  return false;
+}
+
+std::string all(const std::vector<std::string>& findings) {
+  std::string text;
+  for (const std::string& finding : findings) text += finding + "\n";
+  return text;
+}
+
+}  // namespace
+
+TEST(Findings, HardBandsAndAnAnisotropyThatMakesNoDifference) {
+  Report report = report_with({2.0, 2.0, 2.0}, {2.0, 2.0, 2.0});
+  report.panels[0].statistics.blended_share = 0.7;
+  for (PanelMeasurement& p : report.panels)
+    if (p.config.anisotropy == 2.0f) p.statistics.sharper_share = 0.5;
+  const std::vector<std::string> findings = describe_findings(report);
+  SCOPED_TRACE(all(findings));
+  EXPECT_TRUE(said(findings, "Without AF the driver samples the levels core GL asks for"));
+  EXPECT_TRUE(said(findings, "Trilinear filtering stops blending levels once AF is on: the "
+                             "trilinear AF 2, AF 4, AF 8 panels"));
+  EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) the anisotropy asked "
+                             "for makes no difference"));
+  EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_NEAREST (bilinear) the anisotropy asked "
+                             "for makes no difference"));
+  EXPECT_TRUE(said(findings, "trilinear, AF level 2 (50 %), bilinear, AF level 2 (50 %)."));
+  EXPECT_TRUE(said(findings, "No panel is more than 0.5 levels blurrier"));
+  EXPECT_TRUE(said(findings, "AF reaches every texture unit"));
+}
+
+TEST(Findings, AfWithoutEffectOnOneFilterAndAUnitItDoesNotReach) {
+  Report report = report_with({3.0, 2.0, 1.0}, {4.0, 4.0, 4.0});
+  for (PanelMeasurement& p : report.panels) p.statistics.blended_share = 0.6;
+  report.panels[7].statistics.blurrier_share = 0.75;
+  report.panels[0].statistics.mean_error = 0.6;
+  report.units[2].matches_unit_0 = false;
+  report.units[2].trilinear_difference = 2.0;
+  const std::vector<std::string> findings = describe_findings(report);
+  SCOPED_TRACE(all(findings));
+  EXPECT_TRUE(said(findings, "Without AF the driver strays from the levels core GL asks for "
+                             "(trilinear: mean error +0.60"));
+  EXPECT_TRUE(said(findings, "Trilinear filtering blends neighbouring levels with AF on as well"));
+  EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) AF works and grows"));
+  EXPECT_TRUE(said(findings, "AF has no effect with GL_LINEAR_MIPMAP_NEAREST (bilinear)"));
+  EXPECT_TRUE(said(findings, "No panel samples finer levels than the extension allows."));
+  EXPECT_TRUE(said(findings, "blurrier than the reference: bilinear, AF level 8 (75 %)."));
+  EXPECT_TRUE(said(findings, "AF does not reach every texture unit alike: at AF 8 unit 2 "
+                             "(mean difference 2.00 trilinear"));
+}
+
+TEST(Findings, OneUnitLeavesTheOthersUnknown) {
+  Report report = report_with({2.0, 2.0, 2.0}, {2.0, 2.0, 2.0});
+  report.units.resize(1);
+  EXPECT_TRUE(said(describe_findings(report), "Only one texture unit was measured"));
+}
