@@ -62,14 +62,12 @@ std::string trilinear_blending(const FilterRow& row) {
         "Trilinear filtering blends neighbouring levels with AF on as well (%.0f %% of "
         "pixels are blends in the isotropic panel, up to %.0f %% with AF).",
         percent(isotropic), percent(most_blended));
-  std::string panels;
-  for (const std::string& name : hard) panels += (panels.empty() ? "" : ", ") + name;
   return format_text(
       "Trilinear filtering stops blending levels once AF is on: the trilinear %s "
       "panels sample one whole level per pixel, so they show hard bands like the "
       "bilinear panels (%.0f %% of pixels are blends in the isotropic panel, %.1f %% "
       "at most with AF).",
-      panels.c_str(), percent(isotropic), percent(most_blended));
+      join_words(hard).c_str(), percent(isotropic), percent(most_blended));
 }
 
 // AF without effect, or AF whose level makes no difference, for one filter.
@@ -103,25 +101,25 @@ std::string anisotropy_effect(const FilterRow& row, bool trilinear) {
 // The panels whose share (sharper or blurrier) is notable, as "label (N %)".
 template <typename Share>
 std::string notable_panels(const Report& report, Share share) {
-  std::string list;
+  std::vector<std::string> panels;
   for (const PanelMeasurement& panel : report.panels) {
     const double value = share(panel.statistics);
-    if (value <= notable_share) continue;
-    list += format_text("%s%s (%.0f %%)", list.empty() ? "" : ", ",
-                        configuration_label(panel.config).c_str(), percent(value));
+    if (value > notable_share)
+      panels.push_back(
+          format_text("%s (%.0f %%)", configuration_label(panel.config).c_str(), percent(value)));
   }
-  return list;
+  return join_words(panels);
 }
 
 std::string units_reached(const Report& report) {
   if (report.units.size() < 2)
     return "Only one texture unit was measured, so whether AF reaches the others is unknown.";
-  std::string differing;
+  std::vector<std::string> differing;
   for (const UnitMeasurement& unit : report.units)
     if (!unit.matches_unit_0)
-      differing += format_text("%sunit %d (mean difference %.2f trilinear, %.2f bilinear)",
-                               differing.empty() ? "" : ", ", unit.unit, unit.trilinear_difference,
-                               unit.bilinear_difference);
+      differing.push_back(format_text("unit %d (mean difference %.2f trilinear, %.2f bilinear)",
+                                      unit.unit, unit.trilinear_difference,
+                                      unit.bilinear_difference));
   if (differing.empty())
     return format_text(
         "AF reaches every texture unit: at AF %g units 1 to %d sample the same levels "
@@ -130,7 +128,7 @@ std::string units_reached(const Report& report) {
   return format_text(
       "AF does not reach every texture unit alike: at AF %g %s sample other levels "
       "than unit 0.",
-      double(unit_anisotropy), differing.c_str());
+      double(unit_anisotropy), join_words(differing).c_str());
 }
 
 }  // namespace
@@ -149,20 +147,20 @@ std::vector<std::string> describe_findings(const Report& report) {
   const std::string sharper =
       notable_panels(report, [](const PanelStatistics& s) { return s.sharper_share; });
   findings.push_back(
-      sharper.empty()
-          ? std::string("No panel samples finer levels than the extension allows.")
-          : format_text(
-                "Finer levels than the extension allows (the shares of quads more than %.2f "
-                "levels below log2(Pmax / N)): ",
-                level_tolerance) +
-                sharper + ".");
+      sharper.empty() ? std::string("No panel samples finer levels than the extension allows.")
+                      : format_text("Finer levels than the extension allows, more than %.2f below "
+                                    "log2(Pmax / N), in a share of the quads of ",
+                                    level_tolerance) +
+                            sharper + ".");
   const std::string blurrier =
       notable_panels(report, [](const PanelStatistics& s) { return s.blurrier_share; });
   findings.push_back(
       blurrier.empty()
           ? format_text("No panel is more than %.1f levels blurrier than the reference.",
                         blurry_threshold)
-          : format_text("More than %.1f levels blurrier than the reference: ", blurry_threshold) +
+          : format_text("More than %.1f levels blurrier than the reference in a share of the "
+                        "quads of ",
+                        blurry_threshold) +
                 blurrier + ".");
   findings.push_back(units_reached(report));
   return findings;

@@ -12,3 +12,10 @@ std::string format_text(const char* pattern, ...) {
   va_end(arguments);
   return text;
 }
+
+std::string join_words(const std::vector<std::string>& words) {
+  std::string text;
+  for (std::size_t i = 0; i < words.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == words.size() ? " and " : ", ") + words[i];
+  return text;
+}

@@ -2,9 +2,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The text printf would write for `pattern` and the arguments, cut at 1023 characters.
 std::string format_text(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+
+// The words joined as a person lists them: "a", "a and b", "a, b and c".
+std::string join_words(const std::vector<std::string>& words);
 
 // A share (0 .. 1) as a percentage.
 inline double percent(double share) { return 100.0 * share; }

@@ -65,12 +65,13 @@ TEST(Findings, HardBandsAndAnAnisotropyThatMakesNoDifference) {
   SCOPED_TRACE(all(findings));
   EXPECT_TRUE(said(findings, "Without AF the driver samples the levels core GL asks for"));
   EXPECT_TRUE(said(findings, "Trilinear filtering stops blending levels once AF is on: the "
-                             "trilinear AF 2, AF 4, AF 8 panels"));
+                             "trilinear AF 2, AF 4 and AF 8 panels"));
   EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) the anisotropy asked "
                              "for makes no difference"));
   EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_NEAREST (bilinear) the anisotropy asked "
                              "for makes no difference"));
-  EXPECT_TRUE(said(findings, "trilinear, AF level 2 (50 %), bilinear, AF level 2 (50 %)."));
+  EXPECT_TRUE(said(findings, "in a share of the quads of trilinear, AF level 2 (50 %) and bilinear, "
+                             "AF level 2 (50 %)."));
   EXPECT_TRUE(said(findings, "No panel is more than 0.5 levels blurrier"));
   EXPECT_TRUE(said(findings, "AF reaches every texture unit"));
 }
@@ -90,7 +91,8 @@ TEST(Findings, AfWithoutEffectOnOneFilterAndAUnitItDoesNotReach) {
   EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) AF works and grows"));
   EXPECT_TRUE(said(findings, "AF has no effect with GL_LINEAR_MIPMAP_NEAREST (bilinear)"));
   EXPECT_TRUE(said(findings, "No panel samples finer levels than the extension allows."));
-  EXPECT_TRUE(said(findings, "blurrier than the reference: bilinear, AF level 8 (75 %)."));
+  EXPECT_TRUE(said(findings, "blurrier than the reference in a share of the quads of bilinear, AF "
+                             "level 8 (75 %)."));
   EXPECT_TRUE(said(findings, "AF does not reach every texture unit alike: at AF 8 unit 2 "
                              "(mean difference 2.00 trilinear"));
 }
