@@ -1,12 +1,14 @@
-# The two commands of the README: `make run` starts the test, `make test` runs the test suite.
+# The two commands of the README: `make run` starts the test (or, without a display, measures
+# the driver with kestrel-report), `make test` runs the test suite.
 JOBS ?= $(shell nproc)
 # `make fuzz` fuzzes the PNG loader this many seconds; `make test` ends with a 60-second run.
 FUZZ_SECONDS ?= 300
 
 .PHONY: run test soak fuzz bench release debug clean
 
+# The interactive test; without an X display, kestrel-report under Xvfb (tools/run.sh).
 run: release
-	cd build/bin && ./kestrel $(ARGS)
+	tools/run.sh $(ARGS)
 
 test:
 	tools/install-deps.sh test

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
           libgl1-mesa-dri libpng-dev zlib1g-dev libx11-dev)
 case "${1:-run}" in
-  run) ;;
-  test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev) ;;
+  run) packages+=(xvfb) ;;
+  test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3) ;;
   bench) packages+=(libbenchmark-dev) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
