@@ -57,6 +57,11 @@ std::string trilinear_blending(const FilterRow& row) {
       hard.push_back(format_text("AF %g", double(panel->config.anisotropy)));
   }
   const double isotropic = row.isotropic->statistics.blended_share;
+  if (isotropic < notable_share)
+    return format_text(
+        "Trilinear filtering does not blend levels even without AF: %.1f %% of the isotropic "
+        "panel's pixels are blends of two levels.",
+        percent(isotropic));
   if (hard.empty())
     return format_text(
         "Trilinear filtering blends neighbouring levels with AF on as well (%.0f %% of "
@@ -86,10 +91,11 @@ std::string anisotropy_effect(const FilterRow& row, bool trilinear) {
   const PanelMeasurement* strongest = row.with_af.back();
   if (row.with_af.size() > 1 && between_levels <= level_tolerance)
     return format_text(
-        "With %s the anisotropy asked for makes no difference: AF 2 to %g sample the "
+        "With %s the anisotropy asked for makes no difference: AF %g to %g sample the "
         "same levels (mean difference %.2f at most), an effective anisotropy of %.1f "
         "over the whole plane.",
-        filter_name(trilinear), double(strongest->config.anisotropy), between_levels,
+        filter_name(trilinear), double(row.with_af.front()->config.anisotropy),
+        double(strongest->config.anisotropy), between_levels,
         strongest->statistics.effective_anisotropy);
   return format_text(
       "With %s AF works and grows with the anisotropy asked for: effective anisotropy "

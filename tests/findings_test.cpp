@@ -67,7 +67,7 @@ TEST(Findings, HardBandsAndAnAnisotropyThatMakesNoDifference) {
   EXPECT_TRUE(said(findings, "Trilinear filtering stops blending levels once AF is on: the "
                              "trilinear AF 2, AF 4 and AF 8 panels"));
   EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) the anisotropy asked "
-                             "for makes no difference"));
+                             "for makes no difference: AF 2 to 8 sample the same levels"));
   EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_NEAREST (bilinear) the anisotropy asked "
                              "for makes no difference"));
   EXPECT_TRUE(said(findings, "in a share of the quads of trilinear, AF level 2 (50 %) and bilinear, "
@@ -97,8 +97,11 @@ TEST(Findings, AfWithoutEffectOnOneFilterAndAUnitItDoesNotReach) {
                              "(mean difference 2.00 trilinear"));
 }
 
-TEST(Findings, OneUnitLeavesTheOthersUnknown) {
+TEST(Findings, OneUnitAndNoBlendsAtAll) {
   Report report = report_with({2.0, 2.0, 2.0}, {2.0, 2.0, 2.0});
   report.units.resize(1);
-  EXPECT_TRUE(said(describe_findings(report), "Only one texture unit was measured"));
+  const std::vector<std::string> findings = describe_findings(report);
+  SCOPED_TRACE(all(findings));
+  EXPECT_TRUE(said(findings, "Only one texture unit was measured"));
+  EXPECT_TRUE(said(findings, "Trilinear filtering does not blend levels even without AF"));
 }
