@@ -26,11 +26,13 @@ PanelMeasurement panel(bool trilinear, float anisotropy, double level) {
 }
 
 // Eight panels: trilinear and bilinear, isotropic at level 4, AF 2, 4, 8 at the levels given.
-Report report_with(const std::vector<double>& trilinear_af, const std::vector<double>& bilinear_af) {
+Report report_with(const std::vector<double>& trilinear_af,
+                   const std::vector<double>& bilinear_af) {
   Report report;
   const float anisotropies[3] = {2.0f, 4.0f, 8.0f};
   report.panels.push_back(panel(true, 1.0f, 4.0));
-  for (int i = 0; i < 3; ++i) report.panels.push_back(panel(true, anisotropies[i], trilinear_af[i]));
+  for (int i = 0; i < 3; ++i)
+    report.panels.push_back(panel(true, anisotropies[i], trilinear_af[i]));
   report.panels.push_back(panel(false, 1.0f, 4.0));
   for (int i = 0; i < 3; ++i)
     report.panels.push_back(panel(false, anisotropies[i], bilinear_af[i]));
@@ -64,14 +66,18 @@ TEST(Findings, HardBandsAndAnAnisotropyThatMakesNoDifference) {
   const std::vector<std::string> findings = describe_findings(report);
   SCOPED_TRACE(all(findings));
   EXPECT_TRUE(said(findings, "Without AF the driver samples the levels core GL asks for"));
-  EXPECT_TRUE(said(findings, "Trilinear filtering stops blending levels once AF is on: the "
-                             "trilinear AF 2, AF 4 and AF 8 panels"));
-  EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) the anisotropy asked "
-                             "for makes no difference: AF 2 to 8 sample the same levels"));
-  EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_NEAREST (bilinear) the anisotropy asked "
-                             "for makes no difference"));
-  EXPECT_TRUE(said(findings, "in a share of the quads of trilinear, AF level 2 (50 %) and bilinear, "
-                             "AF level 2 (50 %)."));
+  EXPECT_TRUE(said(findings,
+                   "Trilinear filtering stops blending levels once AF is on: the "
+                   "trilinear AF 2, AF 4 and AF 8 panels"));
+  EXPECT_TRUE(said(findings,
+                   "With GL_LINEAR_MIPMAP_LINEAR (trilinear) the anisotropy asked "
+                   "for makes no difference: AF 2 to 8 sample the same levels"));
+  EXPECT_TRUE(said(findings,
+                   "With GL_LINEAR_MIPMAP_NEAREST (bilinear) the anisotropy asked "
+                   "for makes no difference"));
+  EXPECT_TRUE(said(findings,
+                   "in a share of the quads of trilinear, AF level 2 (50 %) and bilinear, "
+                   "AF level 2 (50 %)."));
   EXPECT_TRUE(said(findings, "No panel is more than 0.5 levels blurrier"));
   EXPECT_TRUE(said(findings, "AF reaches every texture unit"));
 }
@@ -85,16 +91,19 @@ TEST(Findings, AfWithoutEffectOnOneFilterAndAUnitItDoesNotReach) {
   report.units[2].trilinear_difference = 2.0;
   const std::vector<std::string> findings = describe_findings(report);
   SCOPED_TRACE(all(findings));
-  EXPECT_TRUE(said(findings, "Without AF the driver strays from the levels core GL asks for "
-                             "(trilinear: mean error +0.60"));
+  EXPECT_TRUE(said(findings,
+                   "Without AF the driver strays from the levels core GL asks for "
+                   "(trilinear: mean error +0.60"));
   EXPECT_TRUE(said(findings, "Trilinear filtering blends neighbouring levels with AF on as well"));
   EXPECT_TRUE(said(findings, "With GL_LINEAR_MIPMAP_LINEAR (trilinear) AF works and grows"));
   EXPECT_TRUE(said(findings, "AF has no effect with GL_LINEAR_MIPMAP_NEAREST (bilinear)"));
   EXPECT_TRUE(said(findings, "No panel samples finer levels than the extension allows."));
-  EXPECT_TRUE(said(findings, "blurrier than the reference in a share of the quads of bilinear, AF "
-                             "level 8 (75 %)."));
-  EXPECT_TRUE(said(findings, "AF does not reach every texture unit alike: at AF 8 unit 2 "
-                             "(mean difference 2.00 trilinear"));
+  EXPECT_TRUE(said(findings,
+                   "blurrier than the reference in a share of the quads of bilinear, AF "
+                   "level 8 (75 %)."));
+  EXPECT_TRUE(said(findings,
+                   "AF does not reach every texture unit alike: at AF 8 unit 2 "
+                   "(mean difference 2.00 trilinear"));
 }
 
 TEST(Findings, OneUnitAndNoBlendsAtAll) {

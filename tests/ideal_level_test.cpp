@@ -34,9 +34,9 @@ TEST(IdealLevels, OneTexelPerPixelIsLevelZeroAndTwoAreLevelOne) {
 TEST(IdealLevels, ExtentsAreTheLengthsOfTheDerivativeVectors) {
   TexelDerivatives d;
   d.dudx = 3.0;
-  d.dvdx = 4.0;   // Px = 5
+  d.dvdx = 4.0;  // Px = 5
   d.dudy = -6.0;
-  d.dvdy = 8.0;   // Py = 10
+  d.dvdy = 8.0;  // Py = 10
   const IdealLevels levels = ideal_levels(d, 1.0);
   EXPECT_DOUBLE_EQ(levels.px, 5.0);
   EXPECT_DOUBLE_EQ(levels.py, 10.0);
@@ -50,10 +50,10 @@ TEST(IdealLevels, AnisotropyTakesTheFootprintsWidthUpToTheLimit) {
   // A footprint 4 texels long and 1 wide.
   const TexelDerivatives d = axis_aligned(1.0, 4.0);
   EXPECT_DOUBLE_EQ(ideal_levels(d, 1.0).reference, 2.0);
-  EXPECT_DOUBLE_EQ(ideal_levels(d, 2.0).reference, 1.0);   // log2(4 / 2)
-  EXPECT_DOUBLE_EQ(ideal_levels(d, 2.0).extension, 1.0);   // N = 2
-  EXPECT_DOUBLE_EQ(ideal_levels(d, 8.0).reference, 0.0);   // log2(Pmin)
-  EXPECT_DOUBLE_EQ(ideal_levels(d, 8.0).extension, 0.0);   // N = 4
+  EXPECT_DOUBLE_EQ(ideal_levels(d, 2.0).reference, 1.0);  // log2(4 / 2)
+  EXPECT_DOUBLE_EQ(ideal_levels(d, 2.0).extension, 1.0);  // N = 2
+  EXPECT_DOUBLE_EQ(ideal_levels(d, 8.0).reference, 0.0);  // log2(Pmin)
+  EXPECT_DOUBLE_EQ(ideal_levels(d, 8.0).extension, 0.0);  // N = 4
   EXPECT_DOUBLE_EQ(ideal_levels(d, 8.0).isotropic, 2.0);
 }
 

@@ -53,6 +53,7 @@ TEST(JsonWriter, NumbersAreJsonNumbersAndNonFiniteOnesNull) {
   json.value(-7);
   json.value(false);
   json.end_array();
-  EXPECT_EQ(json.text(), "[\n  0,\n  1e-07,\n  1.23457e+08,\n  -2.25,\n  null,\n  null,\n  -7,\n"
-                         "  false\n]");
+  EXPECT_EQ(json.text(),
+            "[\n  0,\n  1e-07,\n  1.23457e+08,\n  -2.25,\n  null,\n  null,\n  -7,\n"
+            "  false\n]");
 }

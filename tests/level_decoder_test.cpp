@@ -69,9 +69,9 @@ TEST(LevelDecoder, NoiseNearTheEndsOfABlendReadsNearTheLevel) {
 }
 
 TEST(LevelDecoder, ColoursOfNoBlendAreUndecodable) {
-  for (const RgbTexel texel : {RgbTexel{255, 0, 255}, RgbTexel{128, 128, 128},
-                               RgbTexel{255, 255, 0}, RgbTexel{0, 255, 255},
-                               RgbTexel{128, 127, 40}, RgbTexel{200, 60, 200}})
+  for (const RgbTexel texel :
+       {RgbTexel{255, 0, 255}, RgbTexel{128, 128, 128}, RgbTexel{255, 255, 0},
+        RgbTexel{0, 255, 255}, RgbTexel{128, 127, 40}, RgbTexel{200, 60, 200}})
     EXPECT_EQ(decode_level_colour(texel).kind, PixelClass::undecodable)
         << int{texel.red} << " " << int{texel.green} << " " << int{texel.blue};
 }
@@ -80,8 +80,7 @@ TEST(LevelDecoder, ColumnsResolveWholeLevelsByContinuity) {
   const RgbImage column = rising_column(200, 0.0, 7.6);
   const LevelMap map = decode_levels(column);
   EXPECT_EQ(map.count(PixelClass::level), 200);
-  for (int y = 0; y < 200; ++y)
-    EXPECT_NEAR(map.level(0, y), 7.6 * y / 199, 0.01) << "row " << y;
+  for (int y = 0; y < 200; ++y) EXPECT_NEAR(map.level(0, y), 7.6 * y / 199, 0.01) << "row " << y;
 }
 
 TEST(LevelDecoder, NearEdgeWhiteJustBelowFourReadsAsLevelZero) {
@@ -97,9 +96,14 @@ TEST(LevelDecoder, NearEdgeWhiteJustBelowFourReadsAsLevelZero) {
 
 TEST(LevelDecoder, WalkStartsAtThePlaneSkipsUndecodablePixelsAndEndsAtTheBackground) {
   RgbImage column(2, 8);
-  const RgbTexel pixels[8] = {{0, 0, 0},     level_colour_of(3.25), level_colour_of(4.25),
-                              {255, 0, 255}, level_colour_of(5.25), {0, 0, 0},
-                              level_colour_of(6.0), {0, 0, 0}};
+  const RgbTexel pixels[8] = {{0, 0, 0},
+                              level_colour_of(3.25),
+                              level_colour_of(4.25),
+                              {255, 0, 255},
+                              level_colour_of(5.25),
+                              {0, 0, 0},
+                              level_colour_of(6.0),
+                              {0, 0, 0}};
   for (int y = 0; y < 8; ++y) column.texel(0, y) = column.texel(1, y) = pixels[y];
   const LevelMap map = decode_levels(column);
   const PixelClass expected[8] = {PixelClass::background, PixelClass::level,

@@ -109,9 +109,9 @@ TEST(PlaneFootprint, PlaneSeenEdgeOnHasNoFootprint) {
   // Turned by exactly 90 degrees about x: the plane holds the view axis.
   PanelGeometry edge_on = geometry(distance, 0.0);
   Matrix4& m = edge_on.modelview;
-  m.m[5] = 0.0f;   // y goes to -z
+  m.m[5] = 0.0f;  // y goes to -z
   m.m[6] = -1.0f;
-  m.m[9] = 1.0f;   // z goes to y
+  m.m[9] = 1.0f;  // z goes to y
   m.m[10] = 0.0f;
   const PlaneFootprint footprint(edge_on);
   PlanePoint point;
