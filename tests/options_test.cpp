@@ -51,10 +51,3 @@ TEST(ReportOptions, BadArgumentsAreRefusedWithAMessage) {
   EXPECT_EQ(unknown.error, "unknown option \"--angles\"");
   EXPECT_FALSE(parse({"report"}).ok);
 }
-
-TEST(ReportOptions, HelpNamesEveryOptionAndOutputFile) {
-  const std::string usage = report_usage;
-  for (const char* word : {"--out DIR", "--help", "report.md", "report.json", "panels.png",
-                           "lod-measured.png", "lod-error.png", "Exit status"})
-    EXPECT_NE(usage.find(word), std::string::npos) << word;
-}

@@ -77,12 +77,3 @@ TEST(PanelStatistics, PixelClassesAreCounted) {
   EXPECT_EQ(s.effective_anisotropy, 1.0);
   EXPECT_TRUE(s.bands.empty());
 }
-
-TEST(PanelStatistics, NinetyFifthPercentileIsTheNearestRank) {
-  std::vector<QuadLevels> quads;
-  for (int i = 0; i < 40; ++i) quads.push_back(quad(2.0, i / 10.0, 0.0, 0.0, 0.0));
-  std::vector<double> pixel_levels(40, 0.0);
-  for (int i = 0; i < 40; ++i) quads[static_cast<std::size_t>(i)].x = 2 * i;
-  const PanelStatistics s = panel_statistics(quads, map_of(pixel_levels));
-  EXPECT_DOUBLE_EQ(s.p95_abs_error, 3.7);  // rank ceil(0.95 * 40) = 38 of 0.0 .. 3.9
-}
