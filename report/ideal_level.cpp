@@ -29,6 +29,20 @@ IdealLevels ideal_levels(const TexelDerivatives& d, double max_anisotropy) {
   return levels;
 }
 
+FootprintAxes footprint_axes(const TexelDerivatives& d) {
+  // For J = [a b; c d] the singular values are (s + t) / 2 and |s - t| / 2 with
+  // s = |(a + d, c - b)| and t = |(a - d, c + b)|: J is the sum of a scaled rotation and a
+  // scaled reflection of those lengths. The form needs no square root of a difference, so it
+  // stays exact for the thinnest footprints.
+  const double s = std::hypot(d.dudx + d.dvdy, d.dvdx - d.dudy);
+  const double t = std::hypot(d.dudx - d.dvdy, d.dvdx + d.dudy);
+  return {0.5 * (s + t), 0.5 * std::fabs(s - t)};
+}
+
+double invariant_level(const FootprintAxes& axes, double max_anisotropy) {
+  return std::log2(std::max(axes.minor, axes.major / max_anisotropy));
+}
+
 // Clamping before the rounding keeps the conversion to int defined for any level.
 int nearest_mip_level(double lambda, int max_level) {
   if (!(lambda > 0.5)) return 0;

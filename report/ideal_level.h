@@ -18,6 +18,22 @@ struct IdealLevels {
 // levels are not clamped to the texture's levels; a footprint without extent gives -infinity.
 IdealLevels ideal_levels(const TexelDerivatives& d, double max_anisotropy);
 
+// The footprint's true axes: the lengths of the longest and the shortest texel vector that a
+// one-pixel step in any screen direction gives, the singular values of the Jacobian
+// [dudx dudy; dvdx dvdy]. Unlike Pmax and Pmin they do not change when the screen turns.
+struct FootprintAxes {
+  double major = 0.0, minor = 0.0;
+};
+
+// The axes of a footprint with the derivatives `d`.
+FootprintAxes footprint_axes(const TexelDerivatives& d);
+
+// The rotation-invariant ideal level under the maximum anisotropy `max_anisotropy`:
+// log2(max(minor, major / max_anisotropy)), the continuous form of the extension's formula taken
+// along the footprint's true axes instead of the screen's; log2(major) for 1. -infinity for a
+// footprint without extent.
+double invariant_level(const FootprintAxes& axes, double max_anisotropy);
+
 // The level that GL_LINEAR_MIPMAP_NEAREST samples at level `lambda` by the core rule:
 // ceil(lambda + 1/2) - 1, and 0 up to lambda = 1/2 (magnification samples level 0 as well),
 // clamped to 0 .. max_level.

@@ -1,5 +1,6 @@
-// The ideal levels from texel derivatives with known answers, and the core rule's whole level
-// for GL_LINEAR_MIPMAP_NEAREST at and around half levels.
+// The ideal levels from texel derivatives with known answers, the core rule's whole level for
+// GL_LINEAR_MIPMAP_NEAREST at and around half levels, and the footprint's true axes as the
+// screen turns under it.
 #include "report/ideal_level.h"
 
 #include <gtest/gtest.h>
@@ -91,4 +92,66 @@ TEST(NearestMipLevel, ClampsToTheCoarsestLevelAndCopesWithAnyValue) {
   EXPECT_EQ(nearest_mip_level(std::numeric_limits<double>::quiet_NaN(), 8), 0);
   EXPECT_EQ(nearest_mip_level_rounded_up(std::numeric_limits<double>::infinity(), 8), 8);
   EXPECT_EQ(nearest_mip_level_rounded_up(-std::numeric_limits<double>::infinity(), 8), 0);
+}
+
+namespace {
+
+// The derivatives `d` with the screen turned by `degrees`: a step along the turned screen's x is
+// a step along cos · x + sin · y of the original one.
+TexelDerivatives turned(const TexelDerivatives& d, double degrees) {
+  const double a = degrees * 3.14159265358979323846 / 180.0, c = std::cos(a), s = std::sin(a);
+  TexelDerivatives t;
+  t.dudx = c * d.dudx + s * d.dudy;
+  t.dvdx = c * d.dvdx + s * d.dvdy;
+  t.dudy = -s * d.dudx + c * d.dudy;
+  t.dvdy = -s * d.dvdx + c * d.dvdy;
+  return t;
+}
+
+}  // namespace
+
+TEST(FootprintAxes, AreTheSingularValuesOfTheJacobian) {
+  const FootprintAxes aligned = footprint_axes(axis_aligned(1.0, 8.0));
+  EXPECT_DOUBLE_EQ(aligned.major, 8.0);
+  EXPECT_DOUBLE_EQ(aligned.minor, 1.0);
+  // A shear [1 1; 0 1]: singular values golden ratio and its inverse.
+  TexelDerivatives shear;
+  shear.dudx = shear.dudy = shear.dvdy = 1.0;
+  const FootprintAxes sheared = footprint_axes(shear);
+  EXPECT_NEAR(sheared.major, (1.0 + std::sqrt(5.0)) / 2.0, 1e-12);
+  EXPECT_NEAR(sheared.minor, (std::sqrt(5.0) - 1.0) / 2.0, 1e-12);
+  // A reflection keeps its lengths; a footprint of one line has no width.
+  const FootprintAxes mirrored = footprint_axes(axis_aligned(-2.0, 3.0));
+  EXPECT_DOUBLE_EQ(mirrored.major, 3.0);
+  EXPECT_DOUBLE_EQ(mirrored.minor, 2.0);
+  EXPECT_DOUBLE_EQ(footprint_axes(axis_aligned(0.0, 5.0)).minor, 0.0);
+}
+
+TEST(FootprintAxes, InvariantLevelTakesTheWidthUpToTheLimit) {
+  const FootprintAxes axes{16.0, 2.0};
+  EXPECT_DOUBLE_EQ(invariant_level(axes, 1.0), 4.0);
+  EXPECT_DOUBLE_EQ(invariant_level(axes, 4.0), 2.0);
+  EXPECT_DOUBLE_EQ(invariant_level(axes, 16.0), 1.0);
+}
+
+// The screen turned under one footprint 8 texels long and 1 wide: the extension's formula, with
+// Px and Py along the screen axes, sees the same footprint at 0 and 90 degrees and a nearly
+// round one at 45; the true axes, and the level they give, stay the same at every angle.
+TEST(FootprintAxes, TurningTheScreenChangesTheFormulaButNotTheInvariantLevel) {
+  const TexelDerivatives d = axis_aligned(1.0, 8.0);
+  const IdealLevels at_0 = ideal_levels(d, 16.0);
+  const IdealLevels at_90 = ideal_levels(turned(d, 90.0), 16.0);
+  EXPECT_NEAR(at_90.reference, at_0.reference, 1e-12);
+  EXPECT_NEAR(at_90.isotropic, at_0.isotropic, 1e-12);
+  EXPECT_NEAR(at_0.reference, 0.0, 1e-12);  // log2(Pmin)
+  const IdealLevels at_45 = ideal_levels(turned(d, 45.0), 16.0);
+  EXPECT_NEAR(at_45.px, at_45.py, 1e-12);
+  EXPECT_NEAR(at_45.reference, std::log2(std::sqrt(32.5)), 1e-12);  // Pmin = Pmax
+  for (double degrees = 0.0; degrees <= 360.0; degrees += 7.5) {
+    const FootprintAxes axes = footprint_axes(turned(d, degrees));
+    EXPECT_NEAR(axes.major, 8.0, 1e-12) << degrees;
+    EXPECT_NEAR(axes.minor, 1.0, 1e-12) << degrees;
+    EXPECT_NEAR(invariant_level(axes, 16.0), 0.0, 1e-12) << degrees;
+    EXPECT_NEAR(invariant_level(axes, 2.0), 2.0, 1e-12) << degrees;
+  }
 }
