@@ -37,6 +37,7 @@ PlaneFootprint::PlaneFootprint(const PanelGeometry& geometry)
     h[1][j] = half_height * (pm[1][c] + pm[3][c]);
     h[2][j] = pm[3][c];
   }
+  std::copy(&h[0][0], &h[0][0] + 9, &forward_[0][0]);
   const double det = h[0][0] * (h[1][1] * h[2][2] - h[1][2] * h[2][1]) -
                      h[0][1] * (h[1][0] * h[2][2] - h[1][2] * h[2][0]) +
                      h[0][2] * (h[1][0] * h[2][1] - h[1][1] * h[2][0]);
@@ -70,4 +71,19 @@ bool PlaneFootprint::point_at(double wx, double wy, PlanePoint& point) const {
   point.derivatives.dvdx = k * (inverse_[1][0] - point.y * inverse_[2][0]);
   point.derivatives.dvdy = k * (inverse_[1][1] - point.y * inverse_[2][1]);
   return true;
+}
+
+bool PlaneFootprint::window_at(double x, double y, double& wx, double& wy) const {
+  if (!valid_) return false;
+  const double w = forward_[2][0] * x + forward_[2][1] * y + forward_[2][2];
+  if (!(w > 0.0)) return false;
+  wx = (forward_[0][0] * x + forward_[0][1] * y + forward_[0][2]) / w;
+  wy = (forward_[1][0] * x + forward_[1][1] * y + forward_[1][2]) / w;
+  return true;
+}
+
+void PlaneFootprint::receding_direction(double& dx, double& dy) const {
+  // The depth is 1 / c with c linear in the window position: it grows where c falls.
+  dx = valid_ ? -inverse_[2][0] : 0.0;
+  dy = valid_ ? -inverse_[2][1] : 0.0;
 }

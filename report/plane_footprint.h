@@ -31,7 +31,18 @@ class PlaneFootprint {
   // meets the plane behind the eye or not at all (above the horizon).
   bool point_at(double wx, double wy, PlanePoint& point) const;
 
+  // The window position (wx, wy) at which the plane point (x, y) is seen. Returns false, leaving
+  // both as they were, where the point lies behind the eye or the plane is seen edge-on.
+  bool window_at(double x, double y, double& wx, double& wy) const;
+
+  // The direction in the window along which the plane recedes, the eye depth of its points
+  // growing fastest: the same at every point of the panel, since the depth of a plane is a
+  // projective function of the window position with straight lines of equal depth. Not of unit
+  // length; (0, 0) where the plane faces the viewer or is seen edge-on.
+  void receding_direction(double& dx, double& dy) const;
+
  private:
+  double forward_[3][3] = {};  // plane (x, y, 1) -> window (x, y, 1) · w
   double inverse_[3][3] = {};  // window (x, y, 1) -> plane (x, y, 1) / w
   double texels_per_unit_ = 1.0;
   bool valid_ = false;  // false when the plane is seen edge-on

@@ -1,6 +1,6 @@
 // The footprint of the plane on geometry with known answers: a plane facing the viewer at the
-// distance where one texel covers one pixel, twice as far, tilted by a known angle, and the
-// horizon of a plane that recedes.
+// distance where one texel covers one pixel, twice as far, tilted by a known angle, the horizon
+// and the receding direction of a plane that recedes, and the way back from plane to window.
 #include "report/plane_footprint.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +103,33 @@ TEST(PlaneFootprint, RecedingPlaneEndsAtTheHorizon) {
   untouched.x = 42.0;
   EXPECT_FALSE(footprint.point_at(128.0, 255.5, untouched));
   EXPECT_EQ(untouched.x, 42.0);
+  // It recedes straight up the panel; a plane facing the viewer does not recede at all.
+  double dx = 1.0, dy = 1.0;
+  footprint.receding_direction(dx, dy);
+  EXPECT_NEAR(dx, 0.0, 1e-9);
+  EXPECT_GT(dy, 0.0);
+  PlaneFootprint(geometry(distance, 0.0)).receding_direction(dx, dy);
+  EXPECT_NEAR(dx, 0.0, 1e-9);
+  EXPECT_NEAR(dy, 0.0, 1e-9);
+}
+
+TEST(PlaneFootprint, WindowPositionOfAPlanePointIsWherePointAtFindsIt) {
+  const PlaneFootprint footprint(geometry(distance, -75.0 * pi / 180.0));
+  for (const double x : {-3.0, 0.0, 2.5})
+    for (const double y : {-1.0, 0.0, 6.0}) {
+      double wx = 0.0, wy = 0.0;
+      ASSERT_TRUE(footprint.window_at(x, y, wx, wy)) << x << ", " << y;
+      const PlanePoint point = point_at(footprint, wx, wy);
+      EXPECT_NEAR(point.x, x, 1e-9);
+      EXPECT_NEAR(point.y, y, 1e-9);
+    }
+  // The plane's origin lies straight ahead, in the middle of the panel; a point behind the eye
+  // is seen nowhere.
+  double wx = 0.0, wy = 0.0;
+  ASSERT_TRUE(footprint.window_at(0.0, 0.0, wx, wy));
+  EXPECT_NEAR(wx, 128.0, 1e-6);
+  EXPECT_NEAR(wy, 128.0, 1e-6);
+  EXPECT_FALSE(footprint.window_at(0.0, -40.0, wx, wy));
 }
 
 TEST(PlaneFootprint, PlaneSeenEdgeOnHasNoFootprint) {
