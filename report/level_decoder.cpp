@@ -1,4 +1,4 @@
-// The colour-to-level decoder and the continuity walk up each column of a panel.
+// The colour-to-level decoder and the continuity walk along each line of a panel.
 #include "report/level_decoder.h"
 
 #include <algorithm>
@@ -34,7 +34,8 @@ Fit fit_blend(const Colour& c, const Colour& from, const Colour& to) {
   return {f, deviation};
 }
 
-// The level that the first plane pixel of a column is read nearest to: levels -0.5 to 3.5.
+// The level that the first plane pixel of the first line is read nearest to: levels -0.5 to 3.5,
+// so that a white at the near side that reads a hair below 4 counts as level 0.
 constexpr double first_level_hint = 1.5;
 
 }  // namespace
@@ -75,30 +76,44 @@ double LevelMap::quad_level(int x, int y) const {
   return 0.25 * (level(x, y) + level(x + 1, y) + level(x, y + 1) + level(x + 1, y + 1));
 }
 
-LevelMap decode_levels(const RgbImage& panel) {
+Walk walk_along(double dx, double dy) {
+  if (std::fabs(dx) > std::fabs(dy))
+    return {dx > 0.0 ? Step::right : Step::left, dy < 0.0 ? Step::down : Step::up};
+  return {dy < 0.0 ? Step::down : Step::up, dx < 0.0 ? Step::left : Step::right};
+}
+
+LevelMap decode_levels(const RgbImage& panel, Walk walk) {
   LevelMap map(panel.width(), panel.height());
-  for (int x = 0; x < panel.width(); ++x) {
-    enum { before_plane, on_plane, beyond_plane } walk = before_plane;
+  const bool columns = walk.along == Step::up || walk.along == Step::down;
+  const int lines = columns ? panel.width() : panel.height();
+  const int length = columns ? panel.height() : panel.width();
+  const bool backwards = walk.along == Step::down || walk.along == Step::left;
+  const bool lines_backwards = walk.across == Step::down || walk.across == Step::left;
+  double line_start = first_level_hint;
+  for (int n = 0; n < lines; ++n) {
+    const int line = lines_backwards ? lines - 1 - n : n;
+    enum { before_plane, on_plane, beyond_plane } state = before_plane;
     double last = 0.0;
-    for (int y = 0; y < panel.height(); ++y) {
+    for (int step = 0; step < length; ++step) {
+      const int along = backwards ? length - 1 - step : step;
+      const int x = columns ? line : along, y = columns ? along : line;
       const DecodedColour colour = decode_level_colour(panel.texel(x, y));
       if (colour.kind != PixelClass::level) {
         map.set(x, y, colour.kind, 0.0);
-        if (colour.kind == PixelClass::background && walk == on_plane) walk = beyond_plane;
+        if (colour.kind == PixelClass::background && state == on_plane) state = beyond_plane;
         continue;
       }
-      if (walk == beyond_plane) {
+      if (state == beyond_plane) {
         map.set(x, y, PixelClass::unresolved, 0.0);
         continue;
       }
-      // The whole level of the same colour nearest to the last one (candidates lie 4 apart); at
-      // the near edge the one nearest to the finest levels, so that a white that reads a hair
-      // below 4 counts as level 0.
-      const double near = walk == before_plane ? first_level_hint : last;
+      // The whole level of the same colour nearest to the last one (candidates lie 4 apart).
+      const double near = state == before_plane ? line_start : last;
       const double level = colour.level_mod4 + 4.0 * std::round((near - colour.level_mod4) / 4.0);
       map.set(x, y, PixelClass::level, level);
+      if (state == before_plane) line_start = level;
       last = level;
-      walk = on_plane;
+      state = on_plane;
     }
   }
   return map;

@@ -1,7 +1,7 @@
 // Reading the sampled mipmap level back from the colours of a panel drawn with the
 // colour-mipmap texture of colour delta 0, whose levels are flat white, red, green, blue, white,
-// and so on: each pixel's colour gives its level modulo 4, and continuity up each column from
-// the near edge of the plane gives the whole level.
+// and so on: each pixel's colour gives its level modulo 4, and continuity from the near side of
+// the plane into the distance gives the whole level.
 #pragma once
 
 #include <cstdint>
@@ -73,10 +73,29 @@ class LevelMap {
   std::vector<double> levels_;
 };
 
-// Decodes every pixel of `panel` and resolves whole levels column by column, walking up from the
-// near edge of the plane at the bottom into the distance. The first plane pixel of a column is
-// read as a level from -0.5 to 3.5 (the near edge shows the finest levels), and every later one
-// as the whole level nearest to the last resolved level below it, which holds while the level
-// changes by less than 2 from one row to the next. A column's walk ends at the first background
-// pixel above the plane; level colours after it are unresolved. Undecodable pixels are skipped.
-LevelMap decode_levels(const RgbImage& panel);
+// A direction along the pixel axes of a panel.
+enum class Step : std::uint8_t { up, down, right, left };
+
+// How decode_levels walks a panel: each line of pixels along `along` (columns for up and down,
+// rows for right and left), the lines one after the other in the direction `across`.
+struct Walk {
+  Step along = Step::up;
+  Step across = Step::right;
+};
+
+// The walk of a plane that recedes in the window direction (dx, dy)
+// (PlaneFootprint::receding_direction): along the pixel axis nearest to that direction, so that
+// every line runs from the near side of the plane into the distance, and across it towards its
+// other component, so that the lines start nearest first. Up and right for (0, 0). A plane
+// turned about the viewing axis by more than 45 degrees recedes nearer a row than a column.
+Walk walk_along(double dx, double dy);
+
+// Decodes every pixel of `panel` and resolves whole levels by continuity, line by line as `walk`
+// says. The first plane pixel of the first line is read as a level from -0.5 to 3.5 (the near
+// side shows the finest levels), the first plane pixel of every later line as the whole level
+// nearest to the first level of the line before (the near side changes little from one line to
+// the next), and every later pixel of a line as the whole level nearest to the last resolved
+// level before it, which holds while the level changes by less than 2 from one pixel to the
+// next. A line's walk ends at the first background pixel beyond the plane; level colours after
+// it are unresolved. Undecodable pixels are skipped.
+LevelMap decode_levels(const RgbImage& panel, Walk walk = {});

@@ -1,6 +1,6 @@
 // The level decoder on synthetic pixels: every level colour, blends at several fractions,
 // background, noise near the ends of a blend and colours that are no level; then the continuity
-// walk up the columns of synthetic panels.
+// walk up the columns of synthetic panels, and along the rows of one that recedes sideways.
 #include "report/level_decoder.h"
 
 #include <gtest/gtest.h>
@@ -121,4 +121,35 @@ TEST(LevelDecoder, WalkStartsAtThePlaneSkipsUndecodablePixelsAndEndsAtTheBackgro
   EXPECT_TRUE(map.quad_resolved(0, 1));
   EXPECT_NEAR(map.quad_level(0, 1), 3.75, 0.01);
   EXPECT_FALSE(map.quad_resolved(0, 2));
+}
+
+TEST(LevelDecoder, WalkFollowsThePixelAxisNearestToWhereThePlaneRecedes) {
+  const auto is = [](Walk walk, Step along, Step across) {
+    return walk.along == along && walk.across == across;
+  };
+  EXPECT_TRUE(is(walk_along(0.0, 1.0), Step::up, Step::right));
+  EXPECT_TRUE(is(walk_along(0.0, 0.0), Step::up, Step::right));
+  EXPECT_TRUE(is(walk_along(0.3, -1.0), Step::down, Step::right));
+  EXPECT_TRUE(is(walk_along(-0.3, 1.0), Step::up, Step::left));
+  EXPECT_TRUE(is(walk_along(-1.0, 0.2), Step::left, Step::up));
+  EXPECT_TRUE(is(walk_along(1.0, -0.2), Step::right, Step::down));
+}
+
+// A plane turned so that it recedes to the left, its near side along the right edge: levels
+// grow by 0.05 a pixel leftwards, and the near side itself by 0.05 a row upwards, from 2.5 to
+// beyond 6. Read on its own a near-side pixel at 5 would be taken for level 1; the walk from the
+// line before reads every line whole.
+TEST(LevelDecoder, RowsWalkLeftAndEachStartsFromTheLineBefore) {
+  constexpr int width = 60, height = 80;
+  RgbImage panel(width, height);
+  const auto level_at = [](int x, int y) { return 2.5 + 0.05 * y + 0.05 * (width - 1 - x); };
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) panel.texel(x, y) = level_colour_of(level_at(x, y));
+  const LevelMap map = decode_levels(panel, walk_along(-1.0, 0.3));
+  EXPECT_EQ(map.count(PixelClass::level), width * height);
+  for (int y = 0; y < height; y += 7)
+    for (int x = 0; x < width; x += 3) EXPECT_NEAR(map.level(x, y), level_at(x, y), 0.01);
+  // Walked up the columns instead, the same panel goes wrong.
+  const LevelMap columns = decode_levels(panel);
+  EXPECT_GT(std::fabs(columns.level(0, 0) - level_at(0, 0)), 3.9);
 }
