@@ -21,24 +21,36 @@ std::string configuration_label(const PanelConfig& config) {
 
 namespace {
 
+// The levels a footprint ought to sample, before the bias and the clamping.
+struct FootprintLevels {
+  IdealLevels extension;
+  double major = 0.0, invariant = 0.0;
+};
+
+FootprintLevels footprint_levels(const TexelDerivatives& d, double max_anisotropy) {
+  const FootprintAxes axes = footprint_axes(d);
+  return {ideal_levels(d, max_anisotropy), std::log2(axes.major),
+          invariant_level(axes, max_anisotropy)};
+}
+
 // Fills the ideal levels and the error of `quad`, whose measured level is set.
-void compare(QuadLevels& quad, const IdealLevels& ideal, bool trilinear, int max_level) {
-  const auto clamped = [max_level](double level) {
-    return std::clamp(level, 0.0, static_cast<double>(max_level));
+void compare(QuadLevels& quad, const FootprintLevels& ideal, double bias, bool trilinear,
+             int max_level) {
+  // GL_LINEAR_MIPMAP_NEAREST samples one whole level, the one the core rule picks.
+  const auto level = [=](double lambda) {
+    return trilinear ? std::clamp(lambda + bias, 0.0, static_cast<double>(max_level))
+                     : nearest_mip_level(lambda + bias, max_level);
   };
-  if (trilinear) {
-    quad.isotropic = clamped(ideal.isotropic);
-    quad.reference = clamped(ideal.reference);
-    quad.sharpest = clamped(ideal.extension);
-    quad.error = quad.measured - quad.reference;
-    return;
-  }
-  // GL_LINEAR_MIPMAP_NEAREST samples one whole level; at an exact half either is right.
-  quad.isotropic = nearest_mip_level(ideal.isotropic, max_level);
-  quad.reference = nearest_mip_level(ideal.reference, max_level);
-  quad.sharpest = nearest_mip_level(ideal.extension, max_level);
-  const double rounded_up = nearest_mip_level_rounded_up(ideal.reference, max_level);
+  quad.isotropic = level(ideal.extension.isotropic);
+  quad.reference = level(ideal.extension.reference);
+  quad.sharpest = level(ideal.extension.extension);
+  quad.major = level(ideal.major);
+  quad.invariant = level(ideal.invariant);
   quad.error = quad.measured - quad.reference;
+  if (trilinear) return;
+  // At an exact half level either whole level is right.
+  const double rounded_up =
+      nearest_mip_level_rounded_up(ideal.extension.reference + bias, max_level);
   if (std::fabs(quad.measured - rounded_up) < std::fabs(quad.error))
     quad.error = quad.measured - rounded_up;
 }
@@ -49,9 +61,11 @@ PanelMeasurement measure_pixels(const PanelConfig& config, const RgbImage& pixel
                                 const PanelGeometry& geometry, int max_level) {
   PanelMeasurement measurement;
   measurement.config = config;
-  measurement.levels = decode_levels(pixels);
-  const LevelMap& levels = measurement.levels;
   const PlaneFootprint footprint(geometry);
+  double dx = 0.0, dy = 0.0;
+  footprint.receding_direction(dx, dy);
+  measurement.levels = decode_levels(pixels, walk_along(dx, dy));
+  const LevelMap& levels = measurement.levels;
   for (int y = 0; y + 1 < levels.height(); y += 2)
     for (int x = 0; x + 1 < levels.width(); x += 2) {
       if (!levels.quad_resolved(x, y)) continue;
@@ -63,8 +77,8 @@ PanelMeasurement measure_pixels(const PanelConfig& config, const RgbImage& pixel
       quad.y = y;
       quad.eye_depth = point.eye_depth;
       quad.measured = levels.quad_level(x, y);
-      compare(quad, ideal_levels(point.derivatives, config.anisotropy), config.trilinear,
-              max_level);
+      compare(quad, footprint_levels(point.derivatives, config.anisotropy), config.lod_bias,
+              config.trilinear, max_level);
       measurement.quads.push_back(quad);
     }
   measurement.statistics = panel_statistics(measurement.quads, levels);

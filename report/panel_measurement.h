@@ -16,6 +16,7 @@ struct PanelConfig {
   float anisotropy = 1.0f;  // GL_TEXTURE_MAX_ANISOTROPY_EXT
   int unit = 0;             // the unit that carries the colour-mipmap texture
   int units = 1;            // the units in use, 0 .. units - 1; the others carry a white texel
+  float lod_bias = 0.0f;    // GL_TEXTURE_LOD_BIAS of the colour-mipmap texture
 };
 
 // "trilinear, isotropic", "bilinear, AF level 8": the words of the panel labels.
@@ -30,10 +31,11 @@ struct PanelMeasurement {
 };
 
 // Measures `pixels`, the plane of `config` drawn with the colour-mipmap texture of colour delta 0
-// over a panel of `geometry`'s size: decodes the levels (decode_levels), then, for every 2 × 2
-// quad at even coordinates whose four pixels hold resolved levels and whose centre sees the
-// plane, compares their mean with the ideal levels of the footprint at the quad's centre, all
-// clamped to the texture's levels 0 .. max_level. For bilinear quads every ideal level is the
-// whole level the core rule picks, and a quad counts as exact at either rounding of a half level.
+// over a panel of `geometry`'s size: decodes the levels (decode_levels, walking the way the
+// plane recedes), then, for every 2 × 2 quad at even coordinates whose four pixels hold resolved
+// levels and whose centre sees the plane, compares their mean with the ideal levels of the
+// footprint at the quad's centre, each raised by config.lod_bias and clamped to the texture's
+// levels 0 .. max_level. For bilinear quads every ideal level is the whole level the core rule
+// picks, and a quad counts as exact at either rounding of a half level.
 PanelMeasurement measure_pixels(const PanelConfig& config, const RgbImage& pixels,
                                 const PanelGeometry& geometry, int max_level);

@@ -14,6 +14,9 @@ struct QuadLevels {
   double reference = 0.0;  // the level the reference asks for (the core rule's for bilinear)
   double sharpest = 0.0;   // the finest level the extension allows (likewise)
   double isotropic = 0.0;  // the level without anisotropic filtering (likewise)
+  double major = 0.0;      // log2 of the footprint's true major axis, the isotropic level that
+                           // does not change as the screen turns (likewise)
+  double invariant = 0.0;  // the rotation-invariant ideal level (likewise)
   double error = 0.0;      // measured - reference, 0 where a bilinear quad meets either rounding
 };
 
