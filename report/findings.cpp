@@ -137,6 +137,61 @@ std::string units_reached(const Report& report) {
       double(unit_anisotropy), join_words(differing).c_str());
 }
 
+// Whether the strongest AF level of one filter filters every direction alike.
+std::string angle_dependence(const AngleSweep& sweep) {
+  const auto by_measured = [](const AngleSample& a, const AngleSample& b) {
+    return a.measured < b.measured;
+  };
+  const auto by_formula = [](const AngleSample& a, const AngleSample& b) {
+    return a.formula < b.formula;
+  };
+  const auto [lowest, highest] =
+      std::minmax_element(sweep.samples.begin(), sweep.samples.end(), by_measured);
+  const auto [formula_low, formula_high] =
+      std::minmax_element(sweep.samples.begin(), sweep.samples.end(), by_formula);
+  const std::string head = format_text("With %s at AF %g", filter_name(sweep.config.trilinear),
+                                       double(sweep.config.anisotropy));
+  if (highest->measured <= lowest->measured * std::exp2(level_tolerance))
+    return format_text(
+        "%s the driver filters every direction alike: an effective anisotropy of %.1f to %.1f "
+        "at every turn from %g to %g degrees.",
+        head.c_str(), lowest->measured, highest->measured, sweep.samples.front().degrees,
+        sweep.samples.back().degrees);
+  return format_text(
+      "%s the effective anisotropy depends on the direction: %.1f at %g degrees, %.1f at %g "
+      "degrees. The extension's formula alone allows %.1f to %.1f over the same turns, the "
+      "rotation-invariant ideal %.1f.",
+      head.c_str(), highest->measured, highest->degrees, lowest->measured, lowest->degrees,
+      formula_low->formula, formula_high->formula, highest->invariant);
+}
+
+// The entry of `entries` (sweeps or costs) with the strongest AF of one filter; null when the
+// filter has none above isotropic.
+template <typename Entry>
+const Entry* strongest_af(const std::vector<Entry>& entries, bool trilinear) {
+  const Entry* strongest = nullptr;
+  for (const Entry& entry : entries)
+    if (entry.config.trilinear == trilinear && entry.config.anisotropy > 1.0f &&
+        (!strongest || entry.config.anisotropy > strongest->config.anisotropy))
+      strongest = &entry;
+  return strongest;
+}
+
+// What the strongest AF level of each filter costs against the isotropic draw.
+std::string af_cost(const Report& report) {
+  std::vector<std::string> costs;
+  for (const bool trilinear : {true, false}) {
+    const DrawCost* strongest = strongest_af(report.costs, trilinear);
+    if (strongest)
+      costs.push_back(format_text("%.2f times the isotropic draw with %s at AF %g",
+                                  strongest->relative, filter_name(trilinear),
+                                  double(strongest->config.anisotropy)));
+  }
+  if (costs.empty()) return "";
+  return "Drawing the plane takes " + join_words(costs) + " (medians of " +
+         std::to_string(report.costs.front().repetitions) + " draws).";
+}
+
 }  // namespace
 
 std::vector<std::string> describe_findings(const Report& report) {
@@ -169,5 +224,12 @@ std::vector<std::string> describe_findings(const Report& report) {
                         blurry_threshold) +
                 blurrier + ".");
   findings.push_back(units_reached(report));
+  for (const bool trilinear : {true, false}) {
+    const AngleSweep* strongest = strongest_af(report.angle_sweeps, trilinear);
+    if (strongest && strongest->samples.size() > 1)
+      findings.push_back(angle_dependence(*strongest));
+  }
+  const std::string cost = af_cost(report);
+  if (!cost.empty()) findings.push_back(cost);
   return findings;
 }

@@ -1,7 +1,8 @@
 // What a report's numbers say about the driver, in plain sentences for report.md and
 // report.json: whether the isotropic levels are right, whether trilinear filtering still blends
 // with AF on, whether AF works with each filter and honours the anisotropy asked for, whether
-// levels are sharper or blurrier than allowed, and whether AF reaches every unit.
+// levels are sharper or blurrier than allowed, whether AF reaches every unit, whether the
+// strongest AF filters every direction alike, and what AF costs.
 #pragma once
 
 #include <string>

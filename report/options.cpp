@@ -1,51 +1,180 @@
 // The command line of kestrel-report.
 #include "report/options.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
+#include "report/text_format.h"
+
 const char* const report_usage =
-    "Usage: kestrel-report [--out DIR]\n"
+    "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
+    "                      [--repeats N]\n"
     "\n"
     "Measures the driver's anisotropic filtering: draws the test's panels in a window on the\n"
     "current X display, reads them back, decodes the mipmap level every pixel samples from the\n"
     "colour-mipmap texture, compares it with the level the filtering extension's formulas give,\n"
-    "and writes into DIR:\n"
-    "  report.md         the driver, what it does in plain words, and the tables\n"
+    "turns the plane about the viewing axis to see whether every direction is filtered alike,\n"
+    "times each configuration's draw, and writes into DIR:\n"
+    "  report.md         the driver, the settings, what it does in plain words, and the tables\n"
     "  report.json       every number of report.md\n"
+    "  summary.md        the driver's section of a comparison of drivers (make report)\n"
     "  panels.png        the eight panels as the interactive test shows them at start-up\n"
     "  lod-measured.png  the measured mip level of every pixel, in false colour\n"
     "  lod-error.png     measured minus reference level per 2 x 2 quad, in false colour\n"
+    "  angles.svg        effective anisotropy against the turn, a polar chart per filter\n"
     "\n"
     "Options:\n"
-    "  --out DIR   the output folder (default ./kestrel-report), created when missing\n"
-    "  -h, --help  print this text and exit\n"
+    "  --out DIR       the output folder (default ./kestrel-report), created when missing\n"
+    "  --angles LIST   the turns about the viewing axis in degrees, counter-clockwise: numbers\n"
+    "                  and ranges FROM:TO:STEP, comma-separated (default 0:90:5)\n"
+    "  --aniso LIST    the AF levels to measure, comma-separated, each 1 or more (default 1,2,4,8\n"
+    "                  and the driver's advertised maximum where it is above 8); isotropic (1)\n"
+    "                  is always measured, levels above the maximum are measured at the maximum\n"
+    "  --lod-bias B    the texture LOD bias of every measurement, -2 to 2 (default 0)\n"
+    "  --repeats N     the timed draws of each configuration, 1 to 1000 (default 31)\n"
+    "  -h, --help      print this text and exit\n"
     "\n"
     "Progress goes to standard error. Exit status: 0 done, 1 no display, no required\n"
     "extension or a file that cannot be written, 2 a bad option.\n";
 
-bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
-                          std::string& error) {
-  constexpr const char out_equals[] = "--out=";
-  for (int i = 1; i < argc; ++i) {
-    const char* const argument = argv[i];
-    if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-      options.help = true;
-    } else if (std::strcmp(argument, "--out") == 0) {
-      if (i + 1 >= argc) {
-        error = "--out needs a folder name";
+namespace {
+
+// A whole finite number, or false.
+bool read_number(const std::string& text, double& number) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  number = std::strtod(text.c_str(), &end);
+  return *end == '\0' && std::isfinite(number);
+}
+
+// Splits at every comma; an empty text gives one empty item.
+std::vector<std::string> comma_items(const std::string& list) {
+  std::vector<std::string> items(1);
+  for (const char c : list) {
+    if (c == ',')
+      items.emplace_back();
+    else
+      items.back() += c;
+  }
+  return items;
+}
+
+bool read_angles(const std::string& list, std::vector<double>& angles, std::string& error) {
+  angles.clear();
+  for (const std::string& item : comma_items(list)) {
+    const std::size_t first = item.find(':'), second = item.find(':', first + 1);
+    double from = 0.0, to = 0.0, step = 1.0;
+    const bool range = first != std::string::npos;
+    const bool read =
+        range ? second != std::string::npos && read_number(item.substr(0, first), from) &&
+                    read_number(item.substr(first + 1, second - first - 1), to) &&
+                    read_number(item.substr(second + 1), step) && step > 0.0 && from <= to
+              : read_number(item, from);
+    if (!read) {
+      error = "--angles: \"" + item + "\" is no angle and no range FROM:TO:STEP";
+      return false;
+    }
+    if (!range) to = from;
+    // The steps are counted, not summed, so that 0:90:5 ends exactly at 90.
+    for (int k = 0; from + k * step <= to + 1e-9 * step; ++k) {
+      const double angle = from + k * step;
+      if (std::fabs(angle) > max_angle || static_cast<int>(angles.size()) >= max_angles) {
+        error = format_text("--angles: at most %d angles from -%g to %g degrees", max_angles,
+                            max_angle, max_angle);
         return false;
       }
-      options.out = argv[++i];
-    } else if (std::strncmp(argument, out_equals, sizeof out_equals - 1) == 0) {
-      options.out = argument + sizeof out_equals - 1;
+      angles.push_back(angle);
+    }
+  }
+  return true;
+}
+
+bool read_anisotropy(const std::string& list, std::vector<float>& levels, std::string& error) {
+  levels.clear();
+  for (const std::string& item : comma_items(list)) {
+    double level = 0.0;
+    if (!read_number(item, level) || level < 1.0 || level > max_anisotropy_asked) {
+      error = format_text("--aniso: \"%s\" is no AF level from 1 to %g", item.c_str(),
+                          double(max_anisotropy_asked));
+      return false;
+    }
+    levels.push_back(static_cast<float>(level));
+  }
+  return true;
+}
+
+bool read_lod_bias(const std::string& text, float& bias, std::string& error) {
+  double value = 0.0;
+  if (!read_number(text, value) || std::fabs(value) > max_lod_bias) {
+    error = format_text("--lod-bias: \"%s\" is no bias from -%g to %g", text.c_str(),
+                        double(max_lod_bias), double(max_lod_bias));
+    return false;
+  }
+  bias = static_cast<float>(value);
+  return true;
+}
+
+bool read_repeats(const std::string& text, int& repeats, std::string& error) {
+  double value = 0.0;
+  if (!read_number(text, value) || value != std::floor(value) || value < 1.0 ||
+      value > max_repeats) {
+    error = format_text("--repeats: \"%s\" is no count from 1 to %d", text.c_str(), max_repeats);
+    return false;
+  }
+  repeats = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
+ReportOptions::ReportOptions() {
+  for (int degrees = 0; degrees <= 90; degrees += 5) angles.push_back(degrees);
+}
+
+bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
+                          std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+      continue;
+    }
+    // "--name VALUE" or "--name=VALUE".
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    const bool takes_value = name == "--out" || name == "--angles" || name == "--aniso" ||
+                             name == "--lod-bias" || name == "--repeats";
+    if (!takes_value) {
+      error = "unknown option \"" + argument + "\"";
+      return false;
+    }
+    std::string value;
+    if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < argc) {
+      value = argv[++i];
     } else {
-      error = std::string("unknown option \"") + argument + "\"";
+      error = name + (name == "--out" ? " needs a folder name" : " needs a value");
       return false;
     }
-    if (options.out.empty()) {
-      error = "--out needs a folder name";
-      return false;
+    bool ok = true;
+    if (name == "--out") {
+      options.out = value;
+      if (value.empty()) {
+        error = "--out needs a folder name";
+        ok = false;
+      }
+    } else if (name == "--angles") {
+      ok = read_angles(value, options.angles, error);
+    } else if (name == "--aniso") {
+      ok = read_anisotropy(value, options.anisotropy, error);
+    } else if (name == "--lod-bias") {
+      ok = read_lod_bias(value, options.lod_bias, error);
+    } else {
+      ok = read_repeats(value, options.repeats, error);
     }
+    if (!ok) return false;
   }
   return true;
 }

@@ -2,17 +2,35 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct ReportOptions {
   std::string out = "kestrel-report";  // the output folder, created when missing
+  std::vector<double> angles;          // the turns of the angle sweep, in degrees
+  std::vector<float> anisotropy;       // the AF levels; empty: 1, 2, 4, 8 and the driver's
+                                       // advertised maximum where it is above 8
+  float lod_bias = 0.0f;               // GL_TEXTURE_LOD_BIAS of every measurement
+  int repeats = 31;                    // the timed draws of each configuration
   bool help = false;
+
+  ReportOptions();  // the angles 0, 5, ..., 90
 };
+
+// The limits of the options' values.
+inline constexpr int max_angles = 361;
+inline constexpr double max_angle = 360.0;  // |degrees|
+inline constexpr float max_anisotropy_asked = 1024.0f;
+inline constexpr float max_lod_bias = 2.0f;  // |bias|
+inline constexpr int max_repeats = 1000;
 
 // The text of --help: what the program does and every option.
 extern const char* const report_usage;
 
-// Reads the arguments after the program name: "--out DIR" or "--out=DIR", "--help" or "-h".
-// Returns false, with a one-line message in `error`, on an unknown argument or a missing or
-// empty folder name; `options` may then be partly set.
+// Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
+// "--lod-bias B" and "--repeats N", each also as "--name=VALUE", and "--help" or "-h". LIST is
+// a comma-separated list of numbers; an angle may also be a range FROM:TO:STEP, the angles from
+// FROM up to TO in steps of STEP. Returns false, with a one-line message in `error`, on an
+// unknown argument, a missing value or a value that is not a number or out of its limits;
+// `options` may then be partly set.
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error);

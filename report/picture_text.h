@@ -1,11 +1,14 @@
 // Text printed over a picture with the test's own overlay font, for the labels and legends of
-// the report's pictures.
+// the report's pictures, and pictures pasted into each other.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "image/rgb_image.h"
+
+// The width of a glyph of the overlay font, in pixels.
+inline constexpr int overlay_glyph_width = 8;
 
 // One line of text: where its baseline starts, in pixels from the picture's upper left corner
 // with y downward, as draw_text takes it.
@@ -14,8 +17,14 @@ struct PlacedText {
   std::string text;
 };
 
-// Draws `picture` into the lower left corner of the back buffer, prints `texts` over it in white
-// with the test's 8 × 13 bitmap font, and reads the result back. The picture must fit into the
-// window; every texture unit must be disabled (as draw_panel leaves them). Restores the viewport
-// and both matrices. Needs the GL context current.
+// Copies `picture` into `canvas` with its lower left corner at (left, bottom); it must fit.
+void paste(RgbImage& canvas, const RgbImage& picture, int left, int bottom);
+
+// Prints `texts` over `picture` in white with the test's 8 × 13 bitmap font: draws the picture
+// into the lower left corner of the back buffer, the texts over it, and reads the result back,
+// in tiles as wide as the window where the picture is wider, each tile ending before a text
+// that would cross its edge. A text that starts left of the picture or is wider than the window
+// is not printed whole. The picture must be no higher than the window; every texture unit must
+// be disabled (as draw_panel leaves them). Restores the viewport and both matrices. Needs the
+// test's window current.
 RgbImage print_over(const RgbImage& picture, const std::vector<PlacedText>& texts);

@@ -1,11 +1,14 @@
-// One run of measurements: the eight panels on one unit, then the AF 8 panels on every unit.
+// One run of measurements: the panels on one unit, the AF 8 panels on every unit, the panels
+// turned by every angle, and the cost of each panel's draw.
 #include "report/report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "app/panels.h"
 #include "report/panel_render.h"
+#include "report/plane_turn.h"
+#include "report/run_times.h"
 
 namespace {
 
@@ -16,7 +19,78 @@ PanelMeasurement measure(const PanelConfig& config, int width, int height,
   return measure_configuration(config, width, height, neutral);
 }
 
+// The configurations of the panels: both filters at each level, trilinear first.
+std::vector<PanelConfig> panel_configs(const std::vector<float>& levels, float lod_bias) {
+  std::vector<PanelConfig> configs;
+  for (const bool trilinear : {true, false})
+    for (const float level : levels) configs.push_back({trilinear, level, 0, 1, lod_bias});
+  return configs;
+}
+
+std::vector<UnitMeasurement> measure_units(int units, float lod_bias, int width, int height,
+                                           TextureObject2D& neutral) {
+  std::vector<UnitMeasurement> measured;
+  for (int unit = 0; unit < units; ++unit) {
+    UnitMeasurement m;
+    m.unit = unit;
+    m.trilinear = measure({true, unit_anisotropy, unit, units, lod_bias}, width, height, neutral);
+    m.bilinear = measure({false, unit_anisotropy, unit, units, lod_bias}, width, height, neutral);
+    if (unit > 0) {
+      const UnitMeasurement& first = measured.front();
+      m.trilinear_difference = mean_level_difference(m.trilinear, first.trilinear);
+      m.bilinear_difference = mean_level_difference(m.bilinear, first.bilinear);
+      m.matches_unit_0 =
+          m.trilinear_difference <= level_tolerance && m.bilinear_difference <= level_tolerance;
+    }
+    measured.push_back(std::move(m));
+  }
+  return measured;
+}
+
+std::vector<AngleSweep> sweep_angles(const std::vector<PanelConfig>& configs,
+                                     const std::vector<double>& angles, int width, int height,
+                                     TextureObject2D& neutral) {
+  std::vector<AngleSweep> sweeps;
+  for (const PanelConfig& config : configs) sweeps.push_back({config, {}});
+  for (const double degrees : angles) {
+    std::fprintf(stderr, "kestrel-report: measuring the panels turned by %g degrees\n", degrees);
+    const PlaneTurn turn(degrees);
+    const TurnDisc disc = turn_disc(test_panel_geometry(width, height));
+    for (std::size_t i = 0; i < configs.size(); ++i) {
+      const PanelMeasurement m = measure_configuration(configs[i], width, height, neutral);
+      sweeps[i].samples.push_back(angle_sample(degrees, m, disc));
+    }
+  }
+  return sweeps;
+}
+
+std::vector<DrawCost> time_configurations(const std::vector<PanelConfig>& configs, int repeats,
+                                          int width, int height, TextureObject2D& neutral) {
+  const PhaseTimer timer(&RunTimes::cost);
+  std::vector<DrawCost> costs;
+  for (const PanelConfig& config : configs) {
+    std::fprintf(stderr, "kestrel-report: timing %s, %d draws\n",
+                 configuration_label(config).c_str(), repeats);
+    costs.push_back(time_configuration(config, width, height, neutral, repeats));
+  }
+  relate_to_isotropic(costs);
+  return costs;
+}
+
 }  // namespace
+
+std::vector<float> anisotropy_levels(const std::vector<float>& asked, float max_anisotropy) {
+  std::vector<float> levels = asked;
+  if (levels.empty()) {
+    levels = {1.0f, 2.0f, 4.0f, 8.0f};
+    if (max_anisotropy > 8.0f) levels.push_back(max_anisotropy);
+  }
+  levels.push_back(1.0f);
+  for (float& level : levels) level = std::min(level, std::max(max_anisotropy, 1.0f));
+  std::sort(levels.begin(), levels.end());
+  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+  return levels;
+}
 
 double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b) {
   double sum = 0.0;
@@ -31,30 +105,28 @@ double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& 
   return count > 0 ? sum / count : 0.0;
 }
 
-Report measure_report(int width, int height) {
+Report measure_report(const ReportOptions& options, int width, int height) {
   Report report;
   report.driver = query_driver_info();
   report.panel_width = width;
   report.panel_height = height;
+  report.lod_bias = options.lod_bias;
+  report.angles = options.angles;
+  report.anisotropy_levels = anisotropy_levels(options.anisotropy, report.driver.max_anisotropy);
+  for (const float level : options.anisotropy)
+    if (level > report.driver.max_anisotropy)
+      std::fprintf(stderr,
+                   "kestrel-report: AF level %g is above the driver's maximum, measured as %g\n",
+                   double(level), double(report.driver.max_anisotropy));
   TextureObject2D neutral;
   build_neutral_texture(neutral);
-  for (const Panel& panel : panels)
-    report.panels.push_back(
-        measure({panel.trilinear, panel.anisotropy, 0, 1}, width, height, neutral));
-  const int units = report.driver.tmu_count;
-  for (int unit = 0; unit < units; ++unit) {
-    UnitMeasurement m;
-    m.unit = unit;
-    m.trilinear = measure({true, unit_anisotropy, unit, units}, width, height, neutral);
-    m.bilinear = measure({false, unit_anisotropy, unit, units}, width, height, neutral);
-    if (unit > 0) {
-      const UnitMeasurement& first = report.units.front();
-      m.trilinear_difference = mean_level_difference(m.trilinear, first.trilinear);
-      m.bilinear_difference = mean_level_difference(m.bilinear, first.bilinear);
-      m.matches_unit_0 =
-          m.trilinear_difference <= level_tolerance && m.bilinear_difference <= level_tolerance;
-    }
-    report.units.push_back(std::move(m));
-  }
+  const std::vector<PanelConfig> configs =
+      panel_configs(report.anisotropy_levels, options.lod_bias);
+  for (const PanelConfig& config : configs)
+    report.panels.push_back(measure(config, width, height, neutral));
+  report.units = measure_units(report.driver.tmu_count, options.lod_bias, width, height, neutral);
+  report.disc = turn_disc(test_panel_geometry(width, height));
+  report.angle_sweeps = sweep_angles(configs, options.angles, width, height, neutral);
+  report.costs = time_configurations(configs, options.repeats, width, height, neutral);
   return report;
 }

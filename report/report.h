@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "report/angle_sweep.h"
 #include "report/driver_info.h"
+#include "report/options.h"
+#include "report/panel_cost.h"
 #include "report/panel_measurement.h"
 
 // The AF 8 panels measured once per texture unit in use, against unit 0.
@@ -19,18 +22,32 @@ struct UnitMeasurement {
 struct Report {
   DriverInfo driver;
   int panel_width = 0, panel_height = 0;
-  std::vector<PanelMeasurement> panels;  // the eight panels, in the order of the panel table
+  float lod_bias = 0.0f;                 // of every measurement
+  std::vector<float> anisotropy_levels;  // measured, 1 first, each as the driver takes it
+  std::vector<PanelMeasurement> panels;  // trilinear at each level, then bilinear at each level
   std::vector<UnitMeasurement> units;    // one per unit in use, unit 0 first
+  std::vector<double> angles;            // the turns of the angle sweeps, in degrees
+  TurnDisc disc;                         // where the angle sweeps sum up, in the panel unturned
+  std::vector<AngleSweep> angle_sweeps;  // in the order of the panels
+  std::vector<DrawCost> costs;           // in the order of the panels
 };
 
 // The anisotropy of the per-unit measurements.
 inline constexpr float unit_anisotropy = 8.0f;
 
+// The AF levels a run measures on a driver that advertises `max_anisotropy`: those `asked`, or
+// 1, 2, 4, 8 and the maximum where it is above 8 when none are; each above the maximum taken
+// as the maximum, as the driver takes it; 1 added, as every comparison needs the isotropic
+// panels; in increasing order, each once.
+std::vector<float> anisotropy_levels(const std::vector<float>& asked, float max_anisotropy);
+
 // The mean |level difference| between the quads of `a` and the same quads of `b`, over the quads
 // that both measured; 0 when there are none.
 double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b);
 
-// Measures the eight panels with one unit, then the AF 8 panels once per unit in use, each
-// `width` × `height` pixels, writing a progress line per measurement to standard error. Needs
-// the test started.
-Report measure_report(int width, int height);
+// Measures, each `width` × `height` pixels with the LOD bias `options` ask for: the panels of
+// both filters at each AF level on one unit; the AF 8 panels once per unit in use; the same
+// panels as the first with the plane turned by each angle of `options`; and the cost of each
+// panel's draw, timed options.repeats times. Writes progress lines to standard error. Needs the
+// test started.
+Report measure_report(const ReportOptions& options, int width, int height);

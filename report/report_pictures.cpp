@@ -4,7 +4,6 @@
 #include <GL/glut.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,14 +30,7 @@ constexpr int bar_left = 256;
 constexpr int bar_top = 20;
 constexpr int bar_width = 480;
 constexpr int bar_height = 12;
-constexpr int glyph_width = 8;  // of the overlay font
 constexpr int swatch_size = 12;
-
-void paste(RgbImage& canvas, const RgbImage& picture, int left, int bottom) {
-  for (int y = 0; y < picture.height(); ++y)
-    std::memcpy(&canvas.texel(left, bottom + y), &picture.texel(0, y),
-                sizeof(RgbTexel) * static_cast<std::size_t>(picture.width()));
-}
 
 void fill(RgbImage& canvas, int left, int bottom, int width, int height, RgbTexel colour) {
   for (int y = bottom; y < bottom + height; ++y) std::fill_n(&canvas.texel(left, y), width, colour);
@@ -58,7 +50,7 @@ RgbImage legend_strip(int width, const Legend& legend) {
   const int intervals = std::max(static_cast<int>(legend.ticks.size()) - 1, 1);
   for (std::size_t i = 0; i < legend.ticks.size(); ++i) {
     const int centre = bar_left + (bar_width - 1) * static_cast<int>(i) / intervals;
-    const int text_width = glyph_width * static_cast<int>(legend.ticks[i].size());
+    const int text_width = overlay_glyph_width * static_cast<int>(legend.ticks[i].size());
     texts.push_back({centre - text_width / 2, bar_top + bar_height + 12, legend.ticks[i]});
   }
   return print_over(strip, texts);
@@ -72,19 +64,25 @@ RgbImage stacked(const RgbImage& top, const RgbImage& bottom) {
   return both;
 }
 
-// The eight panels' pictures where the test draws its panels, each with its label where the
-// test prints it, above the legend.
+// The panels' pictures laid out as the test lays out its panels, one column per AF level and
+// the bilinear row above the trilinear one, each labelled where the test prints its label, above
+// the legend.
 RgbImage figure(const Report& report,
                 const std::function<RgbImage(const PanelMeasurement&)>& picture_of,
                 const Legend& legend) {
-  const int columns = 4;
+  const int columns = static_cast<int>(report.anisotropy_levels.size());
   const int width = columns * report.panel_width, height = 2 * report.panel_height;
   RgbImage map(width, height);
   std::vector<PlacedText> labels;
-  for (std::size_t i = 0; i < report.panels.size() && i < std::size(panels); ++i) {
-    const PanelViewport place = panel_viewport(panels[i], columns, width, height);
-    paste(map, picture_of(report.panels[i]), place.x, place.y);
-    labels.push_back({place.x + 4, height - place.y - place.height + 13, panels[i].label});
+  for (const PanelMeasurement& panel : report.panels) {
+    const auto level = std::find(report.anisotropy_levels.begin(), report.anisotropy_levels.end(),
+                                 panel.config.anisotropy);
+    const int left =
+        static_cast<int>(level - report.anisotropy_levels.begin()) * report.panel_width;
+    const int bottom = panel.config.trilinear ? 0 : report.panel_height;
+    paste(map, picture_of(panel), left, bottom);
+    labels.push_back(
+        {left + 4, height - bottom - report.panel_height + 13, configuration_label(panel.config)});
   }
   return stacked(print_over(map, labels), legend_strip(width, legend));
 }

@@ -9,10 +9,11 @@
 // test started.
 RgbImage capture_test_window();
 
-// The measured level of every pixel of the eight panels, laid out as the test lays out the
-// panels, each labelled, above a legend of the level colours. Needs the test started.
+// The measured level of every pixel of the measured panels, laid out as the test lays out its
+// panels with a column per AF level, each labelled, above a legend of the level colours. Needs
+// the test started.
 RgbImage measured_levels_figure(const Report& report);
 
-// The error against the reference of every quad of the eight panels, laid out likewise, above a
-// legend of the error colours. Needs the test started.
+// The error against the reference of every quad of the measured panels, laid out likewise,
+// above a legend of the error colours. Needs the test started.
 RgbImage level_errors_figure(const Report& report);

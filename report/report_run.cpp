@@ -12,10 +12,12 @@
 #include "app/platform.h"
 #include "app/startup.h"
 #include "image/write_png.h"
+#include "report/angle_chart.h"
 #include "report/findings.h"
 #include "report/report.h"
 #include "report/report_pictures.h"
 #include "report/report_writer.h"
+#include "report/run_times.h"
 
 namespace {
 
@@ -27,6 +29,38 @@ bool written(bool ok, const std::filesystem::path& path) {
   else
     std::fprintf(stderr, "%s: cannot write \"%s\"\n", name, path.c_str());
   return ok;
+}
+
+bool write_picture(const std::filesystem::path& path, const RgbImage& picture) {
+  const PhaseTimer timer(&RunTimes::writing);
+  return written(write_png(path.string(), picture), path);
+}
+
+bool write_text(const std::filesystem::path& path, const std::string& text) {
+  const PhaseTimer timer(&RunTimes::writing);
+  return written(write_text_file(path.string(), text), path);
+}
+
+// The pictures of `report`, each composed on the driver and then written.
+bool write_pictures(const std::filesystem::path& out, const Report& report) {
+  RgbImage measured(0, 0), errors(0, 0);
+  {
+    const PhaseTimer timer(&RunTimes::pictures);
+    measured = measured_levels_figure(report);
+    errors = level_errors_figure(report);
+  }
+  return write_picture(out / "lod-measured.png", measured) &&
+         write_picture(out / "lod-error.png", errors);
+}
+
+bool write_texts(const std::filesystem::path& out, const Report& report) {
+  const std::vector<std::string> findings = describe_findings(report);
+  const std::string title =
+      "Effective anisotropy against the turn about the viewing axis: " + report.driver.renderer;
+  return write_text(out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&
+         write_text(out / "report.json", report_json(report, findings)) &&
+         write_text(out / "report.md", report_markdown(report, findings)) &&
+         write_text(out / "summary.md", summary_markdown(report, findings));
 }
 
 }  // namespace
@@ -50,25 +84,25 @@ int run_report(const ReportOptions& options, char* program) {
   }
   char* test_argv[] = {program, nullptr};
   if (!start_test(1, test_argv, false)) return 1;
+  const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
 
-  if (!written(write_png((out / "panels.png").string(), capture_test_window()), out / "panels.png"))
-    return 1;
+  RgbImage window(0, 0);
+  {
+    const PhaseTimer timer(&RunTimes::pictures);
+    window = capture_test_window();
+  }
+  if (!write_picture(out / "panels.png", window)) return 1;
   const PanelViewport panel =
       panel_viewport(panels[0], 4, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-  const Report report = measure_report(panel.width, panel.height);
-  const std::vector<std::string> findings = describe_findings(report);
-  const bool ok =
-      written(write_png((out / "lod-measured.png").string(), measured_levels_figure(report)),
-              out / "lod-measured.png") &&
-      written(write_png((out / "lod-error.png").string(), level_errors_figure(report)),
-              out / "lod-error.png") &&
-      written(write_text_file((out / "report.json").string(), report_json(report, findings)),
-              out / "report.json") &&
-      written(write_text_file((out / "report.md").string(), report_markdown(report, findings)),
-              out / "report.md");
-  if (!ok) return 1;
+  const Report report = measure_report(options, panel.width, panel.height);
+  if (!write_pictures(out, report) || !write_texts(out, report)) return 1;
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-  std::fprintf(stderr, "%s: the report is in %s (report.md), made in %.1f s\n", name, out.c_str(),
-               seconds.count());
+  const RunTimes& t = run_times;
+  std::fprintf(stderr,
+               "%s: the report is in %s (report.md), made in %.1f s: start-up %.2f s, rendering "
+               "%.2f s, read-back %.2f s, analysis %.2f s, cost timing %.2f s, pictures %.2f s, "
+               "writing %.2f s\n",
+               name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
+               t.analysis, t.cost, t.pictures, t.writing);
   return 0;
 }

@@ -120,6 +120,159 @@ std::string unit_table(const Report& report) {
   return table;
 }
 
+void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
+  json.begin_object();
+  json.key("label");
+  json.value(configuration_label(sweep.config));
+  json.key("trilinear");
+  json.value(sweep.config.trilinear);
+  json.key("anisotropy");
+  json.value(double(sweep.config.anisotropy));
+  json.key("samples");
+  json.begin_array();
+  for (const AngleSample& sample : sweep.samples) {
+    json.begin_object();
+    json.key("degrees");
+    json.value(sample.degrees);
+    json.key("quads");
+    json.value(sample.quads);
+    json.key("measured_anisotropy");
+    json.value(sample.measured);
+    json.key("formula_anisotropy");
+    json.value(sample.formula);
+    json.key("invariant_anisotropy");
+    json.value(sample.invariant);
+    json.end_object();
+  }
+  json.end_array();
+  json.end_object();
+}
+
+void write_cost(JsonWriter& json, const DrawCost& cost) {
+  json.begin_object();
+  json.key("label");
+  json.value(configuration_label(cost.config));
+  json.key("trilinear");
+  json.value(cost.config.trilinear);
+  json.key("anisotropy");
+  json.value(double(cost.config.anisotropy));
+  json.key("repetitions");
+  json.value(cost.repetitions);
+  json.key("median_ms");
+  json.value(cost.milliseconds.median);
+  json.key("lower_quartile_ms");
+  json.value(cost.milliseconds.lower_quartile);
+  json.key("upper_quartile_ms");
+  json.value(cost.milliseconds.upper_quartile);
+  json.key("relative_to_isotropic");
+  json.value(cost.relative);
+  json.end_object();
+}
+
+std::string list_of(const std::vector<double>& numbers) {
+  std::string text;
+  for (const double number : numbers)
+    text += (text.empty() ? "" : ", ") + format_text("%g", number);
+  return text;
+}
+
+std::vector<double> levels_of(const Report& report) {
+  return {report.anisotropy_levels.begin(), report.anisotropy_levels.end()};
+}
+
+std::string driver_lines(const Report& report) {
+  return format_text("- Vendor: %s\n- Renderer: %s\n- Version: %s\n", report.driver.vendor.c_str(),
+                     report.driver.renderer.c_str(), report.driver.version.c_str()) +
+         format_text("- Maximum anisotropy advertised: %g\n- Texture units tested: %d\n",
+                     double(report.driver.max_anisotropy), report.driver.tmu_count);
+}
+
+std::string settings_lines(const Report& report) {
+  std::string md = format_text(
+      "- Panels of %d × %d pixels, measured with the colour-mipmap texture of colour "
+      "delta 0 (levels white, red, green, blue, white, …)\n",
+      report.panel_width, report.panel_height);
+  md += "- AF levels measured: " + list_of(levels_of(report)) + "\n";
+  md += format_text("- Texture LOD bias (GL_TEXTURE_LOD_BIAS) of every measurement: %g\n",
+                    double(report.lod_bias));
+  md += "- Turns about the viewing axis, in degrees: " + list_of(report.angles) + "\n";
+  if (!report.costs.empty())
+    md += format_text("- Timed draws per configuration: %d\n", report.costs.front().repetitions);
+  return md;
+}
+
+std::string findings_list(const std::vector<std::string>& findings) {
+  std::string md;
+  for (const std::string& finding : findings) md += "- " + finding + "\n";
+  return md;
+}
+
+std::string panel_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " Panels\n\n";
+  md += format_text(
+      "Errors are measured − reference level per 2 × 2 quad. *Blurrier*: more than %.1f "
+      "levels above the reference; *sharper*: more than %.2f levels below the finest "
+      "level the extension allows; *blended*: pixels more than %.1f from a whole level. "
+      "Effective anisotropy is 2^(isotropic − measured level), ideal in brackets. "
+      "Not measured: background / undecodable / unresolved pixels.\n\n",
+      blurry_threshold, level_tolerance, blend_threshold);
+  md +=
+      "| Panel | pixels | mean error | RMS | 95 % \\|error\\| | blurrier | sharper | blended | "
+      "effective anisotropy | not measured |\n|---|---|---|---|---|---|---|---|---|---|\n";
+  for (const PanelMeasurement& panel : report.panels) md += panel_row(panel);
+  return md;
+}
+
+std::string angle_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " Angle dependence\n\n";
+  md += format_text(
+      "The same panels with the plane turned about the viewing axis, counter-clockwise by the "
+      "angle given, as a trackball drag around the window's rim turns it (about the plane's "
+      "centre). Effective anisotropy 2^(major − level) over the quads within %.0f pixels of "
+      "the centre of the turn, where *major* is log2 of the footprint's true major axis: "
+      "measured, then in brackets the extension's formula (Px and Py along the screen axes) "
+      "and the rotation-invariant ideal (the footprint's true axes). A driver that filters "
+      "every direction alike keeps its measured value at every angle.\n",
+      report.disc.radius);
+  for (const bool trilinear : {true, false}) {
+    std::string header = "| Turn |", rule = "|---|";
+    std::vector<const AngleSweep*> sweeps;
+    for (const AngleSweep& sweep : report.angle_sweeps)
+      if (sweep.config.trilinear == trilinear) {
+        sweeps.push_back(&sweep);
+        header += " " + configuration_label(sweep.config) + " |";
+        rule += "---|";
+      }
+    if (sweeps.empty()) continue;
+    md += "\n" + header + "\n" + rule + "\n";
+    for (std::size_t i = 0; i < sweeps.front()->samples.size(); ++i) {
+      md += format_text("| %g° |", sweeps.front()->samples[i].degrees);
+      for (const AngleSweep* sweep : sweeps) {
+        const AngleSample& s = sweep->samples[i];
+        md += format_text(" %.2f (%.2f / %.2f) |", s.measured, s.formula, s.invariant);
+      }
+      md += "\n";
+    }
+  }
+  return md;
+}
+
+std::string cost_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " What AF costs\n\n";
+  md +=
+      "Each configuration's draw of the plane alone, timed on its own: glFinish before and "
+      "after each draw, the median with the quartiles around it, and the median relative to "
+      "the isotropic draw of the same filter.\n\n"
+      "| Configuration | draws | median (ms) | quartiles (ms) | relative to isotropic |\n"
+      "|---|---|---|---|---|\n";
+  for (const DrawCost& cost : report.costs)
+    md += format_text("| %s | %d | %.3f | %.3f – %.3f | %.2f |\n",
+                      configuration_label(cost.config).c_str(), cost.repetitions,
+                      cost.milliseconds.median, cost.milliseconds.lower_quartile,
+                      cost.milliseconds.upper_quartile, cost.relative);
+  return md;
+}
+
 }  // namespace
 
 std::string report_json(const Report& report, const std::vector<std::string>& findings) {
@@ -143,6 +296,19 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
   json.value(report.panel_width);
   json.value(report.panel_height);
   json.end_array();
+  json.key("settings");
+  json.begin_object();
+  json.key("anisotropy_levels");
+  json.begin_array();
+  for (const float level : report.anisotropy_levels) json.value(double(level));
+  json.end_array();
+  json.key("lod_bias");
+  json.value(double(report.lod_bias));
+  json.key("angles");
+  json.begin_array();
+  for (const double angle : report.angles) json.value(angle);
+  json.end_array();
+  json.end_object();
   json.key("thresholds");
   json.begin_object();
   json.key("level_tolerance");
@@ -175,6 +341,23 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
     json.end_object();
   }
   json.end_array();
+  json.key("turn_disc");
+  json.begin_object();
+  json.key("x");
+  json.value(report.disc.x);
+  json.key("y");
+  json.value(report.disc.y);
+  json.key("radius");
+  json.value(report.disc.radius);
+  json.end_object();
+  json.key("angle_sweeps");
+  json.begin_array();
+  for (const AngleSweep& sweep : report.angle_sweeps) write_angle_sweep(json, sweep);
+  json.end_array();
+  json.key("cost");
+  json.begin_array();
+  for (const DrawCost& cost : report.costs) write_cost(json, cost);
+  json.end_array();
   json.key("findings");
   json.begin_array();
   for (const std::string& finding : findings) json.value(finding);
@@ -184,31 +367,9 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
 }
 
 std::string report_markdown(const Report& report, const std::vector<std::string>& findings) {
-  std::string md = "# Kestrel report\n\n";
-  md += format_text("- Vendor: %s\n- Renderer: %s\n- Version: %s\n", report.driver.vendor.c_str(),
-                    report.driver.renderer.c_str(), report.driver.version.c_str());
-  md += format_text("- Maximum anisotropy advertised: %g\n- Texture units tested: %d\n",
-                    double(report.driver.max_anisotropy), report.driver.tmu_count);
-  md += format_text(
-      "- Panels of %d × %d pixels, measured with the colour-mipmap texture of colour "
-      "delta 0 (levels white, red, green, blue, white, …)\n\n",
-      report.panel_width, report.panel_height);
-
-  md += "## What the driver does\n\n";
-  for (const std::string& finding : findings) md += "- " + finding + "\n";
-
-  md += "\n## Panels\n\n";
-  md += format_text(
-      "Errors are measured − reference level per 2 × 2 quad. *Blurrier*: more than %.1f "
-      "levels above the reference; *sharper*: more than %.2f levels below the finest "
-      "level the extension allows; *blended*: pixels more than %.1f from a whole level. "
-      "Effective anisotropy is 2^(isotropic − measured level), ideal in brackets. "
-      "Not measured: background / undecodable / unresolved pixels.\n\n",
-      blurry_threshold, level_tolerance, blend_threshold);
-  md +=
-      "| Panel | pixels | mean error | RMS | 95 % \\|error\\| | blurrier | sharper | blended | "
-      "effective anisotropy | not measured |\n|---|---|---|---|---|---|---|---|---|---|\n";
-  for (const PanelMeasurement& panel : report.panels) md += panel_row(panel);
+  std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
+  md += "\n## What the driver does\n\n" + findings_list(findings);
+  md += "\n" + panel_section(report, "##");
 
   md += "\n## Effective anisotropy by distance\n\n";
   md +=
@@ -224,6 +385,9 @@ std::string report_markdown(const Report& report, const std::vector<std::string>
       double(unit_anisotropy), level_tolerance);
   md += unit_table(report);
 
+  md += "\n" + angle_section(report, "##");
+  md += "\n" + cost_section(report, "##");
+
   md += "\n## Pictures\n\n";
   md += "- [panels.png](panels.png): the eight panels as the test draws them at start-up.\n";
   md +=
@@ -232,6 +396,19 @@ std::string report_markdown(const Report& report, const std::vector<std::string>
   md +=
       "- [lod-error.png](lod-error.png): measured − reference level per quad: white is right, "
       "blue sharper, red blurrier.\n";
+  md +=
+      "- [angles.svg](angles.svg): effective anisotropy against the turn, one curve per AF "
+      "level, with the extension's formula dashed and the rotation-invariant ideal dotted.\n";
+  return md;
+}
+
+std::string summary_markdown(const Report& report, const std::vector<std::string>& findings) {
+  std::string md =
+      "## " + report.driver.renderer + "\n\n" + driver_lines(report) + settings_lines(report);
+  md += "\n### What the driver does\n\n" + findings_list(findings);
+  md += "\n" + panel_section(report, "###");
+  md += "\n" + cost_section(report, "###");
+  md += "\n" + angle_section(report, "###");
   return md;
 }
 

@@ -1,6 +1,7 @@
 // The report's measurement on the real driver: the geometry it computes is the one the driver
 // draws, the isotropic trilinear panel measures the reference's levels, a measurement leaves the
-// test's state alone, and text lands on the report's pictures.
+// test's state alone, and text lands on the report's pictures, also on those wider than the
+// window.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -122,4 +123,34 @@ TEST(ReportGl, TextIsPrintedOverThePictureAndNothingElseChanges) {
     }
   EXPECT_GT(white, 60);
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// A picture wider than the 1024-pixel window is printed in tiles; the tile ends before a text
+// that would cross its edge, so that the text lands whole.
+TEST(ReportGl, TextIsPrintedWholeOverAPictureWiderThanTheWindow) {
+  START_TEST_OR_SKIP();
+  RgbImage picture(1500, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 1500; ++x)
+      picture.texel(x, y) = {static_cast<std::uint8_t>(x % 200), 40, static_cast<std::uint8_t>(y)};
+  // "WWWWWWWW" spans columns 1000 .. 1063, across the window's edge at 1024.
+  const RgbImage printed = print_over(picture, {{1000, 15, "WWWWWWWW"}, {1400, 15, "W"}});
+  ASSERT_EQ(printed.width(), 1500);
+  int white_left = 0, white_right = 0, white_far = 0, changed_elsewhere = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 1500; ++x) {
+      const bool white = printed.texel(x, y) == RgbTexel{255, 255, 255};
+      if (x >= 1000 && x < 1024)
+        white_left += white;
+      else if (x >= 1024 && x < 1064)
+        white_right += white;
+      else if (x >= 1400 && x < 1408)
+        white_far += white;
+      else
+        changed_elsewhere += printed.texel(x, y) != picture.texel(x, y);
+    }
+  EXPECT_GT(white_left, 20);
+  EXPECT_GT(white_right, 30) << "the text's part beyond the window's edge";
+  EXPECT_GT(white_far, 5);
+  EXPECT_EQ(changed_elsewhere, 0);
 }

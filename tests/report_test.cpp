@@ -1,0 +1,21 @@
+// The AF levels a report measures: the defaults on drivers of different maxima, levels asked for
+// beyond what the driver takes, and the isotropic panels that every comparison needs.
+#include "report/report.h"
+
+#include <gtest/gtest.h>
+
+TEST(Report, DefaultLevelsAddTheAdvertisedMaximumAboveEight) {
+  using Levels = std::vector<float>;
+  EXPECT_EQ(anisotropy_levels({}, 16.0f), (Levels{1, 2, 4, 8, 16}));
+  EXPECT_EQ(anisotropy_levels({}, 12.0f), (Levels{1, 2, 4, 8, 12}));
+  EXPECT_EQ(anisotropy_levels({}, 8.0f), (Levels{1, 2, 4, 8}));
+  EXPECT_EQ(anisotropy_levels({}, 4.0f), (Levels{1, 2, 4}));
+}
+
+TEST(Report, AskedLevelsAreTakenAsTheDriverTakesThemWithIsotropicAdded) {
+  using Levels = std::vector<float>;
+  EXPECT_EQ(anisotropy_levels({16, 2}, 16.0f), (Levels{1, 2, 16}));
+  EXPECT_EQ(anisotropy_levels({32, 16, 3}, 16.0f), (Levels{1, 3, 16}));
+  EXPECT_EQ(anisotropy_levels({1}, 16.0f), (Levels{1}));
+  EXPECT_EQ(anisotropy_levels({4}, 1.0f), (Levels{1}));
+}
