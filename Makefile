@@ -4,11 +4,16 @@ JOBS ?= $(shell nproc)
 # `make fuzz` fuzzes the PNG loader this many seconds; `make test` ends with a 60-second run.
 FUZZ_SECONDS ?= 300
 
-.PHONY: run test soak fuzz bench release debug clean
+.PHONY: run report test soak fuzz bench release debug clean
 
 # The interactive test; without an X display, kestrel-report under Xvfb (tools/run.sh).
 run: release
 	tools/run.sh $(ARGS)
+
+# kestrel-report once per Mesa software driver present (llvmpipe, softpipe) and compare.md
+# beside their reports, in kestrel-report/ (tools/report.sh); ARGS go to kestrel-report.
+report: release
+	tools/with-xvfb.sh tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
 
 test:
 	tools/install-deps.sh test

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# What `make report` runs: kestrel-report once per Mesa software driver present, llvmpipe and
+# softpipe, each chosen with GALLIUM_DRIVER (and LIBGL_ALWAYS_SOFTWARE, so that a machine with
+# a GPU driver still uses it), then compare.md beside their folders: the pictures side by side
+# and both drivers' tables. Needs an X display (tools/with-xvfb.sh gives one).
+# Usage: tools/report.sh KESTREL_REPORT OUT_DIR [kestrel-report options ...]
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 KESTREL_REPORT OUT_DIR [options]" >&2; exit 2; }
+program=$(realpath "$1")
+out=$(realpath -m "$2")
+shift 2
+mkdir -p "$out"
+
+drivers=()
+for driver in llvmpipe softpipe; do
+  rm -rf "${out:?}/$driver"
+  echo "make report: kestrel-report on $driver" >&2
+  # From the program's own folder, where the test finds its pictures. Mesa without the driver
+  # asked for falls back to another or offers no GL at all: the renderer, which heads
+  # summary.md, tells which one ran.
+  status=0
+  (cd "$(dirname "$program")" &&
+     LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER="$driver" "$program" --out "$out/$driver" "$@") ||
+    status=$?
+  [ "$status" -ne 2 ] || exit 2  # a bad option: the same for every driver
+  if [ "$status" -eq 0 ] && head -n 1 "$out/$driver/summary.md" | grep -q "^## $driver"; then
+    drivers+=("$driver")
+  else
+    echo "make report: left $driver out: it is not present here or its run failed" \
+         "(status $status)" >&2
+    rm -rf "${out:?}/$driver"
+  fi
+done
+[ ${#drivers[@]} -gt 0 ] || { echo "make report: no Mesa software driver found" >&2; exit 1; }
+
+# A table row of one picture per driver.
+row() {
+  local title=$1 file=$2 line="| $1 |" driver
+  for driver in "${drivers[@]}"; do line+=" ![$driver: $title]($driver/$file) |"; done
+  echo "$line"
+}
+
+{
+  echo "# Kestrel: drivers compared"
+  echo
+  links=()
+  for driver in "${drivers[@]}"; do links+=("[$driver/report.md]($driver/report.md)"); done
+  echo "kestrel-report on each Mesa software driver present, chosen with GALLIUM_DRIVER:" \
+       "${drivers[*]}. The full reports: ${links[*]}."
+  echo
+  echo "## Pictures"
+  echo
+  header="| |" rule="|---|"
+  for driver in "${drivers[@]}"; do header+=" $driver |"; rule+="---|"; done
+  echo "$header"
+  echo "$rule"
+  row "The panels at start-up" panels.png
+  row "Measured mip level" lod-measured.png
+  row "Measured − reference level" lod-error.png
+  row "Effective anisotropy against the turn" angles.svg
+  for driver in "${drivers[@]}"; do
+    echo
+    cat "$out/$driver/summary.md"
+  done
+} >"$out/compare.md"
+echo "make report: wrote $out/compare.md (${drivers[*]})" >&2
