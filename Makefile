@@ -40,6 +40,7 @@ bench:
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	build-bench/bin/kestrel-bench
+	bench/report_bench.sh build-bench/bin/kestrel-report
 
 release:
 	tools/install-deps.sh run

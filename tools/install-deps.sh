@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-d
 case "${1:-run}" in
   run) packages+=(xvfb) ;;
   test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3) ;;
-  bench) packages+=(libbenchmark-dev) ;;
+  bench) packages+=(libbenchmark-dev xvfb) ;;
   *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
 esac
 
