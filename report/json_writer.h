@@ -24,6 +24,13 @@ class JsonWriter {
   void value(int number);
   void value(bool flag);
 
+  // A key and its value in one call.
+  template <typename Value>
+  void field(const std::string& name, const Value& v) {
+    key(name);
+    value(v);
+  }
+
   // The text so far; complete once every container is closed.
   const std::string& text() const { return text_; }
 

@@ -11,46 +11,28 @@ namespace {
 
 void write_statistics(JsonWriter& json, const PanelStatistics& s) {
   json.begin_object();
-  json.key("quads");
-  json.value(s.quads);
-  json.key("pixels_measured");
-  json.value(s.pixels);
-  json.key("background_pixels");
-  json.value(s.background_pixels);
-  json.key("undecodable_pixels");
-  json.value(s.undecodable_pixels);
-  json.key("unresolved_pixels");
-  json.value(s.unresolved_pixels);
-  json.key("mean_error");
-  json.value(s.mean_error);
-  json.key("rms_error");
-  json.value(s.rms_error);
-  json.key("p95_abs_error");
-  json.value(s.p95_abs_error);
-  json.key("blurrier_share");
-  json.value(s.blurrier_share);
-  json.key("sharper_share");
-  json.value(s.sharper_share);
-  json.key("blended_share");
-  json.value(s.blended_share);
-  json.key("effective_anisotropy");
-  json.value(s.effective_anisotropy);
-  json.key("ideal_anisotropy");
-  json.value(s.ideal_anisotropy);
+  json.field("quads", s.quads);
+  json.field("pixels_measured", s.pixels);
+  json.field("background_pixels", s.background_pixels);
+  json.field("undecodable_pixels", s.undecodable_pixels);
+  json.field("unresolved_pixels", s.unresolved_pixels);
+  json.field("mean_error", s.mean_error);
+  json.field("rms_error", s.rms_error);
+  json.field("p95_abs_error", s.p95_abs_error);
+  json.field("blurrier_share", s.blurrier_share);
+  json.field("sharper_share", s.sharper_share);
+  json.field("blended_share", s.blended_share);
+  json.field("effective_anisotropy", s.effective_anisotropy);
+  json.field("ideal_anisotropy", s.ideal_anisotropy);
   json.key("bands");
   json.begin_array();
   for (const DistanceBand& band : s.bands) {
     json.begin_object();
-    json.key("near");
-    json.value(band.near);
-    json.key("far");
-    json.value(band.far);
-    json.key("quads");
-    json.value(band.quads);
-    json.key("ideal_anisotropy");
-    json.value(band.ideal_anisotropy);
-    json.key("measured_anisotropy");
-    json.value(band.measured_anisotropy);
+    json.field("near", band.near);
+    json.field("far", band.far);
+    json.field("quads", band.quads);
+    json.field("ideal_anisotropy", band.ideal_anisotropy);
+    json.field("measured_anisotropy", band.measured_anisotropy);
     json.end_object();
   }
   json.end_array();
@@ -59,16 +41,12 @@ void write_statistics(JsonWriter& json, const PanelStatistics& s) {
 
 void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
   json.begin_object();
-  json.key("label");
-  json.value(configuration_label(panel.config));
-  json.key("filter");
-  json.value(panel.config.trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST");
-  json.key("anisotropy");
-  json.value(double(panel.config.anisotropy));
-  json.key("unit");
-  json.value(panel.config.unit);
-  json.key("units");
-  json.value(panel.config.units);
+  json.field("label", configuration_label(panel.config));
+  json.field("filter",
+             panel.config.trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST");
+  json.field("anisotropy", double(panel.config.anisotropy));
+  json.field("unit", panel.config.unit);
+  json.field("units", panel.config.units);
   json.key("statistics");
   write_statistics(json, panel.statistics);
   json.end_object();
@@ -122,26 +100,18 @@ std::string unit_table(const Report& report) {
 
 void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
   json.begin_object();
-  json.key("label");
-  json.value(configuration_label(sweep.config));
-  json.key("trilinear");
-  json.value(sweep.config.trilinear);
-  json.key("anisotropy");
-  json.value(double(sweep.config.anisotropy));
+  json.field("label", configuration_label(sweep.config));
+  json.field("trilinear", sweep.config.trilinear);
+  json.field("anisotropy", double(sweep.config.anisotropy));
   json.key("samples");
   json.begin_array();
   for (const AngleSample& sample : sweep.samples) {
     json.begin_object();
-    json.key("degrees");
-    json.value(sample.degrees);
-    json.key("quads");
-    json.value(sample.quads);
-    json.key("measured_anisotropy");
-    json.value(sample.measured);
-    json.key("formula_anisotropy");
-    json.value(sample.formula);
-    json.key("invariant_anisotropy");
-    json.value(sample.invariant);
+    json.field("degrees", sample.degrees);
+    json.field("quads", sample.quads);
+    json.field("measured_anisotropy", sample.measured);
+    json.field("formula_anisotropy", sample.formula);
+    json.field("invariant_anisotropy", sample.invariant);
     json.end_object();
   }
   json.end_array();
@@ -150,22 +120,14 @@ void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
 
 void write_cost(JsonWriter& json, const DrawCost& cost) {
   json.begin_object();
-  json.key("label");
-  json.value(configuration_label(cost.config));
-  json.key("trilinear");
-  json.value(cost.config.trilinear);
-  json.key("anisotropy");
-  json.value(double(cost.config.anisotropy));
-  json.key("repetitions");
-  json.value(cost.repetitions);
-  json.key("median_ms");
-  json.value(cost.milliseconds.median);
-  json.key("lower_quartile_ms");
-  json.value(cost.milliseconds.lower_quartile);
-  json.key("upper_quartile_ms");
-  json.value(cost.milliseconds.upper_quartile);
-  json.key("relative_to_isotropic");
-  json.value(cost.relative);
+  json.field("label", configuration_label(cost.config));
+  json.field("trilinear", cost.config.trilinear);
+  json.field("anisotropy", double(cost.config.anisotropy));
+  json.field("repetitions", cost.repetitions);
+  json.field("median_ms", cost.milliseconds.median);
+  json.field("lower_quartile_ms", cost.milliseconds.lower_quartile);
+  json.field("upper_quartile_ms", cost.milliseconds.upper_quartile);
+  json.field("relative_to_isotropic", cost.relative);
   json.end_object();
 }
 
@@ -280,16 +242,11 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
   json.begin_object();
   json.key("driver");
   json.begin_object();
-  json.key("vendor");
-  json.value(report.driver.vendor);
-  json.key("renderer");
-  json.value(report.driver.renderer);
-  json.key("version");
-  json.value(report.driver.version);
-  json.key("max_anisotropy");
-  json.value(double(report.driver.max_anisotropy));
-  json.key("texture_units");
-  json.value(report.driver.tmu_count);
+  json.field("vendor", report.driver.vendor);
+  json.field("renderer", report.driver.renderer);
+  json.field("version", report.driver.version);
+  json.field("max_anisotropy", double(report.driver.max_anisotropy));
+  json.field("texture_units", report.driver.tmu_count);
   json.end_object();
   json.key("panel_size");
   json.begin_array();
@@ -302,8 +259,7 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
   json.begin_array();
   for (const float level : report.anisotropy_levels) json.value(double(level));
   json.end_array();
-  json.key("lod_bias");
-  json.value(double(report.lod_bias));
+  json.field("lod_bias", double(report.lod_bias));
   json.key("angles");
   json.begin_array();
   for (const double angle : report.angles) json.value(angle);
@@ -311,12 +267,9 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
   json.end_object();
   json.key("thresholds");
   json.begin_object();
-  json.key("level_tolerance");
-  json.value(level_tolerance);
-  json.key("blurry_threshold");
-  json.value(blurry_threshold);
-  json.key("blend_threshold");
-  json.value(blend_threshold);
+  json.field("level_tolerance", level_tolerance);
+  json.field("blurry_threshold", blurry_threshold);
+  json.field("blend_threshold", blend_threshold);
   json.end_object();
   json.key("panels");
   json.begin_array();
@@ -326,29 +279,22 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
   json.begin_array();
   for (const UnitMeasurement& unit : report.units) {
     json.begin_object();
-    json.key("unit");
-    json.value(unit.unit);
+    json.field("unit", unit.unit);
     json.key("trilinear");
     write_panel(json, unit.trilinear);
     json.key("bilinear");
     write_panel(json, unit.bilinear);
-    json.key("trilinear_difference");
-    json.value(unit.trilinear_difference);
-    json.key("bilinear_difference");
-    json.value(unit.bilinear_difference);
-    json.key("matches_unit_0");
-    json.value(unit.matches_unit_0);
+    json.field("trilinear_difference", unit.trilinear_difference);
+    json.field("bilinear_difference", unit.bilinear_difference);
+    json.field("matches_unit_0", unit.matches_unit_0);
     json.end_object();
   }
   json.end_array();
   json.key("turn_disc");
   json.begin_object();
-  json.key("x");
-  json.value(report.disc.x);
-  json.key("y");
-  json.value(report.disc.y);
-  json.key("radius");
-  json.value(report.disc.radius);
+  json.field("x", report.disc.x);
+  json.field("y", report.disc.y);
+  json.field("radius", report.disc.radius);
   json.end_object();
   json.key("angle_sweeps");
   json.begin_array();
