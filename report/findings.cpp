@@ -137,8 +137,20 @@ std::string units_reached(const Report& report) {
       double(unit_anisotropy), join_words(differing).c_str());
 }
 
-// Whether the strongest AF level of one filter filters every direction alike.
-std::string angle_dependence(const AngleSweep& sweep) {
+// True when `sweep` measured the same effective anisotropy as `isotropic` at every turn.
+bool same_at_every_turn(const AngleSweep& sweep, const AngleSweep& isotropic) {
+  if (sweep.samples.size() != isotropic.samples.size()) return false;
+  for (std::size_t i = 0; i < sweep.samples.size(); ++i)
+    if (std::abs(std::log2(sweep.samples[i].measured / isotropic.samples[i].measured)) >
+        level_tolerance)
+      return false;
+  return true;
+}
+
+// Whether the strongest AF level of one filter filters every direction alike. With an isotropic
+// sweep of the same filter to compare, an AF curve that lies on it is named for what it is: AF
+// without effect, whatever the direction does to the core level.
+std::string angle_dependence(const AngleSweep& sweep, const AngleSweep* isotropic) {
   const auto by_measured = [](const AngleSample& a, const AngleSample& b) {
     return a.measured < b.measured;
   };
@@ -151,6 +163,12 @@ std::string angle_dependence(const AngleSweep& sweep) {
       std::minmax_element(sweep.samples.begin(), sweep.samples.end(), by_formula);
   const std::string head = format_text("With %s at AF %g", filter_name(sweep.config.trilinear),
                                        double(sweep.config.anisotropy));
+  if (isotropic != nullptr && same_at_every_turn(sweep, *isotropic))
+    return format_text(
+        "%s AF has no effect at any turn from %g to %g degrees: its curve lies on the isotropic "
+        "one (%.1f to %.1f), so what changes with the direction is the core isotropic level.",
+        head.c_str(), sweep.samples.front().degrees, sweep.samples.back().degrees,
+        lowest->measured, highest->measured);
   if (highest->measured <= lowest->measured * std::exp2(level_tolerance))
     return format_text(
         "%s the driver filters every direction alike: an effective anisotropy of %.1f to %.1f "
@@ -175,6 +193,13 @@ const Entry* strongest_af(const std::vector<Entry>& entries, bool trilinear) {
         (!strongest || entry.config.anisotropy > strongest->config.anisotropy))
       strongest = &entry;
   return strongest;
+}
+
+// The isotropic sweep of one filter, or null when there is none.
+const AngleSweep* isotropic_sweep(const Report& report, bool trilinear) {
+  for (const AngleSweep& sweep : report.angle_sweeps)
+    if (sweep.config.trilinear == trilinear && sweep.config.anisotropy == 1.0f) return &sweep;
+  return nullptr;
 }
 
 // What the strongest AF level of each filter costs against the isotropic draw.
@@ -227,7 +252,7 @@ std::vector<std::string> describe_findings(const Report& report) {
   for (const bool trilinear : {true, false}) {
     const AngleSweep* strongest = strongest_af(report.angle_sweeps, trilinear);
     if (strongest && strongest->samples.size() > 1)
-      findings.push_back(angle_dependence(*strongest));
+      findings.push_back(angle_dependence(*strongest, isotropic_sweep(report, trilinear)));
   }
   const std::string cost = af_cost(report);
   if (!cost.empty()) findings.push_back(cost);

@@ -179,3 +179,22 @@ TEST(Findings, OneTurnSaysNothingOfTheAngleAndNoCostsNothingOfCost) {
   EXPECT_FALSE(said(findings, "direction"));
   EXPECT_FALSE(said(findings, "Drawing the plane"));
 }
+
+// A bilinear AF 16 curve on the isotropic one is AF without effect, however much the isotropic
+// level itself varies with the turn; a trilinear AF curve off its isotropic one is judged as
+// usual.
+TEST(Findings, AfCurveOnTheIsotropicOneIsAfWithoutEffect) {
+  Report report = report_with({2.0, 2.0, 2.0}, {4.0, 4.0, 4.0});
+  report.angle_sweeps = {sweep(false, 1.0f, {{0, 1.0}, {45, 1.3}, {90, 1.0}}),
+                         sweep(false, 16.0f, {{0, 1.0}, {45, 1.3}, {90, 1.05}}),
+                         sweep(true, 1.0f, {{0, 1.0}, {45, 1.3}, {90, 1.0}}),
+                         sweep(true, 16.0f, {{0, 4.3}, {45, 1.9}, {90, 4.2}})};
+  const std::vector<std::string> findings = describe_findings(report);
+  SCOPED_TRACE(all(findings));
+  EXPECT_TRUE(said(findings,
+                   "With GL_LINEAR_MIPMAP_NEAREST (bilinear) at AF 16 AF has no effect at any "
+                   "turn from 0 to 90 degrees: its curve lies on the isotropic one (1.0 to 1.3)"));
+  EXPECT_TRUE(said(findings,
+                   "With GL_LINEAR_MIPMAP_LINEAR (trilinear) at AF 16 the effective anisotropy "
+                   "depends on the direction: 4.3 at 0 degrees, 1.9 at 45 degrees."));
+}
