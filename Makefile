@@ -15,12 +15,13 @@ run: release
 report: release
 	tools/with-xvfb.sh tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
 
+# The fuzz run comes first so that the test suite's summary closes the output.
 test:
 	tools/install-deps.sh test
+	$(MAKE) fuzz FUZZ_SECONDS=60
 	cmake --preset debug-sanitize
 	cmake --build --preset debug-sanitize -j $(JOBS)
 	tools/with-xvfb.sh ctest --preset debug-sanitize -j $(JOBS)
-	$(MAKE) fuzz FUZZ_SECONDS=60
 
 # A long soak of the running test: `make soak SOAK_ROUNDS=200` (500 keys a round).
 SOAK_ROUNDS ?= 100
