@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/overlay_text.h"
+#include "app/scoped_viewport.h"
 #include "app/test_objects.h"
 #include "app/test_state.h"
 #include "glh/glh_extensions.h"
@@ -73,8 +74,7 @@ void draw_panel(float anisotropy, int trilinear, TextureObject2D* other_units) {
 
 void draw_panels() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
+  const ScopedViewport window;
   const int columns = test_state.no_af ? 1 : 4;
 
   char tmu_line[status_line_size];
@@ -87,14 +87,13 @@ void draw_panels() {
 
   for (const Panel& panel : panels) {
     if (test_state.no_af && !panel.drawn_without_af) continue;
-    const PanelViewport place = panel_viewport(panel, columns, viewport[2], viewport[3]);
+    const PanelViewport place = panel_viewport(panel, columns, window.width(), window.height());
     glViewport(place.x, place.y, place.width, place.height);
     draw_panel(panel.anisotropy, panel.trilinear);
     draw_text(panel.label, text_x, label_y, place.width, place.height);
     draw_text(tmu_line, text_x, label_y + line_spacing, place.width, place.height);
     draw_text(delta_line, text_x, label_y + 2 * line_spacing, place.width, place.height);
   }
-  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
 }
 
 void display_panels() {

@@ -49,14 +49,12 @@ ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, int width,
   test_state.tmu_count = config.units;
   test_state.current_tmu = config.unit;
   test_state.threshold_index = 0;  // colour delta 0: flat level colours
-  glGetIntegerv(GL_VIEWPORT, saved_viewport_);
   glViewport(0, 0, width, height);
   saved_lod_bias_ = exchange_lod_bias(config.lod_bias);
 }
 
 ConfigurationDrawing::~ConfigurationDrawing() {
   exchange_lod_bias(saved_lod_bias_);
-  glViewport(saved_viewport_[0], saved_viewport_[1], saved_viewport_[2], saved_viewport_[3]);
   test_state = saved_state_;
 }
 

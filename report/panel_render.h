@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "app/scoped_viewport.h"
 #include "app/test_state.h"
 #include "image/texture_object.h"
 #include "report/panel_measurement.h"
@@ -36,7 +37,7 @@ class ConfigurationDrawing {
   const PanelConfig config_;
   TextureObject2D& neutral_;
   const TestState saved_state_;
-  GLint saved_viewport_[4] = {};
+  const ScopedViewport saved_viewport_;
   float saved_lod_bias_ = 0.0f;
 };
 

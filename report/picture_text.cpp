@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/overlay_text.h"
+#include "app/scoped_viewport.h"
 #include "image/pixel_store.h"
 #include "image/read_pixels.h"
 
@@ -74,8 +75,7 @@ void paste(RgbImage& canvas, const RgbImage& picture, int left, int bottom) {
 }
 
 RgbImage print_over(const RgbImage& picture, const std::vector<PlacedText>& texts) {
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
+  const ScopedViewport saved_viewport;
   const int window_width = std::max(glutGet(GLUT_WINDOW_WIDTH), 1);
   RgbImage printed(picture.width(), picture.height());
   for (int left = 0; left < picture.width();) {
@@ -83,7 +83,6 @@ RgbImage print_over(const RgbImage& picture, const std::vector<PlacedText>& text
     print_tile(picture, texts, left, right, printed);
     left = right;
   }
-  glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
   glEnable(GL_DEPTH_TEST);
   return printed;
 }
