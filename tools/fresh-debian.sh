@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs a command as root inside a minimal Debian 12 system: a debootstrap root in ROOT, made on
+# the first call and reused after, with /proc, /sys, /dev and /dev/pts mounted while it runs.
+# Usage (as root): tools/fresh-debian.sh ROOT COMMAND [ARGS ...]
+#   KESTREL_REPO=REPO   clone this repository, folder or bundle into /root/kestrel first
+#                       (a fresh clone every call)
+#   KESTREL_FILES="F…"  copy these files into /root first
+#   DEBIAN_MIRROR=URL   the mirror to make ROOT from (default: the one apt uses here)
+# The command runs from /root with a clean environment; its exit status is the script's. Remove
+# ROOT (once nothing is mounted in it) for a fresh system. One command at a time per ROOT.
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 ROOT COMMAND [ARGS ...]" >&2; exit 2; }
+[ "$(id -u)" -eq 0 ] || { echo "$0: debootstrap, mount and chroot need root" >&2; exit 1; }
+root=$(realpath -m "$1")
+shift
+
+# The bookworm mirror of apt's own sources, in either format.
+host_mirror() {
+  { cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } |
+    awk '/^deb .* bookworm /   { print $2; exit }
+         /^URIs:/             { uri = $2 }
+         /^Suites:.* bookworm( |$)/ { if (uri) { print uri; exit } }'
+}
+
+if [ ! -e "$root/.debootstrap-done" ]; then
+  command -v debootstrap >/dev/null ||
+    { apt-get update -q && apt-get install -y -q debootstrap; } >&2
+  mirror=${DEBIAN_MIRROR:-$(host_mirror)}
+  rm -rf "$root"
+  echo "fresh-debian: making a minimal Debian 12 in $root from ${mirror:=http://deb.debian.org/debian}" >&2
+  debootstrap --variant=minbase bookworm "$root" "$mirror" >&2
+  # Packages installed in the root must not start services.
+  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
+  chmod 755 "$root/usr/sbin/policy-rc.d"
+  touch "$root/.debootstrap-done"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+mountpoint -q "$root/proc" && { echo "fresh-debian: $root is in use" >&2; exit 1; }
+mounted=()
+unmount_all() {
+  local i
+  for ((i = ${#mounted[@]} - 1; i >= 0; --i)); do
+    umount "${mounted[i]}" 2>/dev/null || umount -l "${mounted[i]}"
+  done
+}
+trap unmount_all EXIT
+mount -t proc proc "$root/proc"
+mounted+=("$root/proc")
+for dir in sys dev dev/pts; do
+  mount --bind "/$dir" "$root/$dir"
+  mounted+=("$root/$dir")
+done
+
+if [ -n "${KESTREL_REPO:-}" ]; then
+  rm -rf "$root/root/kestrel"
+  git clone -q "$KESTREL_REPO" "$root/root/kestrel"
+fi
+for file in ${KESTREL_FILES:-}; do cp "$file" "$root/root/"; done
+
+status=0
+chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  DEBIAN_FRONTEND=noninteractive \
+  /bin/sh -c 'cd /root && exec "$@"' fresh-debian "$@" || status=$?
+exit "$status"
