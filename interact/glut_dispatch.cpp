@@ -4,17 +4,30 @@
 
 #include <GL/glut.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "interact/interactor_list.h"
 
 namespace {
 
-// The walk of every event: front to back, while `propagate` holds. The position is re-read
-// after each call, so an operation must not remove its own interactor.
+// The walk of every event: front to back, while `propagate` holds. A handler may add or remove
+// interactors, itself included, so the walk keeps no position in the list: each step looks up
+// the frontmost interactor not offered the event yet. Lists hold a handful of interactors.
 template <typename... Params, typename... Args>
 void walk_interactors(void (Interactor::*operation)(Params...), Args... args) {
   propagate = true;
-  for (std::size_t i = 0; i < interactors.size() && propagate; ++i)
-    (interactors[i]->*operation)(args...);
+  std::vector<Interactor*> offered;
+  const auto not_offered = [&offered](Interactor* interactor) {
+    return std::find(offered.begin(), offered.end(), interactor) == offered.end();
+  };
+  while (propagate) {
+    const auto next = std::find_if(interactors.begin(), interactors.end(), not_offered);
+    if (next == interactors.end()) return;
+    Interactor* const interactor = *next;
+    offered.push_back(interactor);
+    (interactor->*operation)(args...);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 void install_glut_callbacks();
 
 // Each calls the operation of the same name on every listed interactor, front to back, with
-// its own arguments, stopping when an interactor clears `propagate`.
+// its own arguments, stopping when an interactor clears `propagate`. The operations may add and
+// remove interactors, their own included: each interactor gets the event at most once, and
+// every one listed when the walk gets to it gets it, those added during the walk too.
 void dispatch_display();
 void dispatch_keyboard(unsigned char key, int x, int y);
 void dispatch_menu_status(int status, int x, int y);

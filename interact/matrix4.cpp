@@ -14,8 +14,10 @@ void Matrix4::set_translation(const Vector3& v) {
   m[14] = v.z;
 }
 
-void Matrix4::multiply(const Matrix4& b) {
+void Matrix4::multiply(const Matrix4& factor) {
+  // Both operands are copied first, as `factor` may be this very matrix.
   const Matrix4 a = *this;
+  const Matrix4 b = factor;
   for (int c = 0; c < 4; ++c)
     for (int r = 0; r < 4; ++r) {
       double sum = 0.0;

@@ -16,6 +16,7 @@ struct Matrix4 {
   // Writes v into m[12], m[13], m[14]; no other element changes.
   void set_translation(const Vector3& v);
 
-  // this = this × b, the ordinary matrix product with this matrix on the left.
-  void multiply(const Matrix4& b);
+  // this = this × factor, the ordinary matrix product with this matrix on the left, from the old
+  // values of both, so `factor` may be this matrix.
+  void multiply(const Matrix4& factor);
 };

@@ -26,8 +26,10 @@ Quaternion Quaternion::from_axis_angle(const Vector3& axis, float angle) {
           float(std::cos(double(half))), 0};
 }
 
-void Quaternion::multiply(const Quaternion& q) {
+void Quaternion::multiply(const Quaternion& factor) {
+  // Both operands are copied first, as `factor` may be this very quaternion.
   const Quaternion p = *this;
+  const Quaternion q = factor;
   w = float(double(p.w) * q.w - double(p.x) * q.x - double(p.y) * q.y - double(p.z) * q.z);
   x = float(double(p.w) * q.x + double(p.x) * q.w + double(p.y) * q.z - double(p.z) * q.y);
   y = float(double(p.w) * q.y + double(p.y) * q.w + double(p.z) * q.x - double(p.x) * q.z);

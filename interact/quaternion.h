@@ -24,9 +24,10 @@ struct Quaternion {
   // 0.00001 of 1 is taken as it is, any other is normalised.
   static Quaternion from_axis_angle(const Vector3& axis, float angle);
 
-  // this = this × q (Hamilton product): as rotations, q first, then this. The count becomes
-  // this count + q's count + 1 (modulo 256); above 64 the quaternion is renormalised at once.
-  void multiply(const Quaternion& q);
+  // this = this × factor (Hamilton product): as rotations, factor first, then this, from the
+  // old values of both, so `factor` may be this quaternion. The count becomes this count +
+  // factor's count + 1 (modulo 256); above 64 the quaternion is renormalised at once.
+  void multiply(const Quaternion& factor);
 
   // Scales to unit length and resets the count, unless the quaternion is so long (beyond about
   // 100000) that the scale factor falls below 0.00001: then nothing changes.

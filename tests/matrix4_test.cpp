@@ -53,3 +53,13 @@ TEST(Matrix4, MultiplyReadsRowsAndColumnsInColumnMajorOrder) {
   // Row 3 of a is (3, 7, 11, 15), column 0 of b is (0, 1, 2, 0).
   EXPECT_EQ(a.m[4 * 0 + 3], 29.0f);
 }
+
+TEST(Matrix4, AProductWithItselfUsesTheOldValues) {
+  Matrix4 quarter_turn_z;  // x goes to y, y to -x
+  quarter_turn_z.m[0] = quarter_turn_z.m[5] = 0.0f;
+  quarter_turn_z.m[1] = 1.0f;
+  quarter_turn_z.m[4] = -1.0f;
+  quarter_turn_z.multiply(quarter_turn_z);  // a half turn
+  const float half_turn[16] = {-1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(quarter_turn_z.m[i], half_turn[i]) << i;
+}

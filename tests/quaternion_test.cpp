@@ -57,6 +57,14 @@ TEST(Quaternion, ProductAppliesTheRightOperandFirst) {
   expect_vector(turn_z_after_x.rotate_vector({0.0f, 1.0f, 0.0f}), 0.0f, 0.0f, 1.0f);
 }
 
+TEST(Quaternion, AProductWithItselfUsesTheOldValues) {
+  Quaternion quarter_z = Quaternion::from_axis_angle({0.0f, 0.0f, 1.0f}, quarter_turn);
+  quarter_z.mult_count = 1;
+  quarter_z.multiply(quarter_z);
+  expect_quaternion(quarter_z, 0.0f, 0.0f, 1.0f, 0.0f);  // a half turn about z
+  EXPECT_EQ(quarter_z.mult_count, 3);
+}
+
 TEST(Quaternion, TheSixtyFifthProductRenormalisesAndResetsTheCount) {
   // Each step is 0.1% too long, so the drift is plain to see until the renormalisation.
   Quaternion step = Quaternion::from_axis_angle({0.0f, 1.0f, 0.0f}, 0.01f);
