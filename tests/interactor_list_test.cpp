@@ -2,7 +2,9 @@
 // propagate flag.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "interact/glut_dispatch.h"
 #include "interact/interactor_list.h"
@@ -119,4 +121,44 @@ TEST(InteractorList, ClearingPropagateStopsOnlyTheCurrentEvent) {
   calls.clear();
   dispatch_special(1, 0, 0);
   EXPECT_EQ(calls, "a:special 1 0 0;b:special 1 0 0;c:special 1 0 0;");
+}
+
+// A handler that changes the list: each listed interactor gets the event exactly once, an
+// interactor that removes itself goes on safely, and one added mid-walk behind the current
+// one gets the event in its turn.
+class Mutator : public Recorder {
+ public:
+  explicit Mutator(char name) : Recorder(name) {}
+  std::function<void()> on_display;
+  void display() override {
+    Recorder::display();
+    if (on_display) on_display();
+  }
+};
+
+TEST(InteractorList, HandlersMayAddAndRemoveInteractorsDuringTheWalk) {
+  struct Case {
+    const char* what;
+    std::function<void(Mutator&)> change;
+    const char* calls;
+  };
+  const std::vector<Case> cases = {
+      {"removes the entry before it", [](Mutator&) { remove_interactor(&a); }, "a;m;c;"},
+      {"adds one at the front", [](Mutator& m) { add_interactor(&m, false); }, "a;m;c;"},
+      {"removes itself", [](Mutator& m) { remove_interactor(&m); }, "a;m;c;"},
+      {"adds one behind", [](Mutator&) { add_interactor(&b, true); }, "a;m;c;b;"},
+      {"moves an earlier one behind", [](Mutator&) { add_interactor(&a, true); }, "a;m;c;"},
+  };
+  for (const Case& test : cases) {
+    Mutator m('m');
+    m.on_display = [&m, &test] { test.change(m); };
+    interactors = {&a, &m, &c};
+    calls.clear();
+    dispatch_display();
+    std::string names;  // the interactors' names alone
+    for (std::size_t i = 0; i < calls.size(); i = calls.find(';', i) + 1)
+      names += calls.substr(i, 1) + ";";
+    EXPECT_EQ(names, test.calls) << test.what;
+    interactors.clear();
+  }
 }
