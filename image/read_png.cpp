@@ -125,7 +125,6 @@ bool read_png_stream(std::FILE* stream, RgbImage& image) {
   if (!decode.info) return false;
   png_init_io(decode.png, stream);
   png_set_sig_bytes(decode.png, signature_size);
-  png_set_user_limits(decode.png, max_png_dimension, max_png_dimension);
   png_set_chunk_malloc_max(decode.png, max_chunk_bytes);
   png_set_keep_unknown_chunks(decode.png, PNG_HANDLE_CHUNK_NEVER, skipped_chunks,
                               skipped_chunk_count);

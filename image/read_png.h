@@ -7,9 +7,6 @@
 
 #include "image/rgb_image.h"
 
-// The largest width and height read_png accepts: the texture size limit of common drivers.
-inline constexpr int max_png_dimension = 16384;
-
 // The largest block of decoded rows read_png allocates, in bytes.
 inline constexpr std::size_t max_png_decoded_bytes = std::size_t{256} << 20;
 
@@ -29,7 +26,7 @@ void read_png(const char* file_name, RgbImage& image);
 // or expanded from a tRNS chunk, is dropped: a texel keeps its colour channels whatever its
 // opacity. Returns false, leaving `image` untouched, when the stream does not start with the
 // PNG signature (silently), when libpng rejects the data (libpng's default handler reports on
-// standard error), or when the picture is wider or taller than max_png_dimension or its decoded
-// rows would need more than max_png_decoded_bytes. libpng's warnings go to standard error.
+// standard error, also for a width or height beyond libpng's limit of a million), or when its
+// decoded rows would need more than max_png_decoded_bytes. libpng's warnings go to standard error.
 // The stream is read but not closed.
 bool read_png_stream(std::FILE* stream, RgbImage& image);

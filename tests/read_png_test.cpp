@@ -315,14 +315,27 @@ std::string claimed_png(std::uint32_t width, std::uint32_t height, char color_ty
          chunk("IEND", "");
 }
 
+// A valid black 8-bit RGB picture of `width` x `height`.
+std::string black_png(std::uint32_t width, std::uint32_t height) {
+  const std::vector<unsigned char> rows(std::size_t{height} * (1 + 3 * std::size_t{width}), 0);
+  std::vector<unsigned char> packed(compressBound(static_cast<uLong>(rows.size())));
+  uLongf packed_size = static_cast<uLongf>(packed.size());
+  compress(packed.data(), &packed_size, rows.data(), static_cast<uLong>(rows.size()));
+  return png_header(width, height, 2) +
+         chunk("IDAT", std::string(reinterpret_cast<const char*>(packed.data()), packed_size)) +
+         chunk("IEND", "");
+}
+
 TEST_F(ReadPng, HostileDimensionsFailWithoutAllocating) {
-  // Within the size limit, but the decoded rows would need 1 GiB.
+  // The decoded rows would need 1 GiB, or 300 MB in one long row block.
   write_file(directory.path() / "huge_rgba.png", claimed_png(16384, 16384, 6));
-  // Beyond the size limit in one direction.
-  write_file(directory.path() / "too_wide.png", claimed_png(max_png_dimension + 1, 1, 2));
-  write_file(directory.path() / "too_tall.png", claimed_png(1, max_png_dimension + 1, 2));
+  write_file(directory.path() / "long_rows.png", claimed_png(100000, 1000, 2));
+  // Beyond libpng's own limit of a million pixels in one direction.
+  write_file(directory.path() / "too_wide.png", claimed_png(1000001, 1, 2));
+  write_file(directory.path() / "too_tall.png", claimed_png(1, 1000001, 2));
   write_file(directory.path() / "largest.png", claimed_png(0x7fffffff, 0x7fffffff, 6));
-  for (const char* name : {"huge_rgba.png", "too_wide.png", "too_tall.png", "largest.png"})
+  for (const char* name :
+       {"huge_rgba.png", "long_rows.png", "too_wide.png", "too_tall.png", "largest.png"})
     expect_unchanged_by(name);
 
   // The same kind of file, small enough to decode, proves the crafted files are sound.
@@ -336,6 +349,15 @@ TEST_F(ReadPng, HugeAncillaryChunksAreSkippedWithoutAllocating) {
     write_file(directory.path() / "chunk.png",
                png_header(1, 1, 2) + big_endian(0x7ffffff0) + type + std::string(64, 'k'));
     expect_unchanged_by("chunk.png");
+  }
+}
+
+TEST_F(ReadPng, WideOrTallButSmallPicturesLoad) {
+  for (const auto& [width, height] : {std::pair{20000, 1}, std::pair{1, 20000}}) {
+    write_file(directory.path() / "thin.png", black_png(width, height));
+    const RgbImage image = read("thin.png");
+    EXPECT_EQ(image.width(), width);
+    EXPECT_EQ(image.height(), height);
   }
 }
 
