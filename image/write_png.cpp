@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 
+#include "image/file_output.h"
+
 namespace {
 
 int channel_count(int color_type) {
@@ -21,7 +23,7 @@ int channel_count(int color_type) {
 
 // Everything libpng's longjmp may leave behind lives outside the frame that calls setjmp.
 struct PngWrite {
-  std::FILE* stream = nullptr;
+  std::FILE* stream = nullptr;  // not owned
   png_structp png = nullptr;
   png_infop info = nullptr;
   std::unique_ptr<png_bytep[]> row_pointers;
@@ -29,10 +31,7 @@ struct PngWrite {
   PngWrite() = default;
   PngWrite(const PngWrite&) = delete;
   PngWrite& operator=(const PngWrite&) = delete;
-  ~PngWrite() {
-    png_destroy_write_struct(&png, &info);
-    if (stream) std::fclose(stream);
-  }
+  ~PngWrite() { png_destroy_write_struct(&png, &info); }
 };
 
 void write_chunks(const PngWrite& write, const PngPicture& picture) {
@@ -75,20 +74,21 @@ bool write_png(const std::string& path, const PngPicture& picture) {
   if (picture.width <= 0 || picture.height <= 0 ||
       picture.rows.size() != row_bytes * static_cast<std::size_t>(picture.height))
     return false;
-  PngWrite write;
-  write.stream = std::fopen(path.c_str(), "wb");
-  if (!write.stream) return false;
-  write.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!write.png) return false;
-  write.info = png_create_info_struct(write.png);
-  if (!write.info) return false;
-  // libpng reads the rows through non-const pointers but does not change them.
-  auto* const first_row = const_cast<png_bytep>(picture.rows.data());
-  write.row_pointers = std::make_unique<png_bytep[]>(static_cast<std::size_t>(picture.height));
-  for (int row = 0; row < picture.height; ++row)
-    write.row_pointers[static_cast<std::size_t>(row)] =
-        first_row + static_cast<std::size_t>(row) * row_bytes;
-  return write_under_recovery(write, picture) && std::fflush(write.stream) == 0;
+  return replace_file(path, [&picture, row_bytes](std::FILE* stream) {
+    PngWrite write;
+    write.stream = stream;
+    write.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!write.png) return false;
+    write.info = png_create_info_struct(write.png);
+    if (!write.info) return false;
+    // libpng reads the rows through non-const pointers but does not change them.
+    auto* const first_row = const_cast<png_bytep>(picture.rows.data());
+    write.row_pointers = std::make_unique<png_bytep[]>(static_cast<std::size_t>(picture.height));
+    for (int row = 0; row < picture.height; ++row)
+      write.row_pointers[static_cast<std::size_t>(row)] =
+          first_row + static_cast<std::size_t>(row) * row_bytes;
+    return write_under_recovery(write, picture);
+  });
 }
 
 bool write_png(const std::string& path, const RgbImage& image) {

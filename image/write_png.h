@@ -26,9 +26,10 @@ struct PngPicture {
 // Bytes in one packed row of `picture`.
 std::size_t png_row_bytes(const PngPicture& picture);
 
-// Writes `picture` to the file at `path`, replacing it. Returns false, with libpng's message on
-// standard error where libpng gave one, when the file cannot be written or libpng rejects the
-// picture; a partly written file may then remain.
+// Writes `picture` to the file at `path`, replacing it whole through replace_file. Returns false,
+// with libpng's message on standard error where libpng gave one, when the file cannot be written
+// or libpng rejects the picture; no partly written file remains, and any file that was at
+// `path` is left as it was.
 bool write_png(const std::string& path, const PngPicture& picture);
 
 // Writes `image` as an 8-bit RGB PNG file at `path`, its top row (the image's last) first, as the

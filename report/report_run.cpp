@@ -11,6 +11,7 @@
 #include "app/panels.h"
 #include "app/platform.h"
 #include "app/startup.h"
+#include "image/file_output.h"
 #include "image/write_png.h"
 #include "report/angle_chart.h"
 #include "report/findings.h"

@@ -357,11 +357,3 @@ std::string summary_markdown(const Report& report, const std::vector<std::string
   md += "\n" + angle_section(report, "###");
   return md;
 }
-
-bool write_text_file(const std::string& path, const std::string& text) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                             std::fclose);
-  if (!file) return false;
-  return std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
-         std::fflush(file.get()) == 0;
-}

@@ -19,6 +19,3 @@ std::string report_markdown(const Report& report, const std::vector<std::string>
 // findings and the tables of the panels, the costs and the angle sweeps, its subsections one
 // heading level down, for compare.md.
 std::string summary_markdown(const Report& report, const std::vector<std::string>& findings);
-
-// Writes `text` to the file at `path`, replacing it; false when it cannot be written whole.
-bool write_text_file(const std::string& path, const std::string& text);
