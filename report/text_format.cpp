@@ -5,10 +5,18 @@
 #include <cstdio>
 
 std::string format_text(const char* pattern, ...) {
-  char text[1024];
   va_list arguments;
   va_start(arguments, pattern);
-  std::vsnprintf(text, sizeof text, pattern, arguments);
+  va_list measuring;
+  va_copy(measuring, arguments);
+  const int length = std::vsnprintf(nullptr, 0, pattern, measuring);
+  va_end(measuring);
+  std::string text;
+  if (length > 0) {
+    text.resize(static_cast<std::size_t>(length));
+    // vsnprintf writes a terminating NUL too, which std::string keeps room for past size().
+    std::vsnprintf(text.data(), text.size() + 1, pattern, arguments);
+  }
   va_end(arguments);
   return text;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// The text printf would write for `pattern` and the arguments, cut at 1023 characters.
+// The text printf would write for `pattern` and the arguments, whatever its length.
 std::string format_text(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 
 // The words joined as a person lists them: "a", "a and b", "a, b and c".

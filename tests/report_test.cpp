@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "report/text_format.h"
+
 TEST(Report, DefaultLevelsAddTheAdvertisedMaximumAboveEight) {
   using Levels = std::vector<float>;
   EXPECT_EQ(anisotropy_levels({}, 16.0f), (Levels{1, 2, 4, 8, 16}));
@@ -18,4 +22,12 @@ TEST(Report, AskedLevelsAreTakenAsTheDriverTakesThemWithIsotropicAdded) {
   EXPECT_EQ(anisotropy_levels({32, 16, 3}, 16.0f), (Levels{1, 3, 16}));
   EXPECT_EQ(anisotropy_levels({1}, 16.0f), (Levels{1}));
   EXPECT_EQ(anisotropy_levels({4}, 1.0f), (Levels{1}));
+}
+
+TEST(FormatText, LongTextIsNeverCut) {
+  const std::string long_name(5000, 'n');
+  const std::string text = format_text("[%s] %d", long_name.c_str(), 42);
+  EXPECT_EQ(text.size(), 5000u + 5u);
+  EXPECT_EQ(text.substr(text.size() - 4), "] 42");
+  EXPECT_EQ(format_text("%s", ""), "");
 }
