@@ -61,6 +61,10 @@ TEST(ExtensionAdvertised, MatchesWholeNamesFollowedByASpace) {
   // The last GL name, followed only by the two appended spaces, is found.
   EXPECT_EQ(glh::extension_advertised("GL_EXT_last", "GL_A GL_EXT_last  "), 1);
   EXPECT_EQ(glh::extension_advertised("GL_EXT_bgra", nullptr), 0);
+  // An empty name matches nothing, even in a string without a space to stop at.
+  const std::string no_space = "GL_EXT_bgra";
+  EXPECT_EQ(glh::extension_advertised("", no_space.c_str()), 0);
+  EXPECT_EQ(glh::extension_advertised("", combined), 0);
 }
 
 TEST_F(RequestExtensions, NullListOnlyKeepsTheCombinedString) {

@@ -89,7 +89,8 @@ const char* skip_name(const char* position) {
 
 int extension_advertised(const char* name, const char* combined) {
   if (std::strcmp(name, "GL_VERSION_1_2") == 0) return version_at_least_1_2() ? 1 : 0;
-  if (combined == nullptr) return 0;
+  // An empty name would match at every position, up to and past the string's end.
+  if (combined == nullptr || *name == '\0') return 0;
   // The name must be followed by a space, so that it never matches the head of a longer name.
   const std::size_t length = std::strlen(name);
   for (const char* match = std::strstr(combined, name); match != nullptr;

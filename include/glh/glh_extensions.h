@@ -25,7 +25,8 @@ int request_extensions(const char* list);
 
 // The support test for one name against `combined`: "GL_VERSION_1_2" passes when the driver's
 // GL_VERSION does not begin with "1.0" or "1.1"; any other name passes when it occurs in
-// `combined` followed by a space (a plain, case-sensitive substring search).
+// `combined` followed by a space (a plain, case-sensitive substring search). An empty name never
+// passes.
 int extension_advertised(const char* name, const char* combined);
 
 // The first position at or after `position` that is not a space, tab or newline.
