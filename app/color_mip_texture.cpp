@@ -25,13 +25,6 @@
 
 namespace {
 
-// Per level % 4, the channels that carry the intensity: grey, red, green, blue.
-struct LevelColour {
-  std::uint8_t red, green, blue;
-};
-constexpr LevelColour level_colours[4] = {
-    {0xff, 0xff, 0xff}, {0xff, 0, 0}, {0, 0xff, 0}, {0, 0, 0xff}};
-
 TEXEL_LOOP void compute_intensities(const double* pattern, std::size_t count, int delta,
                                     std::uint8_t* intensities) {
   for (std::size_t i = 0; i < count; ++i)

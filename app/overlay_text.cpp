@@ -6,21 +6,15 @@
 
 void draw_text(const char* text, int x, int y, int width, int height) {
   glDisable(GL_DEPTH_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  gluOrtho2D(0, width, height, 0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-
-  glRasterPos2f(static_cast<GLfloat>(x), static_cast<GLfloat>(y));
-  for (const char* c = text; *c != '\0'; ++c)
-    glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
-
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
+  {
+    const ScopedIdentityMatrices window_terms;
+    // Pixels of the area, y downward.
+    glMatrixMode(GL_PROJECTION);
+    gluOrtho2D(0, width, height, 0);
+    glMatrixMode(GL_MODELVIEW);
+    glRasterPos2f(static_cast<GLfloat>(x), static_cast<GLfloat>(y));
+    for (const char* c = text; *c != '\0'; ++c)
+      glutBitmapCharacter(GLUT_BITMAP_8_BY_13, static_cast<unsigned char>(*c));
+  }
   glEnable(GL_DEPTH_TEST);
 }

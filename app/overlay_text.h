@@ -2,6 +2,30 @@
 // font over whatever the panel shows.
 #pragma once
 
+#include <GL/gl.h>
+
+// Pushes the projection and the model-view matrix and loads the identity into both for its
+// lifetime, for drawing in window terms; pops both when it ends, leaving GL_MODELVIEW current.
+class ScopedIdentityMatrices {
+ public:
+  ScopedIdentityMatrices() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+  }
+  ~ScopedIdentityMatrices() {
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+  }
+  ScopedIdentityMatrices(const ScopedIdentityMatrices&) = delete;
+  ScopedIdentityMatrices& operator=(const ScopedIdentityMatrices&) = delete;
+};
+
 // Draws `text` with its first baseline starting at (x, y) in pixels from the upper left corner
 // of an area of width × height pixels (the current viewport), in GL's current colour, on top of
 // everything (the depth test is off while it draws and on again afterwards). Leaves both

@@ -15,24 +15,37 @@
 #include "interact/navigators.h"
 
 const Panel panels[8] = {
-    {0, 0, true, 1.0f, "trilinear, isotropic", true},
-    {1, 0, true, 2.0f, "trilinear, AF level 2", false},
-    {2, 0, true, 4.0f, "trilinear, AF level 4", false},
-    {3, 0, true, 8.0f, "trilinear, AF level 8", false},
-    {0, 1, false, 1.0f, "bilinear, isotropic", true},
-    {1, 1, false, 2.0f, "bilinear, AF level 2", false},
-    {2, 1, false, 4.0f, "bilinear, AF level 4", false},
-    {3, 1, false, 8.0f, "bilinear, AF level 8", false},
+    {0, 0, true, 1.0f, true},   // trilinear, isotropic
+    {1, 0, true, 2.0f, false},  // trilinear, AF level 2
+    {2, 0, true, 4.0f, false},
+    {3, 0, true, 8.0f, false},
+    {0, 1, false, 1.0f, true},  // bilinear, isotropic
+    {1, 1, false, 2.0f, false},
+    {2, 1, false, 4.0f, false},
+    {3, 1, false, 8.0f, false},
 };
 
 namespace {
 
 constexpr int status_line_size = 64;
-constexpr int text_x = 4;
-constexpr int label_y = 13;
-constexpr int line_spacing = 13;
 
 }  // namespace
+
+const char* filter_name(bool trilinear) { return trilinear ? "trilinear" : "bilinear"; }
+
+const char* min_filter_name(bool trilinear) {
+  return trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST";
+}
+
+std::string panel_label(bool trilinear, float anisotropy) {
+  char label[64];
+  if (anisotropy == 1.0f)
+    std::snprintf(label, sizeof label, "%s, isotropic", filter_name(trilinear));
+  else
+    std::snprintf(label, sizeof label, "%s, AF level %g", filter_name(trilinear),
+                  double(anisotropy));
+  return label;
+}
 
 PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height) {
   const int panel_width = width / columns;
@@ -90,9 +103,11 @@ void draw_panels() {
     const PanelViewport place = panel_viewport(panel, columns, window.width(), window.height());
     glViewport(place.x, place.y, place.width, place.height);
     draw_panel(panel.anisotropy, panel.trilinear);
-    draw_text(panel.label, text_x, label_y, place.width, place.height);
-    draw_text(tmu_line, text_x, label_y + line_spacing, place.width, place.height);
-    draw_text(delta_line, text_x, label_y + 2 * line_spacing, place.width, place.height);
+    const std::string label = panel_label(panel.trilinear, panel.anisotropy);
+    const char* const lines[] = {label.c_str(), tmu_line, delta_line};
+    for (int line = 0; line < 3; ++line)
+      draw_text(lines[line], panel_text_x, panel_label_y + line * panel_line_spacing,
+                place.width, place.height);
   }
 }
 

@@ -2,6 +2,8 @@
 // bilinear, isotropic and anisotropy 2, 4, 8), each labelled with its set-up and the status.
 #pragma once
 
+#include <string>
+
 class TextureObject2D;
 
 // The projection of every panel: gluPerspective with these, whatever the panel's shape.
@@ -10,14 +12,29 @@ inline constexpr double panel_aspect = 1.0;
 inline constexpr double panel_z_near = 1.0;
 inline constexpr double panel_z_far = 100.0;
 
-// One panel of the test: where it sits, how its textures are filtered, and its label.
+// One panel of the test: where it sits and how its textures are filtered.
 struct Panel {
   int column, row;  // in panel units from the lower left corner of the window
   bool trilinear;   // GL_LINEAR_MIPMAP_LINEAR, else GL_LINEAR_MIPMAP_NEAREST
   float anisotropy;
-  const char* label;
   bool drawn_without_af;  // one of the two panels of "-noaf"
 };
+
+// "trilinear" or "bilinear", the filter's word in every label.
+const char* filter_name(bool trilinear);
+
+// "GL_LINEAR_MIPMAP_LINEAR" or "GL_LINEAR_MIPMAP_NEAREST", the minification filter's GL name.
+const char* min_filter_name(bool trilinear);
+
+// A panel's label: "trilinear, isotropic" for anisotropy 1, else "bilinear, AF level 8" and the
+// like, the level as printf's %g writes it.
+std::string panel_label(bool trilinear, float anisotropy);
+
+// Where a panel's label starts, in pixels from its upper left corner (x right, y down, the
+// baseline), and the spacing of the status lines below it.
+inline constexpr int panel_text_x = 4;
+inline constexpr int panel_label_y = 13;
+inline constexpr int panel_line_spacing = 13;
 
 // The eight panels, in drawing order: trilinear below, bilinear above, anisotropy growing to
 // the right.

@@ -4,13 +4,11 @@
 #include <string>
 #include <vector>
 
-struct ReportOptions {
+#include "report/draw/report.h"
+
+// The measurement's settings and where the results go.
+struct ReportOptions : MeasureSettings {
   std::string out = "kestrel-report";  // the output folder, created when missing
-  std::vector<double> angles;          // the turns of the angle sweep, in degrees
-  std::vector<float> anisotropy;       // the AF levels; empty: 1, 2, 4, 8 and the driver's
-                                       // advertised maximum where it is above 8
-  float lod_bias = 0.0f;               // GL_TEXTURE_LOD_BIAS of every measurement
-  int repeats = 31;                    // the timed draws of each configuration
   bool help = false;
 
   ReportOptions();  // the angles 0, 5, ..., 90

@@ -13,12 +13,12 @@
 #include "app/startup.h"
 #include "image/file_output.h"
 #include "image/write_png.h"
-#include "report/angle_chart.h"
-#include "report/findings.h"
-#include "report/report.h"
-#include "report/report_pictures.h"
-#include "report/report_writer.h"
-#include "report/run_times.h"
+#include "report/output/angle_chart.h"
+#include "report/output/findings.h"
+#include "report/draw/report.h"
+#include "report/output/report_pictures.h"
+#include "report/output/report_writer.h"
+#include "report/draw/run_times.h"
 
 namespace {
 

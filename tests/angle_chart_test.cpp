@@ -1,7 +1,7 @@
 // angles.svg on sweeps with known values: one chart per filter with three curves per AF level,
 // each point where the polar scale puts it, a quarter chart for turns within 90 degrees and a
 // whole one beyond, and a title that cannot break the SVG.
-#include "report/angle_chart.h"
+#include "report/output/angle_chart.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The angle sweep's sums: the disc every angle shares, placed where the turn keeps the plane in
 // place, and the effective anisotropies of the quads inside it.
-#include "report/angle_sweep.h"
+#include "report/measure/angle_sweep.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // AF without effect, an anisotropy that makes no difference, levels sharper or blurrier than
 // allowed, a unit that AF does not reach, filtering that depends on the direction, and what AF
 // costs.
-#include "report/findings.h"
+#include "report/output/findings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The false colours of the report's maps: interpolation and clamping of both scales, and which
 // colour each kind of pixel and quad gets.
-#include "report/heat_map.h"
+#include "report/output/heat_map.h"
 
 #include <gtest/gtest.h>
 

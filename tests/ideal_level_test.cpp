@@ -1,7 +1,7 @@
 // The ideal levels from texel derivatives with known answers, the core rule's whole level for
 // GL_LINEAR_MIPMAP_NEAREST at and around half levels, and the footprint's true axes as the
 // screen turns under it.
-#include "report/ideal_level.h"
+#include "report/measure/ideal_level.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The JSON writer: nesting with commas and indentation, strings escaped, numbers JSON can hold.
-#include "report/json_writer.h"
+#include "report/output/json_writer.h"
 
 #include <gtest/gtest.h>
 

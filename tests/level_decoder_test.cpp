@@ -1,7 +1,7 @@
 // The level decoder on synthetic pixels: every level colour, blends at several fractions,
 // background, noise near the ends of a blend and colours that are no level; then the continuity
 // walk up the columns of synthetic panels, and along the rows of one that recedes sideways.
-#include "report/level_decoder.h"
+#include "report/measure/level_decoder.h"
 
 #include <gtest/gtest.h>
 

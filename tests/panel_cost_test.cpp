@@ -1,6 +1,6 @@
 // The spread of timed draws and the cost of each configuration against the isotropic draw of
 // its filter.
-#include "report/panel_cost.h"
+#include "report/draw/panel_cost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The measurement of a panel without a driver: pixels painted on the CPU with the levels a
 // perfect driver would sample, then with levels off by a known amount, measured against the
 // plane's footprint.
-#include "report/panel_measurement.h"
+#include "report/measure/panel_measurement.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 
 #include "interact/quaternion.h"
 #include "level_colours.h"
-#include "report/ideal_level.h"
-#include "report/plane_footprint.h"
+#include "report/measure/ideal_level.h"
+#include "report/measure/plane_footprint.h"
 
 namespace {
 

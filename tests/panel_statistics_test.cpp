@@ -1,6 +1,6 @@
 // The summary numbers of a panel from quads of known levels: the error statistics, the blurrier,
 // sharper and blended shares, the effective anisotropy and its distance bands.
-#include "report/panel_statistics.h"
+#include "report/measure/panel_statistics.h"
 
 #include <gtest/gtest.h>
 

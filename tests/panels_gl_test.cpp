@@ -49,7 +49,7 @@ RgbImage reference_texts(int columns, const std::string& tmu_line, const std::st
     if (panel.column >= columns) continue;
     const int left = panel.column * panel_size + 4;
     const int top = (panel.row + 1) * panel_size;
-    reference_text(panel.label, left, top - 13);
+    reference_text(panel_label(panel.trilinear, panel.anisotropy), left, top - 13);
     reference_text(tmu_line, left, top - 26);
     reference_text(delta_line, left, top - 39);
   }
@@ -146,7 +146,7 @@ TEST(Panels, ColourBandsRunIntoTheDistance) {
   const RgbImage frame = read_frame(4 * panel_size, 2 * panel_size);
   const std::vector<Level> level_order = {white, red, green, blue};
   for (const Panel& panel : panels) {
-    SCOPED_TRACE(panel.label);
+    SCOPED_TRACE(panel_label(panel.trilinear, panel.anisotropy));
     // The near edge of the plane shows level 0, and the levels follow one another into the
     // distance. Anisotropic filtering keeps the finer levels further out, so those panels may
     // reach the horizon before the blue of level 3.

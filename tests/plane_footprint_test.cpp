@@ -1,14 +1,14 @@
 // The footprint of the plane on geometry with known answers: a plane facing the viewer at the
 // distance where one texel covers one pixel, twice as far, tilted by a known angle, the horizon
 // and the receding direction of a plane that recedes, and the way back from plane to window.
-#include "report/plane_footprint.h"
+#include "report/measure/plane_footprint.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "interact/quaternion.h"
-#include "report/ideal_level.h"
+#include "report/measure/ideal_level.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The plane turned about the viewing axis, checked against a direct computation: the navigators
 // set as the test starts, the plane turned by 30 degrees, and every plane point's window
 // position, texel derivatives and levels worked out from the rotations themselves.
-#include "report/plane_turn.h"
+#include "report/measure/plane_turn.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "interact/navigators.h"
-#include "report/ideal_level.h"
-#include "report/panel_geometry.h"
-#include "report/plane_footprint.h"
+#include "report/measure/ideal_level.h"
+#include "report/measure/panel_geometry.h"
+#include "report/measure/plane_footprint.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include "app/panels.h"
 #include "app/test_state.h"
-#include "report/panel_geometry.h"
-#include "report/panel_render.h"
-#include "report/picture_text.h"
-#include "report/plane_footprint.h"
+#include "report/measure/panel_geometry.h"
+#include "report/draw/panel_render.h"
+#include "report/draw/picture_text.h"
+#include "report/measure/plane_footprint.h"
 #include "start_test_support.h"
 
 namespace {

@@ -11,10 +11,10 @@
 
 #include "app/test_objects.h"
 #include "image/read_pixels.h"
-#include "report/panel_cost.h"
-#include "report/panel_geometry.h"
-#include "report/panel_render.h"
-#include "report/plane_turn.h"
+#include "report/draw/panel_cost.h"
+#include "report/measure/panel_geometry.h"
+#include "report/draw/panel_render.h"
+#include "report/measure/plane_turn.h"
 #include "start_test_support.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // The AF levels a report measures: the defaults on drivers of different maxima, levels asked for
 // beyond what the driver takes, and the isotropic panels that every comparison needs.
-#include "report/report.h"
+#include "report/draw/report.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "report/text_format.h"
+#include "report/output/text_format.h"
 
 TEST(Report, DefaultLevelsAddTheAdvertisedMaximumAboveEight) {
   using Levels = std::vector<float>;

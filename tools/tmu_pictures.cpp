@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "interact/angles.h"
+
 namespace {
 
 constexpr int size = tmu_picture_size;
@@ -174,7 +176,6 @@ void paint_checkerboards(Canvas& canvas) {
 void paint_star(Canvas& canvas) {
   constexpr Colour green{60, 220, 60};
   constexpr Colour magenta{200, 30, 160};
-  constexpr double pi = 3.14159265358979323846;
   constexpr int spokes = 72;
   const double centre = size / 2.0;
   for (int y = 0; y < size; ++y)

@@ -1,0 +1,86 @@
+// One panel configuration drawn through the test's own panel code and read back.
+#include "report/draw/panel_render.h"
+
+#include <GL/gl.h>
+
+#include "app/panels.h"
+#include "app/test_objects.h"
+#include "image/read_pixels.h"
+#include "image/upload_image.h"
+#include "report/draw/run_times.h"
+
+namespace {
+
+// The colour-mipmap texture of colour delta 0, the one the report measures with.
+TextureObject2D& measured_texture() { return test_textures[first_color_mip_slot]; }
+
+// Sets the LOD bias of the measured texture and returns the one it had, leaving the binding of
+// the active unit as it was.
+float exchange_lod_bias(float bias) {
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  measured_texture().bind();
+  GLfloat previous = 0.0f;
+  glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, &previous);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, bias);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+  return previous;
+}
+
+}  // namespace
+
+int color_mip_max_level() {
+  int level = 0;
+  for (int size = color_mip_size; size > 1; size /= 2) ++level;
+  return level;
+}
+
+void build_neutral_texture(TextureObject2D& texture) {
+  RgbImage white(1, 1);
+  white.texel(0, 0) = {255, 255, 255};
+  texture.bind();
+  upload_image(white, false);
+  glBindTexture(texture.target(), 0);
+}
+
+ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, int width, int height,
+                                           TextureObject2D& neutral)
+    : config_(config), neutral_(neutral), saved_state_(test_state) {
+  test_state.tmu_count = config.units;
+  test_state.current_tmu = config.unit;
+  test_state.threshold_index = 0;  // colour delta 0: flat level colours
+  glViewport(0, 0, width, height);
+  saved_lod_bias_ = exchange_lod_bias(config.lod_bias);
+}
+
+ConfigurationDrawing::~ConfigurationDrawing() {
+  exchange_lod_bias(saved_lod_bias_);
+  test_state = saved_state_;
+}
+
+void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+void ConfigurationDrawing::draw() const {
+  draw_panel(config_.anisotropy, config_.trilinear, &neutral_);
+}
+
+RgbImage render_configuration(const PanelConfig& config, int width, int height,
+                              TextureObject2D& neutral) {
+  {
+    const PhaseTimer timer(&RunTimes::rendering);
+    const ConfigurationDrawing drawing(config, width, height, neutral);
+    drawing.clear();
+    drawing.draw();
+    // Drawing may run behind the calls: finishing here charges it to rendering, not read-back.
+    glFinish();
+  }
+  const PhaseTimer timer(&RunTimes::read_back);
+  return read_pixels(GL_BACK, 0, 0, width, height);
+}
+
+PanelMeasurement measure_configuration(const PanelConfig& config, int width, int height,
+                                       TextureObject2D& neutral) {
+  const RgbImage pixels = render_configuration(config, width, height, neutral);
+  const PhaseTimer timer(&RunTimes::analysis);
+  return measure_pixels(config, pixels, test_panel_geometry(width, height), color_mip_max_level());
+}

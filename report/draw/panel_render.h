@@ -1,0 +1,50 @@
+// Drawing one panel configuration on the real driver and reading it back for measurement.
+#pragma once
+
+#include <GL/gl.h>
+
+#include "app/scoped_viewport.h"
+#include "app/test_state.h"
+#include "image/texture_object.h"
+#include "report/measure/panel_measurement.h"
+
+// The coarsest level of the colour-mipmap textures: log2 of their size.
+int color_mip_max_level();
+
+// Defines `texture` as one white texel: what the units other than the measured one carry, so
+// that modulation leaves the measured unit's colours as they are. Needs the GL context current.
+void build_neutral_texture(TextureObject2D& texture);
+
+// The test set up, for the object's lifetime, to draw the plane of `config` into the width ×
+// height pixels at the lower left corner of the back buffer as the test's panel draws it, with
+// the colour-mipmap texture of colour delta 0 on config.unit, its LOD bias config.lod_bias, and
+// `neutral` on the other units in use. When it ends, test_state, the viewport and the texture's
+// LOD bias are as they were. Needs the test started (start_test) and 1 <= config.units <=
+// test_state.tmu_count, 0 <= config.unit < config.units.
+class ConfigurationDrawing {
+ public:
+  ConfigurationDrawing(const PanelConfig& config, int width, int height, TextureObject2D& neutral);
+  ~ConfigurationDrawing();
+  ConfigurationDrawing(const ConfigurationDrawing&) = delete;
+  ConfigurationDrawing& operator=(const ConfigurationDrawing&) = delete;
+
+  // Clears the colour and depth of the whole back buffer.
+  void clear() const;
+  // Draws the plane, without text.
+  void draw() const;
+
+ private:
+  const PanelConfig config_;
+  TextureObject2D& neutral_;
+  const TestState saved_state_;
+  const ScopedViewport saved_viewport_;
+  float saved_lod_bias_ = 0.0f;
+};
+
+// Clears, draws the plane of `config` alone (ConfigurationDrawing) and reads it back.
+RgbImage render_configuration(const PanelConfig& config, int width, int height,
+                              TextureObject2D& neutral);
+
+// render_configuration, then measure_pixels with the test's panel geometry.
+PanelMeasurement measure_configuration(const PanelConfig& config, int width, int height,
+                                       TextureObject2D& neutral);

@@ -1,0 +1,61 @@
+// The report: every measurement of one run on one driver, and what they show in plain words.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/measure/angle_sweep.h"
+#include "report/draw/driver_info.h"
+#include "report/draw/panel_cost.h"
+#include "report/measure/panel_measurement.h"
+
+// What a run measures, as the command line sets it.
+struct MeasureSettings {
+  std::vector<double> angles;     // the turns of the angle sweep, in degrees
+  std::vector<float> anisotropy;  // the AF levels; empty: 1, 2, 4, 8 and the driver's
+                                  // advertised maximum where it is above 8
+  float lod_bias = 0.0f;          // GL_TEXTURE_LOD_BIAS of every measurement
+  int repeats = 31;               // the timed draws of each configuration
+};
+
+// The AF 8 panels measured once per texture unit in use, against unit 0.
+struct UnitMeasurement {
+  int unit = 0;
+  PanelMeasurement trilinear, bilinear;
+  // The mean |level difference| from unit 0 over the quads both measured.
+  double trilinear_difference = 0.0, bilinear_difference = 0.0;
+  bool matches_unit_0 = true;  // both differences within level_tolerance
+};
+
+struct Report {
+  DriverInfo driver;
+  int panel_width = 0, panel_height = 0;
+  float lod_bias = 0.0f;                 // of every measurement
+  std::vector<float> anisotropy_levels;  // measured, 1 first, each as the driver takes it
+  std::vector<PanelMeasurement> panels;  // trilinear at each level, then bilinear at each level
+  std::vector<UnitMeasurement> units;    // one per unit in use, unit 0 first
+  std::vector<double> angles;            // the turns of the angle sweeps, in degrees
+  TurnDisc disc;                         // where the angle sweeps sum up, in the panel unturned
+  std::vector<AngleSweep> angle_sweeps;  // in the order of the panels
+  std::vector<DrawCost> costs;           // in the order of the panels
+};
+
+// The anisotropy of the per-unit measurements.
+inline constexpr float unit_anisotropy = 8.0f;
+
+// The AF levels a run measures on a driver that advertises `max_anisotropy`: those `asked`, or
+// 1, 2, 4, 8 and the maximum where it is above 8 when none are; each above the maximum taken
+// as the maximum, as the driver takes it; 1 added, as every comparison needs the isotropic
+// panels; in increasing order, each once.
+std::vector<float> anisotropy_levels(const std::vector<float>& asked, float max_anisotropy);
+
+// The mean |level difference| between the quads of `a` and the same quads of `b`, over the quads
+// that both measured; 0 when there are none.
+double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b);
+
+// Measures, each `width` × `height` pixels with the LOD bias `options` ask for: the panels of
+// both filters at each AF level on one unit; the AF 8 panels once per unit in use; the same
+// panels as the first with the plane turned by each angle of `options`; and the cost of each
+// panel's draw, timed options.repeats times. Writes progress lines to standard error. Needs the
+// test started.
+Report measure_report(const MeasureSettings& options, int width, int height);

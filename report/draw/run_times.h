@@ -1,0 +1,34 @@
+// Where a run of kestrel-report spends its time: the seconds of each phase, summed over the run,
+// for the closing progress line.
+#pragma once
+
+#include <chrono>
+
+struct RunTimes {
+  double rendering = 0.0;  // drawing the measured panels, up to glFinish
+  double read_back = 0.0;  // glReadPixels of the measured panels
+  double analysis = 0.0;   // decoding the levels and comparing them with the ideal ones
+  double cost = 0.0;       // the repeated draws of the cost measurement
+  double pictures = 0.0;   // the window's capture and the false-colour figures
+  double writing = 0.0;    // composing and writing the text files and the chart
+};
+
+// The times of this run; every field starts at 0.
+extern RunTimes run_times;
+
+// Adds the time from its construction to its destruction to one phase of run_times.
+class PhaseTimer {
+ public:
+  explicit PhaseTimer(double RunTimes::*phase)
+      : phase_(phase), start_(std::chrono::steady_clock::now()) {}
+  ~PhaseTimer() {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
+    run_times.*phase_ += elapsed.count();
+  }
+  PhaseTimer(const PhaseTimer&) = delete;
+  PhaseTimer& operator=(const PhaseTimer&) = delete;
+
+ private:
+  double RunTimes::*phase_;
+  std::chrono::steady_clock::time_point start_;
+};

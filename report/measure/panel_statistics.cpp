@@ -1,0 +1,88 @@
+// The summary numbers of one measured panel.
+#include "report/measure/panel_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+// The 95th percentile by the nearest rank.
+double percentile_95(std::vector<double> values) {
+  if (values.empty()) return 0.0;
+  const std::size_t rank =
+      static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(values.size()))) - 1;
+  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(rank),
+                   values.end());
+  return values[rank];
+}
+
+double blended_share(const std::vector<QuadLevels>& quads, const LevelMap& levels) {
+  int blended = 0;
+  for (const QuadLevels& quad : quads)
+    for (int dy = 0; dy < 2; ++dy)
+      for (int dx = 0; dx < 2; ++dx) {
+        const double level = levels.level(quad.x + dx, quad.y + dy);
+        blended += std::fabs(level - std::round(level)) > blend_threshold;
+      }
+  return static_cast<double>(blended) / (4.0 * static_cast<double>(quads.size()));
+}
+
+std::vector<DistanceBand> distance_bands(const std::vector<QuadLevels>& quads) {
+  std::vector<DistanceBand> bands;
+  for (auto edge = std::begin(distance_band_edges);
+       std::next(edge) != std::end(distance_band_edges); ++edge) {
+    DistanceBand band;
+    band.near = *edge;
+    band.far = *std::next(edge);
+    double ideal = 0.0, measured = 0.0;
+    for (const QuadLevels& quad : quads) {
+      if (quad.eye_depth < band.near || quad.eye_depth >= band.far) continue;
+      ++band.quads;
+      ideal += quad.isotropic - quad.reference;
+      measured += quad.isotropic - quad.measured;
+    }
+    if (band.quads == 0) continue;
+    band.ideal_anisotropy = std::exp2(ideal / band.quads);
+    band.measured_anisotropy = std::exp2(measured / band.quads);
+    bands.push_back(band);
+  }
+  return bands;
+}
+
+}  // namespace
+
+PanelStatistics panel_statistics(const std::vector<QuadLevels>& quads, const LevelMap& levels) {
+  PanelStatistics s;
+  s.background_pixels = levels.count(PixelClass::background);
+  s.undecodable_pixels = levels.count(PixelClass::undecodable);
+  s.unresolved_pixels = levels.count(PixelClass::unresolved);
+  s.quads = static_cast<int>(quads.size());
+  s.pixels = 4 * s.quads;
+  if (quads.empty()) return s;
+
+  double sum = 0.0, sum_squares = 0.0, anisotropy = 0.0, ideal_anisotropy = 0.0;
+  int blurrier = 0, sharper = 0;
+  std::vector<double> magnitudes;
+  magnitudes.reserve(quads.size());
+  for (const QuadLevels& quad : quads) {
+    sum += quad.error;
+    sum_squares += quad.error * quad.error;
+    magnitudes.push_back(std::fabs(quad.error));
+    blurrier += quad.error > blurry_threshold;
+    sharper += quad.measured < quad.sharpest - level_tolerance;
+    anisotropy += quad.isotropic - quad.measured;
+    ideal_anisotropy += quad.isotropic - quad.reference;
+  }
+  const double n = static_cast<double>(quads.size());
+  s.mean_error = sum / n;
+  s.rms_error = std::sqrt(sum_squares / n);
+  s.p95_abs_error = percentile_95(std::move(magnitudes));
+  s.blurrier_share = blurrier / n;
+  s.sharper_share = sharper / n;
+  s.blended_share = blended_share(quads, levels);
+  s.effective_anisotropy = std::exp2(anisotropy / n);
+  s.ideal_anisotropy = std::exp2(ideal_anisotropy / n);
+  s.bands = distance_bands(quads);
+  return s;
+}

@@ -1,0 +1,122 @@
+// The report's pictures: the test's window, and the labelled false-colour maps with legends.
+#include "report/output/report_pictures.h"
+
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/panels.h"
+#include "image/read_pixels.h"
+#include "report/output/heat_map.h"
+#include "report/draw/panel_render.h"
+#include "report/draw/picture_text.h"
+
+namespace {
+
+// The strip below a map: a title, a colour bar with evenly spaced tick labels, and a swatch of
+// the plane pixels that were not measured.
+struct Legend {
+  std::vector<std::string> title;  // lines
+  RgbImage bar{0, 0};
+  std::vector<std::string> ticks;  // from the bar's left end to its right end
+};
+
+constexpr int legend_height = 50;
+constexpr RgbTexel legend_paper = {40, 40, 40};
+constexpr int bar_left = 256;
+constexpr int bar_top = 20;
+constexpr int bar_width = 480;
+constexpr int bar_height = 12;
+constexpr int swatch_size = 12;
+
+void fill(RgbImage& canvas, int left, int bottom, int width, int height, RgbTexel colour) {
+  for (int y = bottom; y < bottom + height; ++y) std::fill_n(&canvas.texel(left, y), width, colour);
+}
+
+RgbImage legend_strip(int width, const Legend& legend) {
+  RgbImage strip(width, legend_height);
+  fill(strip, 0, 0, width, legend_height, legend_paper);
+  // Rows count from the bottom in an RgbImage, from the top in the texts.
+  paste(strip, legend.bar, bar_left, legend_height - bar_top - bar_height);
+  const int swatch_left = bar_left + bar_width + 40;
+  fill(strip, swatch_left, legend_height - bar_top - swatch_size, swatch_size, swatch_size,
+       unmeasured_colour);
+  std::vector<PlacedText> texts = {{swatch_left + swatch_size + 6, bar_top + 10, "not measured"}};
+  for (std::size_t line = 0; line < legend.title.size(); ++line)
+    texts.push_back({4, 16 + 14 * static_cast<int>(line), legend.title[line]});
+  const int intervals = std::max(static_cast<int>(legend.ticks.size()) - 1, 1);
+  for (std::size_t i = 0; i < legend.ticks.size(); ++i) {
+    const int centre = bar_left + (bar_width - 1) * static_cast<int>(i) / intervals;
+    const int text_width = overlay_glyph_width * static_cast<int>(legend.ticks[i].size());
+    texts.push_back({centre - text_width / 2, bar_top + bar_height + 12, legend.ticks[i]});
+  }
+  return print_over(strip, texts);
+}
+
+// `top` above `bottom`, both of the same width.
+RgbImage stacked(const RgbImage& top, const RgbImage& bottom) {
+  RgbImage both(top.width(), top.height() + bottom.height());
+  paste(both, bottom, 0, 0);
+  paste(both, top, 0, bottom.height());
+  return both;
+}
+
+// The panels' pictures laid out as the test lays out its panels, one column per AF level and
+// the bilinear row above the trilinear one, each labelled where the test prints its label, above
+// the legend.
+RgbImage figure(const Report& report,
+                const std::function<RgbImage(const PanelMeasurement&)>& picture_of,
+                const Legend& legend) {
+  const int columns = static_cast<int>(report.anisotropy_levels.size());
+  const int width = columns * report.panel_width, height = 2 * report.panel_height;
+  RgbImage map(width, height);
+  std::vector<PlacedText> labels;
+  for (const PanelMeasurement& panel : report.panels) {
+    const auto level = std::find(report.anisotropy_levels.begin(), report.anisotropy_levels.end(),
+                                 panel.config.anisotropy);
+    const int left =
+        static_cast<int>(level - report.anisotropy_levels.begin()) * report.panel_width;
+    const int bottom = panel.config.trilinear ? 0 : report.panel_height;
+    paste(map, picture_of(panel), left, bottom);
+    labels.push_back(
+        {left + panel_text_x, height - bottom - report.panel_height + panel_label_y,
+         configuration_label(panel.config)});
+  }
+  return stacked(print_over(map, labels), legend_strip(width, legend));
+}
+
+std::vector<std::string> numbers(int from, int to, bool signs) {
+  std::vector<std::string> ticks;
+  for (int n = from; n <= to; ++n)
+    ticks.push_back(signs && n > 0 ? "+" + std::to_string(n) : std::to_string(n));
+  return ticks;
+}
+
+}  // namespace
+
+RgbImage capture_test_window() {
+  draw_panels();
+  return read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+}
+
+RgbImage measured_levels_figure(const Report& report) {
+  const int max_level = color_mip_max_level();
+  return figure(report,
+                [max_level](const PanelMeasurement& panel) {
+                  return measured_level_picture(panel, max_level);
+                },
+                {{"measured mip level"},
+                 level_colour_bar(bar_width, bar_height, max_level),
+                 numbers(0, max_level, false)});
+}
+
+RgbImage level_errors_figure(const Report& report) {
+  const int range = static_cast<int>(error_range);
+  return figure(report, level_error_picture,
+                {{"measured - reference level", "(- sharper, + blurrier)"},
+                 error_colour_bar(bar_width, bar_height),
+                 numbers(-range, range, true)});
+}

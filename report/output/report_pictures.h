@@ -1,0 +1,19 @@
+// The report's pictures: the test's window as it starts, and the false-colour maps of the
+// measured levels and of their errors in the same panel layout, labelled, with a legend.
+#pragma once
+
+#include "image/rgb_image.h"
+#include "report/draw/report.h"
+
+// The test's window at start-up: draw_panels into the back buffer, read back whole. Needs the
+// test started.
+RgbImage capture_test_window();
+
+// The measured level of every pixel of the measured panels, laid out as the test lays out its
+// panels with a column per AF level, each labelled, above a legend of the level colours. Needs
+// the test started.
+RgbImage measured_levels_figure(const Report& report);
+
+// The error against the reference of every quad of the measured panels, laid out likewise,
+// above a legend of the error colours. Needs the test started.
+RgbImage level_errors_figure(const Report& report);

@@ -1,0 +1,357 @@
+// The report's text files, built from the measurements.
+#include "report/output/report_writer.h"
+
+#include "app/panels.h"
+#include "report/output/json_writer.h"
+#include "report/output/text_format.h"
+
+namespace {
+
+void write_statistics(JsonWriter& json, const PanelStatistics& s) {
+  json.begin_object();
+  json.field("quads", s.quads);
+  json.field("pixels_measured", s.pixels);
+  json.field("background_pixels", s.background_pixels);
+  json.field("undecodable_pixels", s.undecodable_pixels);
+  json.field("unresolved_pixels", s.unresolved_pixels);
+  json.field("mean_error", s.mean_error);
+  json.field("rms_error", s.rms_error);
+  json.field("p95_abs_error", s.p95_abs_error);
+  json.field("blurrier_share", s.blurrier_share);
+  json.field("sharper_share", s.sharper_share);
+  json.field("blended_share", s.blended_share);
+  json.field("effective_anisotropy", s.effective_anisotropy);
+  json.field("ideal_anisotropy", s.ideal_anisotropy);
+  json.key("bands");
+  json.begin_array();
+  for (const DistanceBand& band : s.bands) {
+    json.begin_object();
+    json.field("near", band.near);
+    json.field("far", band.far);
+    json.field("quads", band.quads);
+    json.field("ideal_anisotropy", band.ideal_anisotropy);
+    json.field("measured_anisotropy", band.measured_anisotropy);
+    json.end_object();
+  }
+  json.end_array();
+  json.end_object();
+}
+
+void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
+  json.begin_object();
+  json.field("label", configuration_label(panel.config));
+  json.field("filter",
+             min_filter_name(panel.config.trilinear));
+  json.field("anisotropy", double(panel.config.anisotropy));
+  json.field("unit", panel.config.unit);
+  json.field("units", panel.config.units);
+  json.key("statistics");
+  write_statistics(json, panel.statistics);
+  json.end_object();
+}
+
+std::string panel_row(const PanelMeasurement& panel) {
+  const PanelStatistics& s = panel.statistics;
+  return format_text(
+      "| %s | %d | %+.3f | %.3f | %.3f | %.1f %% | %.1f %% | %.1f %% | %.2f (%.2f) | "
+      "%d / %d / %d |\n",
+      configuration_label(panel.config).c_str(), s.pixels, s.mean_error, s.rms_error,
+      s.p95_abs_error, percent(s.blurrier_share), percent(s.sharper_share),
+      percent(s.blended_share), s.effective_anisotropy, s.ideal_anisotropy, s.background_pixels,
+      s.undecodable_pixels, s.unresolved_pixels);
+}
+
+std::string band_table(const Report& report) {
+  std::string header = "| Panel |", rule = "|---|";
+  for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
+    header += format_text(" %g–%g |", distance_band_edges[i], distance_band_edges[i + 1]);
+    rule += "---|";
+  }
+  std::string table = header + "\n" + rule + "\n";
+  for (const PanelMeasurement& panel : report.panels) {
+    table += "| " + configuration_label(panel.config) + " |";
+    for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
+      const DistanceBand* found = nullptr;
+      for (const DistanceBand& band : panel.statistics.bands)
+        if (band.near == distance_band_edges[i]) found = &band;
+      table +=
+          found ? format_text(" %.2f (%.2f) |", found->measured_anisotropy, found->ideal_anisotropy)
+                : std::string(" – |");
+    }
+    table += "\n";
+  }
+  return table;
+}
+
+std::string unit_table(const Report& report) {
+  std::string table = format_text(
+      "| Unit | trilinear AF %g | bilinear AF %g | difference from unit 0 (levels) | "
+      "matches unit 0 |\n|---|---|---|---|---|\n",
+      double(unit_anisotropy), double(unit_anisotropy));
+  for (const UnitMeasurement& unit : report.units)
+    table += format_text("| %d | %.2f | %.2f | %.3f / %.3f | %s |\n", unit.unit,
+                         unit.trilinear.statistics.effective_anisotropy,
+                         unit.bilinear.statistics.effective_anisotropy, unit.trilinear_difference,
+                         unit.bilinear_difference, unit.matches_unit_0 ? "yes" : "**no**");
+  return table;
+}
+
+void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
+  json.begin_object();
+  json.field("label", configuration_label(sweep.config));
+  json.field("trilinear", sweep.config.trilinear);
+  json.field("anisotropy", double(sweep.config.anisotropy));
+  json.key("samples");
+  json.begin_array();
+  for (const AngleSample& sample : sweep.samples) {
+    json.begin_object();
+    json.field("degrees", sample.degrees);
+    json.field("quads", sample.quads);
+    json.field("measured_anisotropy", sample.measured);
+    json.field("formula_anisotropy", sample.formula);
+    json.field("invariant_anisotropy", sample.invariant);
+    json.end_object();
+  }
+  json.end_array();
+  json.end_object();
+}
+
+void write_cost(JsonWriter& json, const DrawCost& cost) {
+  json.begin_object();
+  json.field("label", configuration_label(cost.config));
+  json.field("trilinear", cost.config.trilinear);
+  json.field("anisotropy", double(cost.config.anisotropy));
+  json.field("repetitions", cost.repetitions);
+  json.field("median_ms", cost.milliseconds.median);
+  json.field("lower_quartile_ms", cost.milliseconds.lower_quartile);
+  json.field("upper_quartile_ms", cost.milliseconds.upper_quartile);
+  json.field("relative_to_isotropic", cost.relative);
+  json.end_object();
+}
+
+std::string list_of(const std::vector<double>& numbers) {
+  std::string text;
+  for (const double number : numbers)
+    text += (text.empty() ? "" : ", ") + format_text("%g", number);
+  return text;
+}
+
+std::vector<double> levels_of(const Report& report) {
+  return {report.anisotropy_levels.begin(), report.anisotropy_levels.end()};
+}
+
+std::string driver_lines(const Report& report) {
+  return format_text("- Vendor: %s\n- Renderer: %s\n- Version: %s\n", report.driver.vendor.c_str(),
+                     report.driver.renderer.c_str(), report.driver.version.c_str()) +
+         format_text("- Maximum anisotropy advertised: %g\n- Texture units tested: %d\n",
+                     double(report.driver.max_anisotropy), report.driver.tmu_count);
+}
+
+std::string settings_lines(const Report& report) {
+  std::string md = format_text(
+      "- Panels of %d × %d pixels, measured with the colour-mipmap texture of colour "
+      "delta 0 (levels white, red, green, blue, white, …)\n",
+      report.panel_width, report.panel_height);
+  md += "- AF levels measured: " + list_of(levels_of(report)) + "\n";
+  md += format_text("- Texture LOD bias (GL_TEXTURE_LOD_BIAS) of every measurement: %g\n",
+                    double(report.lod_bias));
+  md += "- Turns about the viewing axis, in degrees: " + list_of(report.angles) + "\n";
+  if (!report.costs.empty())
+    md += format_text("- Timed draws per configuration: %d\n", report.costs.front().repetitions);
+  return md;
+}
+
+std::string findings_list(const std::vector<std::string>& findings) {
+  std::string md;
+  for (const std::string& finding : findings) md += "- " + finding + "\n";
+  return md;
+}
+
+std::string panel_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " Panels\n\n";
+  md += format_text(
+      "Errors are measured − reference level per 2 × 2 quad. *Blurrier*: more than %.1f "
+      "levels above the reference; *sharper*: more than %.2f levels below the finest "
+      "level the extension allows; *blended*: pixels more than %.1f from a whole level. "
+      "Effective anisotropy is 2^(isotropic − measured level), ideal in brackets. "
+      "Not measured: background / undecodable / unresolved pixels.\n\n",
+      blurry_threshold, level_tolerance, blend_threshold);
+  md +=
+      "| Panel | pixels | mean error | RMS | 95 % \\|error\\| | blurrier | sharper | blended | "
+      "effective anisotropy | not measured |\n|---|---|---|---|---|---|---|---|---|---|\n";
+  for (const PanelMeasurement& panel : report.panels) md += panel_row(panel);
+  return md;
+}
+
+std::string angle_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " Angle dependence\n\n";
+  md += format_text(
+      "The same panels with the plane turned about the viewing axis, counter-clockwise by the "
+      "angle given, as a trackball drag around the window's rim turns it (about the plane's "
+      "centre). Effective anisotropy 2^(major − level) over the quads within %.0f pixels of "
+      "the centre of the turn, where *major* is log2 of the footprint's true major axis: "
+      "measured, then in brackets the extension's formula (Px and Py along the screen axes) "
+      "and the rotation-invariant ideal (the footprint's true axes). A driver that filters "
+      "every direction alike keeps its measured value at every angle.\n",
+      report.disc.radius);
+  for (const bool trilinear : {true, false}) {
+    std::string header = "| Turn |", rule = "|---|";
+    std::vector<const AngleSweep*> sweeps;
+    for (const AngleSweep& sweep : report.angle_sweeps)
+      if (sweep.config.trilinear == trilinear) {
+        sweeps.push_back(&sweep);
+        header += " " + configuration_label(sweep.config) + " |";
+        rule += "---|";
+      }
+    if (sweeps.empty()) continue;
+    md += "\n" + header + "\n" + rule + "\n";
+    for (std::size_t i = 0; i < sweeps.front()->samples.size(); ++i) {
+      md += format_text("| %g° |", sweeps.front()->samples[i].degrees);
+      for (const AngleSweep* sweep : sweeps) {
+        const AngleSample& s = sweep->samples[i];
+        md += format_text(" %.2f (%.2f / %.2f) |", s.measured, s.formula, s.invariant);
+      }
+      md += "\n";
+    }
+  }
+  return md;
+}
+
+std::string cost_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " What AF costs\n\n";
+  md +=
+      "Each configuration's draw of the plane alone, timed on its own: glFinish before and "
+      "after each draw, the median with the quartiles around it, and the median relative to "
+      "the isotropic draw of the same filter.\n\n"
+      "| Configuration | draws | median (ms) | quartiles (ms) | relative to isotropic |\n"
+      "|---|---|---|---|---|\n";
+  for (const DrawCost& cost : report.costs)
+    md += format_text("| %s | %d | %.3f | %.3f – %.3f | %.2f |\n",
+                      configuration_label(cost.config).c_str(), cost.repetitions,
+                      cost.milliseconds.median, cost.milliseconds.lower_quartile,
+                      cost.milliseconds.upper_quartile, cost.relative);
+  return md;
+}
+
+}  // namespace
+
+std::string report_json(const Report& report, const std::vector<std::string>& findings) {
+  JsonWriter json;
+  json.begin_object();
+  json.key("driver");
+  json.begin_object();
+  json.field("vendor", report.driver.vendor);
+  json.field("renderer", report.driver.renderer);
+  json.field("version", report.driver.version);
+  json.field("max_anisotropy", double(report.driver.max_anisotropy));
+  json.field("texture_units", report.driver.tmu_count);
+  json.end_object();
+  json.key("panel_size");
+  json.begin_array();
+  json.value(report.panel_width);
+  json.value(report.panel_height);
+  json.end_array();
+  json.key("settings");
+  json.begin_object();
+  json.key("anisotropy_levels");
+  json.begin_array();
+  for (const float level : report.anisotropy_levels) json.value(double(level));
+  json.end_array();
+  json.field("lod_bias", double(report.lod_bias));
+  json.key("angles");
+  json.begin_array();
+  for (const double angle : report.angles) json.value(angle);
+  json.end_array();
+  json.end_object();
+  json.key("thresholds");
+  json.begin_object();
+  json.field("level_tolerance", level_tolerance);
+  json.field("blurry_threshold", blurry_threshold);
+  json.field("blend_threshold", blend_threshold);
+  json.end_object();
+  json.key("panels");
+  json.begin_array();
+  for (const PanelMeasurement& panel : report.panels) write_panel(json, panel);
+  json.end_array();
+  json.key("units");
+  json.begin_array();
+  for (const UnitMeasurement& unit : report.units) {
+    json.begin_object();
+    json.field("unit", unit.unit);
+    json.key("trilinear");
+    write_panel(json, unit.trilinear);
+    json.key("bilinear");
+    write_panel(json, unit.bilinear);
+    json.field("trilinear_difference", unit.trilinear_difference);
+    json.field("bilinear_difference", unit.bilinear_difference);
+    json.field("matches_unit_0", unit.matches_unit_0);
+    json.end_object();
+  }
+  json.end_array();
+  json.key("turn_disc");
+  json.begin_object();
+  json.field("x", report.disc.x);
+  json.field("y", report.disc.y);
+  json.field("radius", report.disc.radius);
+  json.end_object();
+  json.key("angle_sweeps");
+  json.begin_array();
+  for (const AngleSweep& sweep : report.angle_sweeps) write_angle_sweep(json, sweep);
+  json.end_array();
+  json.key("cost");
+  json.begin_array();
+  for (const DrawCost& cost : report.costs) write_cost(json, cost);
+  json.end_array();
+  json.key("findings");
+  json.begin_array();
+  for (const std::string& finding : findings) json.value(finding);
+  json.end_array();
+  json.end_object();
+  return json.text() + "\n";
+}
+
+std::string report_markdown(const Report& report, const std::vector<std::string>& findings) {
+  std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
+  md += "\n## What the driver does\n\n" + findings_list(findings);
+  md += "\n" + panel_section(report, "##");
+
+  md += "\n## Effective anisotropy by distance\n\n";
+  md +=
+      "Measured (ideal) effective anisotropy of the quads whose centres lie the given distance "
+      "in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
+  md += band_table(report);
+
+  md += "\n## Texture units\n\n";
+  md += format_text(
+      "The AF %g panels once per unit in use: the colour-mipmap texture on that unit, a "
+      "white texel on the others. Effective anisotropy per unit; units match when their "
+      "levels differ from unit 0's by %.2f at most on average.\n\n",
+      double(unit_anisotropy), level_tolerance);
+  md += unit_table(report);
+
+  md += "\n" + angle_section(report, "##");
+  md += "\n" + cost_section(report, "##");
+
+  md += "\n## Pictures\n\n";
+  md += "- [panels.png](panels.png): the eight panels as the test draws them at start-up.\n";
+  md +=
+      "- [lod-measured.png](lod-measured.png): the level each pixel samples, dark violet "
+      "(level 0) to yellow (the 1 × 1 level).\n";
+  md +=
+      "- [lod-error.png](lod-error.png): measured − reference level per quad: white is right, "
+      "blue sharper, red blurrier.\n";
+  md +=
+      "- [angles.svg](angles.svg): effective anisotropy against the turn, one curve per AF "
+      "level, with the extension's formula dashed and the rotation-invariant ideal dotted.\n";
+  return md;
+}
+
+std::string summary_markdown(const Report& report, const std::vector<std::string>& findings) {
+  std::string md =
+      "## " + report.driver.renderer + "\n\n" + driver_lines(report) + settings_lines(report);
+  md += "\n### What the driver does\n\n" + findings_list(findings);
+  md += "\n" + panel_section(report, "###");
+  md += "\n" + cost_section(report, "###");
+  md += "\n" + angle_section(report, "###");
+  return md;
+}

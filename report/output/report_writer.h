@@ -1,0 +1,21 @@
+// The report's text files: report.json with every number; report.md, the readable summary with
+// the driver's strings, the settings, the findings in plain words and the tables; and
+// summary.md, the driver's section of a comparison of drivers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/draw/report.h"
+
+// report.json: the driver, the panel size, the settings, the thresholds, each panel's and each
+// unit's statistics with their distance bands, the angle sweeps, the costs and the findings.
+std::string report_json(const Report& report, const std::vector<std::string>& findings);
+
+// report.md: the same as a summary for people, with the pictures linked.
+std::string report_markdown(const Report& report, const std::vector<std::string>& findings);
+
+// summary.md: a section headed by the renderer's name with the driver, the settings, the
+// findings and the tables of the panels, the costs and the angle sweeps, its subsections one
+// heading level down, for compare.md.
+std::string summary_markdown(const Report& report, const std::vector<std::string>& findings);

@@ -1,0 +1,35 @@
+// printf-style formatting into a std::string.
+#include "report/output/text_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "app/panels.h"
+
+std::string format_text(const char* pattern, ...) {
+  va_list arguments;
+  va_start(arguments, pattern);
+  va_list measuring;
+  va_copy(measuring, arguments);
+  const int length = std::vsnprintf(nullptr, 0, pattern, measuring);
+  va_end(measuring);
+  std::string text;
+  if (length > 0) {
+    text.resize(static_cast<std::size_t>(length));
+    // vsnprintf writes a terminating NUL too, which std::string keeps room for past size().
+    std::vsnprintf(text.data(), text.size() + 1, pattern, arguments);
+  }
+  va_end(arguments);
+  return text;
+}
+
+std::string filter_description(bool trilinear) {
+  return std::string(min_filter_name(trilinear)) + " (" + filter_name(trilinear) + ")";
+}
+
+std::string join_words(const std::vector<std::string>& words) {
+  std::string text;
+  for (std::size_t i = 0; i < words.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == words.size() ? " and " : ", ") + words[i];
+  return text;
+}
