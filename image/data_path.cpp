@@ -22,6 +22,9 @@ void DataPath::append_default_directories() {
       "../../data/cubemaps",
       "../../../data/cubemaps",
       "../../../../data/cubemaps",
+      // Last, so that a program run from the repository, or a picture in the current folder,
+      // wins over an installed copy.
+      KESTREL_INSTALLED_DATA_DIR,
   };
   directories.insert(directories.end(), std::begin(defaults), std::end(defaults));
 }

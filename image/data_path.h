@@ -18,7 +18,8 @@ struct DataPath {
   std::FILE* open_file(std::string file_name, const char* mode) const;
 
   // Appends the default directories: the current one, then "data/images" and "data/cubemaps"
-  // two, three and four levels up.
+  // two, three and four levels up, then the absolute folder the pictures are installed into
+  // (share/kestrel/images under the installation prefix chosen when the build was configured).
   void append_default_directories();
 };
 

@@ -24,7 +24,7 @@ const char* const report_usage =
     "  lod-error.png     measured minus reference level per 2 x 2 quad, in false colour\n"
     "  angles.svg        effective anisotropy against the turn, a polar chart per filter\n"
     "\n"
-    "Options:\n"
+    "Options, each value also as --name=VALUE:\n"
     "  --out DIR       the output folder (default ./kestrel-report), created when missing\n"
     "  --angles LIST   the turns about the viewing axis in degrees, counter-clockwise: numbers\n"
     "                  and ranges FROM:TO:STEP, comma-separated (default 0:90:5)\n"

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,10 +41,14 @@ class DataPathTest : public testing::Test {
   }
 };
 
-TEST_F(DataPathTest, DefaultsAreTheSevenDirectoriesInOrder) {
+// The installed folder, fixed when the build was configured, comes after the seven.
+TEST_F(DataPathTest, DefaultsAreTheSevenDirectoriesInOrderThenAnAbsoluteOne) {
   DataPath path;
   path.append_default_directories();
-  EXPECT_EQ(path.directories, default_directories);
+  ASSERT_EQ(path.directories.size(), default_directories.size() + 1);
+  EXPECT_TRUE(std::equal(default_directories.begin(), default_directories.end(),
+                         path.directories.begin()));
+  EXPECT_TRUE(fs::path(path.directories.back()).is_absolute()) << path.directories.back();
 }
 
 TEST_F(DataPathTest, EveryDefaultPositionIsSearchedAndTheFirstHoldingTheFileWins) {

@@ -222,7 +222,7 @@ TEST_F(ReadPng, NullNameOnlyFillsTheDefaultDirectoriesOnce) {
   const RgbImage before = image;
   read_png(nullptr, image);
   const std::vector<std::string> defaults = data_path.directories;
-  EXPECT_EQ(defaults.size(), 7u);
+  EXPECT_EQ(defaults.size(), 8u);
   EXPECT_EQ(defaults.front(), ".");
   read_png(nullptr, image);
   EXPECT_EQ(data_path.directories, defaults);
@@ -235,14 +235,14 @@ TEST_F(ReadPng, ListWithAnEntryGetsNoDefaults) {
   EXPECT_EQ(data_path.directories, std::vector<std::string>{directory.path().string()});
 }
 
-// Searched through all seven defaults from a working directory deep in an empty tree.
+// Searched through all eight defaults from a working directory deep in an empty tree.
 TEST_F(ReadPng, MissingFileIsReportedOnceByItsBareName) {
   const ScopedWorkingDirectory in_work(directory.path() / "a" / "b" / "c" / "work");
   data_path.directories.clear();
   RgbImage image = patterned_image(2, 2);
   const RgbImage before = image;
   EXPECT_EQ(read("tmu2.png", image), "Cannot open \"tmu2.png\" for read!\n");
-  EXPECT_EQ(data_path.directories.size(), 7u);
+  EXPECT_EQ(data_path.directories.size(), 8u);
   EXPECT_TRUE(same_image(image, before));
 }
 
