@@ -3,7 +3,7 @@
 # side by side, and every file it links to exists. Few angles, levels and timed draws keep it
 # quick.
 source "$(dirname "$0")/e2e_lib.sh"
-REPORT_SH="$(dirname "$0")/../tools/report.sh"
+REPORT_SH="$(dirname "$0")/../../tools/report.sh"
 
 bash "$REPORT_SH" "$KESTREL" "$WORK/out" --angles 0,90 --aniso 1,16 --repeats 3 2>"$WORK/err" ||
   fail "tools/report.sh failed: $(tail -n 5 "$WORK/err")"
