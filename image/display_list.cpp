@@ -1,25 +1,17 @@
 // A GL display-list name that is generated on first use and given back on release.
 #include "image/display_list.h"
 
-#include "image/gl_context.h"
+// The name's own destructor gives it back.
+DisplayList::~DisplayList() = default;
 
-DisplayList::~DisplayList() {
-  if (gl_context_current()) release();
-}
+GLuint DisplayList::generate() { return glGenLists(1); }
 
-void DisplayList::new_list(GLenum mode) {
-  if (!valid_) {
-    name_ = glGenLists(1);
-    valid_ = true;
-  }
-  glNewList(name_, mode);
-}
+void DisplayList::destroy(GLuint name) { glDeleteLists(name, 1); }
+
+void DisplayList::new_list(GLenum mode) { glNewList(name_.get(), mode); }
 
 void DisplayList::call_list() const {
-  if (valid_) glCallList(name_);
+  if (name_.valid()) glCallList(name_.name());
 }
 
-void DisplayList::release() {
-  if (valid_) glDeleteLists(name_, 1);
-  valid_ = false;
-}
+void DisplayList::release() { name_.release(); }

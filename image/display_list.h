@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include "image/lazy_gl_name.h"
+
 // Owns at most one display-list name. Constructing it makes no GL call. Every operation but
 // construction needs the GL context current. Not copyable.
 class DisplayList {
@@ -26,11 +28,13 @@ class DisplayList {
   // generates a fresh name.
   void release();
 
-  bool valid() const { return valid_; }
+  bool valid() const { return name_.valid(); }
   // The list name; meaningful only while valid().
-  GLuint name() const { return name_; }
+  GLuint name() const { return name_.name(); }
 
  private:
-  bool valid_ = false;
-  GLuint name_ = 0;
+  static GLuint generate();
+  static void destroy(GLuint name);
+
+  LazyGlName name_{generate, destroy};
 };

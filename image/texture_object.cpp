@@ -1,21 +1,17 @@
 // A GL texture name that is generated on first use and given back on release.
 #include "image/texture_object.h"
 
-#include "image/gl_context.h"
+// The name's own destructor gives it back.
+TextureObject::~TextureObject() = default;
 
-TextureObject::~TextureObject() {
-  if (gl_context_current()) release();
+GLuint TextureObject::generate() {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  return name;
 }
 
-void TextureObject::bind() {
-  if (!valid_) {
-    glGenTextures(1, &name_);
-    valid_ = true;
-  }
-  glBindTexture(target_, name_);
-}
+void TextureObject::destroy(GLuint name) { glDeleteTextures(1, &name); }
 
-void TextureObject::release() {
-  if (valid_) glDeleteTextures(1, &name_);
-  valid_ = false;
-}
+void TextureObject::bind() { glBindTexture(target_, name_.get()); }
+
+void TextureObject::release() { name_.release(); }

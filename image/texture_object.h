@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include "image/lazy_gl_name.h"
+
 // Owns at most one texture name for one target. Constructing it makes no GL call. Every
 // operation but construction needs the GL context current. Not copyable.
 class TextureObject {
@@ -21,17 +23,19 @@ class TextureObject {
   // generates a fresh name.
   void release();
 
-  bool valid() const { return valid_; }
+  bool valid() const { return name_.valid(); }
   // The texture name; meaningful only while valid().
-  GLuint name() const { return name_; }
+  GLuint name() const { return name_.name(); }
   GLenum target() const { return target_; }
 
  protected:
   explicit TextureObject(GLenum target) : target_(target) {}
 
  private:
-  bool valid_ = false;
-  GLuint name_ = 0;
+  static GLuint generate();
+  static void destroy(GLuint name);
+
+  LazyGlName name_{generate, destroy};
   const GLenum target_;
 };
 
