@@ -3,8 +3,10 @@
 JOBS ?= $(shell nproc)
 # `make fuzz` fuzzes the PNG loader this many seconds; `make test` ends with a 60-second run.
 FUZZ_SECONDS ?= 300
+# `make install` installs under PREFIX, staged under DESTDIR when that is given.
+PREFIX ?= /usr/local
 
-.PHONY: run report test soak fuzz bench release debug clean
+.PHONY: run report test soak fuzz bench release debug clean install uninstall package
 
 # The interactive test; without an X display, kestrel-report under Xvfb (tools/run.sh).
 run: release
@@ -43,10 +45,39 @@ bench:
 	build-bench/bin/kestrel-bench
 	bench/report_bench.sh build-bench/bin/kestrel-report
 
+# INSTALL_PREFIX, when given, is where the build is configured to be installed: the installed
+# programs look for their pictures there.
 release:
 	tools/install-deps.sh run
-	cmake --preset release
+	cmake --preset release $(if $(INSTALL_PREFIX),-DCMAKE_INSTALL_PREFIX=$(INSTALL_PREFIX))
 	cmake --build --preset release -j $(JOBS)
+
+# The programs, the unit pictures, README and licence, and the man pages, under PREFIX. What
+# went where is kept for `make uninstall` in build/installed_files.txt, DESTDIR included (the
+# manifest of cmake --install is also written by `make package`).
+install:
+	$(MAKE) release INSTALL_PREFIX=$(abspath $(PREFIX))
+	DESTDIR="$(DESTDIR)" cmake --install build
+	awk -v destdir="$(DESTDIR)" '{ print destdir $$0 }' build/install_manifest.txt \
+	  >build/installed_files.txt
+
+# Removes the files the last `make install` put in place, then the folders of Kestrel's own
+# that this leaves empty.
+uninstall:
+	@test -f build/installed_files.txt || { echo "make uninstall: nothing installed from build/" >&2; exit 1; }
+	while IFS= read -r file; do \
+	  rm -f "$$file"; dir=$$(dirname "$$file"); \
+	  while case "$$dir/" in */kestrel/*) rmdir "$$dir" 2>/dev/null ;; *) false ;; esac; do \
+	    dir=$$(dirname "$$dir"); \
+	  done; \
+	done <build/installed_files.txt
+	rm build/installed_files.txt
+
+# The Debian package of the same files under /usr, in build/.
+package:
+	tools/install-deps.sh package
+	$(MAKE) release INSTALL_PREFIX=/usr
+	cmake --build --preset release --target package
 
 clean:
 	rm -rf build build-debug build-bench build-fuzz

@@ -32,6 +32,8 @@ if [ ! -e "$root/.debootstrap-done" ]; then
   # Packages installed in the root must not start services.
   printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
   chmod 755 "$root/usr/sbin/policy-rc.d"
+  cp /etc/resolv.conf "$root/etc/resolv.conf"
+  chroot "$root" apt-get update -q >&2  # as an installed system has its package lists
   touch "$root/.debootstrap-done"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"

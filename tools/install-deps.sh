@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running, testing or benchmarking Kestrel needs.
-# Usage: install-deps.sh run|test|bench. As root it uses apt-get; otherwise it prints the command.
+# Installs the Debian packages that building, running, testing, benchmarking or packaging Kestrel
+# needs. Usage: install-deps.sh run|test|bench|package. As root it uses apt-get; otherwise it
+# prints the command.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
@@ -9,7 +10,8 @@ case "${1:-run}" in
   run) packages+=(xvfb) ;;
   test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3) ;;
   bench) packages+=(libbenchmark-dev xvfb) ;;
-  *) echo "usage: $0 run|test|bench" >&2; exit 2 ;;
+  package) packages+=(dpkg-dev file) ;;  # dpkg-shlibdeps, and what CPack runs it on
+  *) echo "usage: $0 run|test|bench|package" >&2; exit 2 ;;
 esac
 
 missing=()
