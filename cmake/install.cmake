@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 
 # The unit pictures' folder. The data path searches it after its relative directories, so the
 # absolute path is compiled into its source, in every target that builds that source.
-set(kestrel_images_dir "${CMAKE_INSTALL_DATADIR}/kestrel/images")
+set(images_subdir kestrel/images)
 set(data_path_targets kestrel_core)
 if(TARGET read_png_fuzzer)
   list(APPEND data_path_targets read_png_fuzzer)
@@ -15,7 +15,7 @@ endif()
 set_source_files_properties(${PROJECT_SOURCE_DIR}/image/data_path.cpp
   TARGET_DIRECTORY ${data_path_targets}
   PROPERTIES COMPILE_DEFINITIONS
-             "KESTREL_INSTALLED_DATA_DIR=\"${CMAKE_INSTALL_FULL_DATADIR}/kestrel/images\"")
+             "KESTREL_INSTALLED_DATA_DIR=\"${CMAKE_INSTALL_FULL_DATADIR}/${images_subdir}\"")
 
 # The man pages, compressed as Debian keeps them (and man reads them anywhere).
 set(man_pages)
@@ -33,7 +33,7 @@ add_custom_target(man_pages ALL DEPENDS ${man_pages})
 
 install(TARGETS kestrel kestrel-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/images/tmu0.png data/images/tmu1.png data/images/tmu2.png data/images/tmu3.png
-        DESTINATION ${kestrel_images_dir})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/${images_subdir})
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
