@@ -55,7 +55,7 @@ bool write_pictures(const std::filesystem::path& out, const Report& report) {
 }
 
 bool write_texts(const std::filesystem::path& out, const Report& report) {
-  const std::vector<std::string> findings = describe_findings(report);
+  const std::vector<Finding> findings = describe_findings(report);
   const std::string title =
       "Effective anisotropy against the turn about the viewing axis: " + report.driver.renderer;
   return write_text(out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&

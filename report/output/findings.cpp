@@ -28,7 +28,7 @@ FilterRow filter_row(const Report& report, bool trilinear) {
 }
 
 // Whether the isotropic panels sample the levels core GL asks for.
-std::string isotropic_levels(const FilterRow& trilinear, const FilterRow& bilinear) {
+Finding isotropic_levels(const FilterRow& trilinear, const FilterRow& bilinear) {
   std::string right, wrong;
   for (const PanelMeasurement* panel : {trilinear.isotropic, bilinear.isotropic}) {
     if (!panel) continue;
@@ -36,16 +36,18 @@ std::string isotropic_levels(const FilterRow& trilinear, const FilterRow& biline
     std::string& list =
         std::fabs(s.mean_error) <= level_tolerance && s.p95_abs_error <= blurry_threshold ? right
                                                                                           : wrong;
-    list += format_text(
-        "%s%s: mean error %+.2f, 95 %% of quads within %.2f", list.empty() ? "" : "; ",
-        filter_name(panel->config.trilinear), s.mean_error, s.p95_abs_error);
+    list +=
+        format_text("%s%s: mean error %+.2f, 95 %% of quads within %.2f", list.empty() ? "" : "; ",
+                    filter_name(panel->config.trilinear), s.mean_error, s.p95_abs_error);
   }
   if (wrong.empty())
-    return "Without AF the driver samples the levels core GL asks for (" + right + ").";
-  return "Without AF the driver strays from the levels core GL asks for (" + wrong + ").";
+    return {Fact::isotropic_right,
+            "Without AF the driver samples the levels core GL asks for (" + right + ")."};
+  return {Fact::isotropic_strays,
+          "Without AF the driver strays from the levels core GL asks for (" + wrong + ")."};
 }
 
-std::string trilinear_blending(const FilterRow& row) {
+Finding trilinear_blending(const FilterRow& row) {
   std::vector<std::string> hard;
   double most_blended = 0.0;
   for (const PanelMeasurement* panel : row.with_af) {
@@ -55,25 +57,29 @@ std::string trilinear_blending(const FilterRow& row) {
   }
   const double isotropic = row.isotropic->statistics.blended_share;
   if (isotropic < notable_share)
-    return format_text(
-        "Trilinear filtering does not blend levels even without AF: %.1f %% of the isotropic "
-        "panel's pixels are blends of two levels.",
-        percent(isotropic));
+    return {
+        Fact::never_blends,
+        format_text(
+            "Trilinear filtering does not blend levels even without AF: %.1f %% of the isotropic "
+            "panel's pixels are blends of two levels.",
+            percent(isotropic))};
   if (hard.empty())
-    return format_text(
-        "Trilinear filtering blends neighbouring levels with AF on as well (%.0f %% of "
-        "pixels are blends in the isotropic panel, up to %.0f %% with AF).",
-        percent(isotropic), percent(most_blended));
-  return format_text(
-      "Trilinear filtering stops blending levels once AF is on: the trilinear %s "
-      "panels sample one whole level per pixel, so they show hard bands like the "
-      "bilinear panels (%.0f %% of pixels are blends in the isotropic panel, %.1f %% "
-      "at most with AF).",
-      join_words(hard).c_str(), percent(isotropic), percent(most_blended));
+    return {
+        Fact::blends_with_af,
+        format_text("Trilinear filtering blends neighbouring levels with AF on as well (%.0f %% of "
+                    "pixels are blends in the isotropic panel, up to %.0f %% with AF).",
+                    percent(isotropic), percent(most_blended))};
+  return {
+      Fact::stops_blending_with_af,
+      format_text("Trilinear filtering stops blending levels once AF is on: the trilinear %s "
+                  "panels sample one whole level per pixel, so they show hard bands like the "
+                  "bilinear panels (%.0f %% of pixels are blends in the isotropic panel, %.1f %% "
+                  "at most with AF).",
+                  join_words(hard).c_str(), percent(isotropic), percent(most_blended))};
 }
 
 // AF without effect, or AF whose level makes no difference, for one filter.
-std::string anisotropy_effect(const FilterRow& row, bool trilinear) {
+Finding anisotropy_effect(const FilterRow& row, bool trilinear) {
   double from_isotropic = 0.0, between_levels = 0.0;
   for (const PanelMeasurement* panel : row.with_af) {
     from_isotropic = std::max(from_isotropic, mean_level_difference(*panel, *row.isotropic));
@@ -81,24 +87,27 @@ std::string anisotropy_effect(const FilterRow& row, bool trilinear) {
       between_levels = std::max(between_levels, mean_level_difference(*panel, *other));
   }
   if (from_isotropic <= level_tolerance)
-    return format_text(
-        "AF has no effect with %s: the AF panels sample the same levels as the "
-        "isotropic one (mean difference %.2f levels at most).",
-        filter_description(trilinear).c_str(), from_isotropic);
+    return {Fact::af_without_effect,
+            format_text("AF has no effect with %s: the AF panels sample the same levels as the "
+                        "isotropic one (mean difference %.2f levels at most).",
+                        filter_description(trilinear).c_str(), from_isotropic)};
   const PanelMeasurement* strongest = row.with_af.back();
   if (row.with_af.size() > 1 && between_levels <= level_tolerance)
-    return format_text(
-        "With %s the anisotropy asked for makes no difference: AF %g to %g sample the "
-        "same levels (mean difference %.2f at most), an effective anisotropy of %.1f "
-        "over the whole plane.",
-        filter_description(trilinear).c_str(), double(row.with_af.front()->config.anisotropy),
-        double(strongest->config.anisotropy), between_levels,
-        strongest->statistics.effective_anisotropy);
-  return format_text(
-      "With %s AF works and grows with the anisotropy asked for: effective anisotropy "
-      "%.1f over the whole plane at AF %g, %.1f ideally.",
-      filter_description(trilinear).c_str(), strongest->statistics.effective_anisotropy,
-      double(strongest->config.anisotropy), strongest->statistics.ideal_anisotropy);
+    return {
+        Fact::af_level_no_difference,
+        format_text("With %s the anisotropy asked for makes no difference: AF %g to %g sample the "
+                    "same levels (mean difference %.2f at most), an effective anisotropy of %.1f "
+                    "over the whole plane.",
+                    filter_description(trilinear).c_str(),
+                    double(row.with_af.front()->config.anisotropy),
+                    double(strongest->config.anisotropy), between_levels,
+                    strongest->statistics.effective_anisotropy)};
+  return {
+      Fact::af_grows,
+      format_text("With %s AF works and grows with the anisotropy asked for: effective anisotropy "
+                  "%.1f over the whole plane at AF %g, %.1f ideally.",
+                  filter_description(trilinear).c_str(), strongest->statistics.effective_anisotropy,
+                  double(strongest->config.anisotropy), strongest->statistics.ideal_anisotropy)};
 }
 
 // The panels whose share (sharper or blurrier) is notable, as "label (N %)".
@@ -114,9 +123,10 @@ std::string notable_panels(const Report& report, Share share) {
   return join_words(panels);
 }
 
-std::string units_reached(const Report& report) {
+Finding units_reached(const Report& report) {
   if (report.units.size() < 2)
-    return "Only one texture unit was measured, so whether AF reaches the others is unknown.";
+    return {Fact::one_unit,
+            "Only one texture unit was measured, so whether AF reaches the others is unknown."};
   std::vector<std::string> differing;
   for (const UnitMeasurement& unit : report.units)
     if (!unit.matches_unit_0)
@@ -124,14 +134,15 @@ std::string units_reached(const Report& report) {
                                       unit.unit, unit.trilinear_difference,
                                       unit.bilinear_difference));
   if (differing.empty())
-    return format_text(
-        "AF reaches every texture unit: at AF %g units 1 to %d sample the same levels "
-        "as unit 0.",
-        double(unit_anisotropy), static_cast<int>(report.units.size()) - 1);
-  return format_text(
-      "AF does not reach every texture unit alike: at AF %g %s sample other levels "
-      "than unit 0.",
-      double(unit_anisotropy), join_words(differing).c_str());
+    return {
+        Fact::every_unit,
+        format_text("AF reaches every texture unit: at AF %g units 1 to %d sample the same levels "
+                    "as unit 0.",
+                    double(unit_anisotropy), static_cast<int>(report.units.size()) - 1)};
+  return {Fact::units_differ,
+          format_text("AF does not reach every texture unit alike: at AF %g %s sample other levels "
+                      "than unit 0.",
+                      double(unit_anisotropy), join_words(differing).c_str())};
 }
 
 // True when `sweep` measured the same effective anisotropy as `isotropic` at every turn.
@@ -147,7 +158,7 @@ bool same_at_every_turn(const AngleSweep& sweep, const AngleSweep& isotropic) {
 // Whether the strongest AF level of one filter filters every direction alike. With an isotropic
 // sweep of the same filter to compare, an AF curve that lies on it is named for what it is: AF
 // without effect, whatever the direction does to the core level.
-std::string angle_dependence(const AngleSweep& sweep, const AngleSweep* isotropic) {
+Finding angle_dependence(const AngleSweep& sweep, const AngleSweep* isotropic) {
   const auto by_measured = [](const AngleSample& a, const AngleSample& b) {
     return a.measured < b.measured;
   };
@@ -158,27 +169,34 @@ std::string angle_dependence(const AngleSweep& sweep, const AngleSweep* isotropi
       std::minmax_element(sweep.samples.begin(), sweep.samples.end(), by_measured);
   const auto [formula_low, formula_high] =
       std::minmax_element(sweep.samples.begin(), sweep.samples.end(), by_formula);
-  const std::string head = format_text("With %s at AF %g",
-                                       filter_description(sweep.config.trilinear).c_str(),
-                                       double(sweep.config.anisotropy));
+  const std::string head =
+      format_text("With %s at AF %g", filter_description(sweep.config.trilinear).c_str(),
+                  double(sweep.config.anisotropy));
   if (isotropic != nullptr && same_at_every_turn(sweep, *isotropic))
-    return format_text(
-        "%s AF has no effect at any turn from %g to %g degrees: its curve lies on the isotropic "
-        "one (%.1f to %.1f), so what changes with the direction is the core isotropic level.",
-        head.c_str(), sweep.samples.front().degrees, sweep.samples.back().degrees,
-        lowest->measured, highest->measured);
+    return {
+        Fact::af_without_effect_turned,
+        format_text(
+            "%s AF has no effect at any turn from %g to %g degrees: its curve lies on the "
+            "isotropic "
+            "one (%.1f to %.1f), so what changes with the direction is the core isotropic level.",
+            head.c_str(), sweep.samples.front().degrees, sweep.samples.back().degrees,
+            lowest->measured, highest->measured)};
   if (highest->measured <= lowest->measured * std::exp2(level_tolerance))
-    return format_text(
-        "%s the driver filters every direction alike: an effective anisotropy of %.1f to %.1f "
-        "at every turn from %g to %g degrees.",
-        head.c_str(), lowest->measured, highest->measured, sweep.samples.front().degrees,
-        sweep.samples.back().degrees);
-  return format_text(
-      "%s the effective anisotropy depends on the direction: %.1f at %g degrees, %.1f at %g "
-      "degrees. The extension's formula alone allows %.1f to %.1f over the same turns, the "
-      "rotation-invariant ideal %.1f.",
-      head.c_str(), highest->measured, highest->degrees, lowest->measured, lowest->degrees,
-      formula_low->formula, formula_high->formula, highest->invariant);
+    return {
+        Fact::direction_alike,
+        format_text(
+            "%s the driver filters every direction alike: an effective anisotropy of %.1f to %.1f "
+            "at every turn from %g to %g degrees.",
+            head.c_str(), lowest->measured, highest->measured, sweep.samples.front().degrees,
+            sweep.samples.back().degrees)};
+  return {
+      Fact::direction_dependent,
+      format_text(
+          "%s the effective anisotropy depends on the direction: %.1f at %g degrees, %.1f at %g "
+          "degrees. The extension's formula alone allows %.1f to %.1f over the same turns, the "
+          "rotation-invariant ideal %.1f.",
+          head.c_str(), highest->measured, highest->degrees, lowest->measured, lowest->degrees,
+          formula_low->formula, formula_high->formula, highest->invariant)};
 }
 
 // The entry of `entries` (sweeps or costs) with the strongest AF of one filter; null when the
@@ -217,8 +235,8 @@ std::string af_cost(const Report& report) {
 
 }  // namespace
 
-std::vector<std::string> describe_findings(const Report& report) {
-  std::vector<std::string> findings;
+std::vector<Finding> describe_findings(const Report& report) {
+  std::vector<Finding> findings;
   const FilterRow trilinear = filter_row(report, true);
   const FilterRow bilinear = filter_row(report, false);
   if (trilinear.isotropic || bilinear.isotropic)
@@ -231,21 +249,24 @@ std::vector<std::string> describe_findings(const Report& report) {
   const std::string sharper =
       notable_panels(report, [](const PanelStatistics& s) { return s.sharper_share; });
   findings.push_back(
-      sharper.empty() ? std::string("No panel samples finer levels than the extension allows.")
-                      : format_text("Finer levels than the extension allows, more than %.2f below "
-                                    "log2(Pmax / N), in a share of the quads of ",
-                                    level_tolerance) +
-                            sharper + ".");
+      sharper.empty()
+          ? Finding{Fact::none_sharper, "No panel samples finer levels than the extension allows."}
+          : Finding{Fact::sharper, format_text("Finer levels than the extension allows, more than "
+                                               "%.2f below log2(Pmax / N), in a share of the "
+                                               "quads of ",
+                                               level_tolerance) +
+                                       sharper + "."});
   const std::string blurrier =
       notable_panels(report, [](const PanelStatistics& s) { return s.blurrier_share; });
   findings.push_back(
       blurrier.empty()
-          ? format_text("No panel is more than %.1f levels blurrier than the reference.",
-                        blurry_threshold)
-          : format_text("More than %.1f levels blurrier than the reference in a share of the "
-                        "quads of ",
-                        blurry_threshold) +
-                blurrier + ".");
+          ? Finding{Fact::none_blurrier,
+                    format_text("No panel is more than %.1f levels blurrier than the reference.",
+                                blurry_threshold)}
+          : Finding{Fact::blurrier, format_text("More than %.1f levels blurrier than the "
+                                                "reference in a share of the quads of ",
+                                                blurry_threshold) +
+                                        blurrier + "."});
   findings.push_back(units_reached(report));
   for (const bool trilinear : {true, false}) {
     const AngleSweep* strongest = strongest_af(report.angle_sweeps, trilinear);
@@ -253,6 +274,6 @@ std::vector<std::string> describe_findings(const Report& report) {
       findings.push_back(angle_dependence(*strongest, isotropic_sweep(report, trilinear)));
   }
   const std::string cost = af_cost(report);
-  if (!cost.empty()) findings.push_back(cost);
+  if (!cost.empty()) findings.push_back({Fact::af_cost, cost});
   return findings;
 }

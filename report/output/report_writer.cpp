@@ -161,9 +161,9 @@ std::string settings_lines(const Report& report) {
   return md;
 }
 
-std::string findings_list(const std::vector<std::string>& findings) {
+std::string findings_list(const std::vector<Finding>& findings) {
   std::string md;
-  for (const std::string& finding : findings) md += "- " + finding + "\n";
+  for (const Finding& finding : findings) md += "- " + finding.text + "\n";
   return md;
 }
 
@@ -235,7 +235,7 @@ std::string cost_section(const Report& report, const char* heading) {
 
 }  // namespace
 
-std::string report_json(const Report& report, const std::vector<std::string>& findings) {
+std::string report_json(const Report& report, const std::vector<Finding>& findings) {
   JsonWriter json;
   json.begin_object();
   json.key("driver");
@@ -304,13 +304,13 @@ std::string report_json(const Report& report, const std::vector<std::string>& fi
   json.end_array();
   json.key("findings");
   json.begin_array();
-  for (const std::string& finding : findings) json.value(finding);
+  for (const Finding& finding : findings) json.value(finding.text);
   json.end_array();
   json.end_object();
   return json.text() + "\n";
 }
 
-std::string report_markdown(const Report& report, const std::vector<std::string>& findings) {
+std::string report_markdown(const Report& report, const std::vector<Finding>& findings) {
   std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
   md += "\n## What the driver does\n\n" + findings_list(findings);
   md += "\n" + panel_section(report, "##");
@@ -346,7 +346,7 @@ std::string report_markdown(const Report& report, const std::vector<std::string>
   return md;
 }
 
-std::string summary_markdown(const Report& report, const std::vector<std::string>& findings) {
+std::string summary_markdown(const Report& report, const std::vector<Finding>& findings) {
   std::string md =
       "## " + report.driver.renderer + "\n\n" + driver_lines(report) + settings_lines(report);
   md += "\n### What the driver does\n\n" + findings_list(findings);

@@ -1,0 +1,182 @@
+// The report's drawing on the real driver: the geometry it computes is the one the driver draws,
+// the isotropic panel measures the reference levels however the plane is turned or biased, a
+// measurement and a timing leave the test as they found it, and text lands whole on pictures
+// wider than the window.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "app/panels.h"
+#include "app/test_objects.h"
+#include "app/test_state.h"
+#include "image/read_pixels.h"
+#include "report/draw/panel_cost.h"
+#include "report/draw/panel_render.h"
+#include "report/draw/picture_text.h"
+#include "report/draw/report.h"
+#include "report/measure/panel_geometry.h"
+#include "report/measure/plane_footprint.h"
+#include "report/measure/plane_turn.h"
+#include "start_test_support.h"
+
+namespace {
+
+constexpr int panel_size = 256;
+
+// The test started once for the whole program, on one unit, as GLUT starts once per process.
+class ReportDraw : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (display_available()) started_ = start_with_switches({"-nomt"});
+  }
+  void SetUp() override {
+    if (!display_available()) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(started_) << "the driver lacks an extension";
+    build_neutral_texture(neutral_);
+  }
+  PanelMeasurement measure(const PanelConfig& config) {
+    return measure_configuration(config, panel_size, panel_size, neutral_);
+  }
+
+  static inline bool started_ = false;
+  TextureObject2D neutral_;
+};
+
+float lod_bias_of_measured_texture() {
+  test_textures[first_color_mip_slot].bind();
+  GLfloat bias = -99.0f;
+  glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, &bias);
+  return bias;
+}
+
+}  // namespace
+
+TEST(Report, AfLevelsAreTakenAsTheDriverTakesThemWithIsotropicAdded) {
+  using Levels = std::vector<float>;
+  EXPECT_EQ(anisotropy_levels({}, 16.0f), (Levels{1, 2, 4, 8, 16}));
+  EXPECT_EQ(anisotropy_levels({}, 4.0f), (Levels{1, 2, 4}));
+  EXPECT_EQ(anisotropy_levels({32, 16, 3}, 16.0f), (Levels{1, 3, 16}));
+  EXPECT_EQ(anisotropy_levels({4}, 1.0f), (Levels{1}));
+}
+
+// Every vertex the driver reports for the panel's plane, clipped ones included, maps back
+// through the report's footprint to the plane point whose texture coordinates it carries.
+TEST_F(ReportDraw, FootprintInvertsWhatTheDriverDraws) {
+  glViewport(0, 0, panel_size, panel_size);
+  std::vector<GLfloat> buffer(1 << 17);
+  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+  glRenderMode(GL_FEEDBACK);
+  draw_panel(1.0f, 1);
+  const GLint count = glRenderMode(GL_RENDER);
+  ASSERT_GT(count, 0);
+  const PlaneFootprint footprint(test_panel_geometry(panel_size, panel_size));
+  const auto off_integer = [](double value) { return std::fabs(value - std::round(value)); };
+  constexpr int floats_per_vertex = 3 + 4 + 4;  // position, colour, texture coordinates
+  int vertices = 0;
+  for (GLint i = 0; i < count; i += 2 + int(buffer[i + 1]) * floats_per_vertex) {
+    ASSERT_EQ(buffer[i], GL_POLYGON_TOKEN) << "at " << i;
+    for (int v = 0; v < int(buffer[i + 1]); ++v, ++vertices) {
+      const GLfloat* f = &buffer[i + 2 + v * floats_per_vertex];
+      PlanePoint point;
+      ASSERT_TRUE(footprint.point_at(f[0], f[1], point)) << f[0] << ", " << f[1];
+      // Quad edges lie on odd plane coordinates, where s and t restart at 0.
+      EXPECT_LT(off_integer((point.x + 1.0) / 2.0 - f[7]), 2e-3) << f[0] << ", " << f[1];
+      EXPECT_LT(off_integer((point.y + 1.0) / 2.0 - f[8]), 2e-3) << f[0] << ", " << f[1];
+    }
+  }
+  EXPECT_GT(vertices, 200);
+}
+
+// The tolerance comes from the data: on llvmpipe the isotropic trilinear panel reads -0.03 on
+// average with 95 % of quads within 0.05 of the reference, on softpipe -0.02 and 0.07; a
+// measurement error would be far larger. Past 45 degrees the decoder walks the rows instead.
+TEST_F(ReportDraw, IsotropicPanelMeasuresTheReferenceLevelsAtAnyTurn) {
+  for (const double degrees : {0.0, 45.0, 90.0, 150.0}) {
+    const PlaneTurn turn(degrees);
+    const PanelStatistics s = measure({true, 1.0f, 0, 1}).statistics;
+    SCOPED_TRACE(degrees);
+    EXPECT_GT(s.pixels, panel_size * panel_size * 3 / 4);
+    EXPECT_EQ(s.undecodable_pixels + s.unresolved_pixels, 0);
+    EXPECT_LT(std::fabs(s.mean_error), 0.1);
+    EXPECT_LT(s.p95_abs_error, 0.15);
+    EXPECT_EQ(s.blurrier_share + s.sharper_share, 0.0);
+    EXPECT_GT(s.blended_share, 0.5) << "trilinear filtering blends levels";
+  }
+}
+
+// Compared quad by quad away from level 0 and the coarsest level, a bias of one moves every
+// level by one; the bias is taken off again, and the test's state and viewport stay as they were.
+TEST_F(ReportDraw, LodBiasMovesTheLevelsAndIsTakenOffAgain) {
+  test_state.threshold_index = 7;
+  const TestState before = test_state;
+  GLint viewport[4], after[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const PanelMeasurement plain = measure({true, 1.0f, 0, 1, 0.0f});
+  const PanelMeasurement biased = measure({true, 1.0f, 0, 1, 1.0f});
+  EXPECT_EQ(lod_bias_of_measured_texture(), 0.0f);
+  EXPECT_EQ(test_state.threshold_index, before.threshold_index);
+  EXPECT_EQ(test_state.current_tmu, before.current_tmu);
+  glGetIntegerv(GL_VIEWPORT, after);
+  EXPECT_EQ(std::vector<GLint>(after, after + 4), std::vector<GLint>(viewport, viewport + 4));
+  std::map<std::pair<int, int>, double> plain_levels;
+  for (const QuadLevels& quad : plain.quads) plain_levels[{quad.x, quad.y}] = quad.measured;
+  const double top = color_mip_max_level() - 1.0;
+  int compared = 0, off = 0;
+  for (const QuadLevels& quad : biased.quads) {
+    const auto found = plain_levels.find({quad.x, quad.y});
+    if (found == plain_levels.end() || found->second < 0.1 || found->second > top - 0.1) continue;
+    off += std::fabs(quad.measured - found->second - 1.0) > level_tolerance;
+    ++compared;
+  }
+  ASSERT_GT(compared, 5000);
+  EXPECT_LT(off, compared / 20) << "quads moved by other than one";
+  EXPECT_LT(std::fabs(biased.statistics.mean_error), 0.1);
+}
+
+TEST_F(ReportDraw, TimedDrawsArePositiveAroundTheirMedianAndDrawThePlane) {
+  const PanelConfig config{true, 16.0f, 0, 1, 0.5f};
+  const DrawCost cost = time_configuration(config, panel_size, panel_size, neutral_, 5);
+  EXPECT_EQ(cost.repetitions, 5);
+  EXPECT_GT(cost.milliseconds.lower_quartile, 0.0);
+  EXPECT_LE(cost.milliseconds.lower_quartile, cost.milliseconds.median);
+  EXPECT_LE(cost.milliseconds.median, cost.milliseconds.upper_quartile);
+  EXPECT_EQ(lod_bias_of_measured_texture(), 0.0f);
+  // The last timed draw is still in the back buffer: the plane, not a cleared panel.
+  const PanelMeasurement drawn =
+      measure_pixels(config, read_pixels(GL_BACK, 0, 0, panel_size, panel_size),
+                     test_panel_geometry(panel_size, panel_size), color_mip_max_level());
+  EXPECT_GT(drawn.statistics.pixels, panel_size * panel_size * 3 / 4);
+}
+
+// "WWWWWWWW" spans columns 1000 .. 1063, across the 1024-pixel window's edge: the text lands
+// whole, and nothing but the texts changes.
+TEST_F(ReportDraw, TextIsPrintedWholeOverAPictureWiderThanTheWindow) {
+  RgbImage picture(1500, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 1500; ++x)
+      picture.texel(x, y) = {static_cast<std::uint8_t>(x % 200), 40, static_cast<std::uint8_t>(y)};
+  const RgbImage printed = print_over(picture, {{1000, 15, "WWWWWWWW"}, {1400, 15, "W"}});
+  ASSERT_EQ(printed.width(), 1500);
+  int white_left = 0, white_right = 0, white_far = 0, changed_elsewhere = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 1500; ++x) {
+      const bool white = printed.texel(x, y) == RgbTexel{255, 255, 255};
+      if (x >= 1000 && x < 1024)
+        white_left += white;
+      else if (x >= 1024 && x < 1064)
+        white_right += white;
+      else if (x >= 1400 && x < 1408)
+        white_far += white;
+      else
+        changed_elsewhere += printed.texel(x, y) != picture.texel(x, y);
+    }
+  EXPECT_GT(white_left, 20);
+  EXPECT_GT(white_right, 30) << "the text's part beyond the window's edge";
+  EXPECT_GT(white_far, 5);
+  EXPECT_EQ(changed_elsewhere, 0);
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}

@@ -1,0 +1,349 @@
+// The report's measurement without a driver: the level decoder on known colours and its walk on
+// hard panels, the ideal levels of known footprints, the plane's footprint against geometry with
+// known answers, and whole panels painted as a perfect or a faulty driver would draw them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "interact/angles.h"
+#include "interact/navigators.h"
+#include "interact/quaternion.h"
+#include "level_colours.h"
+#include "report/measure/ideal_level.h"
+#include "report/measure/level_decoder.h"
+#include "report/measure/panel_measurement.h"
+#include "report/measure/plane_footprint.h"
+#include "report/measure/plane_turn.h"
+
+namespace {
+
+constexpr int size = 256;
+constexpr int max_level = 8;
+
+// The plane tilted by `tilt_degrees` about x, `depth` units in front of the eye, in a panel of
+// `size` pixels with the test's projection; a texel covers a pixel where the plane faces the
+// viewer 4 units away.
+PanelGeometry geometry(double depth, double tilt_degrees) {
+  PanelGeometry g;
+  g.projection = perspective_matrix(38.0, 1.0, 1.0, 100.0);
+  g.modelview.set_translation({0.0f, 0.0f, static_cast<float>(-depth)});
+  g.modelview.multiply(
+      Quaternion::from_axis_angle({1.0f, 0.0f, 0.0f}, static_cast<float>(radians(tilt_degrees)))
+          .to_matrix());
+  g.width = g.height = size;
+  g.texels_per_unit = size / (2.0 * 4.0 * std::tan(radians(19.0)));
+  return g;
+}
+
+// The inverse of the window position's derivatives with respect to the plane, by central
+// differences of window_at: what point_at's texel derivatives must be, reached another way.
+TexelDerivatives differentiated(const PlaneFootprint& footprint, const PlanePoint& p,
+                                double texels_per_unit) {
+  constexpr double h = 1e-4;
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0;
+  footprint.window_at(p.x - h, p.y, x0, y0);
+  footprint.window_at(p.x + h, p.y, x1, y1);
+  footprint.window_at(p.x, p.y - h, x2, y2);
+  footprint.window_at(p.x, p.y + h, x3, y3);
+  const double a = (x1 - x0) / (2 * h), b = (x3 - x2) / (2 * h);
+  const double c = (y1 - y0) / (2 * h), d = (y3 - y2) / (2 * h);
+  const double det = a * d - b * c;
+  TexelDerivatives t;
+  t.dudx = texels_per_unit * d / det;
+  t.dudy = -texels_per_unit * b / det;
+  t.dvdx = -texels_per_unit * c / det;
+  t.dvdy = texels_per_unit * a / det;
+  return t;
+}
+
+// The pixels of a driver that samples level(ideal levels) in every quad of the plane laid back
+// by 75 degrees, 3.5 units away; background where the quad's centre sees no plane.
+RgbImage paint(const PanelGeometry& g, double anisotropy,
+               const std::function<double(const IdealLevels&)>& level) {
+  const PlaneFootprint footprint(g);
+  RgbImage image(size, size);
+  for (int y = 0; y < size; y += 2)
+    for (int x = 0; x < size; x += 2) {
+      PlanePoint point;
+      if (!footprint.point_at(x + 1.0, y + 1.0, point)) continue;
+      const double l =
+          std::clamp(level(ideal_levels(point.derivatives, anisotropy)), 0.0, double(max_level));
+      for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx) image.texel(x + dx, y + dy) = level_colour_of(l);
+    }
+  return image;
+}
+
+PanelStatistics measure(bool trilinear, double anisotropy,
+                        const std::function<double(const IdealLevels&)>& level) {
+  PanelGeometry g = geometry(3.5, -75.0);
+  g.texels_per_unit = 256.0;  // level 0 reaches far enough for a level finer to show
+
+  const PanelConfig config{trilinear, static_cast<float>(anisotropy), 0, 1};
+  return measure_pixels(config, paint(g, anisotropy, level), g, max_level).statistics;
+}
+
+}  // namespace
+
+TEST(LevelDecoder, ColoursReadAsLevelsBlendsBackgroundOrNothing) {
+  struct Case {
+    RgbTexel texel;
+    PixelClass kind;
+    double level_mod4, tolerance;
+  };
+  const Case cases[] = {
+      {{255, 255, 255}, PixelClass::level, 0.0, 1e-9},
+      {{255, 0, 0}, PixelClass::level, 1.0, 1e-9},
+      {{0, 255, 0}, PixelClass::level, 2.0, 1e-9},
+      {{0, 0, 255}, PixelClass::level, 3.0, 1e-9},
+      {{250, 253, 255}, PixelClass::level, 0.0, 0.03},
+      {{252, 4, 3}, PixelClass::level, 1.0, 0.03},
+      {{3, 6, 251}, PixelClass::level, 3.0, 0.03},
+      {{128, 127, 10}, PixelClass::level, 1.5, 0.01},
+      {{0, 0, 0}, PixelClass::background, 0, 0},
+      {{8, 3, 8}, PixelClass::background, 0, 0},
+      {{255, 0, 255}, PixelClass::undecodable, 0, 0},
+      {{128, 128, 128}, PixelClass::undecodable, 0, 0},
+      {{255, 255, 0}, PixelClass::undecodable, 0, 0},
+      {{200, 60, 200}, PixelClass::undecodable, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const DecodedColour decoded = decode_level_colour(c.texel);
+    SCOPED_TRACE(testing::Message()
+                 << int{c.texel.red} << " " << int{c.texel.green} << " " << int{c.texel.blue});
+    EXPECT_EQ(decoded.kind, c.kind);
+    if (c.kind == PixelClass::level) {
+      const double d = std::fabs(decoded.level_mod4 - c.level_mod4);
+      EXPECT_LE(std::min(d, 4.0 - d), c.tolerance) << decoded.level_mod4;
+    }
+  }
+  // Every blend of neighbouring levels, also across the wrap from blue to white.
+  for (double level = 0.1; level < 8.0; level += 0.15) {
+    const DecodedColour decoded = decode_level_colour(level_colour_of(level));
+    ASSERT_EQ(decoded.kind, PixelClass::level) << level;
+    const double d = std::fabs(decoded.level_mod4 - std::fmod(level, 4.0));
+    EXPECT_LE(std::min(d, 4.0 - d), 0.5 / 255 + 1e-9) << level;
+  }
+}
+
+TEST(LevelDecoder, ContinuityResolvesWholeLevelsAcrossGapsAndFromTheNearSide) {
+  // Up a column: white a hair below 4 at the near edge is level 0; the walk starts at the
+  // plane, steps over an undecodable pixel, and a level after the background cannot be told.
+  const RgbTexel column[] = {{0, 0, 0},
+                             {254, 255, 255},
+                             level_colour_of(0.4),
+                             level_colour_of(1.25),
+                             level_colour_of(2.1),
+                             {255, 0, 255},
+                             level_colour_of(2.9),
+                             {0, 0, 0},
+                             level_colour_of(6.0),
+                             {0, 0, 0}};
+  const PixelClass kinds[] = {
+      PixelClass::background, PixelClass::level,       PixelClass::level, PixelClass::level,
+      PixelClass::level,      PixelClass::undecodable, PixelClass::level, PixelClass::background,
+      PixelClass::unresolved, PixelClass::background};
+  const double levels[] = {0, 0.0, 0.4, 1.25, 2.1, 0, 2.9, 0, 0, 0};
+  const int height = sizeof column / sizeof column[0];
+  RgbImage panel(2, height);
+  for (int y = 0; y < height; ++y) panel.texel(0, y) = panel.texel(1, y) = column[y];
+  const LevelMap map = decode_levels(panel);
+  for (int y = 0; y < height; ++y) {
+    EXPECT_EQ(map.kind(1, y), kinds[y]) << y;
+    if (kinds[y] == PixelClass::level) {
+      EXPECT_NEAR(map.level(1, y), levels[y], 0.01) << y;
+    }
+  }
+  EXPECT_TRUE(map.quad_resolved(0, 1));
+  EXPECT_NEAR(map.quad_level(0, 1), 0.2, 0.01);
+  EXPECT_FALSE(map.quad_resolved(0, 5));
+}
+
+// A plane that recedes to the left, its near side along the right edge, the near side itself
+// rising by 0.05 a row from 2.5 to beyond 6: read on its own a near-side pixel at 5 would be
+// level 1; walking the rows, each from the line before, reads every pixel whole.
+TEST(LevelDecoder, RowsWalkTowardsWhereThePlaneRecedesEachFromTheLineBefore) {
+  constexpr int width = 60, height = 80;
+  RgbImage panel(width, height);
+  const auto level_at = [](int x, int y) { return 2.5 + 0.05 * y + 0.05 * (width - 1 - x); };
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) panel.texel(x, y) = level_colour_of(level_at(x, y));
+  const Walk walk = walk_along(-1.0, 0.3);
+  EXPECT_TRUE(walk.along == Step::left && walk.across == Step::up);
+  const LevelMap map = decode_levels(panel, walk);
+  EXPECT_EQ(map.count(PixelClass::level), width * height);
+  for (int y = 0; y < height; y += 7)
+    for (int x = 0; x < width; x += 3) EXPECT_NEAR(map.level(x, y), level_at(x, y), 0.01);
+  EXPECT_GT(std::fabs(decode_levels(panel).level(0, 0) - level_at(0, 0)), 3.9);  // up columns
+}
+
+TEST(IdealLevels, KnownFootprints) {
+  struct Case {
+    TexelDerivatives d;  // dudx, dvdx, dudy, dvdy
+    double anisotropy, isotropic, reference, extension;
+  };
+  const double log2_10 = std::log2(10.0);
+  const Case cases[] = {
+      {{1, 0, 0, 1}, 8, 0, 0, 0},                     // a texel a pixel
+      {{2, 0, 0, 2}, 8, 1, 1, 1},                     // two
+      {{3, 4, -6, 8}, 1, log2_10, log2_10, log2_10},  // Px 5, Py 10: isotropic takes Pmax
+      {{1, 0, 0, 4}, 2, 2, 1, 1},                     // 4 long, 1 wide: log2(4 / 2)
+      {{1, 0, 0, 4}, 8, 2, 0, 0},                     // the width bounds it: log2(Pmin)
+      {{1, 0, 0, 3}, 2, std::log2(3.0), std::log2(1.5), std::log2(1.5)},
+      {{1, 0, 0, 3}, 8, std::log2(3.0), 0, std::log2(3.0 / 3.0)},    // N = ceil(3 / 1)
+      {{1, 0, 0, 2.5}, 8, std::log2(2.5), 0, std::log2(2.5 / 3.0)},  // N rounds up: finer
+  };
+  for (const Case& c : cases) {
+    const IdealLevels levels = ideal_levels(c.d, c.anisotropy);
+    SCOPED_TRACE(testing::Message() << c.d.dvdy << " at AF " << c.anisotropy);
+    EXPECT_NEAR(levels.isotropic, c.isotropic, 1e-12);
+    EXPECT_NEAR(levels.reference, c.reference, 1e-12);
+    EXPECT_NEAR(levels.extension, c.extension, 1e-12);
+  }
+  // GL_LINEAR_MIPMAP_NEAREST: level 0 up to 1/2, halves down by the core rule, up by the other.
+  const double lambdas[] = {-INFINITY, -3.0, 0.5, 0.75, 1.5, 1.51, 2.5, 7.9, INFINITY};
+  const int down[] = {0, 0, 0, 1, 1, 2, 2, 8, 8};
+  const int up[] = {0, 0, 1, 1, 2, 2, 3, 8, 8};
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(nearest_mip_level(lambdas[i], max_level), down[i]) << lambdas[i];
+    EXPECT_EQ(nearest_mip_level_rounded_up(lambdas[i], max_level), up[i]) << lambdas[i];
+  }
+}
+
+// One footprint 8 texels long and 1 wide under a screen turned by any angle: the extension's
+// Px and Py change (a nearly round footprint at 45 degrees), the true axes do not.
+TEST(IdealLevels, TheTrueAxesAndTheirLevelIgnoreTheTurnOfTheScreen) {
+  double smallest_formula_ratio = 8.0;
+  for (double degrees = 0.0; degrees <= 90.0; degrees += 7.5) {
+    const double c = std::cos(radians(degrees)), s = std::sin(radians(degrees));
+    TexelDerivatives d;
+    d.dudx = 8.0 * c;
+    d.dudy = 8.0 * s;
+    d.dvdx = -s;
+    d.dvdy = c;
+    const FootprintAxes axes = footprint_axes(d);
+    EXPECT_NEAR(axes.major, 8.0, 1e-9) << degrees;
+    EXPECT_NEAR(axes.minor, 1.0, 1e-9) << degrees;
+    EXPECT_NEAR(invariant_level(axes, 4.0), 1.0, 1e-9) << degrees;
+    const IdealLevels levels = ideal_levels(d, 8.0);
+    smallest_formula_ratio = std::min(smallest_formula_ratio, levels.pmax / levels.pmin);
+  }
+  EXPECT_LT(smallest_formula_ratio, 1.1);
+}
+
+TEST(PlaneFootprint, KnownDistancesTiltsAndTheHorizon) {
+  // Facing the viewer 4 units away a texel covers a pixel everywhere; twice as far, two.
+  for (const double depth : {4.0, 8.0}) {
+    const PlaneFootprint facing(geometry(depth, 0.0));
+    for (const double xy : {0.5, 128.0, 255.5}) {
+      PlanePoint point;
+      ASSERT_TRUE(facing.point_at(xy, 255.0 - xy, point));
+      EXPECT_NEAR(point.eye_depth, depth, 1e-6);
+      EXPECT_NEAR(ideal_levels(point.derivatives, 1.0).isotropic, std::log2(depth / 4.0), 1e-6);
+    }
+  }
+  // Tilted by 60 degrees the plane's y shrinks by cos 60 where the view axis meets it.
+  PlanePoint centre;
+  ASSERT_TRUE(PlaneFootprint(geometry(4.0, -60.0)).point_at(128.0, 128.0, centre));
+  const IdealLevels tilted = ideal_levels(centre.derivatives, 8.0);
+  EXPECT_NEAR(tilted.px, 1.0, 1e-6);
+  EXPECT_NEAR(tilted.py, 2.0, 1e-6);
+  // Laid back by 75 degrees the plane recedes up the panel, deeper and coarser, to a horizon
+  // above which no ray meets it; a point behind the eye is seen nowhere.
+  const PlaneFootprint receding(geometry(4.0, -75.0));
+  double dx = 1.0, dy = 0.0, last_level = -1e9;
+  receding.receding_direction(dx, dy);
+  EXPECT_NEAR(dx, 0.0, 1e-9);
+  EXPECT_GT(dy, 0.0);
+  for (double y = 0.5; y < 180.0; y += 8.0) {
+    PlanePoint point;
+    ASSERT_TRUE(receding.point_at(128.0, y, point)) << y;
+    const double level = ideal_levels(point.derivatives, 1.0).isotropic;
+    EXPECT_GT(level, last_level) << y;
+    last_level = level;
+  }
+  PlanePoint untouched;
+  untouched.x = 42.0;
+  EXPECT_FALSE(receding.point_at(128.0, 255.5, untouched));
+  EXPECT_EQ(untouched.x, 42.0);
+  double wx = 0.0, wy = 0.0;
+  EXPECT_FALSE(receding.window_at(0.0, -40.0, wx, wy));
+}
+
+// On the test's own plane, turned by any angle about the viewing axis, point_at finds the plane
+// point that window_at places at the pixel, and its derivatives are those of window_at's
+// mapping; the receding direction turns with the plane, and the turn ends without a trace.
+TEST(PlaneFootprint, PointAtAndWindowAtAgreeOnTheTurnedTestPlane) {
+  const Quaternion start =
+      Quaternion::from_axis_angle({1.0f, 0.0f, 0.0f}, static_cast<float>(radians(-75.0)));
+  object_navigator.dolly.translation.z = -3.5f;
+  object_navigator.trackball.rotation = start;
+  for (const double degrees : {0.0, 30.0, 90.0, 200.0}) {
+    const PlaneTurn turn(degrees);
+    const PanelGeometry g = test_panel_geometry(size, size);
+    const PlaneFootprint footprint(g);
+    double dx = 0.0, dy = 0.0;
+    footprint.receding_direction(dx, dy);
+    const double turned = std::atan2(dy, dx) * 180.0 / pi - 90.0;  // 0 when it recedes up
+    EXPECT_NEAR(std::remainder(turned - degrees, 360.0), 0.0, 1e-3) << degrees;
+    for (const double x : {-0.8, 0.0, 0.6})
+      for (const double y : {-0.5, 0.0, 1.5}) {
+        double wx = 0.0, wy = 0.0;
+        ASSERT_TRUE(footprint.window_at(x, y, wx, wy));
+        PlanePoint point;
+        ASSERT_TRUE(footprint.point_at(wx, wy, point));
+        EXPECT_NEAR(point.x, x, 1e-6);
+        EXPECT_NEAR(point.y, y, 1e-6);
+        const TexelDerivatives expected = differentiated(footprint, point, g.texels_per_unit);
+        const double scale = std::max({std::fabs(expected.dudx), std::fabs(expected.dvdx),
+                                       std::fabs(expected.dudy), std::fabs(expected.dvdy)});
+        EXPECT_NEAR(point.derivatives.dudx, expected.dudx, 1e-4 * scale);
+        EXPECT_NEAR(point.derivatives.dudy, expected.dudy, 1e-4 * scale);
+        EXPECT_NEAR(point.derivatives.dvdx, expected.dvdx, 1e-4 * scale);
+        EXPECT_NEAR(point.derivatives.dvdy, expected.dvdy, 1e-4 * scale);
+      }
+  }
+  const Quaternion& end = object_navigator.trackball.rotation;
+  EXPECT_TRUE(end.x == start.x && end.y == start.y && end.z == start.z && end.w == start.w);
+  object_navigator.trackball.rotation = Quaternion{};
+  object_navigator.dolly.translation.z = 0.0f;
+}
+
+TEST(PanelMeasurement, ASyntheticPerfectDriverMeasuresNoError) {
+  for (const double anisotropy : {1.0, 8.0}) {
+    SCOPED_TRACE(anisotropy);
+    const PanelStatistics s =
+        measure(true, anisotropy, [](const IdealLevels& ideal) { return ideal.reference; });
+    EXPECT_GT(s.quads, size * size / 4 / 2);
+    EXPECT_EQ(s.pixels + s.background_pixels, size * size);
+    EXPECT_LT(std::fabs(s.mean_error), 0.005);
+    EXPECT_LT(s.p95_abs_error, 0.005);  // bytes hold a blend to 1/510 of a level
+    EXPECT_EQ(s.blurrier_share + s.sharper_share, 0.0);
+    EXPECT_NEAR(s.effective_anisotropy, s.ideal_anisotropy, 0.01);
+  }
+  // GL_LINEAR_MIPMAP_NEAREST is right at the core rule's whole level, not the continuous one.
+  const PanelStatistics whole = measure(false, 4.0, [](const IdealLevels& ideal) {
+    return double(nearest_mip_level(ideal.reference, max_level));
+  });
+  EXPECT_EQ(whole.mean_error, 0.0);
+  EXPECT_EQ(whole.blended_share, 0.0);
+  const PanelStatistics continuous =
+      measure(false, 4.0, [](const IdealLevels& ideal) { return ideal.reference; });
+  EXPECT_GT(continuous.rms_error, 0.1);
+}
+
+TEST(PanelMeasurement, ADriverALevelOffShowsBlurrierOrSharper) {
+  const PanelStatistics blurry =
+      measure(true, 1.0, [](const IdealLevels& ideal) { return ideal.reference + 1.0; });
+  EXPECT_GT(blurry.mean_error, 0.8);
+  EXPECT_GT(blurry.blurrier_share, 0.8);
+  EXPECT_EQ(blurry.sharper_share, 0.0);
+  const PanelStatistics sharp =
+      measure(true, 8.0, [](const IdealLevels& ideal) { return ideal.extension - 1.0; });
+  EXPECT_LT(sharp.mean_error, -0.5);
+  EXPECT_GT(sharp.sharper_share, 0.5);
+  EXPECT_EQ(sharp.blurrier_share, 0.0);
+  EXPECT_GT(sharp.effective_anisotropy, sharp.ideal_anisotropy);
+}

@@ -1,0 +1,214 @@
+// The report's output without a driver: which finding fires for reports made up to show each
+// behaviour, the command line, JSON that stays JSON whatever it holds, the false colours of
+// every kind of pixel, and text that is never cut.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "report/options.h"
+#include "report/output/findings.h"
+#include "report/output/heat_map.h"
+#include "report/output/json_writer.h"
+#include "report/output/text_format.h"
+
+namespace {
+
+// A panel of one quad whose four pixels all sample `level`.
+PanelMeasurement panel(bool trilinear, float anisotropy, double level) {
+  PanelMeasurement m;
+  m.config = {trilinear, anisotropy, 0, 1};
+  m.levels = LevelMap(2, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) m.levels.set(x, y, PixelClass::level, level);
+  QuadLevels quad;
+  quad.measured = level;
+  m.quads.push_back(quad);
+  m.statistics.quads = 1;
+  return m;
+}
+
+// Both filters isotropic at level 4 and at AF 2, 4, 8 at the levels given, on four units.
+Report report_with(const std::vector<double>& trilinear_af,
+                   const std::vector<double>& bilinear_af) {
+  Report report;
+  for (const bool trilinear : {true, false}) {
+    report.panels.push_back(panel(trilinear, 1.0f, 4.0));
+    for (int i = 0; i < 3; ++i)
+      report.panels.push_back(
+          panel(trilinear, float(2 << i), (trilinear ? trilinear_af : bilinear_af)[i]));
+  }
+  for (int unit = 0; unit < 4; ++unit) report.units.push_back({unit, {}, {}, 0.0, 0.0, true});
+  return report;
+}
+
+// A sweep of one configuration with the measured effective anisotropy at each turn given.
+AngleSweep sweep(bool trilinear, float anisotropy, const std::vector<double>& measured) {
+  AngleSweep s;
+  s.config = {trilinear, anisotropy, 0, 1};
+  for (std::size_t i = 0; i < measured.size(); ++i)
+    s.samples.push_back({45.0 * double(i), 1, measured[i], measured[i] / 2.0, 8.0});
+  return s;
+}
+
+std::vector<Fact> facts(const Report& report) {
+  std::vector<Fact> said;
+  for (const Finding& finding : describe_findings(report)) said.push_back(finding.fact);
+  return said;
+}
+
+bool has(const std::vector<Fact>& said, Fact fact) {
+  return std::find(said.begin(), said.end(), fact) != said.end();
+}
+
+}  // namespace
+
+TEST(Findings, EachBehaviourFiresItsFinding) {
+  // Hard bands with AF, and AF levels that all sample the same, finer than allowed at AF 2.
+  Report same = report_with({2, 2, 2}, {2, 2, 2});
+  same.panels[0].statistics.blended_share = 0.7;
+  same.panels[1].statistics.sharper_share = 0.5;
+  const std::vector<Fact> same_facts = facts(same);
+  for (const Fact fact :
+       {Fact::isotropic_right, Fact::stops_blending_with_af, Fact::af_level_no_difference,
+        Fact::sharper, Fact::none_blurrier, Fact::every_unit})
+    EXPECT_TRUE(has(same_facts, fact)) << int(fact);
+  EXPECT_FALSE(has(same_facts, Fact::af_cost));
+
+  // Trilinear AF grows and blends; bilinear AF samples the isotropic levels; a unit lags.
+  Report mixed = report_with({3, 2, 1}, {4, 4, 4});
+  for (PanelMeasurement& p : mixed.panels) p.statistics.blended_share = 0.6;
+  mixed.panels[0].statistics.mean_error = 0.6;
+  mixed.panels[7].statistics.blurrier_share = 0.75;
+  mixed.units[2].matches_unit_0 = false;
+  const std::vector<Fact> mixed_facts = facts(mixed);
+  for (const Fact fact :
+       {Fact::isotropic_strays, Fact::blends_with_af, Fact::af_grows, Fact::af_without_effect,
+        Fact::none_sharper, Fact::blurrier, Fact::units_differ})
+    EXPECT_TRUE(has(mixed_facts, fact)) << int(fact);
+
+  Report lone = report_with({2, 2, 2}, {2, 2, 2});
+  lone.units.resize(1);
+  EXPECT_TRUE(has(facts(lone), Fact::one_unit));
+  EXPECT_TRUE(has(facts(lone), Fact::never_blends));
+}
+
+// Only the strongest AF of each filter is judged on the angle sweep, and a curve on the
+// isotropic one is AF without effect, however the isotropic level itself varies.
+TEST(Findings, AngleSweepsAndCostsOfTheStrongestAf) {
+  Report report = report_with({2, 2, 2}, {2, 2, 2});
+  report.angle_sweeps = {sweep(true, 2.0f, {2.0, 1.0, 2.0}), sweep(true, 8.0f, {7.5, 2.5, 7.0}),
+                         sweep(false, 1.0f, {1.0, 1.3, 1.0}), sweep(false, 8.0f, {1.0, 1.3, 1.05})};
+  DrawCost cost;
+  cost.config = {true, 8.0f, 0, 1};
+  cost.relative = 3.25;
+  report.costs = {cost};
+  const std::vector<Finding> findings = describe_findings(report);
+  std::vector<Fact> said;
+  for (const Finding& f : findings) said.push_back(f.fact);
+  EXPECT_TRUE(has(said, Fact::direction_dependent));
+  EXPECT_TRUE(has(said, Fact::af_without_effect_turned));
+  EXPECT_TRUE(has(said, Fact::af_cost));
+  for (const Finding& f : findings) {
+    if (f.fact == Fact::direction_dependent) {
+      EXPECT_NE(f.text.find("at AF 8"), std::string::npos);
+    }
+  }
+
+  report.angle_sweeps = {sweep(false, 8.0f, {6.0, 6.8, 6.2})};
+  EXPECT_TRUE(has(facts(report), Fact::direction_alike));
+  report.angle_sweeps = {sweep(true, 8.0f, {7.5})};  // one turn says nothing of direction
+  report.costs.clear();
+  const std::vector<Fact> one_turn = facts(report);
+  for (const Fact fact : {Fact::direction_alike, Fact::direction_dependent, Fact::af_cost})
+    EXPECT_FALSE(has(one_turn, fact)) << int(fact);
+}
+
+TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
+  const auto parse = [](std::vector<const char*> arguments, ReportOptions& options,
+                        std::string& error) {
+    arguments.insert(arguments.begin(), "kestrel-report");
+    return parse_report_options(int(arguments.size()), arguments.data(), options, error);
+  };
+  ReportOptions o;
+  std::string error;
+  ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
+                     "--lod-bias=-1.5", "--repeats", "7", "-h"},
+                    o, error))
+      << error;
+  EXPECT_EQ(o.out, "/tmp/a b");
+  EXPECT_EQ(o.angles, (std::vector<double>{-30, -15, 0, 15, 30, 100}));
+  EXPECT_EQ(o.anisotropy, (std::vector<float>{1.0f, 16.0f, 2.5f}));
+  EXPECT_EQ(o.lod_bias, -1.5f);
+  EXPECT_EQ(o.repeats, 7);
+  EXPECT_TRUE(o.help);
+  // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
+  for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
+    ReportOptions ranged;
+    ASSERT_TRUE(parse({"--angles", list}, ranged, error)) << list;
+    EXPECT_EQ(ranged.angles.size(), count) << list;
+  }
+  // Each refused with a message that names the option; a missing value has none.
+  const std::pair<const char*, const char*> refused[] = {
+      {"--out", nullptr},     {"--out=", nullptr},     {"report", nullptr},  {"--angle", "5"},
+      {"--aniso", nullptr},   {"--angles", ""},        {"--angles", "0:90"}, {"--angles", "0:90:0"},
+      {"--angles", "90:0:5"}, {"--angles", "1:2:3:4"}, {"--angles", "nan"},  {"--angles", "0,,5"},
+      {"--angles", "400"},    {"--angles", "0:361:1"}, {"--aniso", "0.5"},   {"--aniso", "2,"},
+      {"--aniso", "inf"},     {"--aniso", "2000"},     {"--lod-bias", "3"},  {"--repeats", "0"},
+      {"--repeats", "2.5"},   {"--repeats", "1001"},   {"--repeats", "ten"}};
+  for (const auto& [option, value] : refused) {
+    std::vector<const char*> arguments = {option};
+    if (value) arguments.push_back(value);
+    ReportOptions ignored;
+    error.clear();
+    EXPECT_FALSE(parse(arguments, ignored, error)) << option << " " << (value ? value : "");
+    EXPECT_NE(error.find(std::string(option).substr(0, 5)), std::string::npos) << error;
+  }
+}
+
+TEST(JsonWriter, StringsAndNumbersStayValidJson) {
+  JsonWriter json;
+  json.begin_array();
+  json.value(std::string("say \"hi\"\\ \n\t\x01 \xc3\xa9"));
+  json.value(std::numeric_limits<double>::infinity());
+  json.value(std::numeric_limits<double>::quiet_NaN());
+  json.value(-0.0);
+  json.begin_object();
+  json.end_object();
+  json.end_array();
+  EXPECT_EQ(json.text(),
+            "[\n  \"say \\\"hi\\\"\\\\ \\n\\t\\u0001 \xc3\xa9\",\n  null,\n  null,\n  0,\n  {}\n]");
+}
+
+TEST(HeatMap, EveryKindOfPixelGetsItsColourAndScalesClamp) {
+  PanelMeasurement panel;
+  panel.levels = LevelMap(4, 2);  // background
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) panel.levels.set(x, y, PixelClass::level, 2.0);
+  panel.levels.set(2, 0, PixelClass::unresolved, 0.0);
+  QuadLevels quad;
+  quad.error = -1.0;
+  panel.quads.push_back(quad);
+  const RgbImage levels = measured_level_picture(panel, 8);
+  EXPECT_EQ(levels.texel(1, 1), level_colour(2.0, 8));
+  EXPECT_EQ(levels.texel(2, 0), unmeasured_colour);
+  EXPECT_EQ(levels.texel(3, 1), background_colour);
+  const RgbImage errors = level_error_picture(panel);
+  EXPECT_EQ(errors.texel(0, 1), error_colour(-1.0));
+  EXPECT_EQ(errors.texel(2, 0), unmeasured_colour);
+  EXPECT_EQ(errors.texel(3, 0), background_colour);
+  EXPECT_EQ(level_colour(-2.0, 8), level_colour(0.0, 8));
+  EXPECT_EQ(level_colour(11.0, 8), level_colour(8.0, 8));
+  EXPECT_EQ(error_colour(100.0), error_colour(error_range));
+  EXPECT_GT(error_colour(-1.0).blue, error_colour(-1.0).red);  // sharper is blue
+  EXPECT_GT(error_colour(1.0).red, error_colour(1.0).blue);    // blurrier red
+}
+
+TEST(FormatText, LongTextIsNeverCut) {
+  const std::string long_name(5000, 'n');
+  const std::string text = format_text("[%s] %d", long_name.c_str(), 42);
+  EXPECT_EQ(text.size(), 5000u + 5u);
+  EXPECT_EQ(text.substr(text.size() - 4), "] 42");
+  EXPECT_EQ(format_text("%s", ""), "");
+}
