@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "report/text_format.h"
+#include "report/output/text_format.h"
 
 const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
