@@ -1,5 +1,5 @@
-// The overlay text of the panels: labels and status lines printed with GLUT's 8 × 13 bitmap
-// font over whatever the panel shows.
+// The overlay text of the panels: labels and status lines printed with the 8 × 13 bitmap font
+// of app/overlay_font.h over whatever the panel shows, with or without a GLUT window.
 #pragma once
 
 #include <GL/gl.h>

@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/overlay_font.h"
 #include "image/rgb_image.h"
-
-// The width of a glyph of the overlay font, in pixels.
-inline constexpr int overlay_glyph_width = 8;
 
 // One line of text: where its baseline starts, in pixels from the picture's upper left corner
 // with y downward, as draw_text takes it.

@@ -2,7 +2,7 @@
 // the isotropic panel measures the reference levels however the plane is turned or biased, a
 // measurement and a timing leave the test as they found it, and text lands whole on pictures
 // wider than the window.
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/overlay_text.h"
 #include "app/panels.h"
 #include "app/test_objects.h"
 #include "app/test_state.h"
@@ -179,4 +180,34 @@ TEST_F(ReportDraw, TextIsPrintedWholeOverAPictureWiderThanTheWindow) {
   EXPECT_GT(white_far, 5);
   EXPECT_EQ(changed_elsewhere, 0);
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// The captured font draws every character exactly as GLUT's own 8 × 13 font does.
+TEST_F(ReportDraw, OverlayFontDrawsAsGlutsBitmapFont) {
+  std::string all;
+  for (int code = 1; code < 256; ++code) all += char(code);
+  const int width = 8 * 64, height = 4 * 16;
+  glViewport(0, 0, width, height);
+  RgbImage drawn[2] = {RgbImage(0, 0), RgbImage(0, 0)};
+  for (int way = 0; way < 2; ++way) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (int line = 0; line < 4; ++line) {
+      const std::string text = all.substr(64 * line, 64);
+      if (way == 0) {
+        draw_text(text.c_str(), 0, 13 + 16 * line, width, height);
+      } else {
+        const ScopedIdentityMatrices window_terms;
+        glRasterPos2f(-1.0f, 1.0f - 2.0f * (13 + 16 * line) / height);
+        for (const char c : text) glutBitmapCharacter(GLUT_BITMAP_8_BY_13, (unsigned char)c);
+      }
+    }
+    drawn[way] = read_pixels(GL_BACK, 0, 0, width, height);
+  }
+  int lit = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      ASSERT_EQ(drawn[0].texel(x, y), drawn[1].texel(x, y)) << x << ", " << y;
+      lit += drawn[0].texel(x, y).red > 0;
+    }
+  EXPECT_GT(lit, 2000);
 }
