@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/color_mip_texture.h"
-#include "bench/color_mip_direct.h"
+#include "color_mip_direct.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Test helper: sends an X window what its close button would, a WM_DELETE_WINDOW client
 // message. Usage: x_send_close WINDOW-ID
-#include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "x_close_message.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -15,15 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot open the X display\n", argv[0]);
     return 1;
   }
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
-  XSync(display, False);
+  send_close_message(display, static_cast<Window>(std::strtoul(argv[1], nullptr, 0)));
   XCloseDisplay(display);
   return 0;
 }

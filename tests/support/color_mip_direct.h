@@ -1,5 +1,5 @@
 // The colour-mipmap texels computed straight from their definition, one sine and one cosine per
-// texel: the reference the generator is measured and checked against.
+// texel: the independent reference the generator is checked and timed against.
 #pragma once
 
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "app/color_mip_texture.h"
 
 // Writes level `level` of the colour-mipmap texture of level-0 size `size` and colour delta
-// `delta` into `texels` as fill_color_mip_level does, evaluating
+// `delta` into `texels` as generate_color_mip_levels hands it on, evaluating
 // sin(cos(y * 2^level) + x * 2^level) afresh for every texel.
 inline void fill_color_mip_level_direct(int size, int delta, int level, unsigned char* texels) {
   const int n = size >> level;
