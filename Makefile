@@ -15,7 +15,7 @@ run: release
 # kestrel-report once per Mesa software driver present (llvmpipe, softpipe) and compare.md
 # beside their reports, in kestrel-report/ (tools/report.sh); ARGS go to kestrel-report.
 report: release
-	tools/with-xvfb.sh tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
+	tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
 
 # The fuzz run comes first so that the test suite's summary closes the output.
 test:

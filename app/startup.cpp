@@ -34,7 +34,7 @@ void open_window(const char* program_name, const TestState& state) {
   int toolkit_argc = 1;
   char* toolkit_argv[] = {const_cast<char*>(program_name), nullptr};
   glutInit(&toolkit_argc, toolkit_argv);
-  glutInitWindowSize(state.no_af ? 256 : 1024, 512);
+  glutInitWindowSize(state.no_af ? test_window_width / 4 : test_window_width, test_window_height);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
   glutCreateWindow("Kestrel");
 }
@@ -101,6 +101,8 @@ void set_texture_matrices(int tmu_count) {
 constexpr float start_tilt = -1.3089969f;
 constexpr float start_pan_y = 0.05f;
 
+}  // namespace
+
 // The camera stays where it is (it receives no events); left drags turn, pan (Shift) and dolly
 // (Ctrl) the plane, which starts tilted back at the viewing distance. The list order is the
 // order in which every event reaches the interactors.
@@ -118,8 +120,6 @@ void configure_interactors(const TestState& state) {
   add_interactor(&object_navigator, true);
 }
 
-}  // namespace
-
 void parse_switches(int argc, const char* const* argv, TestState& state) {
   struct Switch {
     const char* text;
@@ -136,9 +136,7 @@ void parse_switches(int argc, const char* const* argv, TestState& state) {
       if (strcasecmp(argv[i], s.text) == 0) state.*s.flag = true;
 }
 
-bool start_test(int argc, char** argv, bool message_box) {
-  parse_switches(argc, argv, test_state);
-  open_window(argc > 0 ? argv[0] : "kestrel", test_state);
+bool set_up_test_scene(bool message_box) {
   if (!glh::request_extensions(required_extensions)) {
     std::fprintf(stderr, "%s\n", unsupported_message);
     if (message_box) show_error_message("Error", unsupported_message);
@@ -150,6 +148,13 @@ bool start_test(int argc, char** argv, bool message_box) {
   create_color_mip_textures(test_state);
   compile_plane(plane_list, test_state.tmu_count);
   set_texture_matrices(test_state.tmu_count);
+  return true;
+}
+
+bool start_test(int argc, char** argv, bool message_box) {
+  parse_switches(argc, argv, test_state);
+  open_window(argc > 0 ? argv[0] : "kestrel", test_state);
+  if (!set_up_test_scene(message_box)) return false;
   // The toolkit destroys the window and its GL context when the window is closed and, from its
   // own exit handler, when the process ends: its close hook gives the names back first.
   glutCloseFunc(release_test_objects);

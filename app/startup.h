@@ -4,6 +4,11 @@
 
 #include "app/test_state.h"
 
+// The window's size at start-up: four panels of 256 × 256 side by side, two rows (one column
+// with "-noaf").
+inline constexpr int test_window_width = 1024;
+inline constexpr int test_window_height = 512;
+
 // The extensions the test cannot run without.
 inline constexpr const char* required_extensions =
     "GL_EXT_texture_filter_anisotropic GL_ARB_multitexture GL_ARB_texture_compression";
@@ -18,6 +23,15 @@ void parse_switches(int argc, const char* const* argv, TestState& state);
 // with `message_box`, in a modal message window, when the driver lacks a required extension;
 // the window is left as it is. Programs that run unattended pass false.
 bool start_test(int argc, char** argv, bool message_box = true);
+
+// The steps of start_test that need only a current GL context, no window: the extension check
+// (failing as start_test fails), the GL state, the textures and the plane's list, on the
+// settings in test_state.
+bool set_up_test_scene(bool message_box);
+
+// Lists the interactors in the order every event reaches them and puts the plane where the test
+// starts: tilted back, at the viewing distance test_state.zoom.
+void configure_interactors(const TestState& state);
 
 // The program: start-up, then the toolkit's main loop, which does not return. Returns 0 when the
 // extension check fails and 1 when there is no X display to open the window on.

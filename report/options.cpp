@@ -9,10 +9,11 @@
 
 const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
-    "                      [--repeats N]\n"
+    "                      [--repeats N] [--platform auto|egl|glx] [--device N]\n"
     "\n"
-    "Measures the driver's anisotropic filtering: draws the test's panels in a window on the\n"
-    "current X display, reads them back, decodes the mipmap level every pixel samples from the\n"
+    "Measures the driver's anisotropic filtering: draws the test's panels into a framebuffer\n"
+    "of its own, with a window on the X display (GLX) or with no window system at all (EGL),\n"
+    "reads them back, decodes the mipmap level every pixel samples from the\n"
     "colour-mipmap texture, compares it with the level the filtering extension's formulas give,\n"
     "turns the plane about the viewing axis to see whether every direction is filtered alike,\n"
     "times each configuration's draw, and writes into DIR:\n"
@@ -33,10 +34,14 @@ const char* const report_usage =
     "                  is always measured, levels above the maximum are measured at the maximum\n"
     "  --lod-bias B    the texture LOD bias of every measurement, -2 to 2 (default 0)\n"
     "  --repeats N     the timed draws of each configuration, 1 to 1000 (default 31)\n"
+    "  --platform P    where the GL context comes from: glx (a window on the X display), egl\n"
+    "                  (no window system: EGL's device platform, else its surfaceless one) or\n"
+    "                  auto (default: glx where an X display opens, else egl)\n"
+    "  --device N      run on EGL device N (0 is the first) instead of the first that works\n"
     "  -h, --help      print this text and exit\n"
     "\n"
-    "Progress goes to standard error. Exit status: 0 done, 1 no display, no required\n"
-    "extension or a file that cannot be written, 2 a bad option.\n";
+    "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
+    "extension or a file that cannot be written, 2 a bad option or a device that is not there.\n";
 
 namespace {
 
@@ -126,6 +131,27 @@ bool read_repeats(const std::string& text, int& repeats, std::string& error) {
   return true;
 }
 
+bool read_platform(const std::string& text, Platform& platform, std::string& error) {
+  if (text == "auto" || text == "egl" || text == "glx") {
+    platform = text == "egl" ? Platform::egl : text == "glx" ? Platform::glx : Platform::automatic;
+    return true;
+  }
+  error = "--platform: \"" + text + "\" is none of auto, egl and glx";
+  return false;
+}
+
+bool read_device(const std::string& text, int& device, std::string& error) {
+  double value = 0.0;
+  if (!read_number(text, value) || value != std::floor(value) || value < 0.0 ||
+      value > max_device) {
+    error = format_text("--device: \"%s\" is no device number from 0 to %d", text.c_str(),
+                        max_device);
+    return false;
+  }
+  device = static_cast<int>(value);
+  return true;
+}
+
 }  // namespace
 
 ReportOptions::ReportOptions() {
@@ -144,7 +170,8 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
     const bool takes_value = name == "--out" || name == "--angles" || name == "--aniso" ||
-                             name == "--lod-bias" || name == "--repeats";
+                             name == "--lod-bias" || name == "--repeats" ||
+                             name == "--platform" || name == "--device";
     if (!takes_value) {
       error = "unknown option \"" + argument + "\"";
       return false;
@@ -171,10 +198,18 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       ok = read_anisotropy(value, options.anisotropy, error);
     } else if (name == "--lod-bias") {
       ok = read_lod_bias(value, options.lod_bias, error);
+    } else if (name == "--platform") {
+      ok = read_platform(value, options.platform, error);
+    } else if (name == "--device") {
+      ok = read_device(value, options.device, error);
     } else {
       ok = read_repeats(value, options.repeats, error);
     }
     if (!ok) return false;
+  }
+  if (options.device >= 0 && options.platform == Platform::glx) {
+    error = "--device picks an EGL device: it needs --platform egl or auto";
+    return false;
   }
   return true;
 }

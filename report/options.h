@@ -6,9 +6,15 @@
 
 #include "report/draw/report.h"
 
-// The measurement's settings and where the results go.
+// How the report gets its GL context: a window on the X display (GLX), none at all (EGL), or
+// GLX where an X display can be opened and EGL elsewhere.
+enum class Platform { automatic, egl, glx };
+
+// The measurement's settings, where it runs and where the results go.
 struct ReportOptions : MeasureSettings {
   std::string out = "kestrel-report";  // the output folder, created when missing
+  Platform platform = Platform::automatic;
+  int device = -1;  // the EGL device to run on; -1: the first that gives a context
   bool help = false;
 
   ReportOptions();  // the angles 0, 5, ..., 90
@@ -20,12 +26,14 @@ inline constexpr double max_angle = 360.0;  // |degrees|
 inline constexpr float max_anisotropy_asked = 1024.0f;
 inline constexpr float max_lod_bias = 2.0f;  // |bias|
 inline constexpr int max_repeats = 1000;
+inline constexpr int max_device = 1000;
 
 // The text of --help: what the program does and every option.
 extern const char* const report_usage;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
-// "--lod-bias B" and "--repeats N", each also as "--name=VALUE", and "--help" or "-h". LIST is
+// "--lod-bias B", "--repeats N", "--platform auto|egl|glx" and "--device N", each also as
+// "--name=VALUE", and "--help" or "-h". "--device" with "--platform glx" is refused. LIST is
 // a comma-separated list of numbers; an angle may also be a range FROM:TO:STEP, the angles from
 // FROM up to TO in steps of STEP. Returns false, with a one-line message in `error`, on an
 // unknown argument, a missing value or a value that is not a number or out of its limits;

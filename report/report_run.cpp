@@ -1,8 +1,7 @@
 // One whole run of kestrel-report, from the start-up to the last file.
 #include "report/report_run.h"
 
-#include <GL/glut.h>
-
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -11,14 +10,19 @@
 #include "app/panels.h"
 #include "app/platform.h"
 #include "app/startup.h"
+#include "app/test_objects.h"
+#include "app/test_state.h"
+#include "glh/glh_platform.h"
 #include "image/file_output.h"
 #include "image/write_png.h"
+#include "report/draw/render_target.h"
+#include "report/draw/report.h"
+#include "report/draw/run_times.h"
 #include "report/output/angle_chart.h"
 #include "report/output/findings.h"
-#include "report/draw/report.h"
 #include "report/output/report_pictures.h"
 #include "report/output/report_writer.h"
-#include "report/draw/run_times.h"
+#include "report/output/text_format.h"
 
 namespace {
 
@@ -64,16 +68,71 @@ bool write_texts(const std::filesystem::path& out, const Report& report) {
          write_text(out / "summary.md", summary_markdown(report, findings));
 }
 
+// The panels measured into the report's own framebuffer (the window's back buffer where the
+// driver has none and there is a window), and every file written. The scene is set up.
+int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
+                      std::string platform, bool window) {
+  const int columns =
+      int(anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy).size());
+  const PanelViewport panel =
+      panel_viewport(panels[0], 4, test_window_width, test_window_height);
+  const ReportFramebuffer framebuffer(std::max(test_window_width, columns * panel.width),
+                                      test_window_height);
+  if (framebuffer.bound()) {
+    platform += ", drawn into a framebuffer object";
+  } else if (window) {
+    render_target = {GL_BACK, test_window_width, test_window_height};
+    platform += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
+  } else {
+    std::fprintf(stderr, "%s: the driver has no framebuffer objects, which drawing without a "
+                         "window needs\n", name);
+    return 1;
+  }
+  RgbImage window_picture(0, 0);
+  {
+    const PhaseTimer timer(&RunTimes::pictures);
+    window_picture = capture_test_window();
+  }
+  if (!write_picture(out / "panels.png", window_picture)) return 1;
+  Report report = measure_report(options, panel.width, panel.height);
+  report.platform = platform;
+  return write_pictures(out, report) && write_texts(out, report) ? 0 : 1;
+}
+
+// The usage error of a --device that EGL does not list, with the devices it does.
+int no_such_device(int device) {
+  std::string listed;
+  const std::vector<std::string> devices = egl_device_names();
+  for (std::size_t i = 0; i < devices.size(); ++i)
+    listed += format_text("\n  %zu: %s", i, devices[i].c_str());
+  std::fprintf(stderr, "%s: --device %d: EGL lists %s%s\n", name, device,
+               devices.empty() ? "no devices" : "these devices:", listed.c_str());
+  return 2;
+}
+
 }  // namespace
 
 int run_report(const ReportOptions& options, char* program) {
   const auto start = std::chrono::steady_clock::now();
-  if (!display_available()) {
-    std::fprintf(stderr,
-                 "%s: cannot open the X display \"%s\"; the report draws in a window "
-                 "(tools/with-xvfb.sh gives one)\n",
-                 name, display_name());
+  const bool glx = options.platform == Platform::glx ||
+                   (options.platform == Platform::automatic && options.device < 0 &&
+                    display_available());
+  if (glx && !display_available()) {
+    std::fprintf(stderr, "%s: cannot open the X display \"%s\" for --platform glx\n", name,
+                 display_name());
     return 1;
+  }
+  OffscreenContext offscreen;
+  if (!glx) {
+    std::string error;
+    if (!offscreen.open(options.device, error)) {
+      if (options.device >= int(egl_device_names().size())) return no_such_device(options.device);
+      std::fprintf(stderr, "%s: no GL context: %s%s\n", name,
+                   options.platform == Platform::automatic ? "no X display opens, and " : "",
+                   error.c_str());
+      return 1;
+    }
+    glh::use_window_system(glh::WindowSystem::egl);
   }
   const std::filesystem::path out = options.out;
   std::error_code error;
@@ -84,19 +143,18 @@ int run_report(const ReportOptions& options, char* program) {
     return 1;
   }
   char* test_argv[] = {program, nullptr};
-  if (!start_test(1, test_argv, false)) return 1;
+  if (glx ? !start_test(1, test_argv, false) : !set_up_test_scene(false)) return 1;
+  if (!glx) configure_interactors(test_state);
   const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
 
-  RgbImage window(0, 0);
-  {
-    const PhaseTimer timer(&RunTimes::pictures);
-    window = capture_test_window();
-  }
-  if (!write_picture(out / "panels.png", window)) return 1;
-  const PanelViewport panel =
-      panel_viewport(panels[0], 4, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-  const Report report = measure_report(options, panel.width, panel.height);
-  if (!write_pictures(out, report) || !write_texts(out, report)) return 1;
+  const int status = measure_and_write(
+      options, out,
+      glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
+          : "EGL, " + offscreen.description(),
+      glx);
+  // Without a window nothing else gives the GL names back before the context ends.
+  if (!glx) release_test_objects();
+  if (status != 0) return status;
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   const RunTimes& t = run_times;
   std::fprintf(stderr,

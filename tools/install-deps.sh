@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
-          libgl1-mesa-dri libpng-dev zlib1g-dev libx11-dev)
+          libgl1-mesa-dri libegl-dev libegl-mesa0 libpng-dev zlib1g-dev libx11-dev)
 case "${1:-run}" in
   run) packages+=(xvfb) ;;
   test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3) ;;

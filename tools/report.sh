@@ -2,7 +2,8 @@
 # What `make report` runs: kestrel-report once per Mesa software driver present, llvmpipe and
 # softpipe, each chosen with GALLIUM_DRIVER (and LIBGL_ALWAYS_SOFTWARE, so that a machine with
 # a GPU driver still uses it), then compare.md beside their folders: the pictures side by side
-# and both drivers' tables. Needs an X display (tools/with-xvfb.sh gives one).
+# and both drivers' tables. Each run draws on the X display where there is one, else through EGL
+# without any window system.
 # Usage: tools/report.sh KESTREL_REPORT OUT_DIR [kestrel-report options ...]
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 KESTREL_REPORT OUT_DIR [options]" >&2; exit 2; }

@@ -7,6 +7,7 @@
 #include "app/test_objects.h"
 #include "image/read_pixels.h"
 #include "image/upload_image.h"
+#include "report/draw/render_target.h"
 #include "report/draw/run_times.h"
 
 namespace {
@@ -75,7 +76,7 @@ RgbImage render_configuration(const PanelConfig& config, int width, int height,
     glFinish();
   }
   const PhaseTimer timer(&RunTimes::read_back);
-  return read_pixels(GL_BACK, 0, 0, width, height);
+  return read_pixels(render_target.buffer, 0, 0, width, height);
 }
 
 PanelMeasurement measure_configuration(const PanelConfig& config, int width, int height,

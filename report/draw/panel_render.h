@@ -16,7 +16,7 @@ int color_mip_max_level();
 void build_neutral_texture(TextureObject2D& texture);
 
 // The test set up, for the object's lifetime, to draw the plane of `config` into the width ×
-// height pixels at the lower left corner of the back buffer as the test's panel draws it, with
+// height pixels at the lower left corner of the render target as the test's panel draws it, with
 // the colour-mipmap texture of colour delta 0 on config.unit, its LOD bias config.lod_bias, and
 // `neutral` on the other units in use. When it ends, test_state, the viewport and the texture's
 // LOD bias are as they were. Needs the test started (start_test) and 1 <= config.units <=
@@ -28,7 +28,7 @@ class ConfigurationDrawing {
   ConfigurationDrawing(const ConfigurationDrawing&) = delete;
   ConfigurationDrawing& operator=(const ConfigurationDrawing&) = delete;
 
-  // Clears the colour and depth of the whole back buffer.
+  // Clears the colour and depth of the whole render target.
   void clear() const;
   // Draws the plane, without text.
   void draw() const;

@@ -1,9 +1,8 @@
-// Text over a picture: the picture drawn into the back buffer tile by tile, the overlay font
-// over it, and each tile read back.
+// Text over a picture: the picture drawn into the render target, tile by tile where it is wider,
+// the overlay font over it, and each tile read back.
 #include "report/draw/picture_text.h"
 
 #include <GL/gl.h>
-#include <GL/glut.h>
 
 #include <algorithm>
 #include <cstring>
@@ -12,6 +11,7 @@
 #include "app/scoped_viewport.h"
 #include "image/pixel_store.h"
 #include "image/read_pixels.h"
+#include "report/draw/render_target.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void print_tile(const RgbImage& picture, const std::vector<PlacedText>& texts, i
   for (const PlacedText& text : texts)
     if (text.x >= left && text.x < right)
       draw_text(text.text.c_str(), text.x - left, text.y, width, height);
-  paste(printed, read_pixels(GL_BACK, 0, 0, width, height), left, 0);
+  paste(printed, read_pixels(render_target.buffer, 0, 0, width, height), left, 0);
 }
 
 }  // namespace
@@ -66,10 +66,10 @@ void paste(RgbImage& canvas, const RgbImage& picture, int left, int bottom) {
 
 RgbImage print_over(const RgbImage& picture, const std::vector<PlacedText>& texts) {
   const ScopedViewport saved_viewport;
-  const int window_width = std::max(glutGet(GLUT_WINDOW_WIDTH), 1);
+  const int target_width = std::max(render_target.width, 1);
   RgbImage printed(picture.width(), picture.height());
   for (int left = 0; left < picture.width();) {
-    const int right = tile_end(texts, left, std::min(left + window_width, picture.width()));
+    const int right = tile_end(texts, left, std::min(left + target_width, picture.width()));
     print_tile(picture, texts, left, right, printed);
     left = right;
   }

@@ -19,10 +19,10 @@ struct PlacedText {
 void paste(RgbImage& canvas, const RgbImage& picture, int left, int bottom);
 
 // Prints `texts` over `picture` in white with the test's 8 × 13 bitmap font: draws the picture
-// into the lower left corner of the back buffer, the texts over it, and reads the result back,
-// in tiles as wide as the window where the picture is wider, each tile ending before a text
-// that would cross its edge. A text that starts left of the picture or is wider than the window
-// is not printed whole. The picture must be no higher than the window; every texture unit must
-// be disabled (as draw_panel leaves them). Restores the viewport and both matrices. Needs the
-// test's window current.
+// into the lower left corner of the render target, the texts over it, and reads the result back
+// in one piece, or in tiles as wide as the render target where the picture is wider (the
+// window's back buffer), each tile ending before a text that would cross its edge. A text that
+// starts left of the picture or is wider than the target is not printed whole. The picture must
+// be no higher than the target; every texture unit must be disabled (as draw_panel leaves them).
+// Restores the viewport and both matrices.
 RgbImage print_over(const RgbImage& picture, const std::vector<PlacedText>& texts);

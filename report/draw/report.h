@@ -29,6 +29,7 @@ struct UnitMeasurement {
 
 struct Report {
   DriverInfo driver;
+  std::string platform;  // where it ran: the window system, the display or device, the buffer
   int panel_width = 0, panel_height = 0;
   float lod_bias = 0.0f;                 // of every measurement
   std::vector<float> anisotropy_levels;  // measured, 1 first, each as the driver takes it

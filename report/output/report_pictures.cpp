@@ -1,15 +1,16 @@
 // The report's pictures: the test's window, and the labelled false-colour maps with legends.
 #include "report/output/report_pictures.h"
 
-#include <GL/glut.h>
-
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/panels.h"
+#include "app/scoped_viewport.h"
+#include "app/startup.h"
 #include "image/read_pixels.h"
+#include "report/draw/render_target.h"
 #include "report/output/heat_map.h"
 #include "report/draw/panel_render.h"
 #include "report/draw/picture_text.h"
@@ -98,8 +99,10 @@ std::vector<std::string> numbers(int from, int to, bool signs) {
 }  // namespace
 
 RgbImage capture_test_window() {
+  const ScopedViewport saved;
+  glViewport(0, 0, test_window_width, test_window_height);
   draw_panels();
-  return read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+  return read_pixels(render_target.buffer, 0, 0, test_window_width, test_window_height);
 }
 
 RgbImage measured_levels_figure(const Report& report) {

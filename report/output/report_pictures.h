@@ -5,8 +5,8 @@
 #include "image/rgb_image.h"
 #include "report/draw/report.h"
 
-// The test's window at start-up: draw_panels into the back buffer, read back whole. Needs the
-// test started.
+// The test's window at start-up: draw_panels over the window's size at the lower left corner of
+// the render target, read back whole. Needs the test's scene set up.
 RgbImage capture_test_window();
 
 // The measured level of every pixel of the measured panels, laid out as the test lays out its

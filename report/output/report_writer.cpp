@@ -144,7 +144,8 @@ std::string driver_lines(const Report& report) {
   return format_text("- Vendor: %s\n- Renderer: %s\n- Version: %s\n", report.driver.vendor.c_str(),
                      report.driver.renderer.c_str(), report.driver.version.c_str()) +
          format_text("- Maximum anisotropy advertised: %g\n- Texture units tested: %d\n",
-                     double(report.driver.max_anisotropy), report.driver.tmu_count);
+                     double(report.driver.max_anisotropy), report.driver.tmu_count) +
+         "- Platform: " + report.platform + "\n";
 }
 
 std::string settings_lines(const Report& report) {
@@ -246,6 +247,7 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   json.field("max_anisotropy", double(report.driver.max_anisotropy));
   json.field("texture_units", report.driver.tmu_count);
   json.end_object();
+  json.field("platform", report.platform);
   json.key("panel_size");
   json.begin_array();
   json.value(report.panel_width);
