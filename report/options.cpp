@@ -38,10 +38,16 @@ const char* const report_usage =
     "                  (no window system: EGL's device platform, else its surfaceless one) or\n"
     "                  auto (default: glx where an X display opens, else egl)\n"
     "  --device N      run on EGL device N (0 is the first) instead of the first that works\n"
+    "  --tolerance T   how far, in levels, a quad may lie outside the levels the extension\n"
+    "                  and core GL allow before it counts against its panel's verdict, 0 to 4\n"
+    "                  (default 0.25)\n"
+    "  --junit FILE    also write the verdicts to FILE as JUnit XML, one test case each\n"
+    "  --check         exit with 3 when any verdict fails (else 0)\n"
     "  -h, --help      print this text and exit\n"
     "\n"
     "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
-    "extension or a file that cannot be written, 2 a bad option or a device that is not there.\n";
+    "extension or a file that cannot be written, 2 a bad option or a device that is not there,\n"
+    "3 with --check a verdict that fails.\n";
 
 namespace {
 
@@ -162,8 +168,8 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
                           std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
-    if (argument == "--help" || argument == "-h") {
-      options.help = true;
+    if (argument == "--help" || argument == "-h" || argument == "--check") {
+      (argument == "--check" ? options.check : options.help) = true;
       continue;
     }
     // "--name VALUE" or "--name=VALUE".
@@ -171,7 +177,8 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     const std::string name = argument.substr(0, equals);
     const bool takes_value = name == "--out" || name == "--angles" || name == "--aniso" ||
                              name == "--lod-bias" || name == "--repeats" ||
-                             name == "--platform" || name == "--device";
+                             name == "--platform" || name == "--device" ||
+                             name == "--tolerance" || name == "--junit";
     if (!takes_value) {
       error = "unknown option \"" + argument + "\"";
       return false;
@@ -182,7 +189,9 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     } else if (i + 1 < argc) {
       value = argv[++i];
     } else {
-      error = name + (name == "--out" ? " needs a folder name" : " needs a value");
+      error = name + (name == "--out"     ? " needs a folder name"
+                      : name == "--junit" ? " needs a file name"
+                                          : " needs a value");
       return false;
     }
     bool ok = true;
@@ -202,6 +211,16 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       ok = read_platform(value, options.platform, error);
     } else if (name == "--device") {
       ok = read_device(value, options.device, error);
+    } else if (name == "--tolerance") {
+      ok = read_number(value, options.tolerance) && options.tolerance >= 0.0 &&
+           options.tolerance <= max_tolerance;
+      if (!ok)
+        error = format_text("--tolerance: \"%s\" is no tolerance from 0 to %g levels",
+                            value.c_str(), max_tolerance);
+    } else if (name == "--junit") {
+      options.junit = value;
+      ok = !value.empty();
+      if (!ok) error = "--junit needs a file name";
     } else {
       ok = read_repeats(value, options.repeats, error);
     }

@@ -15,6 +15,9 @@ struct ReportOptions : MeasureSettings {
   std::string out = "kestrel-report";  // the output folder, created when missing
   Platform platform = Platform::automatic;
   int device = -1;  // the EGL device to run on; -1: the first that gives a context
+  double tolerance = 0.25;  // how far past the allowed levels a quad may lie, in levels
+  std::string junit;        // where to write the verdicts as JUnit XML; empty: nowhere
+  bool check = false;       // the exit status tells whether every verdict passed
   bool help = false;
 
   ReportOptions();  // the angles 0, 5, ..., 90
@@ -27,13 +30,14 @@ inline constexpr float max_anisotropy_asked = 1024.0f;
 inline constexpr float max_lod_bias = 2.0f;  // |bias|
 inline constexpr int max_repeats = 1000;
 inline constexpr int max_device = 1000;
+inline constexpr double max_tolerance = 4.0;
 
 // The text of --help: what the program does and every option.
 extern const char* const report_usage;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
-// "--lod-bias B", "--repeats N", "--platform auto|egl|glx" and "--device N", each also as
-// "--name=VALUE", and "--help" or "-h". "--device" with "--platform glx" is refused. LIST is
+// "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T" and
+// "--junit FILE", each also as "--name=VALUE", and the flags "--check" and "--help" or "-h". "--device" with "--platform glx" is refused. LIST is
 // a comma-separated list of numbers; an angle may also be a range FROM:TO:STEP, the angles from
 // FROM up to TO in steps of STEP. Returns false, with a one-line message in `error`, on an
 // unknown argument, a missing value or a value that is not a number or out of its limits;

@@ -20,9 +20,11 @@
 #include "report/draw/run_times.h"
 #include "report/output/angle_chart.h"
 #include "report/output/findings.h"
+#include "report/output/junit_writer.h"
 #include "report/output/report_pictures.h"
 #include "report/output/report_writer.h"
 #include "report/output/text_format.h"
+#include "report/output/verdicts.h"
 
 namespace {
 
@@ -58,14 +60,16 @@ bool write_pictures(const std::filesystem::path& out, const Report& report) {
          write_picture(out / "lod-error.png", errors);
 }
 
-bool write_texts(const std::filesystem::path& out, const Report& report) {
+bool write_texts(const std::filesystem::path& out, const Report& report,
+                 const std::vector<Verdict>& verdicts, const std::string& junit) {
   const std::vector<Finding> findings = describe_findings(report);
   const std::string title =
       "Effective anisotropy against the turn about the viewing axis: " + report.driver.renderer;
   return write_text(out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&
-         write_text(out / "report.json", report_json(report, findings)) &&
-         write_text(out / "report.md", report_markdown(report, findings)) &&
-         write_text(out / "summary.md", summary_markdown(report, findings));
+         write_text(out / "report.json", report_json(report, findings, verdicts)) &&
+         write_text(out / "report.md", report_markdown(report, findings, verdicts)) &&
+         write_text(out / "summary.md", summary_markdown(report, findings, verdicts)) &&
+         (junit.empty() || write_text(junit, junit_xml(verdicts, report.driver.renderer)));
 }
 
 // The panels measured into the report's own framebuffer (the window's back buffer where the
@@ -96,7 +100,13 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!write_picture(out / "panels.png", window_picture)) return 1;
   Report report = measure_report(options, panel.width, panel.height);
   report.platform = platform;
-  return write_pictures(out, report) && write_texts(out, report) ? 0 : 1;
+  report.tolerance = options.tolerance;
+  const std::vector<Verdict> verdicts = judge_report(report);
+  if (!write_pictures(out, report) || !write_texts(out, report, verdicts, options.junit)) return 1;
+  const auto failed = std::count_if(verdicts.begin(), verdicts.end(),
+                                    [](const Verdict& verdict) { return !verdict.pass; });
+  std::fprintf(stderr, "%s: %td of %zu verdicts fail\n", name, failed, verdicts.size());
+  return options.check && failed > 0 ? 3 : 0;
 }
 
 // The usage error of a --device that EGL does not list, with the devices it does.
@@ -154,7 +164,7 @@ int run_report(const ReportOptions& options, char* program) {
       glx);
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
-  if (status != 0) return status;
+  if (status == 1) return status;
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   const RunTimes& t = run_times;
   std::fprintf(stderr,
@@ -163,5 +173,5 @@ int run_report(const ReportOptions& options, char* program) {
                "writing %.2f s\n",
                name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
                t.analysis, t.cost, t.pictures, t.writing);
-  return 0;
+  return status;
 }

@@ -96,7 +96,7 @@ double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& 
   double sum = 0.0;
   int count = 0;
   for (const QuadLevels& quad : a.quads) {
-    if (quad.x + 1 >= b.levels.width() || quad.y + 1 >= b.levels.height() ||
+    if (!quad.decisive || quad.x + 1 >= b.levels.width() || quad.y + 1 >= b.levels.height() ||
         !b.levels.quad_resolved(quad.x, quad.y))
       continue;
     sum += std::fabs(quad.measured - b.levels.quad_level(quad.x, quad.y));

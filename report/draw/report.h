@@ -32,6 +32,7 @@ struct Report {
   std::string platform;  // where it ran: the window system, the display or device, the buffer
   int panel_width = 0, panel_height = 0;
   float lod_bias = 0.0f;                 // of every measurement
+  double tolerance = 0.25;               // of the bounds that the report's verdicts hold to
   std::vector<float> anisotropy_levels;  // measured, 1 first, each as the driver takes it
   std::vector<PanelMeasurement> panels;  // trilinear at each level, then bilinear at each level
   std::vector<UnitMeasurement> units;    // one per unit in use, unit 0 first
@@ -50,8 +51,8 @@ inline constexpr float unit_anisotropy = 8.0f;
 // panels; in increasing order, each once.
 std::vector<float> anisotropy_levels(const std::vector<float>& asked, float max_anisotropy);
 
-// The mean |level difference| between the quads of `a` and the same quads of `b`, over the quads
-// that both measured; 0 when there are none.
+// The mean |level difference| between the decisive quads of `a` and the same quads of `b`, over
+// the quads that both measured; 0 when there are none.
 double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b);
 
 // Measures, each `width` × `height` pixels with the LOD bias `options` ask for: the panels of

@@ -41,6 +41,13 @@ void compare(QuadLevels& quad, const FootprintLevels& ideal, double bias, bool t
   quad.sharpest = level(ideal.extension.extension);
   quad.major = level(ideal.major);
   quad.invariant = level(ideal.invariant);
+  const auto clamped = [=](double lambda) {
+    return std::clamp(lambda + bias, 0.0, static_cast<double>(max_level));
+  };
+  quad.extension_lambda = clamped(ideal.extension.extension);
+  quad.isotropic_lambda = clamped(ideal.extension.isotropic);
+  quad.decisive = ideal.extension.reference + bias > 0.0 &&
+                  ideal.extension.reference + bias < static_cast<double>(max_level);
   quad.error = quad.measured - quad.reference;
   if (trilinear) return;
   // At an exact half level either whole level is right.

@@ -52,13 +52,18 @@ std::vector<DistanceBand> distance_bands(const std::vector<QuadLevels>& quads) {
 
 }  // namespace
 
-PanelStatistics panel_statistics(const std::vector<QuadLevels>& quads, const LevelMap& levels) {
+PanelStatistics panel_statistics(const std::vector<QuadLevels>& measured,
+                                 const LevelMap& levels) {
   PanelStatistics s;
   s.background_pixels = levels.count(PixelClass::background);
   s.undecodable_pixels = levels.count(PixelClass::undecodable);
   s.unresolved_pixels = levels.count(PixelClass::unresolved);
-  s.quads = static_cast<int>(quads.size());
+  s.quads = static_cast<int>(measured.size());
   s.pixels = 4 * s.quads;
+  std::vector<QuadLevels> quads;
+  std::copy_if(measured.begin(), measured.end(), std::back_inserter(quads),
+               [](const QuadLevels& quad) { return quad.decisive; });
+  s.decisive_quads = static_cast<int>(quads.size());
   if (quads.empty()) return s;
 
   double sum = 0.0, sum_squares = 0.0, anisotropy = 0.0, ideal_anisotropy = 0.0;

@@ -17,7 +17,12 @@ struct QuadLevels {
   double major = 0.0;      // log2 of the footprint's true major axis, the isotropic level that
                            // does not change as the screen turns (likewise)
   double invariant = 0.0;  // the rotation-invariant ideal level (likewise)
+  // The continuous levels of the extension's finest and of the isotropic filtering, biased and
+  // clamped but never rounded, the bounds a driver's level is held to.
+  double extension_lambda = 0.0, isotropic_lambda = 0.0;
   double error = 0.0;      // measured - reference, 0 where a bilinear quad meets either rounding
+  bool decisive = false;   // the reference lies strictly between level 0 and the coarsest level
+                           // before clamping: here a driver's choice can be wrong
 };
 
 // Levels closer than this count as equal: the isotropic trilinear panels of Mesa's llvmpipe and
@@ -42,9 +47,13 @@ struct DistanceBand {
 // The distance bands every panel is summed up in: octaves of eye depth from 1 to 32 units.
 inline constexpr double distance_band_edges[] = {1.0, 2.0, 4.0, 8.0, 16.0, 32.0};
 
+// Every error, share and anisotropy below is taken over the decisive quads alone: where the
+// reference is clamped to level 0 or to the coarsest level no driver can be wrong, and such
+// quads would pull every figure towards zero.
 struct PanelStatistics {
-  int quads = 0;
-  int pixels = 0;  // measured: four per quad
+  int quads = 0;           // measured
+  int decisive_quads = 0;  // of those, the decisive ones
+  int pixels = 0;          // measured: four per quad
   int background_pixels = 0;
   int undecodable_pixels = 0;
   int unresolved_pixels = 0;
@@ -55,11 +64,11 @@ struct PanelStatistics {
   double sharper_share = 0.0;         // of quads more than level_tolerance below the sharpest level
   double blended_share = 0.0;         // of measured pixels more than blend_threshold from a whole
                                       // level: blends of two levels
-  double effective_anisotropy = 1.0;  // 2^mean(isotropic - measured) over all quads
-  double ideal_anisotropy = 1.0;      // 2^mean(isotropic - reference) over all quads
+  double effective_anisotropy = 1.0;  // 2^mean(isotropic - measured)
+  double ideal_anisotropy = 1.0;      // 2^mean(isotropic - reference)
   std::vector<DistanceBand> bands;    // the bands that hold quads, nearest first
 };
 
-// Sums up the quads of one panel and the pixel classes of its level map. Without quads the
-// errors and shares are 0 and the anisotropy 1.
+// Sums up the decisive quads of one panel and the pixel classes of its level map. Without
+// decisive quads the errors and shares are 0 and the anisotropy 1.
 PanelStatistics panel_statistics(const std::vector<QuadLevels>& quads, const LevelMap& levels);

@@ -1,6 +1,8 @@
 // The report's text files, built from the measurements.
 #include "report/output/report_writer.h"
 
+#include <algorithm>
+
 #include "app/panels.h"
 #include "report/output/json_writer.h"
 #include "report/output/text_format.h"
@@ -10,6 +12,7 @@ namespace {
 void write_statistics(JsonWriter& json, const PanelStatistics& s) {
   json.begin_object();
   json.field("quads", s.quads);
+  json.field("decisive_quads", s.decisive_quads);
   json.field("pixels_measured", s.pixels);
   json.field("background_pixels", s.background_pixels);
   json.field("undecodable_pixels", s.undecodable_pixels);
@@ -53,9 +56,10 @@ void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
 std::string panel_row(const PanelMeasurement& panel) {
   const PanelStatistics& s = panel.statistics;
   return format_text(
-      "| %s | %d | %+.3f | %.3f | %.3f | %.1f %% | %.1f %% | %.1f %% | %.2f (%.2f) | "
+      "| %s | %d / %d | %+.3f | %.3f | %.3f | %.1f %% | %.1f %% | %.1f %% | %.2f (%.2f) | "
       "%d / %d / %d |\n",
-      configuration_label(panel.config).c_str(), s.pixels, s.mean_error, s.rms_error,
+      configuration_label(panel.config).c_str(), s.decisive_quads, s.quads, s.mean_error,
+      s.rms_error,
       s.p95_abs_error, percent(s.blurrier_share), percent(s.sharper_share),
       percent(s.blended_share), s.effective_anisotropy, s.ideal_anisotropy, s.background_pixels,
       s.undecodable_pixels, s.unresolved_pixels);
@@ -162,6 +166,23 @@ std::string settings_lines(const Report& report) {
   return md;
 }
 
+std::string verdict_section(const std::vector<Verdict>& verdicts, double tolerance,
+                            const char* heading) {
+  const auto passed = std::count_if(verdicts.begin(), verdicts.end(),
+                                    [](const Verdict& verdict) { return verdict.pass; });
+  std::string md = format_text(
+      "%s Verdicts\n\n%td of %zu pass. *Bounds*: at most %.0f %% of a panel's decisive quads "
+      "more than %.2f levels finer than log2(Pmax / N) or coarser than log2(Pmax); *AF without "
+      "effect*: an AF panel on the isotropic panel's levels where the extension asks for finer "
+      "ones; *unit*: AF panels on every unit as on unit 0.\n\n"
+      "| Rule | Subject | Verdict | Figure |\n|---|---|---|---|\n",
+      heading, passed, verdicts.size(), percent(bounds_failing_share), tolerance);
+  for (const Verdict& verdict : verdicts)
+    md += format_text("| %s | %s | %s | %s |\n", rule_name(verdict.rule), verdict.subject.c_str(),
+                      verdict.pass ? "PASS" : "**FAIL**", verdict.reason.c_str());
+  return md;
+}
+
 std::string findings_list(const std::vector<Finding>& findings) {
   std::string md;
   for (const Finding& finding : findings) md += "- " + finding.text + "\n";
@@ -171,6 +192,9 @@ std::string findings_list(const std::vector<Finding>& findings) {
 std::string panel_section(const Report& report, const char* heading) {
   std::string md = std::string(heading) + " Panels\n\n";
   md += format_text(
+      "Every figure is taken over the *decisive* quads: those whose reference level lies "
+      "strictly between level 0 and the coarsest level, where a driver's choice can be wrong "
+      "(near the viewer the reference is clamped to level 0 and any driver is right). "
       "Errors are measured − reference level per 2 × 2 quad. *Blurrier*: more than %.1f "
       "levels above the reference; *sharper*: more than %.2f levels below the finest "
       "level the extension allows; *blended*: pixels more than %.1f from a whole level. "
@@ -178,7 +202,8 @@ std::string panel_section(const Report& report, const char* heading) {
       "Not measured: background / undecodable / unresolved pixels.\n\n",
       blurry_threshold, level_tolerance, blend_threshold);
   md +=
-      "| Panel | pixels | mean error | RMS | 95 % \\|error\\| | blurrier | sharper | blended | "
+      "| Panel | decisive / all quads | mean error | RMS | 95 % \\|error\\| | blurrier | sharper | "
+      "blended | "
       "effective anisotropy | not measured |\n|---|---|---|---|---|---|---|---|---|---|\n";
   for (const PanelMeasurement& panel : report.panels) md += panel_row(panel);
   return md;
@@ -236,7 +261,8 @@ std::string cost_section(const Report& report, const char* heading) {
 
 }  // namespace
 
-std::string report_json(const Report& report, const std::vector<Finding>& findings) {
+std::string report_json(const Report& report, const std::vector<Finding>& findings,
+                        const std::vector<Verdict>& verdicts) {
   JsonWriter json;
   json.begin_object();
   json.key("driver");
@@ -260,6 +286,7 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   for (const float level : report.anisotropy_levels) json.value(double(level));
   json.end_array();
   json.field("lod_bias", double(report.lod_bias));
+  json.field("tolerance", report.tolerance);
   json.key("angles");
   json.begin_array();
   for (const double angle : report.angles) json.value(angle);
@@ -304,6 +331,18 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   json.begin_array();
   for (const DrawCost& cost : report.costs) write_cost(json, cost);
   json.end_array();
+  json.key("verdicts");
+  json.begin_array();
+  for (const Verdict& verdict : verdicts) {
+    json.begin_object();
+    json.field("rule", std::string(rule_name(verdict.rule)));
+    json.field("subject", verdict.subject);
+    json.field("pass", verdict.pass);
+    json.field("figure", verdict.figure);
+    json.field("reason", verdict.reason);
+    json.end_object();
+  }
+  json.end_array();
   json.key("findings");
   json.begin_array();
   for (const Finding& finding : findings) json.value(finding.text);
@@ -312,15 +351,17 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   return json.text() + "\n";
 }
 
-std::string report_markdown(const Report& report, const std::vector<Finding>& findings) {
+std::string report_markdown(const Report& report, const std::vector<Finding>& findings,
+                            const std::vector<Verdict>& verdicts) {
   std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
+  md += "\n" + verdict_section(verdicts, report.tolerance, "##");
   md += "\n## What the driver does\n\n" + findings_list(findings);
   md += "\n" + panel_section(report, "##");
 
   md += "\n## Effective anisotropy by distance\n\n";
   md +=
-      "Measured (ideal) effective anisotropy of the quads whose centres lie the given distance "
-      "in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
+      "Measured (ideal) effective anisotropy of the decisive quads whose centres lie the given "
+      "distance in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
   md += band_table(report);
 
   md += "\n## Texture units\n\n";
@@ -348,9 +389,11 @@ std::string report_markdown(const Report& report, const std::vector<Finding>& fi
   return md;
 }
 
-std::string summary_markdown(const Report& report, const std::vector<Finding>& findings) {
+std::string summary_markdown(const Report& report, const std::vector<Finding>& findings,
+                             const std::vector<Verdict>& verdicts) {
   std::string md =
       "## " + report.driver.renderer + "\n\n" + driver_lines(report) + settings_lines(report);
+  md += "\n" + verdict_section(verdicts, report.tolerance, "###");
   md += "\n### What the driver does\n\n" + findings_list(findings);
   md += "\n" + panel_section(report, "###");
   md += "\n" + cost_section(report, "###");

@@ -8,15 +8,21 @@
 
 #include "report/draw/report.h"
 #include "report/output/findings.h"
+#include "report/output/verdicts.h"
 
-// report.json: the driver, the panel size, the settings, the thresholds, each panel's and each
-// unit's statistics with their distance bands, the angle sweeps, the costs and the findings.
-std::string report_json(const Report& report, const std::vector<Finding>& findings);
+// report.json: the driver, the panel size, the settings, the thresholds, the verdicts, each
+// panel's and each unit's statistics with their distance bands, the angle sweeps, the costs and
+// the findings.
+std::string report_json(const Report& report, const std::vector<Finding>& findings,
+                        const std::vector<Verdict>& verdicts);
 
-// report.md: the same as a summary for people, with the pictures linked.
-std::string report_markdown(const Report& report, const std::vector<Finding>& findings);
+// report.md: the same as a summary for people, the verdicts in a table near the top, with the
+// pictures linked.
+std::string report_markdown(const Report& report, const std::vector<Finding>& findings,
+                            const std::vector<Verdict>& verdicts);
 
 // summary.md: a section headed by the renderer's name with the driver, the settings, the
-// findings and the tables of the panels, the costs and the angle sweeps, its subsections one
+// verdicts, the findings and the tables of the panels, the costs and the angle sweeps, its subsections one
 // heading level down, for compare.md.
-std::string summary_markdown(const Report& report, const std::vector<Finding>& findings);
+std::string summary_markdown(const Report& report, const std::vector<Finding>& findings,
+                             const std::vector<Verdict>& verdicts);

@@ -1,0 +1,54 @@
+// The verdicts written as JUnit XML, every text escaped for XML.
+#include "report/output/junit_writer.h"
+
+#include <algorithm>
+
+#include "report/output/text_format.h"
+
+namespace {
+
+// `text` with the five characters XML reserves replaced, and control characters other than
+// tab, line feed and carriage return, which XML 1.0 cannot hold, dropped.
+std::string xml_escaped(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '\'': escaped += "&apos;"; break;
+      default:
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+          escaped += c;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace
+
+std::string junit_xml(const std::vector<Verdict>& verdicts, const std::string& renderer) {
+  const auto failures = std::count_if(verdicts.begin(), verdicts.end(),
+                                      [](const Verdict& verdict) { return !verdict.pass; });
+  const std::string counts =
+      format_text("tests=\"%zu\" failures=\"%td\"", verdicts.size(), failures);
+  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"kestrel-report\" " +
+                    counts + ">\n  <testsuite name=\"kestrel-report: " + xml_escaped(renderer) +
+                    "\" " + counts + ">\n";
+  for (const Verdict& verdict : verdicts) {
+    std::string rule = rule_name(verdict.rule);
+    std::replace(rule.begin(), rule.end(), ' ', '_');
+    xml += "    <testcase classname=\"kestrel." + rule + "\" name=\"" +
+           xml_escaped(verdict.subject) + "\"";
+    if (verdict.pass) {
+      xml += "/>\n";
+      continue;
+    }
+    xml += ">\n      <failure message=\"" + xml_escaped(verdict.reason) + "\">" +
+           xml_escaped(std::string(rule_name(verdict.rule)) + ": " + verdict.subject + ": " +
+                       verdict.reason) +
+           "</failure>\n    </testcase>\n";
+  }
+  return xml + "  </testsuite>\n</testsuites>\n";
+}
