@@ -11,7 +11,9 @@
 #include "report/output/findings.h"
 #include "report/output/heat_map.h"
 #include "report/output/json_writer.h"
+#include "report/output/junit_writer.h"
 #include "report/output/text_format.h"
+#include "report/output/verdicts.h"
 
 namespace {
 
@@ -24,6 +26,7 @@ PanelMeasurement panel(bool trilinear, float anisotropy, double level) {
     for (int x = 0; x < 2; ++x) m.levels.set(x, y, PixelClass::level, level);
   QuadLevels quad;
   quad.measured = level;
+  quad.decisive = true;
   m.quads.push_back(quad);
   m.statistics.quads = 1;
   return m;
@@ -211,4 +214,41 @@ TEST(FormatText, LongTextIsNeverCut) {
   EXPECT_EQ(text.size(), 5000u + 5u);
   EXPECT_EQ(text.substr(text.size() - 4), "] 42");
   EXPECT_EQ(format_text("%s", ""), "");
+}
+
+// Quads placed around the bounds decide the verdicts; quads no driver can get wrong do not.
+TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
+  Report report = report_with({2, 2, 2}, {4, 4, 4});
+  for (PanelMeasurement& panel : report.panels) {
+    panel.statistics.ideal_anisotropy = panel.config.anisotropy;  // 1 level finer asked at AF 2
+    QuadLevels& quad = panel.quads.front();
+    quad.extension_lambda = 4.0 - std::log2(panel.config.anisotropy);
+    quad.isotropic_lambda = 4.0;
+    QuadLevels clamped = quad;  // finer than allowed, but where no driver can be wrong
+    clamped.decisive = false;
+    clamped.measured = 0.0;
+    panel.quads.push_back(clamped);
+  }
+  report.panels[1].quads.front().measured = 0.5;  // trilinear AF 2: far finer than 3
+  report.units[3].bilinear_difference = 0.4;
+  const std::vector<Verdict> verdicts = judge_report(report);
+  std::vector<std::string> failed;
+  for (const Verdict& v : verdicts)
+    if (!v.pass) failed.push_back(std::string(rule_name(v.rule)) + ": " + v.subject);
+  EXPECT_EQ(failed, (std::vector<std::string>{
+                        "bounds: trilinear, AF level 2", "AF without effect: bilinear, AF level 2",
+                        "AF without effect: bilinear, AF level 4",
+                        "AF without effect: bilinear, AF level 8", "unit: unit 3"}));
+  report.tolerance = 4.0;  // wide enough for any level
+  EXPECT_EQ(judge_report(report)[1].pass, true);
+  // The JUnit file holds every verdict, the failures with their reasons, escaped for XML.
+  const std::string xml = junit_xml(verdicts, "<GPU> & \"co\"");
+  EXPECT_NE(xml.find("&lt;GPU&gt; &amp; &quot;co&quot;"), std::string::npos);
+  EXPECT_NE(xml.find(format_text("tests=\"%zu\" failures=\"5\"", verdicts.size())),
+            std::string::npos);
+  std::size_t failures = 0;
+  for (std::size_t at = xml.find("<failure"); at != std::string::npos;
+       at = xml.find("<failure", at + 1))
+    ++failures;
+  EXPECT_EQ(failures, 5u);
 }
