@@ -1,4 +1,5 @@
-// A GL object name that is generated on first use and given back on release.
+// A GL object name that is generated on first use and given back on release, when a GL context
+// is current to give it back to.
 #include "image/lazy_gl_name.h"
 
 #include "image/gl_context.h"

@@ -1,4 +1,4 @@
-// Writes PNG files with libpng's sequential writer.
+// Writes 8-bit RGB PNG files with libpng's sequential writer.
 #include "image/write_png.h"
 
 #include <png.h>
@@ -12,14 +12,7 @@
 
 namespace {
 
-int channel_count(int color_type) {
-  switch (color_type) {
-    case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
-    case PNG_COLOR_TYPE_RGB: return 3;
-    case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
-    default: return 1;  // grey and palette indices
-  }
-}
+constexpr std::size_t bytes_per_pixel = 3;
 
 // Everything libpng's longjmp may leave behind lives outside the frame that calls setjmp.
 struct PngWrite {
@@ -37,18 +30,8 @@ struct PngWrite {
 void write_chunks(const PngWrite& write, const PngPicture& picture) {
   png_init_io(write.png, write.stream);
   png_set_IHDR(write.png, write.info, static_cast<png_uint_32>(picture.width),
-               static_cast<png_uint_32>(picture.height), picture.bit_depth, picture.color_type,
-               picture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!picture.palette.empty())
-    png_set_PLTE(write.png, write.info,
-                 reinterpret_cast<png_const_colorp>(picture.palette.data()),
-                 static_cast<int>(picture.palette.size() / 3));
-  if (!picture.transparency.empty())
-    png_set_tRNS(write.png, write.info, picture.transparency.data(),
-                 static_cast<int>(picture.transparency.size()), nullptr);
-  if (picture.gamma > 0.0) png_set_gAMA(write.png, write.info, picture.gamma);
-  if (picture.filters != 0) png_set_filter(write.png, PNG_FILTER_TYPE_BASE, picture.filters);
+               static_cast<png_uint_32>(picture.height), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_rows(write.png, write.info, write.row_pointers.get());
   png_write_png(write.png, write.info, PNG_TRANSFORM_IDENTITY, nullptr);
 }
@@ -60,21 +43,16 @@ bool write_under_recovery(const PngWrite& write, const PngPicture& picture) {
   return true;
 }
 
+std::size_t row_bytes(int width) { return static_cast<std::size_t>(width) * bytes_per_pixel; }
+
 }  // namespace
 
-std::size_t png_row_bytes(const PngPicture& picture) {
-  const std::size_t bits = static_cast<std::size_t>(picture.width) *
-                           static_cast<std::size_t>(channel_count(picture.color_type)) *
-                           static_cast<std::size_t>(picture.bit_depth);
-  return (bits + 7) / 8;
-}
-
 bool write_png(const std::string& path, const PngPicture& picture) {
-  const std::size_t row_bytes = png_row_bytes(picture);
+  const std::size_t stride = row_bytes(picture.width);
   if (picture.width <= 0 || picture.height <= 0 ||
-      picture.rows.size() != row_bytes * static_cast<std::size_t>(picture.height))
+      picture.rows.size() != stride * static_cast<std::size_t>(picture.height))
     return false;
-  return replace_file(path, [&picture, row_bytes](std::FILE* stream) {
+  return replace_file(path, [&picture, stride](std::FILE* stream) {
     PngWrite write;
     write.stream = stream;
     write.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -86,7 +64,7 @@ bool write_png(const std::string& path, const PngPicture& picture) {
     write.row_pointers = std::make_unique<png_bytep[]>(static_cast<std::size_t>(picture.height));
     for (int row = 0; row < picture.height; ++row)
       write.row_pointers[static_cast<std::size_t>(row)] =
-          first_row + static_cast<std::size_t>(row) * row_bytes;
+          first_row + static_cast<std::size_t>(row) * stride;
     return write_under_recovery(write, picture);
   });
 }
@@ -96,10 +74,10 @@ bool write_png(const std::string& path, const RgbImage& image) {
   PngPicture picture;
   picture.width = image.width();
   picture.height = image.height();
-  const std::size_t row_bytes = png_row_bytes(picture);
-  picture.rows.resize(row_bytes * static_cast<std::size_t>(image.height()));
+  const std::size_t stride = row_bytes(image.width());
+  picture.rows.resize(stride * static_cast<std::size_t>(image.height()));
   for (int y = 0; y < image.height(); ++y)
-    std::memcpy(&picture.rows[row_bytes * static_cast<std::size_t>(image.height() - 1 - y)],
-                &image.texel(0, y), row_bytes);
+    std::memcpy(&picture.rows[stride * static_cast<std::size_t>(image.height() - 1 - y)],
+                &image.texel(0, y), stride);
   return write_png(path, picture);
 }

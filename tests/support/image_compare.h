@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <vector>
 
 #include "image/rgb_image.h"
 
@@ -34,5 +35,14 @@ inline RgbImage patterned_image(int width, int height) {
     for (int x = 0; x < width; ++x)
       image.texel(x, y) = {static_cast<std::uint8_t>(x * 40 + 1),
                            static_cast<std::uint8_t>(y * 40 + 2), 77};
+  return image;
+}
+
+// An image of `texels` listed top row first, as a picture is drawn (row 0 of an RgbImage is its
+// bottom row).
+inline RgbImage image_from_top(int width, int height, const std::vector<RgbTexel>& texels) {
+  RgbImage image(width, height);
+  for (int i = 0; i < width * height; ++i)
+    image.texel(i % width, height - 1 - i / width) = texels[static_cast<std::size_t>(i)];
   return image;
 }

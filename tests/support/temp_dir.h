@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 // A fresh directory under the system's temporary directory, removed with everything in it when
@@ -50,4 +51,11 @@ class ScopedWorkingDirectory {
 inline void write_file(const std::filesystem::path& path, const std::string& contents) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << contents;
+}
+
+// The whole contents of the file at `path`; empty when it cannot be read.
+inline std::string read_file(const std::filesystem::path& path) {
+  std::ostringstream contents;
+  contents << std::ifstream(path, std::ios::binary).rdbuf();
+  return contents.str();
 }

@@ -1,0 +1,276 @@
+// The image subsystem without GL: the data path, RgbImage, the PNG loader on crafted, hostile and
+// PngSuite files, and write_png and replace_file, read back from disk.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "image/data_path.h"
+#include "image/file_output.h"
+#include "image/read_png.h"
+#include "image/write_png.h"
+#include "image_compare.h"
+#include "png_bytes.h"
+#include "temp_dir.h"
+
+// Under AddressSanitizer an allocation above 512 MiB ends the program: the hostile files below
+// would need 1 GiB and more if the loader's limits failed.
+extern "C" const char* __asan_default_options() {
+  return "max_allocation_size_mb=512:allocator_may_return_null=0";
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr RgbTexel red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255},
+    black{0, 0, 0};
+
+// Tests that read through the program's data path, which each starts and leaves empty.
+class WithDataPath : public testing::Test {
+ protected:
+  void SetUp() override { data_path.directories.clear(); }
+  void TearDown() override { data_path.directories.clear(); }
+};
+
+// What `path` opens for "probe.png": the file's contents, or "none".
+std::string opened(const DataPath& path) {
+  char text[64] = "none";
+  if (std::FILE* const file = path.open_file("probe.png", "rb")) {
+    text[std::fread(text, 1, sizeof text - 1, file)] = '\0';
+    std::fclose(file);
+  }
+  return text;
+}
+
+// From four levels below a temporary root, as from build/bin: the working directory first, then
+// data folders up the tree, and the installed folder, the one absolute directory, after them all.
+TEST(DataPath, TheFirstDirectoryThatYieldsTheFileWins) {
+  const TempDir root;
+  const fs::path work = root.path() / "a" / "b" / "c" / "work";
+  const ScopedWorkingDirectory in_work(work);
+  DataPath path;
+  path.append_default_directories();
+  const std::pair<fs::path, const char*> files[] = {
+      {root.path() / "probe.png", "none"}, {root.path() / "data/cubemaps/probe.png", "cubemaps"},
+      {root.path() / "a/b/data/images/probe.png", "images"}, {work / "probe.png", "here"}};
+  for (const auto& [file, found] : files) {
+    write_file(file, found);
+    EXPECT_EQ(opened(path), found) << file;
+  }
+  const auto absolute = [](const std::string& d) { return fs::path(d).is_absolute(); };
+  EXPECT_EQ(std::count_if(path.directories.begin(), path.directories.end(), absolute), 1);
+  EXPECT_TRUE(absolute(path.directories.back()));
+  EXPECT_EQ(opened(DataPath{{"missing", "a/b", "."}}), "here");
+  EXPECT_EQ(opened(DataPath{}), "none");
+}
+
+TEST(RgbImage, NewTexelsAreBlackAndAssignmentKeepsAnArrayOfTheSameSize) {
+  RgbImage image(3, 5);
+  const RgbTexel* const texels = image.texels();
+  image = patterned_image(3, 5);
+  EXPECT_EQ(image.texels(), texels);
+  image.resize(5, 3);
+  EXPECT_TRUE(same_image(image, image_from_top(5, 3, std::vector<RgbTexel>(15, black))));
+}
+
+// Decodes `file` from memory into `image`; returns what went to standard error meanwhile.
+std::string decode(std::string file, RgbImage& image) {
+  std::FILE* const stream = fmemopen(file.data(), file.size(), "rb");
+  testing::internal::CaptureStderr();
+  read_png_stream(stream, image);
+  std::fclose(stream);
+  return testing::internal::GetCapturedStderr();
+}
+
+TEST(ReadPng, EveryEncodingGives8BitRgbTexelsBottomRowFirstWithoutAlpha) {
+  const std::vector<std::vector<int>> rgb = {{255, 0, 0, 0, 255, 0, 0, 0, 255},
+                                             {255, 255, 255, 0, 0, 0, 0, 0, 255}};
+  const std::vector<std::vector<int>> rgba = {{255, 0, 0, 0, 0, 255, 0, 128, 0, 0, 255, 255},
+                                              {255, 255, 255, 7, 0, 0, 0, 0, 0, 0, 255, 200}};
+  const std::string palette =
+      png_chunk("PLTE", png_bytes({255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0}));
+  const std::string indices = png_rows({{0, 1, 2}, {3, 4, 2}}), one = png_rows({{64, 128, 200}});
+  const RgbImage picture = image_from_top(3, 2, {red, green, blue, white, black, blue});
+  const RgbImage grey = image_from_top(4, 1, {black, {85, 85, 85}, {170, 170, 170}, white});
+  const std::tuple<const char*, std::string, RgbImage> cases[] = {
+      {"RGB", png_file(3, 2, 2, 8, png_rows(rgb)), picture},
+      {"16-bit RGB", png_file(3, 2, 2, 16, png_rows(rgb, 2)), picture},
+      {"RGBA", png_file(3, 2, 6, 8, png_rows(rgba)), picture},
+      {"palette", png_file(3, 2, 3, 8, indices, palette), picture},
+      {"palette, red transparent",
+       png_file(3, 2, 3, 8, indices, palette + png_chunk("tRNS", png_bytes({0, 128}))), picture},
+      {"16-bit grey", png_file(4, 1, 0, 16, png_rows({{0, 85, 170, 255}}, 2)), grey},
+      {"grey, alpha", png_file(4, 1, 4, 8, png_rows({{0, 9, 85, 0, 170, 128, 255, 255}})), grey},
+      {"2-bit grey", png_file(4, 1, 0, 2, png_rows({{0x1b}})), grey},
+      {"1-bit grey", png_file(4, 1, 0, 1, png_rows({{0x50}})),
+       image_from_top(4, 1, {black, white, black, white})},
+      // Samples stored for a gamma of 1.0 brighten for the display's 2.2; 1/2.2 needs nothing.
+      {"gamma 1", png_file(1, 1, 2, 8, one, png_chunk("gAMA", png_int(100000))),
+       image_from_top(1, 1, {{136, 186, 228}})},
+      {"gamma 1/2.2", png_file(1, 1, 2, 8, one, png_chunk("gAMA", png_int(45455))),
+       image_from_top(1, 1, {{64, 128, 200}})},
+  };
+  for (const auto& [what, file, expected] : cases) {
+    RgbImage image(expected.width(), expected.height());
+    const RgbTexel* const texels = image.texels();
+    EXPECT_EQ(decode(file, image), "") << what;
+    EXPECT_TRUE(same_image(image, expected)) << what;
+    EXPECT_EQ(image.texels(), texels) << what;  // an image of the right size keeps its array
+  }
+}
+
+// Every truncation of a valid file, broken CRCs in the image data and in the end chunk after it,
+// files without the signature (skipped without a word), sizes whose rows would need 1 GiB, 300 MB
+// in one row block, more than libpng's million pixels a side or all the header can claim, and
+// chunks whose declared length of almost 2 GiB libpng would allocate.
+TEST(ReadPng, BrokenAndHostileFilesLeaveTheImageAsItWas) {
+  std::vector<std::vector<int>> gradient(16);
+  for (int i = 0; i < 16 * 16; ++i) gradient[i / 16].insert(gradient[i / 16].end(), {i, -i, 7 * i});
+  const std::string whole = png_file(16, 16, 2, 8, png_rows(gradient));
+  std::vector<std::string> files = {whole, whole, "Not a picture."};
+  files[0][whole.find("IDAT") + 10] ^= 0x01;
+  files[1].back() ^= 0x01;
+  for (std::size_t size = 0; size < whole.size(); ++size) files.push_back(whole.substr(0, size));
+  const std::string small_rows = png_rows(std::vector<std::vector<int>>(4, std::vector<int>(12)));
+  for (const auto& [width, height, type] : {std::tuple{16384u, 16384u, 6}, {100000u, 1000u, 2},
+                                            {1000001u, 1u, 2}, {1u, 1000001u, 2},
+                                            {0x7fffffffu, 0x7fffffffu, 6}})
+    files.push_back(png_file(width, height, type, 8, small_rows));
+  for (const char* type : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "pCAL", "sCAL"})
+    files.push_back(png_header(1, 1, 2, 8) + png_int(0x7ffffff0) + type + std::string(64, 'k'));
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    RgbImage image = patterned_image(3, 2);
+    const RgbTexel* const texels = image.texels();
+    const std::string messages = decode(files[i], image);
+    EXPECT_EQ(image.texels(), texels) << "file " << i;
+    EXPECT_TRUE(same_image(image, patterned_image(3, 2))) << "file " << i;
+    EXPECT_TRUE(messages.empty() || (files[i].size() >= 8 && files[i][0] != 'N')) << i;
+  }
+  RgbImage image(1, 1);  // the files they were made from are sound
+  EXPECT_EQ(decode(whole, image), "");
+  EXPECT_EQ(decode(png_file(4, 4, 2, 8, small_rows), image), "");
+  EXPECT_TRUE(same_image(image, RgbImage(4, 4)));
+}
+
+TEST(ReadPng, WideOrTallButSmallPicturesLoad) {
+  for (const auto& [width, height] : {std::pair{20000, 1}, std::pair{1, 20000}}) {
+    RgbImage image(1, 1);
+    const std::string black_rows(std::size_t(height * (1 + 3 * width)), '\0');
+    EXPECT_EQ(decode(png_file(width, height, 2, 8, black_rows), image), "");
+    EXPECT_EQ(image.width(), width);
+    EXPECT_EQ(image.height(), height);
+  }
+}
+
+TEST_F(WithDataPath, AnEmptyDataPathGetsTheDefaultsOnceAndAMissingFileIsReportedByName) {
+  const TempDir directory;
+  const ScopedWorkingDirectory in_work(directory.path() / "a" / "b" / "c" / "work");
+  RgbImage image = patterned_image(2, 2);
+  read_png(nullptr, image);
+  DataPath defaults;
+  defaults.append_default_directories();
+  EXPECT_EQ(data_path.directories, defaults.directories);
+  testing::internal::CaptureStderr();
+  read_png("tmu2.png", image);
+  const std::string missing = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(data_path.directories, defaults.directories);
+  EXPECT_EQ(std::count(missing.begin(), missing.end(), '\n'), 1) << missing;
+  EXPECT_NE(missing.find("\"tmu2.png\""), std::string::npos) << missing;
+  EXPECT_TRUE(same_image(image, patterned_image(2, 2)));
+}
+
+// Valid files load silently with their manifest's size, corrupt ones leave the image as it was.
+// Files that differ only in their encoding decode alike: interlaced ones and their twins, and
+// compression levels and chunk orders against the first of their kind.
+TEST_F(WithDataPath, EveryPngSuiteFileLoadsAsItsManifestSaysOrChangesNothing) {
+  data_path.directories = {KESTREL_PNGSUITE_DIR};
+  std::ifstream manifest(KESTREL_PNGSUITE_DIR "/MANIFEST.tsv");
+  std::string line, name, outcome, skip;
+  int files = 0, valid = 0, alike = 0, width = 0, height = 0;
+  for (std::getline(manifest, line); std::getline(manifest, line); ++files) {
+    std::istringstream(line) >> name >> outcome >> skip >> skip >> skip >> skip >> skip >> width >>
+        height;
+    RgbImage image = patterned_image(5, 3);
+    testing::internal::CaptureStderr();
+    read_png(name.c_str(), image);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    if (outcome != "valid") {
+      EXPECT_TRUE(same_image(image, patterned_image(5, 3))) << name;
+      continue;
+    }
+    ++valid;
+    EXPECT_EQ(messages, "") << name;
+    EXPECT_EQ(std::pair(image.width(), image.height()), std::pair(width, height)) << name;
+    std::string twin = name;
+    twin[3] = 'n';                                     // basi0g01 -> basn0g01, s05i3p02 -> s05n3p02
+    if (twin[0] == 'z') twin[2] = '0';                 // z09n2c08 -> z00n2c08
+    if (twin.compare(0, 2, "oi") == 0) twin[2] = '1';  // oi4n0g16 -> oi1n0g16
+    if (twin == name || !fs::exists(KESTREL_PNGSUITE_DIR "/" + twin)) continue;
+    ++alike;
+    RgbImage twin_image(1, 1);
+    read_png(twin.c_str(), twin_image);
+    EXPECT_TRUE(same_image(image, twin_image)) << name << " vs " << twin;
+  }
+  EXPECT_EQ(files, 175) << "the PngSuite in " KESTREL_PNGSUITE_DIR;
+  EXPECT_EQ(valid, 161);
+  EXPECT_GE(alike, 40);
+}
+
+TEST(WritePng, PicturesRoundTripTopRowFirstAndOnesWithoutPixelsAreRefused) {
+  const TempDir directory;
+  const auto path = [&directory](const char* name) { return (directory.path() / name).string(); };
+  const RgbImage image = patterned_image(5, 3);
+  RgbImage read(1, 1);  // by the program's own loader
+  ASSERT_TRUE(write_png(path("image.png"), image));
+  EXPECT_EQ(decode(read_file(path("image.png")), read), "");
+  EXPECT_TRUE(same_image(read, image));
+  ASSERT_TRUE(write_png(path("rows.png"), PngPicture{1, 2, {255, 0, 0, 0, 0, 255}}));
+  EXPECT_EQ(decode(read_file(path("rows.png")), read), "");
+  EXPECT_TRUE(same_image(read, image_from_top(1, 2, {red, blue})));
+  EXPECT_FALSE(write_png(path("refused.png"), RgbImage(0, 4)));
+  EXPECT_FALSE(write_png(path("refused.png"), PngPicture{2, 2, {1, 2, 3}}));
+  EXPECT_FALSE(write_png(path("refused.png"), PngPicture{0, 1, {}}));
+  EXPECT_FALSE(fs::exists(path("refused.png")));
+  EXPECT_FALSE(write_png(path("missing/x.png"), image));
+}
+
+// Text and pictures beyond a file-size limit, as on a full disk, leave no partial file and keep
+// the file they would replace; those within it replace it whole.
+TEST(ReplaceFile, AFailedWriteLeavesNoPartialFileAndKeepsTheOldOne) {
+  const TempDir directory;
+  const auto path = [&directory](const char* name) { return (directory.path() / name).string(); };
+  ASSERT_TRUE(write_text_file(path("summary.md"), "old text"));
+  ASSERT_TRUE(write_png(path("panels.png"), patterned_image(2, 2)));
+  const std::string old_picture = read_file(path("panels.png"));
+  RgbImage noise(64, 64);  // incompressible: far more than the limit as PNG
+  std::minstd_rand random;
+  std::generate_n(&noise.texels()->red, 64 * 64 * 3, [&random] { return random() >> 7; });
+
+  // A write past the limit fails with EFBIG instead of raising SIGXFSZ.
+  const auto previous_signal = signal(SIGXFSZ, SIG_IGN);
+  rlimit unlimited{};
+  getrlimit(RLIMIT_FSIZE, &unlimited);
+  const rlimit limited = {4096, unlimited.rlim_max};
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  EXPECT_FALSE(write_text_file(path("summary.md"), std::string(10000, 'x')));
+  EXPECT_FALSE(write_png(path("panels.png"), noise));
+  EXPECT_FALSE(write_text_file(path("new.md"), std::string(5000, 'y')));
+  EXPECT_TRUE(write_text_file(path("summary.md"), "new text"));
+  setrlimit(RLIMIT_FSIZE, &unlimited);
+  signal(SIGXFSZ, previous_signal);
+
+  EXPECT_EQ(read_file(path("summary.md")), "new text");
+  EXPECT_EQ(read_file(path("panels.png")), old_picture);
+  EXPECT_FALSE(replace_file(path("refused"), [](std::FILE*) { return false; }));
+  const fs::directory_iterator files(directory.path());
+  EXPECT_EQ(std::distance(fs::begin(files), fs::end(files)), 2);  // no temporary file remains
+}
+
+}  // namespace
