@@ -21,7 +21,6 @@ TEST(ExtensionsOnTheDriver, AdvertisedRowsLoadCallableEntryPointsAndOtherNamesFa
   EXPECT_EQ(first, combined);
   glh::glActiveTextureARB(GL_TEXTURE1_ARB);
   EXPECT_EQ(gl_integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE1_ARB);
-  glh::glActiveTextureARB(GL_TEXTURE0_ARB);
 
   int advertised = 0;
   for (int row = 0; row < glh::extension_table_size; ++row) {

@@ -74,23 +74,24 @@ TEST_F(ExtensionLayer, AdvertisedNamesAreWholeNamesFollowedByASpaceOrAVersionFro
 TEST_F(ExtensionLayer, RequestTestsEveryNameAndListsEachFailureInOrder) {
   const struct {
     const char* list;
-    std::set<std::string> lacking;
     int result;
     const char* unsupported;
     std::vector<std::string> loaded_rows;
+    std::set<std::string> lacking = {};
   } cases[] = {
-      {"GL_X_no\tGL_X_no", {}, 0, "GL_X_no GL_X_no ", {}},
-      {" \t\n ", {}, 1, "", {}},
-      {"  GL_ARB_multitexture\tGL_EXT_bgra\n", {}, 1, "", {"GL_ARB_multitexture"}},
-      {"GL_ARB_multitexture\tGL_EXT_bgra\r\n", {}, 0, "GL_EXT_bgra\r ", {"GL_ARB_multitexture"}},
-      {"GL_EXT_bgra GL_X_no GL_EXT_blend_color", {}, 0, "GL_X_no ", {"GL_EXT_blend_color"}},
+      {"GL_X_no\tGL_X_no", 0, "GL_X_no GL_X_no ", {}},
+      {" \t\n ", 1, "", {}},
+      {"  GL_ARB_multitexture\tGL_EXT_bgra\n", 1, "", {"GL_ARB_multitexture"}},
+      {"GL_ARB_multitexture\tGL_EXT_bgra\r\n", 0, "GL_EXT_bgra\r ", {"GL_ARB_multitexture"}},
+      {"GL_EXT_bgra GL_X_no GL_EXT_blend_color", 0, "GL_X_no ", {"GL_EXT_blend_color"}},
       // The head of an advertised name, the tail of one (no row), unknown, not advertised.
-      {"GL_NV_register_combiners GL_ARB_pbuffer GL_ARB_imaging GL_EXT_texture_object", {}, 0,
+      {"GL_NV_register_combiners GL_ARB_pbuffer GL_ARB_imaging GL_EXT_texture_object", 0,
        "GL_NV_register_combiners GL_ARB_pbuffer GL_ARB_imaging GL_EXT_texture_object ", {}},
-      {"GL_EXT_blend_color GL_EXT_blend_color", {}, 1, "", {"GL_EXT_blend_color", "GL_EXT_blend_color"}},
-      {"GL_EXT_texture_filter_anisotropic GL_ARB_multitexture GL_ARB_texture_compression",
-       {"glClientActiveTextureARB"}, 0, "GL_ARB_multitexture ",
-       {"GL_ARB_multitexture", "GL_ARB_texture_compression"}},
+      {"GL_EXT_blend_color GL_EXT_blend_color", 1, "",
+       {"GL_EXT_blend_color", "GL_EXT_blend_color"}},
+      {"GL_EXT_texture_filter_anisotropic GL_ARB_multitexture GL_ARB_texture_compression", 0,
+       "GL_ARB_multitexture ", {"GL_ARB_multitexture", "GL_ARB_texture_compression"},
+       {"glClientActiveTextureARB"}},
   };
   for (const auto& c : cases) {
     fake_driver::install(c.lacking);

@@ -15,6 +15,13 @@ inline GLint gl_integer(GLenum name) {
   return value;
 }
 
+// The viewport: x, y, width and height (glGetIntegerv of GL_VIEWPORT).
+inline std::array<GLint, 4> gl_viewport() {
+  std::array<GLint, 4> viewport{};
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  return viewport;
+}
+
 // A matrix of GL state, column-major (GL_MODELVIEW_MATRIX, GL_PROJECTION_MATRIX, ...).
 inline std::array<GLfloat, 16> gl_matrix(GLenum which) {
   std::array<GLfloat, 16> m{};
