@@ -1,30 +1,29 @@
-# End to end: kestrel-report on llvmpipe writes every file, each parses and its numbers hold up,
-# AF 16 measures no blurrier than AF 8, the costs come with their spread, a second run measures
-# the same, and a LOD bias of +1 is stated and followed; --help, bad options and a missing
-# display end it with the documented statuses. Few angles and few timed draws keep it quick.
+# End to end: kestrel-report on llvmpipe through GLX writes every file, each parses and its
+# numbers hold up; a run through EGL with no X at all measures the same and draws the same
+# pictures, byte for byte; each says where it ran; a LOD bias of +1 is stated and followed;
+# --help, bad options, missing devices and GLX without a display end with the right statuses.
 source "$(dirname "$0")/e2e_lib.sh"
 CHECK="$(dirname "$0")/report_check.py"
 
-status=0
-"$KESTREL" --help >"$WORK/out" 2>"$WORK/err" || status=$?
-[ "$status" -eq 0 ] && grep -q -- "--lod-bias B" "$WORK/out" || fail "--help: status $status"
-
-expect_bad_option() {
-  local message=$1 status=0
-  shift
-  "$KESTREL" --out "$WORK/x" "$@" >"$WORK/out" 2>"$WORK/err" || status=$?
-  [ "$status" -eq 2 ] || fail "$* ends with status $status, expected 2"
-  grep -qF -- "$message" "$WORK/err" || fail "$*: message $(cat "$WORK/err")"
-  [ ! -e "$WORK/x" ] || fail "$* still made the output folder"
+# Runs kestrel-report with the arguments $3... and expects status $1 and $2 in its output, and
+# no output folder unless it succeeds.
+expect_run() {
+  local status_expected=$1 message=$2 status=0
+  shift 2
+  "$KESTREL" "$@" >"$WORK/out" 2>"$WORK/err" || status=$?
+  [ "$status" -eq "$status_expected" ] || fail "$*: status $status, expected $status_expected"
+  grep -qF -- "$message" "$WORK/out" "$WORK/err" || fail "$*: $(cat "$WORK/err")"
+  [ "$status" -eq 0 ] || [ ! -e "$WORK/x" ] || fail "$* still made the output folder"
 }
-expect_bad_option 'unknown option "--angle"' --angle 5
-expect_bad_option '--lod-bias: "9" is no bias from -2 to 2' --lod-bias 9
-expect_bad_option '--angles: "a" is no angle' --angles a
-
-status=0
-env -u DISPLAY "$KESTREL" --out "$WORK/x" >"$WORK/out" 2>"$WORK/err" || status=$?
-[ "$status" -eq 1 ] && grep -q "cannot open the X display" "$WORK/err" ||
-  fail "without a display: status $status, $(cat "$WORK/err")"
+expect_run 0 "--lod-bias B" --help
+expect_run 2 'unknown option "--angle"' --out "$WORK/x" --angle 5
+expect_run 2 '--lod-bias: "9" is no bias from -2 to 2' --out "$WORK/x" --lod-bias 9
+expect_run 2 '--angles: "a" is no angle' --out "$WORK/x" --angles a
+expect_run 2 'is none of auto, egl and glx' --out "$WORK/x" --platform wayland
+expect_run 2 'EGL lists these devices:' --out "$WORK/x" --platform egl --device 999
+expect_run 2 'needs --platform egl' --out "$WORK/x" --platform glx --device 0
+(unset DISPLAY; expect_run 1 "cannot open the X display" --out "$WORK/x" --platform glx)
+echo "ok: --help, bad options, missing devices and GLX without a display: statuses 0, 2 and 1"
 
 # From the program's own folder, so that the test's pictures are found for panels.png.
 run_report() {
@@ -36,9 +35,11 @@ run_report() {
   grep -q "the report is in $out (report.md), made in .* s: start-up .* rendering .* writing" \
     "$WORK/err" || fail "no closing line: $(tail -n 1 "$WORK/err")"
 }
-run_report "$WORK/first" --angles 0,45,90
-run_report "$WORK/second/nested" --angles 0:90:45
-python3 "$CHECK" "$WORK/first"
-python3 "$CHECK" --same "$WORK/first" "$WORK/second/nested"
+run_report "$WORK/glx" --angles 0,45,90
+(unset DISPLAY; run_report "$WORK/egl/nested" --angles 0:90:45)
+grep -q '^- Platform: GLX, ' "$WORK/glx/report.md" || fail "the GLX run names no GLX"
+grep -q '^- Platform: EGL, ' "$WORK/egl/nested/report.md" || fail "the EGL run names no EGL"
+python3 "$CHECK" "$WORK/glx"
+python3 "$CHECK" --same "$WORK/glx" "$WORK/egl/nested"
 run_report "$WORK/biased" --angles 0 --aniso 8 --lod-bias 1
 python3 "$CHECK" --bias 1 "$WORK/biased"
