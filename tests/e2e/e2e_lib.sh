@@ -1,5 +1,5 @@
-# Shared helpers of the end-to-end scripts: start the real executable, find its windows on the
-# X display, and check how it ends. Sourced; the caller passes the executables as $1 and $2.
+# Shared helpers of the end-to-end scripts: start the real executable, find its windows, follow
+# its state lines, check how it ends. Sourced; the caller passes the executables as $1 and $2.
 set -euo pipefail
 
 KESTREL=$(realpath "$1")
@@ -9,77 +9,88 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts kestrel from its own directory (so that the data directories resolve). Arguments of
-# the form NAME=VALUE go into its environment, the others are its switches. Its output goes to
-# $WORK/out and $WORK/err.
+# Runs the command $2... every 0.1 s until it succeeds; fails with message $1 after 30 s.
+wait_until() {
+  local message=$1
+  shift
+  for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
+  fail "$message within 30 s; kestrel's stderr: $(cat "$WORK/err" 2>/dev/null)"
+}
+
+# Starts kestrel from its own directory, where its data directories resolve, with arguments
+# NAME=VALUE in its environment and the others as switches; its output goes to $WORK/out, err.
 start_kestrel() {
   local environment=() switches=() arg
   for arg in "$@"; do
-    case "$arg" in
-      *=*) environment+=("$arg") ;;
-      *) switches+=("$arg") ;;
-    esac
+    if [[ $arg == *=* ]]; then environment+=("$arg"); else switches+=("$arg"); fi
   done
   (cd "$(dirname "$KESTREL")" &&
      exec env "${environment[@]}" "$KESTREL" "${switches[@]}" >"$WORK/out" 2>"$WORK/err") &
   KESTREL_PID=$!
 }
 
-# Prints the id of the visible window named exactly $1, waiting up to 30 s for it.
-wait_for_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    kill -0 "$KESTREL_PID" 2>/dev/null || fail "kestrel ended before showing \"$1\": $(cat "$WORK/err")"
-    sleep 0.1
-  done
-  fail "no window \"$1\" within 30 s"
+kestrel_ended() { ! kill -0 "$KESTREL_PID" 2>/dev/null; }
+
+# Prints the id of the mapped window named exactly $1, waiting for it while kestrel runs.
+mapped_window() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 | grep . ||
+    { kestrel_ended && fail "kestrel ended: $(cat "$WORK/err")"; }
 }
+wait_for_window() { wait_until "no window \"$1\"" mapped_window "$1"; }
+
+# Starts kestrel with the arguments of start_kestrel; KESTREL_WINDOW is its window's id.
+open_kestrel() { start_kestrel "$@"; KESTREL_WINDOW=$(wait_for_window Kestrel); }
 
 # Prints WIDTHxHEIGHT of window $1.
-window_size() {
-  xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'
-}
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
-# Waits up to 30 s for kestrel to end and checks its exit status against $1.
+# Waits for kestrel to end and checks its exit status against $1.
 expect_exit_status() {
   local status=0
-  for _ in $(seq 300); do kill -0 "$KESTREL_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$KESTREL_PID" 2>/dev/null && fail "kestrel still runs after 30 s"
+  wait_until "kestrel did not end" kestrel_ended
   wait "$KESTREL_PID" || status=$?
   [ "$status" -eq "$1" ] || fail "exit status $status, expected $1; stderr: $(cat "$WORK/err")"
 }
 
-# Prints line number $2 among the state_probe lines of event $1 ("key", "release", "change"),
-# without the event word, waiting up to 30 s for it.
-state_line() {
-  local line
-  for _ in $(seq 300); do
-    line=$(grep "^$1 " "$WORK/out" | sed -n "$2p" | cut -d' ' -f2-)
-    [ -n "$line" ] && { echo "$line"; return 0; }
-    sleep 0.1
-  done
-  fail "no state line $2 after $1; stdout: $(tail -n 3 "$WORK/out"); stderr: $(cat "$WORK/err")"
-}
+# Closes window $1 as its close button would; kestrel must end with status 0.
+close_kestrel() { "$X_SEND_CLOSE" "$1"; expect_exit_status 0; }
 
-# The number of state_probe lines of event $1 so far.
+# The number of state_probe lines of event $1 ("key", "release", "change") so far.
 state_lines() { grep -c "^$1 " "$WORK/out" || true; }
+has_state_lines() { [ "$(state_lines "$1")" -ge "$2" ]; }
+
+# Prints state_probe line number $2 of event $1 without the event word, waiting for it.
+state_line() {
+  wait_until "no state line $2 after $1" has_state_lines "$1" "$2"
+  grep "^$1 " "$WORK/out" | sed -n "$2p" | cut -d' ' -f2-
+}
 
 # Prints value number $3 (default 1) after the label $2 in state line $1: "dolly" 3 is its z.
 state_value() {
-  awk -v label="$2" -v n="${3:-1}" '{ for (i = 1; i < NF; ++i) if ($i == label) print $(i + n) }' <<<"$1"
+  awk -v label="$2" -v n="${3:-1}" '{ for (i = 1; i < NF; ++i) if ($i == label) print $(i + n) }' \
+    <<<"$1"
+}
+
+# Checks in state line $1 that value $3 after label $2 is $4 within 0.000002, and so on for
+# each further label, number and value.
+expect_state() {
+  local line=$1 value
+  shift
+  while [ $# -ge 3 ]; do
+    value=$(state_value "$line" "$1" "$2")
+    awk -v v="$value" -v e="$3" 'BEGIN { d = v - e; exit !(d <= 0.000002 && d >= -0.000002) }' ||
+      fail "$1 ($2) is $value, expected $3: $line"
+    shift 3
+  done
 }
 
 # Drags with the left button in window $1 from ($2, $3) to ($4, $5), holding the keys named
 # after them (shift, ctrl).
 drag() {
-  local window=$1 x0=$2 y0=$3 x1=$4 y1=$5 key
+  local window=$1 x0=$2 y0=$3 x1=$4 y1=$5 key down=() up=()
   shift 5
-  xdotool mousemove --window "$window" "$x0" "$y0"  # --sync would wait if it is there already
-  for key in "$@"; do xdotool keydown "$key"; done
-  xdotool mousedown 1
-  xdotool mousemove --window "$window" --sync "$x1" "$y1"
-  xdotool mouseup 1
-  for key in "$@"; do xdotool keyup "$key"; done
+  for key in "$@"; do down+=(keydown "$key"); up+=(keyup "$key"); done
+  # No --sync on the first move: it would wait for ever if the pointer is there already.
+  xdotool mousemove --window "$window" "$x0" "$y0" "${down[@]}" mousedown 1 \
+    mousemove --window "$window" --sync "$x1" "$y1" mouseup 1 "${up[@]}"
 }

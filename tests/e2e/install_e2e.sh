@@ -1,19 +1,18 @@
-# End to end: the build installs the programs, pictures, docs and man pages where they belong,
-# under --prefix and staged under DESTDIR alike; the installed kestrel, started from an empty
-# folder, finds every picture in the installed folder; kestrel-report's installed man page
-# names the options and exit statuses its --help names. Needs root, for a private mount.
+# End to end: the build installs the programs, pictures, docs and man pages in their places,
+# under --prefix and staged under DESTDIR alike; the installed kestrel finds its pictures from
+# an empty folder; kestrel-report's man page names the options and exit statuses of its --help.
+# Needs root, for a private mount.
 source "$(dirname "$0")/e2e_lib.sh"
-build=$KESTREL_BUILD_DIR
 prefix=$KESTREL_INSTALL_PREFIX  # the one the build was configured with
 
-cmake --install "$build" --prefix "$WORK/prefix" >/dev/null
+cmake --install "$KESTREL_BUILD_DIR" --prefix "$WORK/prefix" >/dev/null
 for file in bin/kestrel bin/kestrel-report share/kestrel/images/tmu{0,1,2,3}.png \
             share/doc/kestrel/{README.md,LICENSE} share/man/man1/kestrel{,-report}.1.gz; do
   [ -f "$WORK/prefix/$file" ] || fail "--prefix installed no $file"
 done
 echo "ok: cmake --install --prefix installs every file in its place"
 
-DESTDIR="$WORK/stage" cmake --install "$build" >/dev/null
+DESTDIR="$WORK/stage" cmake --install "$KESTREL_BUILD_DIR" >/dev/null
 diff <(cd "$WORK/prefix" && find . | sed "s|^\.|.$prefix|" | sort) \
      <(cd "$WORK/stage" && find ".$prefix" | sort) >&2 ||
   fail "DESTDIR staged another tree than --prefix installed"
@@ -26,8 +25,7 @@ mkdir "$WORK/empty"
 unshare --mount sh -c 'mount --bind "$1" "$2" && cd "$3" && exec "$2/bin/kestrel"' sh \
   "$WORK/stage$prefix" "$prefix" "$WORK/empty" >"$WORK/out" 2>"$WORK/err" &
 KESTREL_PID=$!
-"$X_SEND_CLOSE" "$(wait_for_window Kestrel)"
-expect_exit_status 0
+close_kestrel "$(wait_for_window Kestrel)"
 ! grep . "$WORK/err" >&2 || fail "the installed kestrel reported the lines above"
 echo "ok: the installed kestrel finds its pictures from an empty folder"
 

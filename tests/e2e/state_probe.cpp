@@ -1,17 +1,13 @@
-// Test helper: kestrel's own start-up and main loop, with one more interactor at the end of the
-// list that prints the test's state on standard output, so that scripts can follow what real X
-// input did. Usage: state_probe [switches]
-//
-// Each line is "EVENT trackball X Y Z W COUNT pan X Y Z dolly X Y Z tmu N threshold N zoom Z",
-// EVENT being "key" after every key, "release" after every mouse button release, and "change"
-// when the state changed otherwise (a menu choice), seen by a 20 ms poll.
+// Test helper: kestrel's start-up and main loop with one more interactor, last, that prints the
+// state for scripts to follow (usage: state_probe [switches]). Each line is "EVENT trackball X Y
+// Z W COUNT pan X Y Z dolly X Y Z tmu N threshold N zoom Z", EVENT being "key" after every key,
+// "release" after every button release, "change" when a 20 ms poll sees it changed otherwise.
 #include <GL/glut.h>
 
 #include <cstdio>
 #include <string>
 
 #include "app/startup.h"
-#include "app/test_state.h"
 #include "interact/interactor_list.h"
 #include "interact/navigators.h"
 
@@ -38,15 +34,12 @@ void report(const char* event) {
   std::fflush(stdout);
 }
 
-class StateReporter : public Interactor {
- public:
+struct StateReporter : Interactor {
   void keyboard(unsigned char, int, int) override { report("key"); }
   void mouse(int, int state, int, int) override {
     if (state == GLUT_UP) report("release");
   }
-};
-
-StateReporter reporter;
+} reporter;
 
 void poll_for_changes(int) {
   if (state_line() != last_reported) report("change");
@@ -61,5 +54,4 @@ int main(int argc, char** argv) {
   last_reported = state_line();
   glutTimerFunc(20, poll_for_changes, 0);
   glutMainLoop();
-  return 0;
 }
