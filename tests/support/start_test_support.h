@@ -17,7 +17,7 @@ inline bool start_with_switches(std::vector<const char*> switches) {
   argv.push_back(const_cast<char*>("kestrel"));
   for (const char* s : switches) argv.push_back(const_cast<char*>(s));
   argv.push_back(nullptr);
-  return start_test(static_cast<int>(argv.size()) - 1, argv.data());
+  return start_test(static_cast<int>(argv.size()) - 1, argv.data(), false);
 }
 
 // Starts the test with these switches, or skips the calling test when there is no X display.
