@@ -1,8 +1,9 @@
-// The polar charts of angles.svg, written as SVG text.
+// The polar charts of angles.svg and compare.svg, written as SVG text.
 #include "report/output/angle_chart.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "interact/angles.h"
 #include "report/output/text_format.h"
@@ -12,33 +13,9 @@ namespace {
 constexpr int chart_size = 440;  // each chart's square, in SVG units
 constexpr int margin = 40;       // around each chart, for the angle labels
 constexpr int title_height = 40;
-constexpr int legend_height = 70;
 
 constexpr const char* level_colours[] = {"#444444", "#1f77b4", "#2ca02c", "#ff7f0e",
                                          "#d62728", "#9467bd", "#8c564b", "#e377c2"};
-
-std::string escaped(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 // Each AF level keeps its colour in both charts: its place among the levels of its filter.
 const char* colour_of(const std::vector<AngleSweep>& sweeps, const AngleSweep& sweep) {
@@ -47,7 +24,7 @@ const char* colour_of(const std::vector<AngleSweep>& sweeps, const AngleSweep& s
     if (other.config.trilinear == sweep.config.trilinear &&
         other.config.anisotropy < sweep.config.anisotropy)
       ++index;
-  return level_colours[index % std::size(level_colours)];
+  return chart_colour(index);
 }
 
 // Where a chart's sector lies and how it maps onto the page.
@@ -57,27 +34,36 @@ struct Frame {
   double top_level = 1.0;  // log2 of the anisotropy at the rim
 };
 
-// The whole quadrants that hold every angle of the sweeps, at most a full turn.
-void sector(const std::vector<AngleSweep>& sweeps, double& from, double& to) {
+// Points read from a file may hold anything: only finite anisotropies at angles of at most a
+// full turn either way are drawn.
+bool drawn(const std::pair<double, double>& point) {
+  return std::fabs(point.first) <= 360.0 && std::isfinite(point.second);
+}
+
+// The whole quadrants that hold every angle of the charts, at most a full turn.
+void sector(const std::vector<PolarChart>& charts, double& from, double& to) {
   double low = 0.0, high = 0.0;
   bool any = false;
-  for (const AngleSweep& sweep : sweeps)
-    for (const AngleSample& sample : sweep.samples) {
-      low = any ? std::min(low, sample.degrees) : sample.degrees;
-      high = any ? std::max(high, sample.degrees) : sample.degrees;
-      any = true;
-    }
+  for (const PolarChart& chart : charts)
+    for (const PolarCurve& curve : chart.curves)
+      for (const auto& point : curve.points) {
+        if (!drawn(point)) continue;
+        low = any ? std::min(low, point.first) : point.first;
+        high = any ? std::max(high, point.first) : point.first;
+        any = true;
+      }
   from = 90.0 * std::floor(low / 90.0);
   to = std::max(90.0 * std::ceil(high / 90.0), from + 90.0);
   to = std::min(to, from + 360.0);
 }
 
-double largest_value(const std::vector<AngleSweep>& sweeps) {
+double largest_value(const std::vector<PolarChart>& charts) {
   double largest = least_chart_anisotropy;
-  for (const AngleSweep& sweep : sweeps)
-    for (const AngleSample& s : sweep.samples)
-      largest = std::max({largest, s.measured, s.formula, s.invariant});
-  return largest;
+  for (const PolarChart& chart : charts)
+    for (const PolarCurve& curve : chart.curves)
+      for (const auto& point : curve.points)
+        if (drawn(point)) largest = std::max(largest, point.second);
+  return std::min(largest, most_chart_anisotropy);
 }
 
 // The chart in the square at (left, top): the sector's bounding box, scaled to fit.
@@ -145,97 +131,123 @@ std::string grid(const Frame& f) {
   return svg;
 }
 
-// One curve through the samples, in the order of the angles.
-std::string curve(const Frame& f, const AngleSweep& sweep, double AngleSample::*value,
-                  const char* colour, const char* style, bool dots) {
-  std::vector<AngleSample> samples = sweep.samples;
-  std::stable_sort(samples.begin(), samples.end(), [](const AngleSample& a, const AngleSample& b) {
-    return a.degrees < b.degrees;
-  });
-  std::string points, marks;
-  for (const AngleSample& sample : samples) {
-    double x = 0.0, y = 0.0;
-    place(f, sample.degrees, sample.*value, x, y);
-    points += format_text("%.1f,%.1f ", x, y);
-    if (dots)
-      marks +=
-          format_text("<circle cx=\"%.1f\" cy=\"%.1f\" r=\"2.5\" fill=\"%s\"/>\n", x, y, colour);
+const char* stroke(LineStyle style) {
+  switch (style) {
+    case LineStyle::solid: return "stroke-width=\"2\"";
+    case LineStyle::dashed: return "stroke-width=\"1.2\" stroke-dasharray=\"6 4\"";
+    case LineStyle::dotted: return "stroke-width=\"1.2\" stroke-dasharray=\"1.5 3\"";
   }
-  return "<polyline fill=\"none\" stroke=\"" + std::string(colour) + "\" " + style + " points=\"" +
-         points + "\"/>\n" + marks;
+  return "";
 }
 
-constexpr const char* solid = "stroke-width=\"2\"";
-constexpr const char* dashed = "stroke-width=\"1.2\" stroke-dasharray=\"6 4\"";
-constexpr const char* dotted = "stroke-width=\"1.2\" stroke-dasharray=\"1.5 3\"";
+// One curve through its points in the order of the angles.
+std::string curve(const Frame& f, const PolarCurve& c) {
+  std::vector<std::pair<double, double>> points;
+  std::copy_if(c.points.begin(), c.points.end(), std::back_inserter(points), drawn);
+  std::stable_sort(points.begin(), points.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string line, marks;
+  for (const auto& point : points) {
+    double x = 0.0, y = 0.0;
+    place(f, point.first, point.second, x, y);
+    line += format_text("%.1f,%.1f ", x, y);
+    if (c.style == LineStyle::solid)
+      marks += format_text("<circle cx=\"%.1f\" cy=\"%.1f\" r=\"2.5\" fill=\"%s\"/>\n", x, y,
+                           xml_escaped(c.colour).c_str());
+  }
+  return "<polyline fill=\"none\" stroke=\"" + xml_escaped(c.colour) + "\" " + stroke(c.style) +
+         " points=\"" + line + "\"/>\n" + marks;
+}
 
-std::string legend(const std::vector<AngleSweep>& sweeps, double top) {
-  std::string svg;
-  double x = margin;
-  for (const AngleSweep& sweep : sweeps) {
-    if (!sweep.config.trilinear) continue;
-    const char* colour = colour_of(sweeps, sweep);
-    const std::string label = sweep.config.anisotropy == 1.0f
-                                  ? std::string("isotropic")
-                                  : format_text("AF %g", double(sweep.config.anisotropy));
-    svg += format_text(
-        "<line x1=\"%.0f\" y1=\"%.0f\" x2=\"%.0f\" y2=\"%.0f\" stroke=\"%s\" %s/>\n"
-        "<text x=\"%.0f\" y=\"%.0f\" font-size=\"13\">%s</text>\n",
-        x, top, x + 24.0, top, colour, solid, x + 30.0, top + 4.0, label.c_str());
-    x += 40.0 + 8.0 * static_cast<double>(label.size()) + 20.0;
+// The legend's rows from `top` down, wrapped at `width`; returns where the next row would go.
+double legend(const std::vector<std::vector<LegendEntry>>& rows, double width, double top,
+              std::string& svg) {
+  constexpr double row_height = 26.0;
+  for (const std::vector<LegendEntry>& row : rows) {
+    double x = margin;
+    for (const LegendEntry& entry : row) {
+      const double entry_width = 50.0 + 6.5 * static_cast<double>(entry.text.size());
+      if (x > margin && x + entry_width > width - margin) {
+        x = margin;
+        top += row_height;
+      }
+      svg += format_text(
+                 "<line x1=\"%.0f\" y1=\"%.0f\" x2=\"%.0f\" y2=\"%.0f\" stroke=\"%s\" %s/>\n"
+                 "<text x=\"%.0f\" y=\"%.0f\" font-size=\"13\">",
+                 x, top, x + 24.0, top, xml_escaped(entry.colour).c_str(), stroke(entry.style),
+                 x + 30.0, top + 4.0) +
+             xml_escaped(entry.text) + "</text>\n";
+      x += entry_width + 20.0;
+    }
+    top += row_height;
   }
-  const struct {
-    const char* style;
-    const char* text;
-  } styles[] = {{solid, "measured"},
-                {dashed, "the extension's formula (Px, Py along the screen axes)"},
-                {dotted, "rotation-invariant ideal (the footprint's true axes)"}};
-  x = margin;
-  for (const auto& s : styles) {
-    svg += format_text(
-        "<line x1=\"%.0f\" y1=\"%.0f\" x2=\"%.0f\" y2=\"%.0f\" stroke=\"#000\" %s/>\n"
-        "<text x=\"%.0f\" y=\"%.0f\" font-size=\"13\">%s</text>\n",
-        x, top + 26.0, x + 24.0, top + 26.0, s.style, x + 30.0, top + 30.0, s.text);
-    x += 40.0 + 7.0 * static_cast<double>(std::char_traits<char>::length(s.text)) + 20.0;
-  }
-  return svg;
+  return top;
 }
 
 }  // namespace
 
-std::string angle_chart_svg(const std::vector<AngleSweep>& sweeps, const std::string& title) {
-  const int width = 2 * (chart_size + 2 * margin);
-  const int height = title_height + chart_size + 2 * margin + legend_height;
+const char* chart_colour(std::size_t index) {
+  return level_colours[index % std::size(level_colours)];
+}
+
+std::string polar_charts_svg(const std::string& title, const std::vector<PolarChart>& charts,
+                             const std::vector<std::vector<LegendEntry>>& legend_rows) {
+  const int width = int(std::max<std::size_t>(charts.size(), 1)) * (chart_size + 2 * margin);
   double from = 0.0, to = 90.0;
-  sector(sweeps, from, to);
-  const double top_level = std::ceil(std::log2(largest_value(sweeps)) - 1e-9);
-  std::string svg = format_text(
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
-      "viewBox=\"0 0 %d %d\" font-family=\"sans-serif\">\n"
-      "<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
-      width, height, width, height);
-  svg += format_text("<text x=\"%d\" y=\"24\" font-size=\"15\">", margin) + escaped(title) +
-         "</text>\n";
-  for (const bool trilinear : {true, false}) {
-    const double left = trilinear ? margin : 3 * margin + chart_size;
+  sector(charts, from, to);
+  const double top_level = std::ceil(std::log2(largest_value(charts)) - 1e-9);
+  std::string body = format_text("<text x=\"%d\" y=\"24\" font-size=\"15\">", margin) +
+                     xml_escaped(title) + "</text>\n";
+  for (std::size_t i = 0; i < charts.size(); ++i) {
+    const double left = margin + double(i) * (chart_size + 2 * margin);
     const Frame f = frame_for(from, to, top_level, left, title_height + margin);
-    svg += format_text(
-        "<g>\n<text x=\"%.0f\" y=\"%d\" font-size=\"14\" font-weight=\"bold\">%s"
-        "</text>\n",
-        left, title_height + 12,
-        filter_description(trilinear).c_str());
-    svg += grid(f);
+    body += format_text("<g>\n<text x=\"%.0f\" y=\"%d\" font-size=\"14\" font-weight=\"bold\">",
+                        left, title_height + 12) +
+            xml_escaped(charts[i].heading) + "</text>\n" + grid(f);
+    for (const PolarCurve& c : charts[i].curves) body += curve(f, c);
+    body += "</g>\n";
+  }
+  const double bottom =
+      legend(legend_rows, width, title_height + chart_size + 2 * margin + 16, body);
+  const int height = int(bottom) + 10;
+  return format_text(
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+             "viewBox=\"0 0 %d %d\" font-family=\"sans-serif\">\n"
+             "<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n",
+             width, height, width, height) +
+         body + "</svg>\n";
+}
+
+std::string angle_chart_svg(const std::vector<AngleSweep>& sweeps, const std::string& title) {
+  std::vector<PolarChart> charts;
+  std::vector<LegendEntry> levels;
+  for (const bool trilinear : {true, false}) {
+    PolarChart chart{filter_description(trilinear), {}};
     for (const AngleSweep& sweep : sweeps) {
       if (sweep.config.trilinear != trilinear) continue;
       const char* colour = colour_of(sweeps, sweep);
-      svg += curve(f, sweep, &AngleSample::invariant, colour, dotted, false);
-      svg += curve(f, sweep, &AngleSample::formula, colour, dashed, false);
-      svg += curve(f, sweep, &AngleSample::measured, colour, solid, true);
+      // The ideal first and the measured curve last, on top.
+      for (const auto& [value, style] :
+           {std::pair{&AngleSample::invariant, LineStyle::dotted},
+            std::pair{&AngleSample::formula, LineStyle::dashed},
+            std::pair{&AngleSample::measured, LineStyle::solid}}) {
+        PolarCurve c{{}, colour, style};
+        for (const AngleSample& sample : sweep.samples)
+          c.points.emplace_back(sample.degrees, sample.*value);
+        chart.curves.push_back(std::move(c));
+      }
+      if (trilinear)
+        levels.push_back({colour, LineStyle::solid,
+                          sweep.config.anisotropy == 1.0f
+                              ? std::string("isotropic")
+                              : format_text("AF %g", double(sweep.config.anisotropy))});
     }
-    svg += "</g>\n";
+    charts.push_back(std::move(chart));
   }
-  svg += legend(sweeps, title_height + chart_size + 2 * margin + 16);
-  svg += "</svg>\n";
-  return svg;
+  const std::vector<LegendEntry> styles = {
+      {"#000", LineStyle::solid, "measured"},
+      {"#000", LineStyle::dashed, "the extension's formula (Px, Py along the screen axes)"},
+      {"#000", LineStyle::dotted, "rotation-invariant ideal (the footprint's true axes)"}};
+  return polar_charts_svg(title, charts, {levels, styles});
 }

@@ -5,29 +5,6 @@
 
 #include "report/output/text_format.h"
 
-namespace {
-
-// `text` with the five characters XML reserves replaced, and control characters other than
-// tab, line feed and carriage return, which XML 1.0 cannot hold, dropped.
-std::string xml_escaped(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\'': escaped += "&apos;"; break;
-      default:
-        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
-          escaped += c;
-    }
-  }
-  return escaped;
-}
-
-}  // namespace
-
 std::string junit_xml(const std::vector<Verdict>& verdicts, const std::string& renderer) {
   const auto failures = std::count_if(verdicts.begin(), verdicts.end(),
                                       [](const Verdict& verdict) { return !verdict.pass; });

@@ -133,13 +133,6 @@ void write_cost(JsonWriter& json, const DrawCost& cost) {
   json.end_object();
 }
 
-std::string list_of(const std::vector<double>& numbers) {
-  std::string text;
-  for (const double number : numbers)
-    text += (text.empty() ? "" : ", ") + format_text("%g", number);
-  return text;
-}
-
 std::vector<double> levels_of(const Report& report) {
   return {report.anisotropy_levels.begin(), report.anisotropy_levels.end()};
 }
@@ -157,10 +150,10 @@ std::string settings_lines(const Report& report) {
       "- Panels of %d × %d pixels, measured with the colour-mipmap texture of colour "
       "delta 0 (levels white, red, green, blue, white, …)\n",
       report.panel_width, report.panel_height);
-  md += "- AF levels measured: " + list_of(levels_of(report)) + "\n";
+  md += "- AF levels measured: " + number_list(levels_of(report)) + "\n";
   md += format_text("- Texture LOD bias (GL_TEXTURE_LOD_BIAS) of every measurement: %g\n",
                     double(report.lod_bias));
-  md += "- Turns about the viewing axis, in degrees: " + list_of(report.angles) + "\n";
+  md += "- Turns about the viewing axis, in degrees: " + number_list(report.angles) + "\n";
   if (!report.costs.empty())
     md += format_text("- Timed draws per configuration: %d\n", report.costs.front().repetitions);
   return md;

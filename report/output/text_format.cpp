@@ -27,9 +27,33 @@ std::string filter_description(bool trilinear) {
   return std::string(min_filter_name(trilinear)) + " (" + filter_name(trilinear) + ")";
 }
 
+std::string number_list(const std::vector<double>& numbers) {
+  std::string text;
+  for (const double number : numbers)
+    text += (text.empty() ? "" : ", ") + format_text("%g", number);
+  return text;
+}
+
 std::string join_words(const std::vector<std::string>& words) {
   std::string text;
   for (std::size_t i = 0; i < words.size(); ++i)
     text += (i == 0 ? "" : i + 1 == words.size() ? " and " : ", ") + words[i];
   return text;
+}
+
+std::string xml_escaped(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      case '\'': escaped += "&apos;"; break;
+      default:
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+          escaped += c;
+    }
+  }
+  return escaped;
 }

@@ -11,8 +11,15 @@ std::string format_text(const char* pattern, ...) __attribute__((format(printf, 
 // report's sentences and charts name it.
 std::string filter_description(bool trilinear);
 
+// The numbers as printf's %g writes them, joined by ", ": "1, 2, 4"; empty for none.
+std::string number_list(const std::vector<double>& numbers);
+
 // The words joined as a person lists them: "a", "a and b", "a, b and c".
 std::string join_words(const std::vector<std::string>& words);
+
+// `text` for XML (and SVG): the five characters XML reserves replaced, and control characters
+// other than tab, line feed and carriage return, which XML 1.0 cannot hold, dropped.
+std::string xml_escaped(const std::string& text);
 
 // A share (0 .. 1) as a percentage.
 inline double percent(double share) { return 100.0 * share; }
