@@ -12,8 +12,9 @@ PREFIX ?= /usr/local
 run: release
 	tools/run.sh $(ARGS)
 
-# kestrel-report once per Mesa software driver present (llvmpipe, softpipe) and compare.md
-# beside their reports, in kestrel-report/ (tools/report.sh); ARGS go to kestrel-report.
+# kestrel-report once per Mesa software driver present (llvmpipe, softpipe), then
+# kestrel-report --compare for compare.md and compare.svg beside their reports, in
+# kestrel-report/ (tools/report.sh); ARGS go to each driver's run.
 report: release
 	tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
 

@@ -16,5 +16,5 @@ int main(int argc, char** argv) {
     std::fputs(report_usage, stdout);
     return 0;
   }
-  return run_report(options, argv[0]);
+  return options.compare.empty() ? run_report(options, argv[0]) : run_comparison(options);
 }

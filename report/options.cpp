@@ -10,6 +10,8 @@
 const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
     "                      [--repeats N] [--platform auto|egl|glx] [--device N]\n"
+    "                      [--tolerance T] [--junit FILE] [--check] [--baseline PATH]\n"
+    "       kestrel-report --compare DIR DIR... [--out DIR]\n"
     "\n"
     "Measures the driver's anisotropic filtering: draws the test's panels into a framebuffer\n"
     "of its own, with a window on the X display (GLX) or with no window system at all (EGL),\n"
@@ -24,6 +26,9 @@ const char* const report_usage =
     "  lod-measured.png  the measured mip level of every pixel, in false colour\n"
     "  lod-error.png     measured minus reference level per 2 x 2 quad, in false colour\n"
     "  angles.svg        effective anisotropy against the turn, a polar chart per filter\n"
+    "  regressions.md    with --baseline: each panel's figures and each verdict against it\n"
+    "With --compare it measures nothing and writes into DIR compare.md, the reports side by\n"
+    "side, and compare.svg, their angle curves on one chart.\n"
     "\n"
     "Options, each value also as --name=VALUE:\n"
     "  --out DIR       the output folder (default ./kestrel-report), created when missing\n"
@@ -40,14 +45,21 @@ const char* const report_usage =
     "  --device N      run on EGL device N (0 is the first) instead of the first that works\n"
     "  --tolerance T   how far, in levels, a quad may lie outside the levels the extension\n"
     "                  and core GL allow before it counts against its panel's verdict, 0 to 4\n"
-    "                  (default 0.25)\n"
+    "                  (default 0.25); a panel's mean error may move as far from the baseline's\n"
     "  --junit FILE    also write the verdicts to FILE as JUnit XML, one test case each\n"
-    "  --check         exit with 3 when any verdict fails (else 0)\n"
+    "  --check         exit with 4 when the run regressed against its baseline, else with 3\n"
+    "                  when any verdict fails (else 0)\n"
+    "  --baseline PATH compare the run with an earlier report of the same AF levels, LOD bias\n"
+    "                  and angles (its folder or its report.json): a verdict from PASS to FAIL,\n"
+    "                  a mean error moved by more than the tolerance or an effective anisotropy\n"
+    "                  fallen by more than 10 % at some distance is a regression\n"
+    "  --compare DIR...  measure nothing: put two report folders or more side by side\n"
     "  -h, --help      print this text and exit\n"
     "\n"
     "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
-    "extension or a file that cannot be written, 2 a bad option or a device that is not there,\n"
-    "3 with --check a verdict that fails.\n";
+    "extension, a file that cannot be written or a baseline or compared report that cannot be\n"
+    "read, 2 a bad option, a device that is not there or a baseline of other settings, 3 with\n"
+    "--check a verdict that fails, 4 with --check a regression against the baseline.\n";
 
 namespace {
 
@@ -158,6 +170,14 @@ bool read_device(const std::string& text, int& device, std::string& error) {
   return true;
 }
 
+// The message of option `name` given without its value.
+std::string missing_value(const std::string& name) {
+  return name + (name == "--out"        ? " needs a folder name"
+                 : name == "--junit"    ? " needs a file name"
+                 : name == "--baseline" ? " needs a report folder or file"
+                                        : " needs a value");
+}
+
 }  // namespace
 
 ReportOptions::ReportOptions() {
@@ -166,41 +186,48 @@ ReportOptions::ReportOptions() {
 
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error) {
+  std::string measuring_option;  // the first option given that --compare cannot take
+  bool comparing = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help" || argument == "-h" || argument == "--check") {
       (argument == "--check" ? options.check : options.help) = true;
+      if (argument == "--check" && measuring_option.empty()) measuring_option = argument;
       continue;
     }
     // "--name VALUE" or "--name=VALUE".
     const std::size_t equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
+    if (name == "--compare") {
+      comparing = true;
+      if (equals != std::string::npos) options.compare.push_back(argument.substr(equals + 1));
+      while (i + 1 < argc && argv[i + 1][0] != '-') options.compare.push_back(argv[++i]);
+      continue;
+    }
     const bool takes_value = name == "--out" || name == "--angles" || name == "--aniso" ||
                              name == "--lod-bias" || name == "--repeats" ||
                              name == "--platform" || name == "--device" ||
-                             name == "--tolerance" || name == "--junit";
+                             name == "--tolerance" || name == "--junit" || name == "--baseline";
     if (!takes_value) {
       error = "unknown option \"" + argument + "\"";
       return false;
     }
+    if (name != "--out" && measuring_option.empty()) measuring_option = name;
     std::string value;
     if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
     } else if (i + 1 < argc) {
       value = argv[++i];
     } else {
-      error = name + (name == "--out"     ? " needs a folder name"
-                      : name == "--junit" ? " needs a file name"
-                                          : " needs a value");
+      error = missing_value(name);
       return false;
     }
     bool ok = true;
-    if (name == "--out") {
-      options.out = value;
-      if (value.empty()) {
-        error = "--out needs a folder name";
-        ok = false;
-      }
+    if (name == "--out" || name == "--junit" || name == "--baseline") {
+      (name == "--out" ? options.out : name == "--junit" ? options.junit : options.baseline) =
+          value;
+      ok = !value.empty();
+      if (!ok) error = missing_value(name);
     } else if (name == "--angles") {
       ok = read_angles(value, options.angles, error);
     } else if (name == "--aniso") {
@@ -217,10 +244,6 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       if (!ok)
         error = format_text("--tolerance: \"%s\" is no tolerance from 0 to %g levels",
                             value.c_str(), max_tolerance);
-    } else if (name == "--junit") {
-      options.junit = value;
-      ok = !value.empty();
-      if (!ok) error = "--junit needs a file name";
     } else {
       ok = read_repeats(value, options.repeats, error);
     }
@@ -228,6 +251,14 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
   }
   if (options.device >= 0 && options.platform == Platform::glx) {
     error = "--device picks an EGL device: it needs --platform egl or auto";
+    return false;
+  }
+  if (comparing && options.compare.size() < 2) {
+    error = "--compare needs two report folders or more";
+    return false;
+  }
+  if (comparing && !measuring_option.empty()) {
+    error = "--compare measures nothing: it takes --out alone, not " + measuring_option;
     return false;
   }
   return true;

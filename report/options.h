@@ -18,6 +18,8 @@ struct ReportOptions : MeasureSettings {
   double tolerance = 0.25;  // how far past the allowed levels a quad may lie, in levels
   std::string junit;        // where to write the verdicts as JUnit XML; empty: nowhere
   bool check = false;       // the exit status tells whether every verdict passed
+  std::string baseline;     // an earlier report to compare with: its folder or report.json
+  std::vector<std::string> compare;  // report folders to compare instead of measuring
   bool help = false;
 
   ReportOptions();  // the angles 0, 5, ..., 90
@@ -36,11 +38,14 @@ inline constexpr double max_tolerance = 4.0;
 extern const char* const report_usage;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
-// "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T" and
-// "--junit FILE", each also as "--name=VALUE", and the flags "--check" and "--help" or "-h". "--device" with "--platform glx" is refused. LIST is
-// a comma-separated list of numbers; an angle may also be a range FROM:TO:STEP, the angles from
-// FROM up to TO in steps of STEP. Returns false, with a one-line message in `error`, on an
-// unknown argument, a missing value or a value that is not a number or out of its limits;
-// `options` may then be partly set.
+// "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T",
+// "--junit FILE" and "--baseline PATH", each also as "--name=VALUE", the flags "--check" and
+// "--help" or "-h", and "--compare DIR..." (or "--compare=DIR ..."), which takes every argument
+// after it up to the next that starts with a dash. LIST is a comma-separated list of numbers; an
+// angle may also be a range FROM:TO:STEP, the angles from FROM up to TO in steps of STEP.
+// Returns false, with a one-line message in `error`, on an unknown argument, a missing value or
+// a value that is not a number or out of its limits, on "--device" with "--platform glx", on
+// "--compare" with fewer than two folders or with any option but "--out"; `options` may then be
+// partly set.
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error);

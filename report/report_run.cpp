@@ -19,7 +19,10 @@
 #include "report/draw/report.h"
 #include "report/draw/run_times.h"
 #include "report/output/angle_chart.h"
+#include "report/output/baseline.h"
+#include "report/output/comparison.h"
 #include "report/output/findings.h"
+#include "report/output/json_reader.h"
 #include "report/output/junit_writer.h"
 #include "report/output/report_pictures.h"
 #include "report/output/report_writer.h"
@@ -61,23 +64,54 @@ bool write_pictures(const std::filesystem::path& out, const Report& report) {
 }
 
 bool write_texts(const std::filesystem::path& out, const Report& report,
-                 const std::vector<Verdict>& verdicts, const std::string& junit) {
+                 const std::vector<Verdict>& verdicts, const std::string& junit,
+                 const BaselineComparison* baseline) {
   const std::vector<Finding> findings = describe_findings(report);
   const std::string title =
       "Effective anisotropy against the turn about the viewing axis: " + report.driver.renderer;
   return write_text(out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&
-         write_text(out / "report.json", report_json(report, findings, verdicts)) &&
+         write_text(out / "report.json", report_json(report, findings, verdicts, baseline)) &&
          write_text(out / "report.md", report_markdown(report, findings, verdicts)) &&
          write_text(out / "summary.md", summary_markdown(report, findings, verdicts)) &&
+         (!baseline || write_text(out / "regressions.md", regressions_markdown(*baseline))) &&
          (junit.empty() || write_text(junit, junit_xml(verdicts, report.driver.renderer)));
 }
 
-// The panels measured into the report's own framebuffer (the window's back buffer where the
-// driver has none and there is a window), and every file written. The scene is set up.
+// Creates `out` with its parents where missing; when it cannot, says why.
+bool create_folder(const std::filesystem::path& out) {
+  std::error_code error;
+  std::filesystem::create_directories(out, error);
+  if (error)
+    std::fprintf(stderr, "%s: cannot create the folder \"%s\": %s\n", name, out.c_str(),
+                 error.message().c_str());
+  return !error;
+}
+
+// Whether the baseline was made with the run's settings; when not, says how they differ.
+bool same_settings(const StoredReport& baseline, const ReportOptions& options,
+                   const std::vector<float>& levels) {
+  Report planned;
+  planned.anisotropy_levels = levels;
+  planned.lod_bias = options.lod_bias;
+  planned.angles = options.angles;
+  const std::vector<SettingDifference> differences =
+      setting_differences({&baseline.report, &planned}, {"baseline", "this run"});
+  if (!differences.empty())
+    std::fprintf(stderr, "%s: the baseline \"%s\" was made with other settings: %s\n", name,
+                 baseline.file.c_str(), differences_text(differences).c_str());
+  return differences.empty();
+}
+
+// Checks the run's settings against any baseline, then measures the panels into the report's
+// own framebuffer (the window's back buffer where the driver has none and there is a window)
+// and writes every file. The scene is set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
-                      std::string platform, bool window) {
-  const int columns =
-      int(anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy).size());
+                      std::string platform, bool window, const StoredReport* baseline) {
+  const std::vector<float> levels =
+      anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy);
+  if (baseline && !same_settings(*baseline, options, levels)) return 2;
+  if (!create_folder(out)) return 1;
+  const int columns = int(levels.size());
   const PanelViewport panel =
       panel_viewport(panels[0], 4, test_window_width, test_window_height);
   const ReportFramebuffer framebuffer(std::max(test_window_width, columns * panel.width),
@@ -102,11 +136,19 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   report.platform = platform;
   report.tolerance = options.tolerance;
   const std::vector<Verdict> verdicts = judge_report(report);
-  if (!write_pictures(out, report) || !write_texts(out, report, verdicts, options.junit)) return 1;
+  BaselineComparison comparison;
+  if (baseline) comparison = compare_with_baseline(*baseline, report, verdicts);
+  if (!write_pictures(out, report) ||
+      !write_texts(out, report, verdicts, options.junit, baseline ? &comparison : nullptr))
+    return 1;
   const auto failed = std::count_if(verdicts.begin(), verdicts.end(),
                                     [](const Verdict& verdict) { return !verdict.pass; });
   std::fprintf(stderr, "%s: %td of %zu verdicts fail\n", name, failed, verdicts.size());
-  return options.check && failed > 0 ? 3 : 0;
+  if (baseline)
+    std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
+                 comparison.regressed ? "regressed" : "no regression", baseline->file.c_str());
+  if (!options.check) return 0;
+  return comparison.regressed ? 4 : failed > 0 ? 3 : 0;
 }
 
 // The usage error of a --device that EGL does not list, with the devices it does.
@@ -124,6 +166,14 @@ int no_such_device(int device) {
 
 int run_report(const ReportOptions& options, char* program) {
   const auto start = std::chrono::steady_clock::now();
+  // A baseline that cannot be used ends the run before any GL context is made.
+  StoredReport baseline;
+  std::string baseline_error;
+  if (!options.baseline.empty() &&
+      !read_stored_report(options.baseline, baseline, baseline_error)) {
+    std::fprintf(stderr, "%s: --baseline: %s\n", name, baseline_error.c_str());
+    return 1;
+  }
   const bool glx = options.platform == Platform::glx ||
                    (options.platform == Platform::automatic && options.device < 0 &&
                     display_available());
@@ -144,27 +194,20 @@ int run_report(const ReportOptions& options, char* program) {
     }
     glh::use_window_system(glh::WindowSystem::egl);
   }
-  const std::filesystem::path out = options.out;
-  std::error_code error;
-  std::filesystem::create_directories(out, error);
-  if (error) {
-    std::fprintf(stderr, "%s: cannot create the folder \"%s\": %s\n", name, out.c_str(),
-                 error.message().c_str());
-    return 1;
-  }
   char* test_argv[] = {program, nullptr};
   if (glx ? !start_test(1, test_argv, false) : !set_up_test_scene(false)) return 1;
   if (!glx) configure_interactors(test_state);
   const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
 
+  const std::filesystem::path out = options.out;
   const int status = measure_and_write(
       options, out,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
-      glx);
+      glx, options.baseline.empty() ? nullptr : &baseline);
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
-  if (status == 1) return status;
+  if (status == 1 || status == 2) return status;
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   const RunTimes& t = run_times;
   std::fprintf(stderr,
@@ -174,4 +217,40 @@ int run_report(const ReportOptions& options, char* program) {
                name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
                t.analysis, t.cost, t.pictures, t.writing);
   return status;
+}
+
+int run_comparison(const ReportOptions& options) {
+  const std::filesystem::path out = options.out;
+  std::vector<ComparedReport> reports;
+  for (std::string path : options.compare) {
+    ComparedReport report;
+    std::string error;
+    if (!read_stored_report(path, report.stored, error)) {
+      std::fprintf(stderr, "%s: --compare: %s\n", name, error.c_str());
+      return 1;
+    }
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    report.name = path;
+    reports.push_back(std::move(report));
+  }
+  if (!create_folder(out)) return 1;
+  for (ComparedReport& report : reports) {
+    const std::filesystem::path folder = std::filesystem::path(report.stored.file).parent_path();
+    std::error_code error;
+    const std::filesystem::path from_out =
+        std::filesystem::relative(folder.empty() ? "." : folder, out, error);
+    report.folder = error || from_out.empty()
+                        ? std::filesystem::absolute(folder, error).string()
+                        : from_out.string();
+    std::string summary_error;
+    if (!read_file_limited((folder / "summary.md").string(), max_json_size, report.summary,
+                           summary_error))
+      report.summary.clear();
+  }
+  if (!write_text(out / "compare.md", comparison_markdown(reports)) ||
+      !write_text(out / "compare.svg", comparison_svg(reports)))
+    return 1;
+  std::fprintf(stderr, "%s: the comparison of %zu reports is in %s (compare.md)\n", name,
+               reports.size(), out.c_str());
+  return 0;
 }

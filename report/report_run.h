@@ -1,12 +1,21 @@
 // One whole run of kestrel-report: the test started in a window, the panels measured, and the
-// pictures and text files written.
+// pictures and text files written; or reports already written compared side by side.
 #pragma once
 
 #include "report/options.h"
 
-// Runs the report as `options` ask, `program` being argv[0]. Returns the exit status: 0 when
-// every file was written, 1 when no GL context can be had, the driver lacks a required
-// extension or a file cannot be written, 2 for an EGL device that is not there, 3 with
-// options.check when a verdict fails. Progress and failures go to standard error, and last a line with
-// the time the run took and where it went.
+// Runs the report as `options` ask, `program` being argv[0]. A baseline is read before any GL
+// context is made and its settings checked against the run's once the driver's AF levels are
+// known, before anything is measured or written. Returns the exit status: 0 when every file was
+// written, 1 when no GL context can be had, the driver lacks a required extension, a file cannot
+// be written or the baseline cannot be read as a report, 2 for an EGL device that is not there
+// or a baseline made with other settings, and with options.check 4 when the run regressed
+// against its baseline, else 3 when a verdict fails. Progress and failures go to standard error,
+// and last a line with the time the run took and where it went.
 int run_report(const ReportOptions& options, char* program);
+
+// Compares the reports of options.compare (folders or report.json files, two or more) without
+// any GL context: writes compare.md and compare.svg into options.out, created when missing,
+// each folder linked from there, its summary.md included where it has one. Returns 0 when both
+// were written, 1 when a report cannot be read or a file cannot be written.
+int run_comparison(const ReportOptions& options);

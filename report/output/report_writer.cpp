@@ -53,6 +53,41 @@ void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
   json.end_object();
 }
 
+void write_baseline(JsonWriter& json, const BaselineComparison& baseline) {
+  json.begin_object();
+  json.field("path", baseline.file);
+  json.field("renderer", baseline.baseline_renderer);
+  json.field("regressed", baseline.regressed);
+  json.key("changes");
+  json.begin_array();
+  for (const Change& change : baseline.changes) {
+    json.begin_object();
+    json.field("figure", std::string(figure_name(change.figure)));
+    if (change.figure == Figure::verdict) {
+      json.field("rule", std::string(rule_name(change.rule)));
+      json.field("verdict", change.subject);
+      json.field("old_pass", change.old_pass);
+      json.field("new_pass", change.new_pass);
+    } else {
+      json.field("panel", change.subject);
+    }
+    if (change.figure == Figure::band_anisotropy) {
+      json.field("near", change.near);
+      json.field("far", change.far);
+    }
+    json.field("old", change.old_value);
+    json.field("new", change.new_value);
+    json.field("regressed", change.regressed);
+    json.end_object();
+  }
+  json.end_array();
+  json.key("not_in_baseline");
+  json.begin_array();
+  for (const std::string& subject : baseline.unmatched) json.value(subject);
+  json.end_array();
+  json.end_object();
+}
+
 std::string panel_row(const PanelMeasurement& panel) {
   const PanelStatistics& s = panel.statistics;
   return format_text(
@@ -255,7 +290,7 @@ std::string cost_section(const Report& report, const char* heading) {
 }  // namespace
 
 std::string report_json(const Report& report, const std::vector<Finding>& findings,
-                        const std::vector<Verdict>& verdicts) {
+                        const std::vector<Verdict>& verdicts, const BaselineComparison* baseline) {
   JsonWriter json;
   json.begin_object();
   json.key("driver");
@@ -340,6 +375,10 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   json.begin_array();
   for (const Finding& finding : findings) json.value(finding.text);
   json.end_array();
+  if (baseline) {
+    json.key("baseline");
+    write_baseline(json, *baseline);
+  }
   json.end_object();
   return json.text() + "\n";
 }

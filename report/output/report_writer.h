@@ -7,14 +7,17 @@
 #include <vector>
 
 #include "report/draw/report.h"
+#include "report/output/baseline.h"
 #include "report/output/findings.h"
 #include "report/output/verdicts.h"
 
 // report.json: the driver, the panel size, the settings, the thresholds, the verdicts, each
 // panel's and each unit's statistics with their distance bands, the angle sweeps, the costs and
-// the findings.
+// the findings; and, when `baseline` is given, the run against it: its file, whether the run
+// regressed, every figure beside the baseline's and what the baseline lacks.
 std::string report_json(const Report& report, const std::vector<Finding>& findings,
-                        const std::vector<Verdict>& verdicts);
+                        const std::vector<Verdict>& verdicts,
+                        const BaselineComparison* baseline = nullptr);
 
 // report.md: the same as a summary for people, the verdicts in a table near the top, with the
 // pictures linked.

@@ -1,0 +1,296 @@
+// compare.md and compare.svg: reports read from their folders, side by side where they overlap.
+#include "report/output/comparison.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "report/output/angle_chart.h"
+#include "report/output/text_format.h"
+
+namespace {
+
+// A table cell that keeps the table whole whatever the text holds.
+std::string cell(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '|')
+      out += "\\|";
+    else
+      out += c == '\n' || c == '\r' ? ' ' : c;
+  }
+  return out;
+}
+
+// `file` in the report's folder as a Markdown link target, every byte that a link could
+// mistake percent-encoded.
+std::string link(const ComparedReport& report, const std::string& file) {
+  const std::string path =
+      report.folder.empty() || report.folder == "." ? file : report.folder + "/" + file;
+  std::string out;
+  for (const char c : path) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '.' || c == '_' || c == '~' || c == '/' || c == '-';
+    out +=
+        plain ? std::string(1, c) : format_text("%%%02X", unsigned(static_cast<unsigned char>(c)));
+  }
+  return out;
+}
+
+// Each report's panels by label and verdicts by rule and subject: a file may hold hundreds of
+// thousands, which are then found without quadratic time.
+struct Index {
+  std::map<std::string, const PanelMeasurement*> panels;
+  std::map<std::string, const Verdict*> verdicts;
+};
+
+std::string verdict_key(const Verdict& verdict) {
+  return std::string(rule_name(verdict.rule)) + ": " + verdict.subject;
+}
+
+std::vector<Index> index_of(const std::vector<ComparedReport>& reports) {
+  std::vector<Index> indices(reports.size());
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    for (const PanelMeasurement& panel : reports[i].stored.report.panels)
+      indices[i].panels.emplace(configuration_label(panel.config), &panel);
+    for (const Verdict& verdict : reports[i].stored.verdicts)
+      indices[i].verdicts.emplace(verdict_key(verdict), &verdict);
+  }
+  return indices;
+}
+
+// A table with a column per report: the header and its rule.
+std::string table_head(const std::vector<ComparedReport>& reports, const std::string& first) {
+  std::string head = "|" + (first.empty() ? "" : " " + first) + " |", rule = "|---|";
+  for (const ComparedReport& report : reports) {
+    head += " " + cell(report.name) + " |";
+    rule += "---|";
+  }
+  return head + "\n" + rule + "\n";
+}
+
+// A row of `title` and value(i) of each report i.
+template <typename Value>
+std::string row(std::size_t reports, const std::string& title, Value value) {
+  std::string line = "| " + cell(title) + " |";
+  for (std::size_t i = 0; i < reports; ++i) line += " " + value(i) + " |";
+  return line + "\n";
+}
+
+std::string levels_text(const Report& report) {
+  return number_list({report.anisotropy_levels.begin(), report.anisotropy_levels.end()});
+}
+
+std::string angles_text(const Report& report) {
+  if (report.angles.empty()) return "none";
+  const auto [low, high] = std::minmax_element(report.angles.begin(), report.angles.end());
+  return format_text("%zu, from %g to %g", report.angles.size(), *low, *high);
+}
+
+std::string driver_table(const std::vector<ComparedReport>& reports) {
+  const auto text = [&](std::string (*of)(const Report&)) {
+    return [&reports, of](std::size_t i) { return cell(of(reports[i].stored.report)); };
+  };
+  const std::size_t n = reports.size();
+  std::string md = "## Drivers and settings\n\n" + table_head(reports, "");
+  md += row(n, "Vendor", text([](const Report& r) { return r.driver.vendor; }));
+  md += row(n, "Renderer", text([](const Report& r) { return r.driver.renderer; }));
+  md += row(n, "Version", text([](const Report& r) { return r.driver.version; }));
+  md +=
+      row(n, "Maximum anisotropy advertised",
+          text([](const Report& r) { return format_text("%g", double(r.driver.max_anisotropy)); }));
+  md += row(n, "Texture units tested",
+            text([](const Report& r) { return format_text("%d", r.driver.tmu_count); }));
+  md += row(n, "Platform", text([](const Report& r) { return r.platform; }));
+  md += row(n, "AF levels measured", text(levels_text));
+  md += row(n, "Texture LOD bias",
+            text([](const Report& r) { return format_text("%g", double(r.lod_bias)); }));
+  md += row(n, "Turns about the viewing axis", text(angles_text));
+  md += row(n, "Tolerance of the verdicts (levels)",
+            text([](const Report& r) { return format_text("%g", r.tolerance); }));
+  return md;
+}
+
+// Every verdict of any report, in the order they come first.
+std::string verdict_table(const std::vector<ComparedReport>& reports,
+                          const std::vector<Index>& indices) {
+  std::string md = "## Verdicts\n\n" + table_head(reports, "Verdict");
+  md += row(reports.size(), "Passing", [&](std::size_t i) {
+    const std::vector<Verdict>& verdicts = reports[i].stored.verdicts;
+    return format_text(
+        "%td of %zu",
+        std::count_if(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.pass; }),
+        verdicts.size());
+  });
+  std::set<std::string> listed;
+  for (const ComparedReport& report : reports)
+    for (const Verdict& verdict : report.stored.verdicts) {
+      const std::string key = verdict_key(verdict);
+      if (!listed.insert(key).second) continue;
+      md += row(reports.size(), key, [&](std::size_t i) {
+        const auto found = indices[i].verdicts.find(key);
+        if (found == indices[i].verdicts.end()) return std::string("–");
+        const Verdict& v = *found->second;
+        return format_text(v.pass ? "PASS (%.3g)" : "**FAIL** (%.3g)", v.figure);
+      });
+    }
+  return md;
+}
+
+// The labels of the panels that every report holds, in the first report's order.
+std::vector<std::string> shared_panels(const std::vector<ComparedReport>& reports,
+                                       const std::vector<Index>& indices) {
+  std::vector<std::string> labels;
+  std::set<std::string> listed;
+  for (const PanelMeasurement& panel : reports.front().stored.report.panels) {
+    const std::string label = configuration_label(panel.config);
+    if (std::all_of(indices.begin(), indices.end(),
+                    [&](const Index& index) { return index.panels.count(label) > 0; }) &&
+        listed.insert(label).second)
+      labels.push_back(label);
+  }
+  return labels;
+}
+
+std::string panel_table(const std::vector<ComparedReport>& reports,
+                        const std::vector<Index>& indices) {
+  std::string md =
+      "## Panels\n\nOf each panel that every report holds, over its decisive quads: the mean "
+      "error (measured − reference level), the RMS error, and the effective anisotropy with the "
+      "ideal in brackets.\n\n" +
+      table_head(reports, "Panel");
+  for (const std::string& label : shared_panels(reports, indices))
+    md += row(reports.size(), label, [&](std::size_t i) {
+      const PanelStatistics& s = indices[i].panels.at(label)->statistics;
+      return format_text("%+.3f / %.3f / %.2f (%.2f)", s.mean_error, s.rms_error,
+                         s.effective_anisotropy, s.ideal_anisotropy);
+    });
+  return md;
+}
+
+std::string settings_section(const std::vector<ComparedReport>& reports,
+                             const std::vector<Index>& indices) {
+  std::vector<const Report*> compared;
+  std::vector<std::string> names;
+  for (const ComparedReport& report : reports) {
+    compared.push_back(&report.stored.report);
+    names.push_back(report.name);
+  }
+  const std::vector<SettingDifference> differences = setting_differences(compared, names);
+  if (differences.empty()) return "Every report was made with the same settings.\n";
+  return "The reports were made with other settings: they differ in " +
+         differences_text(differences) +
+         format_text(
+             ". They are compared where they overlap: the %zu panels that every report "
+             "holds and the %zu angles that every report measured.\n",
+             shared_panels(reports, indices).size(), shared_angles(reports).size());
+}
+
+std::string picture_table(const std::vector<ComparedReport>& reports) {
+  const struct {
+    const char* title;
+    const char* file;
+  } pictures[] = {{"The panels at start-up", "panels.png"},
+                  {"Measured mip level", "lod-measured.png"},
+                  {"Measured − reference level", "lod-error.png"},
+                  {"Effective anisotropy against the turn", "angles.svg"}};
+  std::string md = "## Pictures\n\n" + table_head(reports, "");
+  for (const auto& picture : pictures)
+    md += row(reports.size(), picture.title, [&](std::size_t i) {
+      return "![" + cell(reports[i].name) + ": " + picture.title + "](" +
+             link(reports[i], picture.file) + ")";
+    });
+  return md;
+}
+
+const AngleSweep* compared_sweep(const Report& report, float anisotropy) {
+  for (const AngleSweep& sweep : report.angle_sweeps)
+    if (sweep.config.trilinear && sweep.config.anisotropy == anisotropy) return &sweep;
+  return nullptr;
+}
+
+std::string sweep_description(float anisotropy) {
+  return anisotropy == 1.0f ? std::string("isotropic trilinear filtering")
+                            : format_text("trilinear AF %g", double(anisotropy));
+}
+
+// Whether `sorted` holds `angle`, as report.json states it.
+bool holds(const std::vector<double>& sorted, double angle) {
+  const auto next = std::lower_bound(sorted.begin(), sorted.end(), angle);
+  return (next != sorted.end() && same_figure(*next, angle)) ||
+         (next != sorted.begin() && same_figure(*std::prev(next), angle));
+}
+
+std::vector<double> sorted(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values;
+}
+
+}  // namespace
+
+float compared_anisotropy(const std::vector<ComparedReport>& reports) {
+  std::vector<std::set<float>> levels(reports.size());
+  for (std::size_t i = 0; i < reports.size(); ++i)
+    for (const AngleSweep& sweep : reports[i].stored.report.angle_sweeps)
+      if (sweep.config.trilinear) levels[i].insert(sweep.config.anisotropy);
+  float strongest = 1.0f;
+  for (const float level : levels.front())
+    if (level > strongest && std::all_of(levels.begin(), levels.end(),
+                                         [&](const auto& own) { return own.count(level) > 0; }))
+      strongest = level;
+  return strongest;
+}
+
+std::vector<double> shared_angles(const std::vector<ComparedReport>& reports) {
+  std::vector<std::vector<double>> own;
+  for (const ComparedReport& report : reports) own.push_back(sorted(report.stored.report.angles));
+  std::vector<double> angles;
+  for (const double angle : reports.front().stored.report.angles)
+    if (std::all_of(own.begin(), own.end(),
+                    [&](const std::vector<double>& those) { return holds(those, angle); }))
+      angles.push_back(angle);
+  return angles;
+}
+
+std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
+  const std::vector<Index> indices = index_of(reports);
+  std::string md = format_text("# Kestrel: %zu reports compared\n\n", reports.size());
+  std::vector<std::string> links;
+  for (const ComparedReport& report : reports)
+    links.push_back("[" + cell(report.name) + "](" + link(report, "report.md") + ")");
+  md += "The full reports: " + join_words(links) + ". " + settings_section(reports, indices);
+  md += "\n" + driver_table(reports);
+  md += "\n" + verdict_table(reports, indices);
+  md += "\n" + panel_table(reports, indices);
+  md += "\n## Angle dependence\n\n";
+  md += "![Effective anisotropy against the turn, every report on one chart](compare.svg)\n\n";
+  md += format_text(
+      "The effective anisotropy that %s reaches as the plane turns about the viewing axis, one "
+      "colour per report, at the %zu angles that every report measured.\n",
+      sweep_description(compared_anisotropy(reports)).c_str(), shared_angles(reports).size());
+  md += "\n" + picture_table(reports);
+  for (const ComparedReport& report : reports)
+    if (!report.summary.empty()) md += "\n" + report.summary;
+  return md;
+}
+
+std::string comparison_svg(const std::vector<ComparedReport>& reports) {
+  const float anisotropy = compared_anisotropy(reports);
+  const std::vector<double> angles = sorted(shared_angles(reports));
+  PolarChart chart{filter_description(true), {}};
+  std::vector<LegendEntry> legend;
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    const char* colour = chart_colour(i);
+    legend.push_back({colour, LineStyle::solid,
+                      reports[i].name + ": " + reports[i].stored.report.driver.renderer});
+    const AngleSweep* sweep = compared_sweep(reports[i].stored.report, anisotropy);
+    if (!sweep) continue;
+    PolarCurve curve{{}, colour, LineStyle::solid};
+    for (const AngleSample& sample : sweep->samples)
+      if (holds(angles, sample.degrees)) curve.points.emplace_back(sample.degrees, sample.measured);
+    chart.curves.push_back(std::move(curve));
+  }
+  return polar_charts_svg(
+      "Measured effective anisotropy against the turn, " + sweep_description(anisotropy), {chart},
+      {legend});
+}

@@ -1,0 +1,37 @@
+// Reports of several drivers or machines side by side, read from their folders: compare.md with
+// their strings, verdicts, panels and pictures, and compare.svg with their angle curves on one
+// chart.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/output/baseline.h"
+
+// Each function below takes one report or more.
+
+// One report of a comparison.
+struct ComparedReport {
+  std::string name;     // as the comparison calls it: the folder as given
+  std::string folder;   // the report's folder as a link from the comparison's folder
+  StoredReport stored;  // its report.json
+  std::string summary;  // its summary.md; empty when it has none
+};
+
+// The AF level that compare.svg draws: the strongest at which every report swept the angles with
+// trilinear filtering; 1 when they share no other.
+float compared_anisotropy(const std::vector<ComparedReport>& reports);
+
+// The angles that every report measured, in the first report's order.
+std::vector<double> shared_angles(const std::vector<ComparedReport>& reports);
+
+// compare.md: a link to every report, the settings in which they differ (compared where they
+// overlap: the panels of the same label, the angles all measured), then side by side their
+// driver strings and settings, their verdicts, the figures of each panel every report holds,
+// compare.svg, and their pictures linked through `folder`; last each report's summary.md.
+std::string comparison_markdown(const std::vector<ComparedReport>& reports);
+
+// compare.svg: one polar chart of the measured effective anisotropy against the turn, one
+// colour per report, at the compared_anisotropy level with trilinear filtering over the
+// shared_angles.
+std::string comparison_svg(const std::vector<ComparedReport>& reports);

@@ -1,0 +1,94 @@
+# End to end: kestrel-report on llvmpipe held to a baseline, and reports side by side. A short run
+# is its own baseline (the exit status is the verdicts' alone); a copy with figures changed by
+# hand makes it regress (status 4, each change named); baselines that cannot be read end it with
+# status 1 and one of other settings with status 2, before anything is written; --compare puts
+# three report folders side by side, one of other angles, without measuring.
+source "$(dirname "$0")/e2e_lib.sh"
+export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
+settings=(--angles 0,45 --aniso 1,8 --repeats 2)
+
+# Runs kestrel-report in $WORK with the arguments $2... and expects status $1.
+expect_status() {
+  local expected=$1 status=0
+  shift
+  (cd "$WORK" && "$KESTREL" "$@") >"$WORK/out" 2>"$WORK/err" || status=$?
+  [ "$status" -eq "$expected" ] ||
+    fail "$*: status $status, expected $expected: $(tail -n 3 "$WORK/err")"
+}
+
+# Prints the regressed changes of report.json $1 as "figure|panel or verdict", one a line.
+regressions() {
+  python3 - "$1" <<'EOF'
+import json, sys
+for change in json.load(open(sys.argv[1]))["baseline"]["changes"]:
+    if change["regressed"]:
+        print(change["figure"] + "|" + change.get("panel", change.get("verdict", "")))
+EOF
+}
+
+expect_status 0 --out first "${settings[@]}"
+# Against itself nothing regresses: llvmpipe's AF panels fail their bounds, which alone decide.
+expect_status 3 --out same "${settings[@]}" --check --baseline first
+[ -z "$(regressions "$WORK/same/report.json")" ] || fail "regressed against itself"
+[ -s "$WORK/same/regressions.md" ] || fail "no regressions.md"
+echo "ok: a run against itself does not regress; its failing verdicts give status 3"
+
+# The baseline better than the run by hand: a mean error, an effective anisotropy far away and
+# a verdict that passed.
+mkdir "$WORK/edited"
+python3 - "$WORK/first/report.json" "$WORK/edited/report.json" <<'EOF'
+import json, sys
+report = json.load(open(sys.argv[1]))
+panels = {panel["label"]: panel for panel in report["panels"]}
+panels["trilinear, isotropic"]["statistics"]["mean_error"] += 1.0
+panels["bilinear, AF level 8"]["statistics"]["bands"][-1]["measured_anisotropy"] *= 2.0
+failing = [v for v in report["verdicts"] if v["rule"] == "bounds" and not v["pass"]]
+assert failing, "llvmpipe passes every bound"
+failing[0]["pass"] = True
+json.dump(report, open(sys.argv[2], "w"))
+print(failing[0]["subject"], file=open(sys.argv[2] + ".verdict", "w"))
+EOF
+expect_status 4 --out worse "${settings[@]}" --check --baseline edited/report.json
+expected=$(printf '%s\n' "mean_error|trilinear, isotropic" "band_anisotropy|bilinear, AF level 8" \
+  "verdict|$(cat "$WORK/edited/report.json.verdict")" | sort)
+[ "$(regressions "$WORK/worse/report.json" | sort)" = "$expected" ] ||
+  fail "regressions: $(regressions "$WORK/worse/report.json")"
+while IFS='|' read -r _ subject; do
+  grep -q "| \(bounds: \)\?$subject | .* | \*\*yes\*\* |$" "$WORK/worse/regressions.md" ||
+    fail "regressions.md does not name $subject"
+done <<<"$expected"
+expect_status 0 --out worse "${settings[@]}" --baseline edited
+echo "ok: figures changed by hand regress, each named; status 4 with --check, else 0"
+
+# Baselines that cannot be used; nothing is written for any of them.
+: >"$WORK/empty.json"
+head -c 300 "$WORK/first/report.json" >"$WORK/truncated.json"
+echo '{"name": "kestrel", "version": "1.0.0", "dependencies": {"a": "^2"}}' >"$WORK/package.json"
+for baseline in missing empty.json truncated.json package.json edited/report.json.verdict .; do
+  expect_status 1 --out none "${settings[@]}" --check --baseline "$baseline"
+  grep -q "$baseline" "$WORK/err" || fail "the message does not name $baseline: $(cat "$WORK/err")"
+done
+expect_status 2 --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
+expect_status 2 --out none "${settings[@]}" --lod-bias 1 --baseline first
+[ ! -e "$WORK/none" ] || fail "a baseline that cannot be used still made the output folder"
+echo "ok: baselines missing, empty, truncated or of another program give 1, of other settings 2"
+
+# Three reports side by side, one of other angles.
+expect_status 0 --out other-angles --angles 0,90 --aniso 1,8 --repeats 2
+expect_status 0 --compare first same/ other-angles --out compared
+! grep -q "measuring" "$WORK/err" || fail "--compare measured"
+grep -q '^| | first | same | other-angles |$' "$WORK/compared/compare.md" ||
+  fail "the reports are not side by side"
+grep -q 'other-angles: 0, 90' "$WORK/compared/compare.md" || fail "the angles' difference unsaid"
+for link in $(grep -o '](\.\./[^)]*)' "$WORK/compared/compare.md" | sed 's/^](//; s/)$//'); do
+  [ -s "$WORK/compared/$link" ] || fail "compare.md links to a missing $link"
+done
+python3 - "$WORK/compared/compare.svg" <<'EOF'
+import sys
+from xml.etree import ElementTree
+curves = ElementTree.parse(sys.argv[1]).findall(".//{http://www.w3.org/2000/svg}polyline")
+assert len(curves) == 3, "compare.svg: %d curves" % len(curves)
+EOF
+expect_status 2 --compare first --out compared
+expect_status 1 --compare first edited/report.json.verdict --out compared
+echo "ok: --compare puts three reports side by side in compare.md and compare.svg"

@@ -1,0 +1,438 @@
+// Reports read back and compared, without a driver: the JSON reader against hostile text, a
+// report held to its baseline (each kind of regression, and settings that differ), files that
+// are no report, reports of other settings side by side, and the options that ask for both.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "report/options.h"
+#include "report/output/baseline.h"
+#include "report/output/comparison.h"
+#include "report/output/json_reader.h"
+#include "report/output/json_writer.h"
+#include "report/output/report_writer.h"
+
+namespace {
+
+// Panels of both filters at each level, each with figures of its own and three distance bands;
+// a sweep of each over `angles`; a bounds verdict per panel, the second failing.
+Report made_report(const std::vector<float>& levels, const std::vector<double>& angles) {
+  Report report;
+  report.driver = {"Vendor", "Renderer \"one\"", "1.0", 16.0f, 4};
+  report.platform = "EGL, surfaceless";
+  report.panel_width = report.panel_height = 256;
+  report.anisotropy_levels = levels;
+  report.angles = angles;
+  report.tolerance = 0.25;
+  int n = 0;
+  for (const bool trilinear : {true, false})
+    for (const float level : levels) {
+      PanelMeasurement panel;
+      panel.config = {trilinear, level, 0, 1, 0.0f};
+      PanelStatistics& s = panel.statistics;
+      s.quads = 100 + n;
+      s.decisive_quads = 80 + n;
+      s.mean_error = 0.1 * n - 0.2;
+      s.rms_error = 0.3 + 0.01 * n;
+      s.effective_anisotropy = level * 1.1;
+      s.ideal_anisotropy = level;
+      for (int band = 0; band < 3; ++band)
+        s.bands.push_back({double(1 << band), double(2 << band), 10 + band, level * 1.0,
+                           level * (1.0 + 0.2 * band)});
+      report.panels.push_back(panel);
+      AngleSweep sweep{panel.config, {}};
+      for (const double degrees : angles)
+        sweep.samples.push_back({degrees, 50, level * 1.5 + degrees / 90.0, level, level * 2.0});
+      report.angle_sweeps.push_back(sweep);
+      ++n;
+    }
+  return report;
+}
+
+std::vector<Verdict> made_verdicts(const Report& report) {
+  std::vector<Verdict> verdicts;
+  for (const PanelMeasurement& panel : report.panels)
+    verdicts.push_back({Rule::bounds, configuration_label(panel.config), verdicts.size() != 1,
+                        0.01 * double(verdicts.size()), "share & <limit>"});
+  return verdicts;
+}
+
+std::string json_of(const Report& report, const std::vector<Verdict>& verdicts) {
+  return report_json(report, {}, verdicts);
+}
+
+StoredReport stored(const std::string& text) {
+  StoredReport read;
+  std::string error;
+  EXPECT_TRUE(parse_stored_report(text, "base/report.json", read, error)) << error;
+  return read;
+}
+
+std::string parse_error(const std::string& text) {
+  JsonValue value;
+  JsonError error;
+  EXPECT_FALSE(parse_json(text, value, error)) << "read: " << text.substr(0, 60);
+  EXPECT_GE(error.line, 1);
+  EXPECT_GE(error.column, 1);
+  return error.message;
+}
+
+}  // namespace
+
+TEST(JsonReader, HostileTextGivesAnErrorNeverATree) {
+  const std::string deep =
+      std::string(max_json_depth + 1, '[') + std::string(max_json_depth + 1, ']');
+  const std::string hostile[] = {
+      "",
+      " \n\t ",
+      "{\"a\": [1, 2",
+      "\"open",
+      "[1, 2,]",
+      "{\"a\" 1}",
+      "{\"a\": 1,}",
+      "{1: 2}",
+      deep,
+      std::string(100000, '['),
+      "1e999",
+      "-1e400",
+      "1" + std::string(400, '0'),
+      "01",
+      "1.",
+      ".5",
+      "+1",
+      "0x10",
+      "1e",
+      "NaN",
+      "Infinity",
+      "tru",
+      "nul",
+      "\"\\x\"",
+      "\"\\u12\"",
+      "\"\\ud800\"",
+      "\"\\ud800\\u0041\"",
+      "\"\\udc00\"",
+      "\"\\",
+      "\"a\tb\"",
+      "\"\xff\"",
+      "\"\xc0\xaf\"",
+      "\"\xed\xa0\x80\"",
+      "\"\xe2\x82\"",
+      std::string("[1,\0 2]", 7),
+      "{\"a\": 1, \"a\": 2}",
+      "{} x",
+      "1 2",
+      "[] []",
+  };
+  for (const std::string& text : hostile) EXPECT_FALSE(parse_error(text).empty());
+}
+
+TEST(JsonReader, ReadsEveryValueAndEscape) {
+  const std::string nested =
+      std::string(max_json_depth, '[') + "7" + std::string(max_json_depth, ']');
+  JsonValue value;
+  JsonError error;
+  ASSERT_TRUE(parse_json(nested, value, error)) << error.message;
+  const JsonValue* inner = &value;
+  for (int depth = 0; depth < max_json_depth; ++depth) inner = &inner->elements().at(0);
+  EXPECT_EQ(inner->number(), 7.0);
+
+  ASSERT_TRUE(
+      parse_json(" {\"s\": \"\\u00e9\\ud83d\\ude00\\n\\\"\\/\", \"n\": -1.5e-3, \"t\": "
+                 "true, \"z\": null, \"tiny\": 1e-400, \"a\": []} ",
+                 value, error))
+      << error.message;
+  EXPECT_EQ(value.member("s")->string(), "\xc3\xa9\xf0\x9f\x98\x80\n\"/");
+  EXPECT_EQ(value.member("n")->number(), -1.5e-3);
+  EXPECT_TRUE(value.member("t")->boolean());
+  EXPECT_TRUE(value.member("z")->is(JsonValue::Type::null));
+  EXPECT_EQ(value.member("tiny")->number(), 0.0);
+  EXPECT_TRUE(value.member("a")->is(JsonValue::Type::array));
+  EXPECT_EQ(value.member("missing"), nullptr);
+}
+
+// Whatever a string holds, the writer's text reads back as the same string.
+TEST(JsonReader, ReadsBackWhatTheWriterWrites) {
+  for (const std::string& text :
+       {std::string("plain"), std::string("\x01\x1f quote \" backslash \\ tab \t line \n"),
+        std::string("\xc3\xa9 \xe2\x88\x92 \xf0\x9f\x98\x80"), std::string(1, '\0')}) {
+    JsonWriter writer;
+    writer.value(text);
+    JsonValue value;
+    JsonError error;
+    ASSERT_TRUE(parse_json(writer.text(), value, error)) << error.message;
+    EXPECT_EQ(value.string(), text);
+  }
+}
+
+TEST(JsonReader, ErrorsSayWhere) {
+  JsonValue value;
+  JsonError error;
+  ASSERT_FALSE(parse_json("{\n  \"a\": [1,\n    tru]\n}", value, error));
+  EXPECT_EQ(error.line, 3);
+  EXPECT_EQ(error.column, 5);
+  const std::string too_large(max_json_size + 1, ' ');
+  EXPECT_FALSE(parse_json(too_large, value, error));
+}
+
+TEST(Baseline, AReportReadsBackAsItWasWritten) {
+  const Report report = made_report({1.0f, 8.0f}, {0.0, 22.5, 45.0});
+  const std::vector<Verdict> verdicts = made_verdicts(report);
+  const StoredReport read = stored(json_of(report, verdicts));
+  EXPECT_EQ(read.file, "base/report.json");
+  EXPECT_EQ(read.report.driver.renderer, report.driver.renderer);
+  EXPECT_EQ(read.report.anisotropy_levels, report.anisotropy_levels);
+  ASSERT_EQ(read.report.panels.size(), report.panels.size());
+  for (std::size_t i = 0; i < report.panels.size(); ++i) {
+    EXPECT_EQ(configuration_label(read.report.panels[i].config),
+              configuration_label(report.panels[i].config));
+    EXPECT_EQ(read.report.panels[i].statistics.bands.size(),
+              report.panels[i].statistics.bands.size());
+  }
+  ASSERT_EQ(read.verdicts.size(), verdicts.size());
+  for (std::size_t i = 0; i < verdicts.size(); ++i) {
+    EXPECT_EQ(read.verdicts[i].rule, verdicts[i].rule);
+    EXPECT_EQ(read.verdicts[i].pass, verdicts[i].pass);
+    EXPECT_EQ(read.verdicts[i].reason, verdicts[i].reason);
+  }
+  EXPECT_EQ(read.report.angle_sweeps.size(), report.angle_sweeps.size());
+}
+
+TEST(Baseline, TheSameRunDoesNotRegress) {
+  const Report report = made_report({1.0f, 8.0f}, {0.0, 45.0});
+  const std::vector<Verdict> verdicts = made_verdicts(report);
+  const BaselineComparison same =
+      compare_with_baseline(stored(json_of(report, verdicts)), report, verdicts);
+  EXPECT_FALSE(same.regressed);
+  EXPECT_TRUE(same.unmatched.empty());
+  // Mean error, RMS and three bands per panel, and every verdict.
+  EXPECT_EQ(same.changes.size(), 5 * report.panels.size() + verdicts.size());
+  for (const Change& change : same.changes) EXPECT_FALSE(change.regressed);
+}
+
+// Each figure changed by hand in the run fires its regression, and only that one; changes for
+// the better or within the limits fire none.
+TEST(Baseline, EachChangeFiresItsRegression) {
+  const Report base = made_report({1.0f, 8.0f}, {0.0, 45.0});
+  const std::vector<Verdict> base_verdicts = made_verdicts(base);
+  const StoredReport baseline = stored(json_of(base, base_verdicts));
+  using Changed = void (*)(Report&, std::vector<Verdict>&);
+  const struct {
+    const char* what;
+    Changed change;
+    std::set<std::pair<Figure, std::size_t>> regressed;  // each figure and its panel's index
+  } cases[] = {
+      {"a verdict fails",
+       [](Report&, std::vector<Verdict>& v) {
+         v[0].pass = false;
+         v[1].pass = true;
+       },
+       {{Figure::verdict, 0}}},
+      {"a failing verdict passes", [](Report&, std::vector<Verdict>& v) { v[1].pass = true; }, {}},
+      {"mean error up",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[1].statistics.mean_error += 1.5 * r.tolerance;
+       },
+       {{Figure::mean_error, 1}}},
+      {"mean error down",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[2].statistics.mean_error -= 1.5 * r.tolerance;
+       },
+       {{Figure::mean_error, 2}}},
+      {"mean error within the tolerance",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[1].statistics.mean_error += 0.5 * r.tolerance;
+       },
+       {}},
+      {"the same move held to a tighter tolerance",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[1].statistics.mean_error += 0.5 * r.tolerance;
+         r.tolerance /= 4.0;
+       },
+       {{Figure::mean_error, 1}}},
+      {"RMS up",
+       [](Report& r, std::vector<Verdict>&) { r.panels[1].statistics.rms_error += 2.0; },
+       {}},
+      {"anisotropy falls",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[3].statistics.bands[2].measured_anisotropy *= 1.0 - 1.5 * anisotropy_fall_limit;
+       },
+       {{Figure::band_anisotropy, 3}}},
+      {"anisotropy falls a little",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[3].statistics.bands[2].measured_anisotropy *= 1.0 - 0.5 * anisotropy_fall_limit;
+       },
+       {}},
+      {"anisotropy rises",
+       [](Report& r, std::vector<Verdict>&) {
+         r.panels[3].statistics.bands[2].measured_anisotropy *= 2.0;
+       },
+       {}},
+  };
+  for (const auto& c : cases) {
+    Report run = base;
+    std::vector<Verdict> verdicts = base_verdicts;
+    c.change(run, verdicts);
+    const BaselineComparison comparison = compare_with_baseline(baseline, run, verdicts);
+    std::set<std::pair<Figure, std::size_t>> regressed;
+    for (const Change& change : comparison.changes) {
+      if (!change.regressed) continue;
+      std::size_t panel = 0;
+      while (panel < base.panels.size() &&
+             configuration_label(base.panels[panel].config) != change.subject)
+        ++panel;
+      regressed.insert({change.figure, panel});
+    }
+    EXPECT_EQ(regressed, c.regressed) << c.what;
+    EXPECT_EQ(comparison.regressed, !c.regressed.empty()) << c.what;
+  }
+}
+
+TEST(Baseline, PanelsAndVerdictsTheBaselineLacksAreNamed) {
+  const Report base = made_report({1.0f, 8.0f}, {0.0});
+  const Report run = made_report({1.0f, 8.0f, 16.0f}, {0.0});
+  const BaselineComparison comparison =
+      compare_with_baseline(stored(json_of(base, made_verdicts(base))), run, made_verdicts(run));
+  EXPECT_FALSE(comparison.regressed);
+  EXPECT_EQ(comparison.unmatched.size(), 4u);  // two panels of AF 16, and their verdicts
+}
+
+TEST(Baseline, SettingsThatDifferAreNamed) {
+  const Report base = made_report({1.0f, 8.0f}, {0.0, 45.0});
+  const struct {
+    void (*change)(Report&);
+    std::vector<Setting> named;
+  } cases[] = {
+      {[](Report&) {}, {}},
+      {[](Report& r) {
+         r.anisotropy_levels = {1.0f, 16.0f};
+       },
+       {Setting::anisotropy_levels}},
+      {[](Report& r) { r.anisotropy_levels.push_back(16.0f); }, {Setting::anisotropy_levels}},
+      {[](Report& r) { r.lod_bias = 0.5f; }, {Setting::lod_bias}},
+      {[](Report& r) {
+         r.angles = {0.0, 90.0};
+       },
+       {Setting::angles}},
+      {[](Report& r) { r.angles.pop_back(); }, {Setting::angles}},
+      {[](Report& r) {
+         r.lod_bias = -1.0f;
+         r.angles.push_back(90.0);
+       },
+       {Setting::lod_bias, Setting::angles}},
+      // The six significant digits of report.json are the same angle.
+      {[](Report& r) { r.angles[1] += 1e-9; }, {}},
+  };
+  const StoredReport baseline = stored(json_of(base, {}));
+  for (const auto& c : cases) {
+    Report run = base;
+    c.change(run);
+    std::vector<Setting> named;
+    for (const SettingDifference& difference :
+         setting_differences({&baseline.report, &run}, {"baseline", "run"}))
+      named.push_back(difference.setting);
+    EXPECT_EQ(named, c.named);
+  }
+}
+
+// Valid JSON that is no report of this program, or a report with one member broken by hand.
+TEST(Baseline, OtherJsonIsNoReport) {
+  const Report report = made_report({1.0f, 8.0f}, {0.0});
+  const std::string text = json_of(report, made_verdicts(report));
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string edited = text;
+    const std::size_t at = edited.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? edited : edited.replace(at, from.size(), to);
+  };
+  const std::string others[] = {
+      "{\"name\": \"package\", \"version\": \"1.0.0\", \"dependencies\": {}}",
+      "[]",
+      "42",
+      "\"report\"",
+      "{}",
+      replaced("\"panels\"", "\"panes\""),
+      replaced("\"verdicts\"", "\"verdict\""),
+      replaced("\"mean_error\": ", "\"mean_error\": \"a\", \"x\": "),
+      replaced("\"label\": \"trilinear, isotropic\"", "\"label\": \"trilinear, AF level 2\""),
+      replaced("\"rule\": \"bounds\"", "\"rule\": \"colour\""),
+      replaced("\"anisotropy\": 8", "\"anisotropy\": 1e300"),
+      replaced("\"unit\": 0", "\"unit\": 0.5"),
+      replaced("\"units\": 1", "\"units\": 1e99"),
+      replaced("\"angles\": [", "\"angles\": [\"0\", "),
+      replaced("\"degrees\": 0", "\"degrees\": null"),
+  };
+  for (const std::string& other : others) {
+    StoredReport read;
+    std::string error;
+    EXPECT_FALSE(parse_stored_report(other, "other.json", read, error)) << other.substr(0, 80);
+    EXPECT_NE(error.find("other.json"), std::string::npos) << error;
+  }
+}
+
+// Reports of other AF levels and angles are compared where they overlap.
+TEST(Comparison, ReportsOfOtherSettingsMeetWhereTheyOverlap) {
+  std::vector<ComparedReport> reports(3);
+  const Report made[] = {made_report({1.0f, 2.0f, 8.0f}, {0.0, 30.0, 45.0, 90.0}),
+                         made_report({1.0f, 8.0f, 16.0f}, {0.0, 45.0, 90.0}),
+                         made_report({1.0f, 2.0f, 8.0f, 16.0f}, {90.0, 45.0})};
+  for (std::size_t i = 0; i < reports.size(); ++i) {
+    reports[i].name = "report " + std::to_string(i);
+    reports[i].folder = "../r" + std::to_string(i);
+    reports[i].stored = stored(json_of(made[i], made_verdicts(made[i])));
+  }
+  EXPECT_EQ(compared_anisotropy(reports), 8.0f);
+  EXPECT_EQ(shared_angles(reports), (std::vector<double>{45.0, 90.0}));
+  const std::string svg = comparison_svg(reports);
+  std::size_t curves = 0;
+  for (std::size_t at = svg.find("<polyline"); at != std::string::npos;
+       at = svg.find("<polyline", at + 1))
+    ++curves;
+  EXPECT_EQ(curves, reports.size());
+  const std::string md = comparison_markdown(reports);
+  for (const std::string label : {"| trilinear, isotropic |", "| bilinear, AF level 8 |"})
+    EXPECT_NE(md.find(label), std::string::npos) << label;
+  EXPECT_EQ(md.find("| trilinear, AF level 2 |"), std::string::npos);
+  EXPECT_NE(md.find("](../r1/panels.png)"), std::string::npos);
+
+  // With one report alone there is nothing to leave out.
+  reports.resize(1);
+  EXPECT_EQ(compared_anisotropy(reports), 8.0f);
+  EXPECT_EQ(shared_angles(reports), made[0].angles);
+}
+
+TEST(ReportOptions, BaselineAndCompare) {
+  const struct {
+    std::vector<const char*> arguments;
+    bool ok;
+    std::vector<std::string> compare;
+    std::string baseline;
+  } cases[] = {
+      {{"--baseline", "last-good", "--check"}, true, {}, "last-good"},
+      {{"--baseline=last-good/report.json"}, true, {}, "last-good/report.json"},
+      {{"--baseline"}, false, {}, ""},
+      {{"--baseline="}, false, {}, ""},
+      {{"--compare", "a", "b", "c", "--out", "x"}, true, {"a", "b", "c"}, ""},
+      {{"--out", "x", "--compare=a", "b"}, true, {"a", "b"}, ""},
+      {{"--compare", "a"}, false, {}, ""},
+      {{"--compare", "--out", "x"}, false, {}, ""},
+      {{"--compare", "a", "b", "--angles", "0"}, false, {}, ""},
+      {{"--compare", "a", "b", "--check"}, false, {}, ""},
+      {{"--compare", "a", "b", "--baseline", "c"}, false, {}, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<const char*> argv = {"kestrel-report"};
+    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+    ReportOptions options;
+    std::string error;
+    const bool ok = parse_report_options(int(argv.size()), argv.data(), options, error);
+    EXPECT_EQ(ok, c.ok) << c.arguments.front() << ": " << error;
+    EXPECT_EQ(ok, error.empty()) << error;
+    if (!ok) continue;
+    EXPECT_EQ(options.compare, c.compare);
+    EXPECT_EQ(options.baseline, c.baseline);
+  }
+}
