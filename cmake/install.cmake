@@ -65,6 +65,4 @@ pictures.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# kestrel-report needs an X display; where there is none, it runs under Xvfb.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS xvfb)
 include(CPack)
