@@ -87,130 +87,59 @@ TEST(JsonReader, HostileTextGivesAnErrorNeverATree) {
   const std::string deep =
       std::string(max_json_depth + 1, '[') + std::string(max_json_depth + 1, ']');
   const std::string hostile[] = {
-      "",
-      " \n\t ",
-      "{\"a\": [1, 2",
-      "\"open",
-      "[1, 2,]",
-      "{\"a\" 1}",
-      "{\"a\": 1,}",
-      "{1: 2}",
-      deep,
-      std::string(100000, '['),
-      "1e999",
-      "-1e400",
-      "1" + std::string(400, '0'),
-      "01",
-      "1.",
-      ".5",
-      "+1",
-      "0x10",
-      "1e",
-      "NaN",
-      "Infinity",
-      "tru",
-      "nul",
-      "\"\\x\"",
-      "\"\\u12\"",
-      "\"\\ud800\"",
-      "\"\\ud800\\u0041\"",
-      "\"\\udc00\"",
-      "\"\\",
-      "\"a\tb\"",
-      "\"\xff\"",
-      "\"\xc0\xaf\"",
-      "\"\xed\xa0\x80\"",
-      "\"\xe2\x82\"",
-      std::string("[1,\0 2]", 7),
-      "{\"a\": 1, \"a\": 2}",
-      "{} x",
-      "1 2",
-      "[] []",
-  };
+      "", " \n\t ", "{\"a\": [1, 2", "\"open", "[1, 2,]", "{\"a\" 1}", "{\"a\": 1,}", "{1: 2}",
+      deep, std::string(100000, '['), std::string(max_json_size + 1, ' '), "1e999", "-1e400",
+      "1" + std::string(400, '0'), "01", "1.", ".5", "+1", "0x10", "1e", "NaN", "Infinity", "tru",
+      "nul", "\"\\x\"", "\"\\u12\"", "\"\\ud800\"", "\"\\ud800\\u0041\"", "\"\\udc00\"", "\"\\",
+      "\"a\tb\"", "\"\xff\"", "\"\xc0\xaf\"", "\"\xed\xa0\x80\"", "\"\xe2\x82\"",
+      std::string("[1,\0 2]", 7), "{\"a\": 1, \"a\": 2}", "{} x", "1 2", "[] []"};
   for (const std::string& text : hostile) EXPECT_FALSE(parse_error(text).empty());
 }
 
-TEST(JsonReader, ReadsEveryValueAndEscape) {
-  const std::string nested =
-      std::string(max_json_depth, '[') + "7" + std::string(max_json_depth, ']');
+// Whatever a string holds, the writer's text reads back as the same string; every kind of value
+// reads, nesting up to the limit included; an error says where it lies.
+TEST(JsonReader, ReadsWhatTheWriterWritesAndSaysWhereItFails) {
   JsonValue value;
   JsonError error;
-  ASSERT_TRUE(parse_json(nested, value, error)) << error.message;
-  const JsonValue* inner = &value;
-  for (int depth = 0; depth < max_json_depth; ++depth) inner = &inner->elements().at(0);
-  EXPECT_EQ(inner->number(), 7.0);
-
-  ASSERT_TRUE(
-      parse_json(" {\"s\": \"\\u00e9\\ud83d\\ude00\\n\\\"\\/\", \"n\": -1.5e-3, \"t\": "
-                 "true, \"z\": null, \"tiny\": 1e-400, \"a\": []} ",
-                 value, error))
+  for (const std::string& text :
+       {std::string("\x01\x1f quote \" backslash \\ tab \t line \n"),
+        std::string("\xc3\xa9 \xe2\x88\x92 \xf0\x9f\x98\x80"), std::string(1, '\0')}) {
+    JsonWriter writer;
+    writer.value(text);
+    ASSERT_TRUE(parse_json(writer.text(), value, error)) << error.message;
+    EXPECT_EQ(value.string(), text);
+  }
+  const std::string nested = std::string(max_json_depth, '[') + std::string(max_json_depth, ']');
+  EXPECT_TRUE(parse_json(nested, value, error)) << error.message;
+  ASSERT_TRUE(parse_json(" {\"s\": \"\\ud83d\\ude00\\/\", \"n\": -1.5e-3, \"t\": true, "
+                         "\"z\": null, \"tiny\": 1e-400, \"a\": []} ",
+                         value, error))
       << error.message;
-  EXPECT_EQ(value.member("s")->string(), "\xc3\xa9\xf0\x9f\x98\x80\n\"/");
+  EXPECT_EQ(value.member("s")->string(), "\xf0\x9f\x98\x80/");
   EXPECT_EQ(value.member("n")->number(), -1.5e-3);
   EXPECT_TRUE(value.member("t")->boolean());
   EXPECT_TRUE(value.member("z")->is(JsonValue::Type::null));
   EXPECT_EQ(value.member("tiny")->number(), 0.0);
   EXPECT_TRUE(value.member("a")->is(JsonValue::Type::array));
   EXPECT_EQ(value.member("missing"), nullptr);
-}
-
-// Whatever a string holds, the writer's text reads back as the same string.
-TEST(JsonReader, ReadsBackWhatTheWriterWrites) {
-  for (const std::string& text :
-       {std::string("plain"), std::string("\x01\x1f quote \" backslash \\ tab \t line \n"),
-        std::string("\xc3\xa9 \xe2\x88\x92 \xf0\x9f\x98\x80"), std::string(1, '\0')}) {
-    JsonWriter writer;
-    writer.value(text);
-    JsonValue value;
-    JsonError error;
-    ASSERT_TRUE(parse_json(writer.text(), value, error)) << error.message;
-    EXPECT_EQ(value.string(), text);
-  }
-}
-
-TEST(JsonReader, ErrorsSayWhere) {
-  JsonValue value;
-  JsonError error;
   ASSERT_FALSE(parse_json("{\n  \"a\": [1,\n    tru]\n}", value, error));
   EXPECT_EQ(error.line, 3);
   EXPECT_EQ(error.column, 5);
-  const std::string too_large(max_json_size + 1, ' ');
-  EXPECT_FALSE(parse_json(too_large, value, error));
 }
 
-TEST(Baseline, AReportReadsBackAsItWasWritten) {
-  const Report report = made_report({1.0f, 8.0f}, {0.0, 22.5, 45.0});
-  const std::vector<Verdict> verdicts = made_verdicts(report);
-  const StoredReport read = stored(json_of(report, verdicts));
-  EXPECT_EQ(read.file, "base/report.json");
-  EXPECT_EQ(read.report.driver.renderer, report.driver.renderer);
-  EXPECT_EQ(read.report.anisotropy_levels, report.anisotropy_levels);
-  ASSERT_EQ(read.report.panels.size(), report.panels.size());
-  for (std::size_t i = 0; i < report.panels.size(); ++i) {
-    EXPECT_EQ(configuration_label(read.report.panels[i].config),
-              configuration_label(report.panels[i].config));
-    EXPECT_EQ(read.report.panels[i].statistics.bands.size(),
-              report.panels[i].statistics.bands.size());
-  }
-  ASSERT_EQ(read.verdicts.size(), verdicts.size());
-  for (std::size_t i = 0; i < verdicts.size(); ++i) {
-    EXPECT_EQ(read.verdicts[i].rule, verdicts[i].rule);
-    EXPECT_EQ(read.verdicts[i].pass, verdicts[i].pass);
-    EXPECT_EQ(read.verdicts[i].reason, verdicts[i].reason);
-  }
-  EXPECT_EQ(read.report.angle_sweeps.size(), report.angle_sweeps.size());
-}
-
-TEST(Baseline, TheSameRunDoesNotRegress) {
+TEST(Baseline, TheSameRunDoesNotRegressAndMorePanelsAreNamed) {
   const Report report = made_report({1.0f, 8.0f}, {0.0, 45.0});
   const std::vector<Verdict> verdicts = made_verdicts(report);
-  const BaselineComparison same =
-      compare_with_baseline(stored(json_of(report, verdicts)), report, verdicts);
+  const StoredReport baseline = stored(json_of(report, verdicts));
+  const BaselineComparison same = compare_with_baseline(baseline, report, verdicts);
   EXPECT_FALSE(same.regressed);
   EXPECT_TRUE(same.unmatched.empty());
   // Mean error, RMS and three bands per panel, and every verdict.
   EXPECT_EQ(same.changes.size(), 5 * report.panels.size() + verdicts.size());
-  for (const Change& change : same.changes) EXPECT_FALSE(change.regressed);
+  const Report more = made_report({1.0f, 8.0f, 16.0f}, {0.0, 45.0});
+  const BaselineComparison wider = compare_with_baseline(baseline, more, made_verdicts(more));
+  EXPECT_FALSE(wider.regressed);
+  EXPECT_EQ(wider.unmatched.size(), 4u);  // two panels of AF 16, and their verdicts
 }
 
 // Each figure changed by hand in the run fires its regression, and only that one; changes for
@@ -219,58 +148,34 @@ TEST(Baseline, EachChangeFiresItsRegression) {
   const Report base = made_report({1.0f, 8.0f}, {0.0, 45.0});
   const std::vector<Verdict> base_verdicts = made_verdicts(base);
   const StoredReport baseline = stored(json_of(base, base_verdicts));
-  using Changed = void (*)(Report&, std::vector<Verdict>&);
+  using R = Report&;
+  using V = std::vector<Verdict>&;
+  static const auto band_of = [](R r) -> double& {
+    return r.panels[3].statistics.bands[2].measured_anisotropy;
+  };
   const struct {
     const char* what;
-    Changed change;
+    void (*change)(Report&, std::vector<Verdict>&);
     std::set<std::pair<Figure, std::size_t>> regressed;  // each figure and its panel's index
   } cases[] = {
-      {"a verdict fails",
-       [](Report&, std::vector<Verdict>& v) {
-         v[0].pass = false;
-         v[1].pass = true;
-       },
-       {{Figure::verdict, 0}}},
-      {"a failing verdict passes", [](Report&, std::vector<Verdict>& v) { v[1].pass = true; }, {}},
-      {"mean error up",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[1].statistics.mean_error += 1.5 * r.tolerance;
-       },
+      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Figure::verdict, 0}}},
+      {"a failing verdict passes", [](R, V v) { v[1].pass = true; }, {}},
+      {"mean error up", [](R r, V) { r.panels[1].statistics.mean_error += 1.5 * r.tolerance; },
        {{Figure::mean_error, 1}}},
-      {"mean error down",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[2].statistics.mean_error -= 1.5 * r.tolerance;
-       },
+      {"mean error down", [](R r, V) { r.panels[2].statistics.mean_error -= 1.5 * r.tolerance; },
        {{Figure::mean_error, 2}}},
-      {"mean error within the tolerance",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[1].statistics.mean_error += 0.5 * r.tolerance;
-       },
-       {}},
-      {"the same move held to a tighter tolerance",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[1].statistics.mean_error += 0.5 * r.tolerance;
-         r.tolerance /= 4.0;
+      {"within the tolerance", [](R r, V) { r.panels[1].statistics.mean_error += 0.1; }, {}},
+      {"a tighter tolerance",
+       [](R r, V) {
+         r.panels[1].statistics.mean_error += 0.1;
+         r.tolerance = 0.05;
        },
        {{Figure::mean_error, 1}}},
-      {"RMS up",
-       [](Report& r, std::vector<Verdict>&) { r.panels[1].statistics.rms_error += 2.0; },
-       {}},
-      {"anisotropy falls",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[3].statistics.bands[2].measured_anisotropy *= 1.0 - 1.5 * anisotropy_fall_limit;
-       },
+      {"RMS up", [](R r, V) { r.panels[1].statistics.rms_error += 2; }, {}},
+      {"anisotropy falls", [](R r, V) { band_of(r) *= 1.0 - 1.5 * anisotropy_fall_limit; },
        {{Figure::band_anisotropy, 3}}},
-      {"anisotropy falls a little",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[3].statistics.bands[2].measured_anisotropy *= 1.0 - 0.5 * anisotropy_fall_limit;
-       },
-       {}},
-      {"anisotropy rises",
-       [](Report& r, std::vector<Verdict>&) {
-         r.panels[3].statistics.bands[2].measured_anisotropy *= 2.0;
-       },
-       {}},
+      {"falls a little", [](R r, V) { band_of(r) *= 1.0 - 0.5 * anisotropy_fall_limit; }, {}},
+      {"rises", [](R r, V) { band_of(r) *= 2; }, {}},
   };
   for (const auto& c : cases) {
     Report run = base;
@@ -279,54 +184,35 @@ TEST(Baseline, EachChangeFiresItsRegression) {
     const BaselineComparison comparison = compare_with_baseline(baseline, run, verdicts);
     std::set<std::pair<Figure, std::size_t>> regressed;
     for (const Change& change : comparison.changes) {
-      if (!change.regressed) continue;
       std::size_t panel = 0;
       while (panel < base.panels.size() &&
              configuration_label(base.panels[panel].config) != change.subject)
         ++panel;
-      regressed.insert({change.figure, panel});
+      if (change.regressed) regressed.insert({change.figure, panel});
     }
     EXPECT_EQ(regressed, c.regressed) << c.what;
     EXPECT_EQ(comparison.regressed, !c.regressed.empty()) << c.what;
   }
 }
 
-TEST(Baseline, PanelsAndVerdictsTheBaselineLacksAreNamed) {
-  const Report base = made_report({1.0f, 8.0f}, {0.0});
-  const Report run = made_report({1.0f, 8.0f, 16.0f}, {0.0});
-  const BaselineComparison comparison =
-      compare_with_baseline(stored(json_of(base, made_verdicts(base))), run, made_verdicts(run));
-  EXPECT_FALSE(comparison.regressed);
-  EXPECT_EQ(comparison.unmatched.size(), 4u);  // two panels of AF 16, and their verdicts
-}
-
 TEST(Baseline, SettingsThatDifferAreNamed) {
   const Report base = made_report({1.0f, 8.0f}, {0.0, 45.0});
+  const StoredReport baseline = stored(json_of(base, {}));
   const struct {
     void (*change)(Report&);
     std::vector<Setting> named;
   } cases[] = {
       {[](Report&) {}, {}},
-      {[](Report& r) {
-         r.anisotropy_levels = {1.0f, 16.0f};
-       },
-       {Setting::anisotropy_levels}},
+      {[](Report& r) { r.anisotropy_levels = {1.0f, 16.0f}; }, {Setting::anisotropy_levels}},
       {[](Report& r) { r.anisotropy_levels.push_back(16.0f); }, {Setting::anisotropy_levels}},
-      {[](Report& r) { r.lod_bias = 0.5f; }, {Setting::lod_bias}},
-      {[](Report& r) {
-         r.angles = {0.0, 90.0};
-       },
-       {Setting::angles}},
       {[](Report& r) { r.angles.pop_back(); }, {Setting::angles}},
       {[](Report& r) {
          r.lod_bias = -1.0f;
          r.angles.push_back(90.0);
        },
        {Setting::lod_bias, Setting::angles}},
-      // The six significant digits of report.json are the same angle.
-      {[](Report& r) { r.angles[1] += 1e-9; }, {}},
+      {[](Report& r) { r.angles[1] += 1e-9; }, {}},  // report.json's six digits: the same angle
   };
-  const StoredReport baseline = stored(json_of(base, {}));
   for (const auto& c : cases) {
     Report run = base;
     c.change(run);
@@ -349,22 +235,13 @@ TEST(Baseline, OtherJsonIsNoReport) {
     return at == std::string::npos ? edited : edited.replace(at, from.size(), to);
   };
   const std::string others[] = {
-      "{\"name\": \"package\", \"version\": \"1.0.0\", \"dependencies\": {}}",
-      "[]",
-      "42",
-      "\"report\"",
-      "{}",
-      replaced("\"panels\"", "\"panes\""),
-      replaced("\"verdicts\"", "\"verdict\""),
+      "{\"name\": \"package\", \"version\": \"1.0.0\"}", "[]", "42", "\"report\"", "{}",
+      replaced("\"panels\"", "\"panes\""), replaced("\"verdicts\"", "\"verdict\""),
       replaced("\"mean_error\": ", "\"mean_error\": \"a\", \"x\": "),
       replaced("\"label\": \"trilinear, isotropic\"", "\"label\": \"trilinear, AF level 2\""),
       replaced("\"rule\": \"bounds\"", "\"rule\": \"colour\""),
       replaced("\"anisotropy\": 8", "\"anisotropy\": 1e300"),
-      replaced("\"unit\": 0", "\"unit\": 0.5"),
-      replaced("\"units\": 1", "\"units\": 1e99"),
-      replaced("\"angles\": [", "\"angles\": [\"0\", "),
-      replaced("\"degrees\": 0", "\"degrees\": null"),
-  };
+      replaced("\"unit\": 0", "\"unit\": 0.5"), replaced("\"degrees\": 0", "\"degrees\": null")};
   for (const std::string& other : others) {
     StoredReport read;
     std::string error;
@@ -412,17 +289,14 @@ TEST(ReportOptions, BaselineAndCompare) {
     std::string baseline;
   } cases[] = {
       {{"--baseline", "last-good", "--check"}, true, {}, "last-good"},
-      {{"--baseline=last-good/report.json"}, true, {}, "last-good/report.json"},
+      {{"--out", "x", "--compare=a", "b"}, true, {"a", "b"}, ""},
       {{"--baseline"}, false, {}, ""},
       {{"--baseline="}, false, {}, ""},
-      {{"--compare", "a", "b", "c", "--out", "x"}, true, {"a", "b", "c"}, ""},
-      {{"--out", "x", "--compare=a", "b"}, true, {"a", "b"}, ""},
       {{"--compare", "a"}, false, {}, ""},
       {{"--compare", "--out", "x"}, false, {}, ""},
       {{"--compare", "a", "b", "--angles", "0"}, false, {}, ""},
       {{"--compare", "a", "b", "--check"}, false, {}, ""},
-      {{"--compare", "a", "b", "--baseline", "c"}, false, {}, ""},
-  };
+      {{"--compare", "a", "b", "--baseline", "c"}, false, {}, ""}};
   for (const auto& c : cases) {
     std::vector<const char*> argv = {"kestrel-report"};
     argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
@@ -430,7 +304,6 @@ TEST(ReportOptions, BaselineAndCompare) {
     std::string error;
     const bool ok = parse_report_options(int(argv.size()), argv.data(), options, error);
     EXPECT_EQ(ok, c.ok) << c.arguments.front() << ": " << error;
-    EXPECT_EQ(ok, error.empty()) << error;
     if (!ok) continue;
     EXPECT_EQ(options.compare, c.compare);
     EXPECT_EQ(options.baseline, c.baseline);
