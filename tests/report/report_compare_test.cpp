@@ -1,6 +1,6 @@
-// Reports read back and compared, without a driver: the JSON reader against hostile text, a
-// report held to its baseline (each kind of regression, and settings that differ), files that
-// are no report, reports of other settings side by side, and the options that ask for both.
+// Reports read back as baselines, without a driver: the JSON reader against hostile text, a
+// report held to its baseline (each kind of regression, each at its limit), and files that are
+// no report. The settings that differ and reports side by side are checked end to end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "report/options.h"
 #include "report/output/baseline.h"
-#include "report/output/comparison.h"
 #include "report/output/json_reader.h"
 #include "report/output/json_writer.h"
 #include "report/output/report_writer.h"
@@ -195,35 +193,6 @@ TEST(Baseline, EachChangeFiresItsRegression) {
   }
 }
 
-TEST(Baseline, SettingsThatDifferAreNamed) {
-  const Report base = made_report({1.0f, 8.0f}, {0.0, 45.0});
-  const StoredReport baseline = stored(json_of(base, {}));
-  const struct {
-    void (*change)(Report&);
-    std::vector<Setting> named;
-  } cases[] = {
-      {[](Report&) {}, {}},
-      {[](Report& r) { r.anisotropy_levels = {1.0f, 16.0f}; }, {Setting::anisotropy_levels}},
-      {[](Report& r) { r.anisotropy_levels.push_back(16.0f); }, {Setting::anisotropy_levels}},
-      {[](Report& r) { r.angles.pop_back(); }, {Setting::angles}},
-      {[](Report& r) {
-         r.lod_bias = -1.0f;
-         r.angles.push_back(90.0);
-       },
-       {Setting::lod_bias, Setting::angles}},
-      {[](Report& r) { r.angles[1] += 1e-9; }, {}},  // report.json's six digits: the same angle
-  };
-  for (const auto& c : cases) {
-    Report run = base;
-    c.change(run);
-    std::vector<Setting> named;
-    for (const SettingDifference& difference :
-         setting_differences({&baseline.report, &run}, {"baseline", "run"}))
-      named.push_back(difference.setting);
-    EXPECT_EQ(named, c.named);
-  }
-}
-
 // Valid JSON that is no report of this program, or a report with one member broken by hand.
 TEST(Baseline, OtherJsonIsNoReport) {
   const Report report = made_report({1.0f, 8.0f}, {0.0});
@@ -250,62 +219,3 @@ TEST(Baseline, OtherJsonIsNoReport) {
   }
 }
 
-// Reports of other AF levels and angles are compared where they overlap.
-TEST(Comparison, ReportsOfOtherSettingsMeetWhereTheyOverlap) {
-  std::vector<ComparedReport> reports(3);
-  const Report made[] = {made_report({1.0f, 2.0f, 8.0f}, {0.0, 30.0, 45.0, 90.0}),
-                         made_report({1.0f, 8.0f, 16.0f}, {0.0, 45.0, 90.0}),
-                         made_report({1.0f, 2.0f, 8.0f, 16.0f}, {90.0, 45.0})};
-  for (std::size_t i = 0; i < reports.size(); ++i) {
-    reports[i].name = "report " + std::to_string(i);
-    reports[i].folder = "../r" + std::to_string(i);
-    reports[i].stored = stored(json_of(made[i], made_verdicts(made[i])));
-  }
-  EXPECT_EQ(compared_anisotropy(reports), 8.0f);
-  EXPECT_EQ(shared_angles(reports), (std::vector<double>{45.0, 90.0}));
-  const std::string svg = comparison_svg(reports);
-  std::size_t curves = 0;
-  for (std::size_t at = svg.find("<polyline"); at != std::string::npos;
-       at = svg.find("<polyline", at + 1))
-    ++curves;
-  EXPECT_EQ(curves, reports.size());
-  const std::string md = comparison_markdown(reports);
-  for (const std::string label : {"| trilinear, isotropic |", "| bilinear, AF level 8 |"})
-    EXPECT_NE(md.find(label), std::string::npos) << label;
-  EXPECT_EQ(md.find("| trilinear, AF level 2 |"), std::string::npos);
-  EXPECT_NE(md.find("](../r1/panels.png)"), std::string::npos);
-
-  // With one report alone there is nothing to leave out.
-  reports.resize(1);
-  EXPECT_EQ(compared_anisotropy(reports), 8.0f);
-  EXPECT_EQ(shared_angles(reports), made[0].angles);
-}
-
-TEST(ReportOptions, BaselineAndCompare) {
-  const struct {
-    std::vector<const char*> arguments;
-    bool ok;
-    std::vector<std::string> compare;
-    std::string baseline;
-  } cases[] = {
-      {{"--baseline", "last-good", "--check"}, true, {}, "last-good"},
-      {{"--out", "x", "--compare=a", "b"}, true, {"a", "b"}, ""},
-      {{"--baseline"}, false, {}, ""},
-      {{"--baseline="}, false, {}, ""},
-      {{"--compare", "a"}, false, {}, ""},
-      {{"--compare", "--out", "x"}, false, {}, ""},
-      {{"--compare", "a", "b", "--angles", "0"}, false, {}, ""},
-      {{"--compare", "a", "b", "--check"}, false, {}, ""},
-      {{"--compare", "a", "b", "--baseline", "c"}, false, {}, ""}};
-  for (const auto& c : cases) {
-    std::vector<const char*> argv = {"kestrel-report"};
-    argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
-    ReportOptions options;
-    std::string error;
-    const bool ok = parse_report_options(int(argv.size()), argv.data(), options, error);
-    EXPECT_EQ(ok, c.ok) << c.arguments.front() << ": " << error;
-    if (!ok) continue;
-    EXPECT_EQ(options.compare, c.compare);
-    EXPECT_EQ(options.baseline, c.baseline);
-  }
-}

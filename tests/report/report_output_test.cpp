@@ -1,6 +1,6 @@
 // The report's output without a driver: which finding fires for reports made up to show each
-// behaviour, the command line, JSON that stays JSON whatever it holds, the false colours of
-// every kind of pixel, and text that is never cut.
+// behaviour, the command line, JSON that stays JSON whatever it holds, verdicts and their
+// JUnit file, and text that is never cut.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +9,6 @@
 
 #include "report/options.h"
 #include "report/output/findings.h"
-#include "report/output/heat_map.h"
 #include "report/output/json_writer.h"
 #include "report/output/junit_writer.h"
 #include "report/output/text_format.h"
@@ -182,30 +181,6 @@ TEST(JsonWriter, StringsAndNumbersStayValidJson) {
   json.end_array();
   EXPECT_EQ(json.text(),
             "[\n  \"say \\\"hi\\\"\\\\ \\n\\t\\u0001 \xc3\xa9\",\n  null,\n  null,\n  0,\n  {}\n]");
-}
-
-TEST(HeatMap, EveryKindOfPixelGetsItsColourAndScalesClamp) {
-  PanelMeasurement panel;
-  panel.levels = LevelMap(4, 2);  // background
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 2; ++x) panel.levels.set(x, y, PixelClass::level, 2.0);
-  panel.levels.set(2, 0, PixelClass::unresolved, 0.0);
-  QuadLevels quad;
-  quad.error = -1.0;
-  panel.quads.push_back(quad);
-  const RgbImage levels = measured_level_picture(panel, 8);
-  EXPECT_EQ(levels.texel(1, 1), level_colour(2.0, 8));
-  EXPECT_EQ(levels.texel(2, 0), unmeasured_colour);
-  EXPECT_EQ(levels.texel(3, 1), background_colour);
-  const RgbImage errors = level_error_picture(panel);
-  EXPECT_EQ(errors.texel(0, 1), error_colour(-1.0));
-  EXPECT_EQ(errors.texel(2, 0), unmeasured_colour);
-  EXPECT_EQ(errors.texel(3, 0), background_colour);
-  EXPECT_EQ(level_colour(-2.0, 8), level_colour(0.0, 8));
-  EXPECT_EQ(level_colour(11.0, 8), level_colour(8.0, 8));
-  EXPECT_EQ(error_colour(100.0), error_colour(error_range));
-  EXPECT_GT(error_colour(-1.0).blue, error_colour(-1.0).red);  // sharper is blue
-  EXPECT_GT(error_colour(1.0).red, error_colour(1.0).blue);    // blurrier red
 }
 
 TEST(FormatText, LongTextIsNeverCut) {
