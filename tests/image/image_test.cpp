@@ -71,15 +71,6 @@ TEST(DataPath, TheFirstDirectoryThatYieldsTheFileWins) {
   EXPECT_EQ(opened(DataPath{}), "none");
 }
 
-TEST(RgbImage, NewTexelsAreBlackAndAssignmentKeepsAnArrayOfTheSameSize) {
-  RgbImage image(3, 5);
-  const RgbTexel* const texels = image.texels();
-  image = patterned_image(3, 5);
-  EXPECT_EQ(image.texels(), texels);
-  image.resize(5, 3);
-  EXPECT_TRUE(same_image(image, image_from_top(5, 3, std::vector<RgbTexel>(15, black))));
-}
-
 // Decodes `file` from memory into `image`; returns what went to standard error meanwhile.
 std::string decode(std::string file, RgbImage& image) {
   std::FILE* const stream = fmemopen(file.data(), file.size(), "rb");

@@ -8,15 +8,28 @@
 #include <cmath>
 #include <functional>
 
+#include "app/color_mip_texture.h"
 #include "interact/angles.h"
 #include "interact/quaternion.h"
-#include "level_colours.h"
 #include "report/measure/ideal_level.h"
 #include "report/measure/level_decoder.h"
 #include "report/measure/panel_measurement.h"
 #include "report/measure/plane_footprint.h"
 
 namespace {
+
+// The colour a driver shows for level `level` (>= 0) of the colour-mipmap texture of colour
+// delta 0: a whole level's flat colour, or between two the blend at the fraction, in bytes.
+RgbTexel level_colour_of(double level) {
+  const double whole = std::floor(level);
+  const double f = level - whole;
+  const LevelColour& from = level_colours[static_cast<int>(whole) % 4];
+  const LevelColour& to = level_colours[(static_cast<int>(whole) + 1) % 4];
+  const auto blend = [f](int a, int b) {
+    return static_cast<std::uint8_t>(std::lround((1 - f) * a + f * b));
+  };
+  return {blend(from.red, to.red), blend(from.green, to.green), blend(from.blue, to.blue)};
+}
 
 constexpr int size = 256;
 constexpr int max_level = 8;
