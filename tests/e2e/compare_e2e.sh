@@ -1,6 +1,6 @@
 # End to end: tools/report.sh, what `make report` runs, measures llvmpipe and softpipe and
-# writes compare.md: it names both drivers, holds both drivers' tables, shows their pictures
-# side by side, and every file it links to exists. Few angles, levels and draws keep it quick.
+# writes compare.md with both drivers' tables and pictures side by side. Few angles, levels and
+# draws keep it quick; links and curves of a comparison are checked in report_baseline_e2e.
 source "$(dirname "$0")/e2e_lib.sh"
 out=$WORK/out
 compare=$out/compare.md
@@ -17,12 +17,4 @@ done
 [ "$(grep -c '^| trilinear, AF level 16 | [0-9]' "$compare")" -eq 4 ] ||
   fail "not both drivers' rows of the panel and cost tables"
 grep -q '^| | llvmpipe | softpipe |$' "$compare" || fail "no pictures side by side"
-chart() { echo "!\\[$1: .*\\]($1/angles.svg)"; }
-grep -q "^| Effective anisotropy against the turn | $(chart llvmpipe) | $(chart softpipe) |\$" \
-  "$compare" || fail "no angle charts side by side"
-
-# Every link of compare.md leads to a file.
-links=$(grep -o '](\([a-z]*/[a-z.-]*\))' "$compare" | sed 's/^](//; s/)$//' | sort -u)
-[ "$(wc -l <<<"$links")" -eq 10 ] || fail "links: $links"
-for link in $links; do [ -s "$out/$link" ] || fail "compare.md links to a missing $link"; done
-echo "ok: compare.md names both drivers, holds both tables and 10 files"
+echo "ok: compare.md names both drivers and holds both tables side by side"
