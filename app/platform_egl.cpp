@@ -57,8 +57,7 @@ std::string device_name(EGLDeviceEXT device) {
     const char* const file = f.query_device_string(device, EGL_DRM_DEVICE_FILE_EXT);
     if (file) return file;
   }
-  return extensions && std::strstr(extensions, "EGL_MESA_device_software") ? "software"
-                                                                           : "unnamed";
+  return extensions && std::strstr(extensions, "EGL_MESA_device_software") ? "software" : "unnamed";
 }
 
 }  // namespace
@@ -96,8 +95,7 @@ bool OffscreenContext::open_on(void* display, std::string& error) {
   if (!has("EGL_KHR_surfaceless_context")) {
     error = "EGL offers no surfaceless contexts (EGL_KHR_surfaceless_context)";
   } else if (!has("EGL_KHR_no_config_context") &&
-             (!eglChooseConfig(display, config_attributes, &config, 1, &configs) ||
-              configs < 1)) {
+             (!eglChooseConfig(display, config_attributes, &config, 1, &configs) || configs < 1)) {
     error = "EGL has no configuration for desktop OpenGL";
   } else if (!eglBindAPI(EGL_OPENGL_API)) {
     error = "EGL does not offer desktop OpenGL";

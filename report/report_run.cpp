@@ -112,8 +112,7 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
   if (!create_folder(out)) return 1;
   const int columns = int(levels.size());
-  const PanelViewport panel =
-      panel_viewport(panels[0], 4, test_window_width, test_window_height);
+  const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
   const ReportFramebuffer framebuffer(std::max(test_window_width, columns * panel.width),
                                       test_window_height);
   if (framebuffer.bound()) {
@@ -122,8 +121,10 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
     render_target = {GL_BACK, test_window_width, test_window_height};
     platform += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
   } else {
-    std::fprintf(stderr, "%s: the driver has no framebuffer objects, which drawing without a "
-                         "window needs\n", name);
+    std::fprintf(stderr,
+                 "%s: the driver has no framebuffer objects, which drawing without a "
+                 "window needs\n",
+                 name);
     return 1;
   }
   RgbImage window_picture(0, 0);
@@ -174,9 +175,8 @@ int run_report(const ReportOptions& options, char* program) {
     std::fprintf(stderr, "%s: --baseline: %s\n", name, baseline_error.c_str());
     return 1;
   }
-  const bool glx = options.platform == Platform::glx ||
-                   (options.platform == Platform::automatic && options.device < 0 &&
-                    display_available());
+  const bool glx = options.platform == Platform::glx || (options.platform == Platform::automatic &&
+                                                         options.device < 0 && display_available());
   if (glx && !display_available()) {
     std::fprintf(stderr, "%s: cannot open the X display \"%s\" for --platform glx\n", name,
                  display_name());
@@ -239,9 +239,8 @@ int run_comparison(const ReportOptions& options) {
     std::error_code error;
     const std::filesystem::path from_out =
         std::filesystem::relative(folder.empty() ? "." : folder, out, error);
-    report.folder = error || from_out.empty()
-                        ? std::filesystem::absolute(folder, error).string()
-                        : from_out.string();
+    report.folder = error || from_out.empty() ? std::filesystem::absolute(folder, error).string()
+                                              : from_out.string();
     std::string summary_error;
     if (!read_file_limited((folder / "summary.md").string(), max_json_size, report.summary,
                            summary_error))

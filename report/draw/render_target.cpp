@@ -73,8 +73,7 @@ ReportFramebuffer::ReportFramebuffer(int width, int height) : previous_(render_t
   for (int i = 0; i < 2; ++i) {
     f->bind_renderbuffer(GL_RENDERBUFFER, renderbuffers_[i]);
     f->renderbuffer_storage(GL_RENDERBUFFER, formats[i], width, height);
-    f->framebuffer_renderbuffer(GL_FRAMEBUFFER, attachments[i], GL_RENDERBUFFER,
-                                renderbuffers_[i]);
+    f->framebuffer_renderbuffer(GL_FRAMEBUFFER, attachments[i], GL_RENDERBUFFER, renderbuffers_[i]);
   }
   if (f->check_framebuffer_status(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
     release();

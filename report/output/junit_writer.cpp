@@ -10,9 +10,9 @@ std::string junit_xml(const std::vector<Verdict>& verdicts, const std::string& r
                                       [](const Verdict& verdict) { return !verdict.pass; });
   const std::string counts =
       format_text("tests=\"%zu\" failures=\"%td\"", verdicts.size(), failures);
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"kestrel-report\" " +
-                    counts + ">\n  <testsuite name=\"kestrel-report: " + xml_escaped(renderer) +
-                    "\" " + counts + ">\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"kestrel-report\" " + counts +
+      ">\n  <testsuite name=\"kestrel-report: " + xml_escaped(renderer) + "\" " + counts + ">\n";
   for (const Verdict& verdict : verdicts) {
     std::string rule = rule_name(verdict.rule);
     std::replace(rule.begin(), rule.end(), ' ', '_');

@@ -43,8 +43,7 @@ void write_statistics(JsonWriter& json, const PanelStatistics& s) {
 void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
   json.begin_object();
   json.field("label", configuration_label(panel.config));
-  json.field("filter",
-             min_filter_name(panel.config.trilinear));
+  json.field("filter", min_filter_name(panel.config.trilinear));
   json.field("anisotropy", double(panel.config.anisotropy));
   json.field("unit", panel.config.unit);
   json.field("units", panel.config.units);

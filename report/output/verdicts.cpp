@@ -23,7 +23,7 @@ int out_of_bounds(const QuadLevels& quad, bool trilinear, double tolerance) {
   const int max_level = color_mip_max_level();
   const int finest = nearest_mip_level(quad.extension_lambda - tolerance, max_level);
   const int coarsest = nearest_mip_level_rounded_up(quad.isotropic_lambda + tolerance, max_level);
-  return quad.measured < finest - blend_threshold ? -1
+  return quad.measured < finest - blend_threshold     ? -1
          : quad.measured > coarsest + blend_threshold ? 1
                                                       : 0;
 }
@@ -52,8 +52,7 @@ Verdict af_effect(const PanelMeasurement& panel, const PanelMeasurement& isotrop
   const double asked = std::log2(panel.statistics.ideal_anisotropy);  // levels finer, on average
   // AF 2 asks for exactly one level where every footprint is twice as long as wide.
   const bool without_effect = difference < af_effect_threshold && asked >= 1.0 - 1e-3;
-  return {Rule::af_without_effect, configuration_label(panel.config), !without_effect,
-          difference,
+  return {Rule::af_without_effect, configuration_label(panel.config), !without_effect, difference,
           format_text("mean difference from the isotropic panel %.2f levels, where the "
                       "extension's formula asks for %.2f levels finer on average (fails under "
                       "%.1f where it asks for 1 or more)",
@@ -62,21 +61,23 @@ Verdict af_effect(const PanelMeasurement& panel, const PanelMeasurement& isotrop
 
 Verdict unit_reach(const UnitMeasurement& unit) {
   const double difference = std::max(unit.trilinear_difference, unit.bilinear_difference);
-  return {Rule::unit, format_text("unit %d", unit.unit), difference <= level_tolerance,
-          difference,
+  return {Rule::unit, format_text("unit %d", unit.unit), difference <= level_tolerance, difference,
           format_text("AF %g panels differ from unit 0's by %.3f (trilinear) and %.3f "
                       "(bilinear) levels on average, at most %.2f allowed",
-                      double(unit_anisotropy), unit.trilinear_difference,
-                      unit.bilinear_difference, level_tolerance)};
+                      double(unit_anisotropy), unit.trilinear_difference, unit.bilinear_difference,
+                      level_tolerance)};
 }
 
 }  // namespace
 
 const char* rule_name(Rule rule) {
   switch (rule) {
-    case Rule::bounds: return "bounds";
-    case Rule::af_without_effect: return "AF without effect";
-    case Rule::unit: return "unit";
+    case Rule::bounds:
+      return "bounds";
+    case Rule::af_without_effect:
+      return "AF without effect";
+    case Rule::unit:
+      return "unit";
   }
   return "";
 }
