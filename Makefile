@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` starts the test (or, without a display, measures
 # the driver with kestrel-report), `make test` runs the test suite.
 JOBS ?= $(shell nproc)
-# `make fuzz` fuzzes the PNG loader this many seconds; `make test` ends with a 60-second run.
+# `make fuzz` runs each fuzz target this many seconds; `make test` begins with 60-second runs.
 FUZZ_SECONDS ?= 300
 # `make install` installs under PREFIX, staged under DESTDIR when that is given.
 PREFIX ?= /usr/local

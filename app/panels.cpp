@@ -37,6 +37,10 @@ const char* min_filter_name(bool trilinear) {
   return trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST";
 }
 
+std::string filter_description(bool trilinear) {
+  return std::string(min_filter_name(trilinear)) + " (" + filter_name(trilinear) + ")";
+}
+
 std::string panel_label(bool trilinear, float anisotropy) {
   char label[64];
   if (anisotropy == 1.0f)

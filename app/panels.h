@@ -26,6 +26,10 @@ const char* filter_name(bool trilinear);
 // "GL_LINEAR_MIPMAP_LINEAR" or "GL_LINEAR_MIPMAP_NEAREST", the minification filter's GL name.
 const char* min_filter_name(bool trilinear);
 
+// "GL_LINEAR_MIPMAP_LINEAR (trilinear)" or "GL_LINEAR_MIPMAP_NEAREST (bilinear)": both names at
+// once, as the report's sentences and charts give a filter.
+std::string filter_description(bool trilinear);
+
 // A panel's label: "trilinear, isotropic" for anisotropy 1, else "bilinear, AF level 8" and the
 // like, the level as printf's %g writes it.
 std::string panel_label(bool trilinear, float anisotropy);

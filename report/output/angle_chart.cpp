@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "app/panels.h"
 #include "interact/angles.h"
 #include "report/output/text_format.h"
 

@@ -4,8 +4,6 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/panels.h"
-
 std::string format_text(const char* pattern, ...) {
   va_list arguments;
   va_start(arguments, pattern);
@@ -21,10 +19,6 @@ std::string format_text(const char* pattern, ...) {
   }
   va_end(arguments);
   return text;
-}
-
-std::string filter_description(bool trilinear) {
-  return std::string(min_filter_name(trilinear)) + " (" + filter_name(trilinear) + ")";
 }
 
 std::string number_list(const std::vector<double>& numbers) {

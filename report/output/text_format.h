@@ -7,10 +7,6 @@
 // The text printf would write for `pattern` and the arguments, whatever its length.
 std::string format_text(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 
-// "GL_LINEAR_MIPMAP_LINEAR (trilinear)" or "GL_LINEAR_MIPMAP_NEAREST (bilinear)": a filter as the
-// report's sentences and charts name it.
-std::string filter_description(bool trilinear);
-
 // The numbers as printf's %g writes them, joined by ", ": "1, 2, 4"; empty for none.
 std::string number_list(const std::vector<double>& numbers);
 
