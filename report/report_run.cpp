@@ -142,9 +142,8 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!write_pictures(out, report) ||
       !write_texts(out, report, verdicts, options.junit, baseline ? &comparison : nullptr))
     return 1;
-  const auto failed = std::count_if(verdicts.begin(), verdicts.end(),
-                                    [](const Verdict& verdict) { return !verdict.pass; });
-  std::fprintf(stderr, "%s: %td of %zu verdicts fail\n", name, failed, verdicts.size());
+  const std::size_t failed = failed_count(verdicts);
+  std::fprintf(stderr, "%s: %zu of %zu verdicts fail\n", name, failed, verdicts.size());
   if (baseline)
     std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
                  comparison.regressed ? "regressed" : "no regression", baseline->file.c_str());

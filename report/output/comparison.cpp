@@ -118,10 +118,7 @@ std::string verdict_table(const std::vector<ComparedReport>& reports,
   std::string md = "## Verdicts\n\n" + table_head(reports, "Verdict");
   md += row(reports.size(), "Passing", [&](std::size_t i) {
     const std::vector<Verdict>& verdicts = reports[i].stored.verdicts;
-    return format_text(
-        "%td of %zu",
-        std::count_if(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.pass; }),
-        verdicts.size());
+    return format_text("%zu of %zu", verdicts.size() - failed_count(verdicts), verdicts.size());
   });
   std::set<std::string> listed;
   for (const ComparedReport& report : reports)

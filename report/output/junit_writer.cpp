@@ -6,10 +6,8 @@
 #include "report/output/text_format.h"
 
 std::string junit_xml(const std::vector<Verdict>& verdicts, const std::string& renderer) {
-  const auto failures = std::count_if(verdicts.begin(), verdicts.end(),
-                                      [](const Verdict& verdict) { return !verdict.pass; });
   const std::string counts =
-      format_text("tests=\"%zu\" failures=\"%td\"", verdicts.size(), failures);
+      format_text("tests=\"%zu\" failures=\"%zu\"", verdicts.size(), failed_count(verdicts));
   std::string xml =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"kestrel-report\" " + counts +
       ">\n  <testsuite name=\"kestrel-report: " + xml_escaped(renderer) + "\" " + counts + ">\n";

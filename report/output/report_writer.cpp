@@ -1,8 +1,6 @@
 // The report's text files, built from the measurements.
 #include "report/output/report_writer.h"
 
-#include <algorithm>
-
 #include "app/panels.h"
 #include "report/output/json_writer.h"
 #include "report/output/text_format.h"
@@ -195,10 +193,9 @@ std::string settings_lines(const Report& report) {
 
 std::string verdict_section(const std::vector<Verdict>& verdicts, double tolerance,
                             const char* heading) {
-  const auto passed = std::count_if(verdicts.begin(), verdicts.end(),
-                                    [](const Verdict& verdict) { return verdict.pass; });
+  const std::size_t passed = verdicts.size() - failed_count(verdicts);
   std::string md = format_text(
-      "%s Verdicts\n\n%td of %zu pass. *Bounds*: at most %.0f %% of a panel's decisive quads "
+      "%s Verdicts\n\n%zu of %zu pass. *Bounds*: at most %.0f %% of a panel's decisive quads "
       "more than %.2f levels finer than log2(Pmax / N) or coarser than log2(Pmax); *AF without "
       "effect*: an AF panel on the isotropic panel's levels where the extension asks for finer "
       "ones; *unit*: AF panels on every unit as on unit 0.\n\n"

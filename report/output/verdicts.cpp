@@ -99,6 +99,7 @@ std::vector<Verdict> judge_report(const Report& report) {
   return verdicts;
 }
 
-bool all_pass(const std::vector<Verdict>& verdicts) {
-  return std::all_of(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.pass; });
+std::size_t failed_count(const std::vector<Verdict>& verdicts) {
+  return static_cast<std::size_t>(
+      std::count_if(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return !v.pass; }));
 }

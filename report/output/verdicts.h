@@ -2,6 +2,7 @@
 // each a pass or a fail with the figure that decided it, taken over the decisive quads.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,5 @@ inline constexpr double af_effect_threshold = 0.1;
 // panels differ from unit 0's by more than level_tolerance on average.
 std::vector<Verdict> judge_report(const Report& report);
 
-// Whether every verdict passes.
-bool all_pass(const std::vector<Verdict>& verdicts);
+// How many of `verdicts` fail.
+std::size_t failed_count(const std::vector<Verdict>& verdicts);
