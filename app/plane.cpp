@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int half_extent = 16;
-
 void textured_vertex(int tmu_count, float s, float t, float x, float y) {
   for (int unit = 0; unit < tmu_count; ++unit)
     glh::glMultiTexCoord2fARB(GL_TEXTURE0_ARB + unit, s, t);
@@ -18,8 +16,8 @@ void textured_vertex(int tmu_count, float s, float t, float x, float y) {
 void compile_plane(DisplayList& list, int tmu_count) {
   list.new_list(GL_COMPILE);
   glBegin(GL_QUADS);
-  for (int y = -half_extent; y < half_extent; y += plane_quad_size) {
-    for (int x = -half_extent; x < half_extent; x += plane_quad_size) {
+  for (int y = -plane_half_extent; y < plane_half_extent; y += plane_quad_size) {
+    for (int x = -plane_half_extent; x < plane_half_extent; x += plane_quad_size) {
       // Each quad spans its centre +-1, so the plane covers -17..15 on both axes.
       const float left = static_cast<float>(x - 1), right = static_cast<float>(x + 1);
       const float bottom = static_cast<float>(y - 1), top = static_cast<float>(y + 1);

@@ -8,6 +8,10 @@
 // textures (s and t run from 0 to 1 across it).
 inline constexpr int plane_quad_size = 2;
 
+// The quads' centres lie on the even coordinates -plane_half_extent .. plane_half_extent - 2, so
+// the plane covers -plane_half_extent - 1 .. plane_half_extent - 1 on both axes.
+inline constexpr int plane_half_extent = 16;
+
 // Compiles the plane into `list` (GL_COMPILE): one GL_QUADS batch of 256 quads centred on the
 // even coordinates -16..14 of x and y, rows of increasing y, each row of increasing x. Each
 // vertex gets the same (s, t) on units 0 .. tmu_count-1. Needs the GL context current and

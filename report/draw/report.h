@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "report/measure/angle_sweep.h"
 #include "report/draw/driver_info.h"
 #include "report/draw/panel_cost.h"
+#include "report/measure/angle_sweep.h"
+#include "report/measure/image_quality.h"
 #include "report/measure/panel_measurement.h"
 
 // What a run measures, as the command line sets it.
@@ -16,6 +17,20 @@ struct MeasureSettings {
                                   // advertised maximum where it is above 8
   float lod_bias = 0.0f;          // GL_TEXTURE_LOD_BIAS of every measurement
   int repeats = 31;               // the timed draws of each configuration
+  std::string texture;            // the picture the image quality is measured with; empty: the
+                                  // generated test texture
+};
+
+// The image quality of the panels against the ideal filter, with the test texture on unit 0.
+struct QualityReport {
+  std::string texture;  // "generated test texture", or the file of the user's picture
+  int texture_width = 0, texture_height = 0;  // as measured: each side a power of two
+  int offsets = 0;                            // the sub-pixel steps of the flicker measure
+  double step_x = 0.0, step_y = 0.0;          // one step, in pixels: the way the plane recedes
+  std::int64_t taps = 0;                      // the ideal pictures' texels weighed, in all
+  double reference_seconds = 0.0;             // the time the ideal pictures took
+  IdealPicture ideal;                         // at the first offset
+  std::vector<PanelQuality> panels;           // in the order of Report::panels
 };
 
 // The AF 8 panels measured once per texture unit in use, against unit 0.
@@ -40,6 +55,7 @@ struct Report {
   TurnDisc disc;                         // where the angle sweeps sum up, in the panel unturned
   std::vector<AngleSweep> angle_sweeps;  // in the order of the panels
   std::vector<DrawCost> costs;           // in the order of the panels
+  QualityReport quality;
 };
 
 // The anisotropy of the per-unit measurements.
