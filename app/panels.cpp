@@ -57,11 +57,13 @@ PanelViewport panel_viewport(const Panel& panel, int columns, int width, int hei
   return {panel.column * panel_width, panel.row * panel_height, panel_width, panel_height};
 }
 
-void setup_texture_unit(int unit, float anisotropy, int trilinear, TextureObject2D* other_units) {
+void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDrawing& drawing) {
+  TextureObject2D* const colour_mip =
+      &test_textures[first_color_mip_slot + test_state.threshold_index];
   TextureObject2D& texture =
       unit == test_state.current_tmu
-          ? test_textures[first_color_mip_slot + test_state.threshold_index]
-          : (other_units ? *other_units : test_textures[unit]);
+          ? *(drawing.selected_unit ? drawing.selected_unit : colour_mip)
+          : *(drawing.other_units ? drawing.other_units : &test_textures[unit]);
   glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, unit == 0 ? GL_REPLACE : GL_MODULATE);
   texture.bind();
@@ -71,16 +73,26 @@ void setup_texture_unit(int unit, float anisotropy, int trilinear, TextureObject
   if (!test_state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
 }
 
-void draw_panel(float anisotropy, int trilinear, TextureObject2D* other_units) {
+void push_panel_matrices(double shift_x, double shift_y) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
+  if (shift_x != 0.0 || shift_y != 0.0) {
+    // A move in normalised device coordinates after the projection: 2 / size per pixel.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glTranslated(2.0 * shift_x / viewport[2], 2.0 * shift_y / viewport[3], 0.0);
+  }
   gluPerspective(panel_fovy, panel_aspect, panel_z_near, panel_z_far);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   camera_navigator.apply_inverse_transform();
   object_navigator.apply_transform();
+}
+
+void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
+  push_panel_matrices(drawing.shift_x, drawing.shift_y);
   for (int unit = 0; unit < test_state.tmu_count; ++unit)
-    setup_texture_unit(unit, anisotropy, trilinear, other_units);
+    setup_texture_unit(unit, anisotropy, trilinear, drawing);
   plane_list.call_list();
   for (int unit = 0; unit < test_state.tmu_count; ++unit) {
     glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);

@@ -60,13 +60,25 @@ void display_panels();
 // into panels (4 × 2, or 1 × 2 with "-noaf"), draws and labels each, and restores the viewport.
 void draw_panels();
 
+// What the report draws in a panel besides the test's own pictures: other textures, and the
+// picture moved by a fraction of a pixel.
+struct PanelDrawing {
+  TextureObject2D* selected_unit = nullptr;  // replaces the colour-mipmap texture when given
+  TextureObject2D* other_units = nullptr;    // replaces the other units' pictures when given
+  double shift_x = 0.0, shift_y = 0.0;       // in pixels of the current viewport
+};
+
+// Loads the panel projection, the picture moved by (shift_x, shift_y) pixels of the current
+// viewport, and pushes the model-view matrix with the navigators' transforms: the plane's
+// matrices in every panel. The caller pops the model-view matrix when done.
+void push_panel_matrices(double shift_x = 0.0, double shift_y = 0.0);
+
 // Draws the plane into the current viewport with every unit in use filtered as given, then
-// disables texturing on every unit again. `other_units`, when given, replaces the pictures of
-// the units other than the selected one (see setup_texture_unit).
-void draw_panel(float anisotropy, int trilinear, TextureObject2D* other_units = nullptr);
+// disables texturing on every unit again, with the replacements and the move of `drawing`.
+void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing = {});
 
 // Makes unit `unit` active and textured for one panel: the colour-mipmap texture of the current
-// colour delta on the selected unit, on the others their own picture, or `other_units` when
-// given, with the panel's minification filter and (unless "-noaf") anisotropy.
+// colour delta on the selected unit, on the others their own picture, unless `drawing` replaces
+// them; with the panel's minification filter and (unless "-noaf") anisotropy.
 void setup_texture_unit(int unit, float anisotropy, int trilinear,
-                        TextureObject2D* other_units = nullptr);
+                        const PanelDrawing& drawing = {});

@@ -3,7 +3,9 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -142,4 +144,15 @@ void read_png(const char* file_name, RgbImage& image) {
     return;
   }
   read_png_stream(stream.get(), image);
+}
+
+bool read_png_file(const std::string& path, RgbImage& image, std::string& error) {
+  const std::unique_ptr<std::FILE, CloseFile> stream(std::fopen(path.c_str(), "rb"));
+  if (!stream) {
+    error = "cannot open \"" + path + "\": " + std::strerror(errno);
+    return false;
+  }
+  if (read_png_stream(stream.get(), image)) return true;
+  error = "\"" + path + "\" is no PNG picture that can be read";
+  return false;
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "image/rgb_image.h"
 
@@ -30,3 +31,8 @@ void read_png(const char* file_name, RgbImage& image);
 // decoded rows would need more than max_png_decoded_bytes. libpng's warnings go to standard error.
 // The stream is read but not closed.
 bool read_png_stream(std::FILE* stream, RgbImage& image);
+
+// Decodes the PNG file at `path`, as given (not through data_path), into `image`, as
+// read_png_stream does. Returns false, leaving `image` untouched, with a message naming the file
+// in `error`, when it cannot be opened or is no PNG that decodes.
+bool read_png_file(const std::string& path, RgbImage& image, std::string& error);

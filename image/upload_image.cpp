@@ -16,3 +16,10 @@ void upload_image(const RgbImage& image, bool build_mipmaps) {
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, image.width(), image.height(), 0, GL_RGB,
                  GL_UNSIGNED_BYTE, image.texels());
 }
+
+void upload_mip_chain(const std::vector<RgbImage>& levels) {
+  const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);
+  for (std::size_t level = 0; level < levels.size(); ++level)
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGB8, levels[level].width(),
+                 levels[level].height(), 0, GL_RGB, GL_UNSIGNED_BYTE, levels[level].texels());
+}

@@ -11,6 +11,7 @@ const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
     "                      [--repeats N] [--platform auto|egl|glx] [--device N]\n"
     "                      [--tolerance T] [--junit FILE] [--check] [--baseline PATH]\n"
+    "                      [--texture PNG]\n"
     "       kestrel-report --compare DIR DIR... [--out DIR]\n"
     "\n"
     "Measures the driver's anisotropic filtering: draws the test's panels into a framebuffer\n"
@@ -18,7 +19,9 @@ const char* const report_usage =
     "reads them back, decodes the mipmap level every pixel samples from the\n"
     "colour-mipmap texture, compares it with the level the filtering extension's formulas give,\n"
     "turns the plane about the viewing axis to see whether every direction is filtered alike,\n"
-    "times each configuration's draw, and writes into DIR:\n"
+    "compares the filtered picture of a detailed texture with the ideal filter's (elliptical\n"
+    "weighted average) for error, detail kept and flicker, times each configuration's draw,\n"
+    "and writes into DIR:\n"
     "  report.md         the driver, the settings, what it does in plain words, and the tables\n"
     "  report.json       every number of report.md\n"
     "  summary.md        the driver's section of a comparison of drivers (make report)\n"
@@ -26,6 +29,7 @@ const char* const report_usage =
     "  lod-measured.png  the measured mip level of every pixel, in false colour\n"
     "  lod-error.png     measured minus reference level per 2 x 2 quad, in false colour\n"
     "  angles.svg        effective anisotropy against the turn, a polar chart per filter\n"
+    "  quality.png       the ideal picture, each panel's picture and its difference from it\n"
     "  regressions.md    with --baseline: each panel's figures and each verdict against it\n"
     "With --compare it measures nothing and writes into DIR compare.md, the reports side by\n"
     "side, and compare.svg, their angle curves on one chart.\n"
@@ -47,6 +51,8 @@ const char* const report_usage =
     "                  and core GL allow before it counts against its panel's verdict, 0 to 4\n"
     "                  (default 0.25); a panel's mean error may move as far from the baseline's\n"
     "  --junit FILE    also write the verdicts to FILE as JUnit XML, one test case each\n"
+    "  --texture PNG   measure the image quality with this picture instead of the generated\n"
+    "                  test texture, scaled down to powers of two (at most 256) by a box filter\n"
     "  --check         exit with 4 when the run regressed against its baseline, else with 3\n"
     "                  when any verdict fails (else 0)\n"
     "  --baseline PATH compare the run with an earlier report of the same AF levels, LOD bias\n"
@@ -57,8 +63,8 @@ const char* const report_usage =
     "  -h, --help      print this text and exit\n"
     "\n"
     "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
-    "extension, a file that cannot be written or a baseline or compared report that cannot be\n"
-    "read, 2 a bad option, a device that is not there or a baseline of other settings, 3 with\n"
+    "extension, a file that cannot be written, or a baseline, compared report or texture that\n"
+    "cannot be read, 2 a bad option, a device that is not there or a baseline of other settings, 3 with\n"
     "--check a verdict that fails, 4 with --check a regression against the baseline.\n";
 
 namespace {
@@ -175,6 +181,7 @@ std::string missing_value(const std::string& name) {
   return name + (name == "--out"        ? " needs a folder name"
                  : name == "--junit"    ? " needs a file name"
                  : name == "--baseline" ? " needs a report folder or file"
+                 : name == "--texture"  ? " needs a PNG file"
                                         : " needs a value");
 }
 
@@ -207,7 +214,8 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     const bool takes_value = name == "--out" || name == "--angles" || name == "--aniso" ||
                              name == "--lod-bias" || name == "--repeats" ||
                              name == "--platform" || name == "--device" ||
-                             name == "--tolerance" || name == "--junit" || name == "--baseline";
+                             name == "--tolerance" || name == "--junit" || name == "--baseline" ||
+                             name == "--texture";
     if (!takes_value) {
       error = "unknown option \"" + argument + "\"";
       return false;
@@ -223,9 +231,11 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       return false;
     }
     bool ok = true;
-    if (name == "--out" || name == "--junit" || name == "--baseline") {
-      (name == "--out" ? options.out : name == "--junit" ? options.junit : options.baseline) =
-          value;
+    if (name == "--out" || name == "--junit" || name == "--baseline" || name == "--texture") {
+      (name == "--out"        ? options.out
+       : name == "--junit"    ? options.junit
+       : name == "--baseline" ? options.baseline
+                              : options.texture) = value;
       ok = !value.empty();
       if (!ok) error = missing_value(name);
     } else if (name == "--angles") {

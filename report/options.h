@@ -39,7 +39,7 @@ extern const char* const report_usage;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
 // "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T",
-// "--junit FILE" and "--baseline PATH", each also as "--name=VALUE", the flags "--check" and
+// "--junit FILE", "--baseline PATH" and "--texture PNG", each also as "--name=VALUE", the flags "--check" and
 // "--help" or "-h", and "--compare DIR..." (or "--compare=DIR ..."), which takes every argument
 // after it up to the next that starts with a dash. LIST is a comma-separated list of numbers; an
 // angle may also be a range FROM:TO:STEP, the angles from FROM up to TO in steps of STEP.

@@ -13,11 +13,14 @@
 #include "app/test_objects.h"
 #include "app/test_state.h"
 #include "glh/glh_platform.h"
+#include "image/box_filter.h"
 #include "image/file_output.h"
+#include "image/read_png.h"
 #include "image/write_png.h"
 #include "report/draw/render_target.h"
 #include "report/draw/report.h"
 #include "report/draw/run_times.h"
+#include "report/measure/quality_texture.h"
 #include "report/output/angle_chart.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
@@ -53,14 +56,33 @@ bool write_text(const std::filesystem::path& path, const std::string& text) {
 
 // The pictures of `report`, each composed on the driver and then written.
 bool write_pictures(const std::filesystem::path& out, const Report& report) {
-  RgbImage measured(0, 0), errors(0, 0);
+  RgbImage measured(0, 0), errors(0, 0), quality(0, 0);
   {
     const PhaseTimer timer(&RunTimes::pictures);
     measured = measured_levels_figure(report);
     errors = level_errors_figure(report);
+    quality = quality_figure(report);
   }
   return write_picture(out / "lod-measured.png", measured) &&
-         write_picture(out / "lod-error.png", errors);
+         write_picture(out / "lod-error.png", errors) &&
+         write_picture(out / "quality.png", quality);
+}
+
+// The picture the image quality is measured with: the generated test texture, or the PNG `file`
+// scaled to powers of two. Returns false, saying why, when the file cannot be read.
+bool load_quality_picture(const std::string& file, RgbImage& picture) {
+  if (file.empty()) {
+    picture = quality_test_texture();
+    return true;
+  }
+  RgbImage loaded(0, 0);
+  std::string error;
+  if (!read_png_file(file, loaded, error)) {
+    std::fprintf(stderr, "%s: --texture: %s\n", name, error.c_str());
+    return false;
+  }
+  picture = scaled_to_power_of_two(loaded, max_quality_texture_size);
+  return true;
 }
 
 bool write_texts(const std::filesystem::path& out, const Report& report,
@@ -106,14 +128,17 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
 // own framebuffer (the window's back buffer where the driver has none and there is a window)
 // and writes every file. The scene is set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
-                      std::string platform, bool window, const StoredReport* baseline) {
+                      std::string platform, bool window, const StoredReport* baseline,
+                      const RgbImage& quality_picture) {
   const std::vector<float> levels =
       anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy);
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
   if (!create_folder(out)) return 1;
   const int columns = int(levels.size());
   const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
-  const ReportFramebuffer framebuffer(std::max(test_window_width, columns * panel.width),
+  // Wide enough for the quality figure, a column per AF level beside the ideal picture's, so
+  // that its labels are printed in one piece.
+  const ReportFramebuffer framebuffer(std::max(test_window_width, (columns + 1) * panel.width),
                                       test_window_height);
   if (framebuffer.bound()) {
     platform += ", drawn into a framebuffer object";
@@ -133,7 +158,7 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
     window_picture = capture_test_window();
   }
   if (!write_picture(out / "panels.png", window_picture)) return 1;
-  Report report = measure_report(options, panel.width, panel.height);
+  Report report = measure_report(options, panel.width, panel.height, quality_picture);
   report.platform = platform;
   report.tolerance = options.tolerance;
   const std::vector<Verdict> verdicts = judge_report(report);
@@ -174,6 +199,8 @@ int run_report(const ReportOptions& options, char* program) {
     std::fprintf(stderr, "%s: --baseline: %s\n", name, baseline_error.c_str());
     return 1;
   }
+  RgbImage quality_picture(0, 0);
+  if (!load_quality_picture(options.texture, quality_picture)) return 1;
   const bool glx = options.platform == Platform::glx || (options.platform == Platform::automatic &&
                                                          options.device < 0 && display_available());
   if (glx && !display_available()) {
@@ -203,7 +230,7 @@ int run_report(const ReportOptions& options, char* program) {
       options, out,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
-      glx, options.baseline.empty() ? nullptr : &baseline);
+      glx, options.baseline.empty() ? nullptr : &baseline, quality_picture);
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
   if (status == 1 || status == 2) return status;
@@ -211,10 +238,10 @@ int run_report(const ReportOptions& options, char* program) {
   const RunTimes& t = run_times;
   std::fprintf(stderr,
                "%s: the report is in %s (report.md), made in %.1f s: start-up %.2f s, rendering "
-               "%.2f s, read-back %.2f s, analysis %.2f s, cost timing %.2f s, pictures %.2f s, "
-               "writing %.2f s\n",
+               "%.2f s, read-back %.2f s, analysis %.2f s, ideal pictures %.2f s, cost timing %.2f "
+               "s, pictures %.2f s, writing %.2f s\n",
                name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
-               t.analysis, t.cost, t.pictures, t.writing);
+               t.analysis, t.reference, t.cost, t.pictures, t.writing);
   return status;
 }
 

@@ -15,12 +15,12 @@ namespace {
 // The colour-mipmap texture of colour delta 0, the one the report measures with.
 TextureObject2D& measured_texture() { return test_textures[first_color_mip_slot]; }
 
-// Sets the LOD bias of the measured texture and returns the one it had, leaving the binding of
-// the active unit as it was.
-float exchange_lod_bias(float bias) {
+// Sets the LOD bias of `texture` and returns the one it had, leaving the binding of the active
+// unit as it was.
+float exchange_lod_bias(TextureObject2D& texture, float bias) {
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  measured_texture().bind();
+  texture.bind();
   GLfloat previous = 0.0f;
   glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, &previous);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, bias);
@@ -45,33 +45,37 @@ void build_neutral_texture(TextureObject2D& texture) {
 }
 
 ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, int width, int height,
-                                           TextureObject2D& neutral)
-    : config_(config), neutral_(neutral), saved_state_(test_state) {
+                                           TextureObject2D& neutral, TextureObject2D* picture)
+    : config_(config),
+      neutral_(neutral),
+      picture_(picture ? *picture : measured_texture()),
+      saved_state_(test_state) {
   test_state.tmu_count = config.units;
   test_state.current_tmu = config.unit;
   test_state.threshold_index = 0;  // colour delta 0: flat level colours
   glViewport(0, 0, width, height);
-  saved_lod_bias_ = exchange_lod_bias(config.lod_bias);
+  saved_lod_bias_ = exchange_lod_bias(picture_, config.lod_bias);
 }
 
 ConfigurationDrawing::~ConfigurationDrawing() {
-  exchange_lod_bias(saved_lod_bias_);
+  exchange_lod_bias(picture_, saved_lod_bias_);
   test_state = saved_state_;
 }
 
 void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
-void ConfigurationDrawing::draw() const {
-  draw_panel(config_.anisotropy, config_.trilinear, &neutral_);
+void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
+  draw_panel(config_.anisotropy, config_.trilinear, {&picture_, &neutral_, shift_x, shift_y});
 }
 
 RgbImage render_configuration(const PanelConfig& config, int width, int height,
-                              TextureObject2D& neutral) {
+                              TextureObject2D& neutral, TextureObject2D* picture, double shift_x,
+                              double shift_y) {
   {
     const PhaseTimer timer(&RunTimes::rendering);
-    const ConfigurationDrawing drawing(config, width, height, neutral);
+    const ConfigurationDrawing drawing(config, width, height, neutral, picture);
     drawing.clear();
-    drawing.draw();
+    drawing.draw(shift_x, shift_y);
     // Drawing may run behind the calls: finishing here charges it to rendering, not read-back.
     glFinish();
   }

@@ -17,33 +17,37 @@ void build_neutral_texture(TextureObject2D& texture);
 
 // The test set up, for the object's lifetime, to draw the plane of `config` into the width ×
 // height pixels at the lower left corner of the render target as the test's panel draws it, with
-// the colour-mipmap texture of colour delta 0 on config.unit, its LOD bias config.lod_bias, and
-// `neutral` on the other units in use. When it ends, test_state, the viewport and the texture's
-// LOD bias are as they were. Needs the test started (start_test) and 1 <= config.units <=
-// test_state.tmu_count, 0 <= config.unit < config.units.
+// `picture`, or the colour-mipmap texture of colour delta 0 when none is given, on config.unit,
+// its LOD bias config.lod_bias, and `neutral` on the other units in use. When it ends,
+// test_state, the viewport and the texture's LOD bias are as they were. Needs the test started
+// (start_test) and 1 <= config.units <= test_state.tmu_count, 0 <= config.unit < config.units.
 class ConfigurationDrawing {
  public:
-  ConfigurationDrawing(const PanelConfig& config, int width, int height, TextureObject2D& neutral);
+  ConfigurationDrawing(const PanelConfig& config, int width, int height, TextureObject2D& neutral,
+                       TextureObject2D* picture = nullptr);
   ~ConfigurationDrawing();
   ConfigurationDrawing(const ConfigurationDrawing&) = delete;
   ConfigurationDrawing& operator=(const ConfigurationDrawing&) = delete;
 
   // Clears the colour and depth of the whole render target.
   void clear() const;
-  // Draws the plane, without text.
-  void draw() const;
+  // Draws the plane, without text, moved by (shift_x, shift_y) pixels.
+  void draw(double shift_x = 0.0, double shift_y = 0.0) const;
 
  private:
   const PanelConfig config_;
   TextureObject2D& neutral_;
+  TextureObject2D& picture_;
   const TestState saved_state_;
   const ScopedViewport saved_viewport_;
   float saved_lod_bias_ = 0.0f;
 };
 
-// Clears, draws the plane of `config` alone (ConfigurationDrawing) and reads it back.
+// Clears, draws the plane of `config` alone (ConfigurationDrawing, with `picture` when given,
+// moved by (shift_x, shift_y) pixels) and reads it back.
 RgbImage render_configuration(const PanelConfig& config, int width, int height,
-                              TextureObject2D& neutral);
+                              TextureObject2D& neutral, TextureObject2D* picture = nullptr,
+                              double shift_x = 0.0, double shift_y = 0.0);
 
 // render_configuration, then measure_pixels with the test's panel geometry.
 PanelMeasurement measure_configuration(const PanelConfig& config, int width, int height,

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "report/draw/panel_render.h"
+#include "report/draw/quality_render.h"
 #include "report/measure/plane_turn.h"
 #include "report/draw/run_times.h"
 
@@ -105,7 +106,8 @@ double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& 
   return count > 0 ? sum / count : 0.0;
 }
 
-Report measure_report(const MeasureSettings& options, int width, int height) {
+Report measure_report(const MeasureSettings& options, int width, int height,
+                      const RgbImage& quality_picture) {
   Report report;
   report.driver = query_driver_info();
   report.panel_width = width;
@@ -127,6 +129,10 @@ Report measure_report(const MeasureSettings& options, int width, int height) {
   report.units = measure_units(report.driver.tmu_count, options.lod_bias, width, height, neutral);
   report.disc = turn_disc(test_panel_geometry(width, height));
   report.angle_sweeps = sweep_angles(configs, options.angles, width, height, neutral);
+  report.quality =
+      measure_quality(configs, quality_picture,
+                      options.texture.empty() ? "generated test texture" : options.texture, width,
+                      height, neutral);
   report.costs = time_configurations(configs, options.repeats, width, height, neutral);
   return report;
 }

@@ -7,7 +7,9 @@
 struct RunTimes {
   double rendering = 0.0;  // drawing the measured panels, up to glFinish
   double read_back = 0.0;  // glReadPixels of the measured panels
-  double analysis = 0.0;   // decoding the levels and comparing them with the ideal ones
+  double analysis = 0.0;   // decoding the levels and comparing them with the ideal ones, and
+                           // the driver's pictures with the ideal filter's
+  double reference = 0.0;  // computing the ideal filter's pictures
   double cost = 0.0;       // the repeated draws of the cost measurement
   double pictures = 0.0;   // the window's capture and the false-colour figures
   double writing = 0.0;    // composing and writing the text files and the chart

@@ -22,7 +22,8 @@ struct QualityFigures {
   double psnr = 0.0;
   // The summed standard deviations of the brightness in the detail_window × detail_window
   // windows wholly of counted pixels, the driver's over the ideal's, at every offset: below 1 the
-  // driver blurs, above 1 it shows contrast the ideal filter does not have (aliasing).
+  // driver blurs, above 1 it shows contrast the ideal filter does not have (aliasing). NaN where
+  // no such window falls in the pixels.
   double detail = 1.0;
   // The summed standard deviations of each counted pixel's brightness over the offsets, the
   // driver's over the ideal's: 1 is as steady as the ideal filter, above 1 shimmers.
@@ -43,10 +44,21 @@ struct PanelQuality {
   RgbImage picture{0, 0};          // the driver's picture at the first offset
 };
 
+// One step of the flicker measure in a panel of `geometry`: 1 / offsets of a pixel along the way
+// the plane recedes, straight up where the plane faces the viewer.
+struct OffsetStep {
+  double x = 0.0, y = 0.0;
+};
+OffsetStep flicker_step(const PanelGeometry& geometry, int offsets);
+
+// The ideal pictures of the panel moved by 0, 1, ..., offsets - 1 steps (ideal_picture).
+std::vector<IdealPicture> ideal_pictures(const EwaTexture& texture, const PanelGeometry& geometry,
+                                         double lod_bias, int offsets, OffsetStep step);
+
 // Compares the driver's pictures of one panel with the ideal ones, offset by offset: `driver[k]`
 // is the panel drawn at the offset of `ideal[k]`; all of one size, at least one offset. A pixel
 // counts where every ideal picture holds; each pixel and window falls in the band of its eye
-// depth at the first offset. Figures over no pixels are psnr +infinity, detail 1 and flicker 1;
-// a ratio whose ideal sum is 0 is 1 where the driver's is 0 too and +infinity otherwise.
+// depth at the first offset. Figures over no pixels are psnr +infinity, detail NaN and flicker
+// 1; a ratio whose ideal sum is 0 is 1 where the driver's is 0 too and +infinity otherwise.
 PanelQuality compare_with_ideal(const PanelConfig& config, const std::vector<IdealPicture>& ideal,
                                 const std::vector<FloatPicture>& driver);

@@ -86,6 +86,22 @@ RgbImage level_error_picture(const PanelMeasurement& panel) {
   return picture;
 }
 
+RgbImage picture_difference(const RgbImage& picture, const IdealPicture& ideal) {
+  RgbImage difference(picture.width(), picture.height());
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      if (!ideal.valid[std::size_t(y) * picture.width() + x]) {
+        difference.texel(x, y) = unmeasured_colour;
+        continue;
+      }
+      const RgbTexel& t = picture.texel(x, y);
+      const double grey = (t.red + t.green + t.blue) / 3.0;
+      difference.texel(x, y) =
+          error_colour((grey - ideal.picture.grey(x, y)) * error_range / difference_range);
+    }
+  return difference;
+}
+
 RgbImage level_colour_bar(int width, int height, int max_level) {
   return colour_bar(width, height,
                     [max_level](double at) { return level_colour(at * max_level, max_level); });

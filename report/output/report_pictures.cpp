@@ -14,6 +14,8 @@
 #include "report/output/heat_map.h"
 #include "report/draw/panel_render.h"
 #include "report/draw/picture_text.h"
+#include "report/measure/float_picture.h"
+#include "report/output/text_format.h"
 
 namespace {
 
@@ -89,11 +91,52 @@ RgbImage figure(const Report& report,
   return stacked(print_over(map, labels), legend_strip(width, legend));
 }
 
-std::vector<std::string> numbers(int from, int to, bool signs) {
+std::vector<std::string> numbers(int from, int to, bool signs, int step = 1) {
   std::vector<std::string> ticks;
-  for (int n = from; n <= to; ++n)
+  for (int n = from; n <= to; n += step)
     ticks.push_back(signs && n > 0 ? "+" + std::to_string(n) : std::to_string(n));
   return ticks;
+}
+
+// The pixels the image quality counts in white, the others unmeasured.
+RgbImage counted_pixels(const IdealPicture& ideal) {
+  const FloatPicture& picture = ideal.picture;
+  RgbImage counted(picture.width, picture.height);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      counted.texel(x, y) = ideal.valid[std::size_t(y) * picture.width + x]
+                                ? RgbTexel{255, 255, 255}
+                                : unmeasured_colour;
+  return counted;
+}
+
+// One filter's two rows of the quality figure: the pictures above their differences, the ideal
+// picture and the counted pixels in the first column, labelled.
+RgbImage quality_rows(const Report& report, bool trilinear) {
+  const QualityReport& quality = report.quality;
+  const int w = report.panel_width, h = report.panel_height;
+  const int width = (1 + static_cast<int>(report.anisotropy_levels.size())) * w;
+  RgbImage rows(width, 2 * h);
+  paste(rows, rounded_picture(quality.ideal.picture), 0, h);
+  paste(rows, counted_pixels(quality.ideal), 0, 0);
+  std::vector<PlacedText> labels = {{panel_text_x, panel_label_y, "ideal (EWA)"},
+                                    {panel_text_x, h + panel_label_y, "pixels counted"}};
+  for (const PanelQuality& panel : quality.panels) {
+    if (panel.config.trilinear != trilinear) continue;
+    const auto level = std::find(report.anisotropy_levels.begin(), report.anisotropy_levels.end(),
+                                 panel.config.anisotropy);
+    const int left = (1 + static_cast<int>(level - report.anisotropy_levels.begin())) * w;
+    paste(rows, panel.picture, left, h);
+    paste(rows, picture_difference(panel.picture, quality.ideal), left, 0);
+    const QualityFigures& f = panel.figures;
+    labels.push_back({left + panel_text_x, panel_label_y, configuration_label(panel.config)});
+    labels.push_back({left + panel_text_x, h + panel_label_y, "minus the ideal"});
+    labels.push_back({left + panel_text_x, h + panel_label_y + panel_line_spacing,
+                      format_text("PSNR %.1f dB, detail %.2f", f.psnr, f.detail)});
+    labels.push_back({left + panel_text_x, h + panel_label_y + 2 * panel_line_spacing,
+                      format_text("flicker %.2f", f.flicker)});
+  }
+  return print_over(rows, labels);
 }
 
 }  // namespace
@@ -122,4 +165,14 @@ RgbImage level_errors_figure(const Report& report) {
                 {{"measured - reference level", "(- sharper, + blurrier)"},
                  error_colour_bar(bar_width, bar_height),
                  numbers(-range, range, true)});
+}
+
+RgbImage quality_figure(const Report& report) {
+  const int range = static_cast<int>(difference_range);
+  const RgbImage rows =
+      stacked(quality_rows(report, false), quality_rows(report, true));
+  return stacked(rows, legend_strip(rows.width(),
+                                    {{"picture - ideal brightness", "(- darker, + brighter)"},
+                                     error_colour_bar(bar_width, bar_height),
+                                     numbers(-range, range, true, range / 2)}));
 }

@@ -1,5 +1,5 @@
-// The report's pictures: the test's window as it starts, and the false-colour maps of the
-// measured levels and of their errors in the same panel layout, labelled, with a legend.
+// The report's pictures: the test's window as it starts, the false-colour maps of the measured
+// levels and of their errors, and the image quality, in the panel layout, labelled, with legends.
 #pragma once
 
 #include "image/rgb_image.h"
@@ -17,3 +17,10 @@ RgbImage measured_levels_figure(const Report& report);
 // The error against the reference of every quad of the measured panels, laid out likewise,
 // above a legend of the error colours. Needs the test started.
 RgbImage level_errors_figure(const Report& report);
+
+// The image quality: the ideal picture in the first column, then a column per AF level; from the
+// top the bilinear panels' pictures, their differences from the ideal picture, the trilinear
+// panels' pictures and their differences, each labelled with its figures, above a legend of the
+// difference colours; the first column shows the ideal picture beside each row of pictures and
+// its counted pixels beside each row of differences. Needs the test started.
+RgbImage quality_figure(const Report& report);

@@ -1,5 +1,5 @@
 // The image subsystem without GL: the data path, RgbImage, the PNG loader on crafted, hostile and
-// PngSuite files, and write_png and replace_file, read back from disk.
+// PngSuite files, write_png and replace_file, read back from disk, and the box filter.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "image/box_filter.h"
 #include "image/data_path.h"
 #include "image/file_output.h"
 #include "image/read_png.h"
@@ -265,3 +266,69 @@ TEST(ReplaceFile, AFailedWriteLeavesNoPartialFileAndKeepsTheOldOne) {
 }
 
 }  // namespace
+
+TEST(BoxFilter, HalvesByTheRoundedMeanOfTheTexelsEachCovers) {
+  RgbImage image(4, 2);
+  const std::uint8_t values[2][4] = {{0, 1, 10, 20}, {2, 3, 30, 40}};
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) image.texel(x, y) = {values[y][x], 255, 0};
+  const RgbImage half = half_size(image);
+  ASSERT_EQ(half.width(), 2);
+  ASSERT_EQ(half.height(), 1);
+  EXPECT_EQ(half.texel(0, 0), (RgbTexel{2, 255, 0}));  // 6 / 4 = 1.5, rounded up
+  EXPECT_EQ(half.texel(1, 0), (RgbTexel{25, 255, 0}));
+  const RgbImage quarter = half_size(half);  // a side of 1 stays 1
+  ASSERT_EQ(quarter.width(), 1);
+  ASSERT_EQ(quarter.height(), 1);
+  EXPECT_EQ(quarter.texel(0, 0).red, 14);  // (2 + 25) / 2 = 13.5, rounded up
+}
+
+TEST(BoxFilter, MipChainsRunDownToOneTexel) {
+  struct Case {
+    int width, height;
+    std::vector<std::pair<int, int>> sizes;
+  };
+  const Case cases[] = {{1, 1, {{1, 1}}},
+                        {8, 2, {{8, 2}, {4, 1}, {2, 1}, {1, 1}}},
+                        {1, 4, {{1, 4}, {1, 2}, {1, 1}}}};
+  for (const Case& c : cases) {
+    const std::vector<RgbImage> chain = mip_chain(RgbImage(c.width, c.height));
+    ASSERT_EQ(chain.size(), c.sizes.size()) << c.width << " x " << c.height;
+    for (std::size_t level = 0; level < chain.size(); ++level)
+      EXPECT_EQ(std::make_pair(chain[level].width(), chain[level].height()), c.sizes[level]);
+  }
+}
+
+// Scaling to powers of two keeps a picture's mean and its layout: a 3 × 3 picture, dark in its
+// left third, becomes 2 × 2 with a left column two-thirds dark.
+TEST(BoxFilter, ScalesToPowersOfTwoByTheAreaEachTexelCovers) {
+  struct Case {
+    int width, height, limit, scaled_width, scaled_height;
+  };
+  for (const Case& c : {Case{3, 3, 256, 2, 2}, Case{300, 20, 256, 256, 16},
+                        Case{1024, 1024, 256, 256, 256}, Case{1, 5, 256, 1, 4},
+                        Case{64, 64, 256, 64, 64}}) {
+    RgbImage image(c.width, c.height);
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x)
+        image.texel(x, y) = {std::uint8_t(3 * x < c.width ? 0 : 240), 90, 0};
+    const RgbImage scaled = scaled_to_power_of_two(image, c.limit);
+    ASSERT_EQ(scaled.width(), c.scaled_width) << c.width << " x " << c.height;
+    ASSERT_EQ(scaled.height(), c.scaled_height) << c.width << " x " << c.height;
+    double mean = 0.0, scaled_mean = 0.0;
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) mean += image.texel(x, y).red;
+    for (int y = 0; y < scaled.height(); ++y)
+      for (int x = 0; x < scaled.width(); ++x) {
+        scaled_mean += scaled.texel(x, y).red;
+        EXPECT_EQ(scaled.texel(x, y).green, 90);
+      }
+    EXPECT_NEAR(scaled_mean / (scaled.width() * scaled.height()), mean / (c.width * c.height),
+                1.0);
+  }
+  RgbImage three(3, 3);
+  for (int y = 0; y < 3; ++y) three.texel(1, y) = three.texel(2, y) = {240, 0, 0};
+  const RgbImage two = scaled_to_power_of_two(three, 256);
+  EXPECT_EQ(two.texel(0, 0).red, 80);   // (1 · 0 + 0.5 · 240) / 1.5
+  EXPECT_EQ(two.texel(1, 0).red, 240);
+}
