@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "app/panels.h"
 #include "report/output/json_reader.h"
@@ -47,10 +50,11 @@ class Members {
   double number(const JsonValue& object, const std::string& where, const char* key) {
     return get(object, where, key, JsonValue::Type::number, "a number").number();
   }
-  // A number, or NaN for null, as report.json writes a figure that is not finite.
-  double figure(const JsonValue& object, const std::string& where, const char* key) {
+  // A number, or `absent` for null, as report.json writes a figure that is not finite.
+  double figure(const JsonValue& object, const std::string& where, const char* key,
+                double absent = std::nan("")) {
     const JsonValue* value = object.member(key);
-    if (value && value->is(JsonValue::Type::null)) return std::nan("");
+    if (value && value->is(JsonValue::Type::null)) return absent;
     return number(object, where, key);
   }
   int whole(const JsonValue& object, const std::string& where, const char* key) {
@@ -61,6 +65,14 @@ class Members {
     require(whole, "\"" + name + "\" is not a whole number");
     return whole ? static_cast<int>(value) : 0;
   }
+  // A count that may pass an int's range, as the texels weighed: whole and not negative, within
+  // 2^53, where a double still holds every whole number.
+  std::int64_t count(const JsonValue& object, const std::string& where, const char* key) {
+    const double value = number(object, where, key);
+    const bool fits = value >= 0.0 && value <= 0x1p53 && value == std::floor(value);
+    require(fits, "\"" + name(where, key) + "\" is not a count");
+    return fits ? static_cast<std::int64_t>(value) : 0;
+  }
   // A number that a float holds: a level, a bias.
   float single(double value, const std::string& name) {
     const bool fits = std::fabs(value) <= std::numeric_limits<float>::max();
@@ -69,6 +81,13 @@ class Members {
   }
   float single(const JsonValue& object, const std::string& where, const char* key) {
     return single(number(object, where, key), name(where, key));
+  }
+  // The two numbers of an array that must hold two, as a size or a step; 0 for a problem.
+  std::pair<double, double> two(const JsonValue& object, const std::string& where,
+                                const char* key) {
+    const std::vector<double> values = numbers(object, where, key);
+    require(values.size() == 2, "\"" + name(where, key) + "\" is not two numbers");
+    return values.size() == 2 ? std::pair{values[0], values[1]} : std::pair{0.0, 0.0};
   }
   // Each element of an array of numbers.
   std::vector<double> numbers(const JsonValue& object, const std::string& where, const char* key) {
@@ -127,6 +146,54 @@ PanelMeasurement read_panel(Members& m, const JsonValue& panel, const std::strin
   return p;
 }
 
+// Only equal pictures give a PSNR that is not finite, and only an ideal picture without
+// contrast or flicker gives a ratio that is: each is +infinity, written as null.
+QualityFigures read_quality_figures(Members& m, const JsonValue& object, const std::string& where) {
+  constexpr double infinity = std::numeric_limits<double>::infinity();
+  const auto ratio = [&](const char* key) {
+    const double value = m.figure(object, where, key, infinity);
+    m.require(value >= 0.0, "\"" + where + "." + key + "\" is negative");
+    return value;
+  };
+  QualityFigures f;
+  f.pixels = m.count(object, where, "pixels");
+  f.psnr = m.figure(object, where, "psnr", infinity);
+  f.detail = ratio("detail");
+  f.flicker = ratio("flicker");
+  return f;
+}
+
+// A panel's image quality; its label must be the one its filter and anisotropy give.
+PanelQuality read_panel_quality(Members& m, const JsonValue& panel, const std::string& where,
+                                float lod_bias) {
+  PanelQuality p;
+  p.config = {m.flag(panel, where, "trilinear"), m.single(panel, where, "anisotropy"), 0, 1,
+              lod_bias};
+  m.require(m.text(panel, where, "label") == configuration_label(p.config),
+            "\"" + where + ".label\" is not the label of its filter and anisotropy");
+  p.figures = read_quality_figures(m, panel, where);
+  const std::vector<JsonValue>& bands = m.array(panel, where, "bands");
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const std::string at = item(where + ".bands", i);
+    p.bands.push_back({m.number(bands[i], at, "near"), m.number(bands[i], at, "far"),
+                       read_quality_figures(m, bands[i], at)});
+  }
+  return p;
+}
+
+void read_quality(Members& m, const JsonValue& quality, float lod_bias, QualityReport& q) {
+  q.texture = m.text(quality, "quality", "texture");
+  q.texture_width = m.whole(quality, "quality", "texture_width");
+  q.texture_height = m.whole(quality, "quality", "texture_height");
+  q.offsets = m.whole(quality, "quality", "offsets");
+  std::tie(q.step_x, q.step_y) = m.two(quality, "quality", "step");
+  q.taps = m.count(quality, "quality", "taps");
+  q.reference_seconds = m.number(quality, "quality", "reference_seconds");
+  const std::vector<JsonValue>& panels = m.array(quality, "quality", "panels");
+  for (std::size_t i = 0; i < panels.size(); ++i)
+    q.panels.push_back(read_panel_quality(m, panels[i], item("quality.panels", i), lod_bias));
+}
+
 AngleSweep read_sweep(Members& m, const JsonValue& sweep, const std::string& where) {
   AngleSweep s;
   s.config.trilinear = m.flag(sweep, where, "trilinear");
@@ -165,12 +232,9 @@ void read_report(Members& m, const JsonValue& root, StoredReport& stored) {
   r.driver.max_anisotropy = m.single(driver, "driver", "max_anisotropy");
   r.driver.tmu_count = m.whole(driver, "driver", "texture_units");
   r.platform = m.text(root, "", "platform");
-  const std::vector<double> size = m.numbers(root, "", "panel_size");
-  m.require(size.size() == 2, "\"panel_size\" is not two numbers");
-  if (size.size() == 2) {
-    r.panel_width = m.whole(size[0], "panel_size");
-    r.panel_height = m.whole(size[1], "panel_size");
-  }
+  const auto [width, height] = m.two(root, "", "panel_size");
+  r.panel_width = m.whole(width, "panel_size");
+  r.panel_height = m.whole(height, "panel_size");
   const JsonValue& settings = m.object(root, "", "settings");
   for (const double level : m.numbers(settings, "settings", "anisotropy_levels"))
     r.anisotropy_levels.push_back(m.single(level, "settings.anisotropy_levels"));
@@ -183,6 +247,8 @@ void read_report(Members& m, const JsonValue& root, StoredReport& stored) {
   const std::vector<JsonValue>& sweeps = m.array(root, "", "angle_sweeps");
   for (std::size_t i = 0; i < sweeps.size(); ++i)
     r.angle_sweeps.push_back(read_sweep(m, sweeps[i], item("angle_sweeps", i)));
+  // Reports made before the image quality was measured have none.
+  if (root.member("quality")) read_quality(m, m.object(root, "", "quality"), r.lod_bias, r.quality);
   const std::vector<JsonValue>& verdicts = m.array(root, "", "verdicts");
   for (std::size_t i = 0; i < verdicts.size(); ++i)
     stored.verdicts.push_back(read_verdict(m, verdicts[i], item("verdicts", i)));

@@ -43,6 +43,7 @@ std::string link(const ComparedReport& report, const std::string& file) {
 struct Index {
   std::map<std::string, const PanelMeasurement*> panels;
   std::map<std::string, const Verdict*> verdicts;
+  std::map<std::string, const PanelQuality*> quality;
 };
 
 std::string verdict_key(const Verdict& verdict) {
@@ -56,6 +57,8 @@ std::vector<Index> index_of(const std::vector<ComparedReport>& reports) {
       indices[i].panels.emplace(configuration_label(panel.config), &panel);
     for (const Verdict& verdict : reports[i].stored.verdicts)
       indices[i].verdicts.emplace(verdict_key(verdict), &verdict);
+    for (const PanelQuality& panel : reports[i].stored.report.quality.panels)
+      indices[i].quality.emplace(configuration_label(panel.config), &panel);
   }
   return indices;
 }
@@ -166,6 +169,33 @@ std::string panel_table(const std::vector<ComparedReport>& reports,
   return md;
 }
 
+// Whether the report measured the image quality; those made before it was measured have none.
+bool has_quality(const ComparedReport& report) {
+  return !report.stored.report.quality.panels.empty();
+}
+
+// The image quality of each panel that every report holds, "–" where a report has none; empty
+// when no report has any.
+std::string quality_table(const std::vector<ComparedReport>& reports,
+                          const std::vector<Index>& indices) {
+  if (std::none_of(reports.begin(), reports.end(), has_quality)) return "";
+  std::string md =
+      "## Image quality against the ideal filter\n\nOf each panel that every report holds, "
+      "against the ideal filter's picture: the PSNR in dB (∞ where equal), the detail kept "
+      "(below 1 blurs, above 1 aliases) and the flicker as the plane moves (1 is as steady as "
+      "the ideal filter). Each report's own texture and settings are in its report.\n\n" +
+      table_head(reports, "Panel");
+  for (const std::string& label : shared_panels(reports, indices))
+    md += row(reports.size(), label, [&](std::size_t i) {
+      const auto found = indices[i].quality.find(label);
+      if (found == indices[i].quality.end()) return std::string("–");
+      const QualityFigures& f = found->second->figures;
+      return decimals_text(f.psnr, 1) + " dB / " + decimals_text(f.detail, 2) + " / " +
+             decimals_text(f.flicker, 2);
+    });
+  return md;
+}
+
 std::string settings_section(const std::vector<ComparedReport>& reports,
                              const std::vector<Index>& indices) {
   std::vector<const Report*> compared;
@@ -185,19 +215,25 @@ std::string settings_section(const std::vector<ComparedReport>& reports,
 }
 
 std::string picture_table(const std::vector<ComparedReport>& reports) {
+  // quality.png lies only beside the reports that measured the image quality.
   const struct {
     const char* title;
     const char* file;
-  } pictures[] = {{"The panels at start-up", "panels.png"},
-                  {"Measured mip level", "lod-measured.png"},
-                  {"Measured − reference level", "lod-error.png"},
-                  {"Effective anisotropy against the turn", "angles.svg"}};
+    bool of_quality;
+  } pictures[] = {{"The panels at start-up", "panels.png", false},
+                  {"Measured mip level", "lod-measured.png", false},
+                  {"Measured − reference level", "lod-error.png", false},
+                  {"Effective anisotropy against the turn", "angles.svg", false},
+                  {"Against the ideal filter", "quality.png", true}};
+  const bool any_measured = std::any_of(reports.begin(), reports.end(), has_quality);
   std::string md = "## Pictures\n\n" + table_head(reports, "");
   for (const auto& picture : pictures)
-    md += row(reports.size(), picture.title, [&](std::size_t i) {
-      return "![" + cell(reports[i].name) + ": " + picture.title + "](" +
-             link(reports[i], picture.file) + ")";
-    });
+    if (!picture.of_quality || any_measured)
+      md += row(reports.size(), picture.title, [&](std::size_t i) {
+        if (picture.of_quality && !has_quality(reports[i])) return std::string("–");
+        return "![" + cell(reports[i].name) + ": " + picture.title + "](" +
+               link(reports[i], picture.file) + ")";
+      });
   return md;
 }
 
@@ -260,6 +296,8 @@ std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
   md += "\n" + driver_table(reports);
   md += "\n" + verdict_table(reports, indices);
   md += "\n" + panel_table(reports, indices);
+  const std::string quality = quality_table(reports, indices);
+  if (!quality.empty()) md += "\n" + quality;
   md += "\n## Angle dependence\n\n";
   md += "![Effective anisotropy against the turn, every report on one chart](compare.svg)\n\n";
   md += format_text(

@@ -1,6 +1,6 @@
 // Reports of several drivers or machines side by side, read from their folders: compare.md with
-// their strings, verdicts, panels and pictures, and compare.svg with their angle curves on one
-// chart.
+// their strings, verdicts, panels, image quality and pictures, and compare.svg with their angle
+// curves on one chart.
 #pragma once
 
 #include <string>
@@ -28,6 +28,7 @@ std::vector<double> shared_angles(const std::vector<ComparedReport>& reports);
 // compare.md: a link to every report, the settings in which they differ (compared where they
 // overlap: the panels of the same label, the angles all measured), then side by side their
 // driver strings and settings, their verdicts, the figures of each panel every report holds,
+// the image quality of those panels when any report measured it ("–" for a report without),
 // compare.svg, and their pictures linked through `folder`; last each report's summary.md.
 std::string comparison_markdown(const std::vector<ComparedReport>& reports);
 

@@ -3,21 +3,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/panels.h"
 #include "report/output/text_format.h"
 
 namespace {
 
-// The panels of one filter: the isotropic one and those with AF on.
+// The panels of one filter (measurements, or image qualities): the isotropic one and those with
+// AF on.
+template <typename Panel>
 struct FilterRow {
-  const PanelMeasurement* isotropic = nullptr;
-  std::vector<const PanelMeasurement*> with_af;
-};
+  const Panel* isotropic = nullptr;
+  std::vector<const Panel*> with_af;
 
-FilterRow filter_row(const Report& report, bool trilinear) {
-  FilterRow row;
-  for (const PanelMeasurement& panel : report.panels) {
+  std::vector<const Panel*> all() const {
+    std::vector<const Panel*> panels = with_af;
+    if (isotropic) panels.insert(panels.begin(), isotropic);
+    return panels;
+  }
+};
+using PanelRow = FilterRow<PanelMeasurement>;
+using QualityRow = FilterRow<PanelQuality>;
+
+template <typename Panel>
+FilterRow<Panel> filter_row(const std::vector<Panel>& panels, bool trilinear) {
+  FilterRow<Panel> row;
+  for (const Panel& panel : panels) {
     if (panel.config.trilinear != trilinear) continue;
     if (panel.config.anisotropy == 1.0f)
       row.isotropic = &panel;
@@ -28,7 +40,7 @@ FilterRow filter_row(const Report& report, bool trilinear) {
 }
 
 // Whether the isotropic panels sample the levels core GL asks for.
-Finding isotropic_levels(const FilterRow& trilinear, const FilterRow& bilinear) {
+Finding isotropic_levels(const PanelRow& trilinear, const PanelRow& bilinear) {
   std::string right, wrong;
   for (const PanelMeasurement* panel : {trilinear.isotropic, bilinear.isotropic}) {
     if (!panel) continue;
@@ -47,7 +59,7 @@ Finding isotropic_levels(const FilterRow& trilinear, const FilterRow& bilinear) 
           "Without AF the driver strays from the levels core GL asks for (" + wrong + ")."};
 }
 
-Finding trilinear_blending(const FilterRow& row) {
+Finding trilinear_blending(const PanelRow& row) {
   std::vector<std::string> hard;
   double most_blended = 0.0;
   for (const PanelMeasurement* panel : row.with_af) {
@@ -79,7 +91,7 @@ Finding trilinear_blending(const FilterRow& row) {
 }
 
 // AF without effect, or AF whose level makes no difference, for one filter.
-Finding anisotropy_effect(const FilterRow& row, bool trilinear) {
+Finding anisotropy_effect(const PanelRow& row, bool trilinear) {
   double from_isotropic = 0.0, between_levels = 0.0;
   for (const PanelMeasurement* panel : row.with_af) {
     from_isotropic = std::max(from_isotropic, mean_level_difference(*panel, *row.isotropic));
@@ -233,17 +245,159 @@ std::string af_cost(const Report& report) {
          std::to_string(report.costs.front().repetitions) + " draws).";
 }
 
+// "isotropic" or "AF 8", a panel's level among those of one filter.
+std::string level_words(const PanelConfig& config) {
+  return config.anisotropy == 1.0f ? std::string("isotropic")
+                                   : format_text("AF %g", double(config.anisotropy));
+}
+
+// The panel of `panels` that keeps most detail among those whose detail kept is at most `limit`:
+// of the panels within detail_resolution of the highest, the lowest AF level, which costs least.
+// Null when none is within the limit.
+const PanelQuality* most_detailed(const std::vector<const PanelQuality*>& panels, double limit) {
+  double highest = -std::numeric_limits<double>::infinity();
+  for (const PanelQuality* panel : panels)
+    if (panel->figures.detail <= limit) highest = std::max(highest, panel->figures.detail);
+  const PanelQuality* most = nullptr;
+  for (const PanelQuality* panel : panels)
+    if (panel->figures.detail <= limit && panel->figures.detail >= highest - detail_resolution &&
+        (!most || panel->config.anisotropy < most->config.anisotropy))
+      most = panel;
+  return most;
+}
+
+// Which level of one filter keeps most detail, and whether that detail is aliasing.
+Finding most_detail(const QualityRow& row, bool trilinear) {
+  const std::vector<const PanelQuality*> panels = row.all();
+  const std::string head = "With " + filter_description(trilinear);
+  // A panel's detail kept, against the isotropic panel's where that is another panel.
+  const auto detail = [&](const PanelQuality& panel) {
+    std::string text = "the " + level_words(panel.config) + " panel (" +
+                       decimals_text(panel.figures.detail, 2) +
+                       " of the ideal filter's local contrast";
+    if (row.isotropic && row.isotropic != &panel)
+      text += ", against " + decimals_text(row.isotropic->figures.detail, 2) + " isotropic";
+    return text + ")";
+  };
+  const PanelQuality* most = most_detailed(panels, std::numeric_limits<double>::infinity());
+  if (most->figures.detail <= detail_aliasing_limit)
+    return {Fact::most_detail,
+            head + " " + detail(*most) + " keeps most detail, without aliasing."};
+  const PanelQuality* faithful = most_detailed(panels, detail_aliasing_limit);
+  return {Fact::most_detail_aliased,
+          head + " the most detailed picture, " + detail(*most) +
+              format_text(", is more than %.0f %% above the ideal filter's contrast: that is "
+                          "aliasing, not detail. ",
+                          percent(detail_aliasing_limit - 1.0)) +
+              (faithful ? "Without aliasing " + detail(*faithful) + " keeps most."
+                        : format_text("No level keeps its detail within %.2f of the ideal "
+                                      "filter's.",
+                                      detail_aliasing_limit))};
+}
+
+// The panels that flicker more than flicker_limit times the ideal filter over the plane or in a
+// distance band, each with those bands and the worst of them.
+Finding flicker(const QualityReport& quality) {
+  std::vector<std::string> flickering;
+  double highest = 0.0;  // of all panels and bands, said when none passes the limit
+  for (const PanelQuality& panel : quality.panels) {
+    highest = std::max(highest, panel.figures.flicker);
+    std::vector<std::string> bands;
+    const QualityBand* worst = nullptr;
+    for (const QualityBand& band : panel.bands) {
+      highest = std::max(highest, band.figures.flicker);
+      if (band.figures.flicker <= flicker_limit) continue;
+      bands.push_back(format_text("%g–%g", band.near, band.far));
+      if (!worst || band.figures.flicker > worst->figures.flicker) worst = &band;
+    }
+    if (!worst && panel.figures.flicker <= flicker_limit) continue;
+    std::string text = configuration_label(panel.config) + " (" +
+                       decimals_text(panel.figures.flicker, 2) + " over the plane";
+    if (worst)
+      text += (bands.size() > 1 ? "; at " + join_words(bands) + ", up to " : std::string("; ")) +
+              decimals_text(worst->figures.flicker, 2) +
+              format_text(" at %g–%g", worst->near, worst->far);
+    flickering.push_back(text + ")");
+  }
+  if (flickering.empty())
+    return {Fact::none_flickers,
+            format_text("No panel flickers more than %g times as much as the ideal filter as the "
+                        "plane moves, over the plane or at any distance (%.2f at most).",
+                        flicker_limit, highest)};
+  std::string list;
+  for (const std::string& panel : flickering) list += (list.empty() ? "" : "; ") + panel;
+  return {Fact::flickers,
+          format_text("More than %g times the ideal filter's flicker, so that the picture "
+                      "shimmers as the plane moves, in ",
+                      flicker_limit) +
+              list + " (distances from the eye in scene units)."};
+}
+
+// Whether a panel shows what the ideal filter does not: more contrast, or more flicker.
+bool aliases(const QualityFigures& figures) {
+  return figures.detail > detail_aliasing_limit || figures.flicker > flicker_limit;
+}
+
+// "AF 8 (detail 1.21, flicker 2.40)"
+std::string quality_words(const PanelQuality& panel) {
+  return level_words(panel.config) + " (detail " + decimals_text(panel.figures.detail, 2) +
+         ", flicker " + decimals_text(panel.figures.flicker, 2) + ")";
+}
+
+// What AF buys with one filter against its isotropic panel: detail with aliasing, detail
+// without, or none.
+Finding af_trade(const QualityRow& row, bool trilinear) {
+  const std::string head = "With " + filter_description(trilinear);
+  const QualityFigures& isotropic = row.isotropic->figures;
+  std::vector<std::string> aliasing;
+  std::vector<const PanelQuality*> gaining;
+  for (const PanelQuality* panel : row.with_af) {
+    if (aliases(panel->figures) && !aliases(isotropic)) aliasing.push_back(quality_words(*panel));
+    if (!aliases(panel->figures) && panel->figures.detail > isotropic.detail + detail_resolution)
+      gaining.push_back(panel);
+  }
+  if (!aliasing.empty())
+    return {Fact::af_buys_aliasing,
+            format_text("%s AF brings aliasing that the isotropic panel does not show, more "
+                        "than %.2f of the ideal filter's local contrast or %g times its flicker, "
+                        "at ",
+                        head.c_str(), detail_aliasing_limit, flicker_limit) +
+                join_words(aliasing) + "; the isotropic panel keeps within both (detail " +
+                decimals_text(isotropic.detail, 2) + ", flicker " +
+                decimals_text(isotropic.flicker, 2) + ")."};
+  if (!gaining.empty()) {
+    const PanelQuality* most = most_detailed(gaining, std::numeric_limits<double>::infinity());
+    return {
+        Fact::af_buys_detail,
+        format_text("%s AF buys detail cleanly: the %s panel keeps %s of the ideal filter's "
+                    "local contrast against the isotropic panel's %s, within %.2f of it and "
+                    "%g times its flicker (flicker %s).",
+                    head.c_str(), level_words(most->config).c_str(),
+                    decimals_text(most->figures.detail, 2).c_str(),
+                    decimals_text(isotropic.detail, 2).c_str(), detail_aliasing_limit,
+                    flicker_limit, decimals_text(most->figures.flicker, 2).c_str())};
+  }
+  std::vector<std::string> levels;
+  for (const PanelQuality* panel : row.all()) levels.push_back(quality_words(*panel));
+  return {Fact::af_buys_nothing,
+          format_text("%s AF buys no detail free of aliasing: no AF panel keeps more detail than "
+                      "the isotropic one while within %.2f of the ideal filter's local contrast "
+                      "and %g times its flicker: ",
+                      head.c_str(), detail_aliasing_limit, flicker_limit) +
+              join_words(levels) + "."};
+}
+
 }  // namespace
 
 std::vector<Finding> describe_findings(const Report& report) {
   std::vector<Finding> findings;
-  const FilterRow trilinear = filter_row(report, true);
-  const FilterRow bilinear = filter_row(report, false);
+  const PanelRow trilinear = filter_row(report.panels, true);
+  const PanelRow bilinear = filter_row(report.panels, false);
   if (trilinear.isotropic || bilinear.isotropic)
     findings.push_back(isotropic_levels(trilinear, bilinear));
   if (trilinear.isotropic && !trilinear.with_af.empty())
     findings.push_back(trilinear_blending(trilinear));
-  for (const FilterRow* row : {&trilinear, &bilinear})
+  for (const PanelRow* row : {&trilinear, &bilinear})
     if (row->isotropic && !row->with_af.empty())
       findings.push_back(anisotropy_effect(*row, row == &trilinear));
   const std::string sharper =
@@ -275,5 +429,14 @@ std::vector<Finding> describe_findings(const Report& report) {
   }
   const std::string cost = af_cost(report);
   if (!cost.empty()) findings.push_back({Fact::af_cost, cost});
+  if (report.quality.panels.empty()) return findings;
+  const QualityRow quality[] = {filter_row(report.quality.panels, true),
+                                filter_row(report.quality.panels, false)};
+  for (const QualityRow& row : quality)
+    if (!row.all().empty()) findings.push_back(most_detail(row, &row == &quality[0]));
+  findings.push_back(flicker(report.quality));
+  for (const QualityRow& row : quality)
+    if (row.isotropic && !row.with_af.empty())
+      findings.push_back(af_trade(row, &row == &quality[0]));
   return findings;
 }

@@ -2,7 +2,9 @@
 // report.json: whether the isotropic levels are right, whether trilinear filtering still blends
 // with AF on, whether AF works with each filter and honours the anisotropy asked for, whether
 // levels are sharper or blurrier than allowed, whether AF reaches every unit, whether the
-// strongest AF filters every direction alike, and what AF costs.
+// strongest AF filters every direction alike, what AF costs, and, when the image quality was
+// measured, which AF level keeps most detail, where the picture flickers and whether AF buys
+// detail or aliasing.
 #pragma once
 
 #include <string>
@@ -12,6 +14,33 @@
 
 // A share of quads or pixels above this is worth a sentence; smaller shares stay in the tables.
 inline constexpr double notable_share = 0.05;
+
+// A panel keeps detail faithfully up to this much of the ideal filter's local contrast; more is
+// contrast the ideal filter does not have: aliasing. The margin above 1 leaves room for what a
+// faithful driver adds: the 8-bit rounding of its picture and a filter a little narrower than
+// the ideal Gaussian each raise the contrast by a few percent.
+inline constexpr double detail_aliasing_limit = 1.05;
+
+// Detail kept that differs by less than this counts as the same: the tables show two decimals,
+// and a level that keeps no visibly more detail is not worth its cost.
+inline constexpr double detail_resolution = 0.01;
+
+// A panel that flickers more than this many times as much as the ideal filter shimmers visibly as
+// the plane moves; below it, the driver's whole-level and 8-bit steps account for the difference.
+inline constexpr double flicker_limit = 2.0;
+
+// The image-quality findings, only when it was measured, each over the panels that hold it:
+// - For each filter, the panel that keeps most detail is, of those whose detail kept lies within
+//   detail_resolution of the highest, the one of the lowest AF level, as it costs least:
+//   most_detail when its detail is at most detail_aliasing_limit; most_detail_aliased, which
+//   then also names the panel that keeps most detail within that limit, when it is above.
+// - flickers names each panel whose flicker over the plane or in a distance band is above
+//   flicker_limit, with those bands; none_flickers says the highest when none is.
+// - For each filter with an isotropic panel and AF panels: af_buys_aliasing when an AF panel's
+//   detail is above detail_aliasing_limit or its flicker above flicker_limit while the isotropic
+//   panel's are neither; else af_buys_detail when an AF panel within both limits keeps more than
+//   detail_resolution more detail than the isotropic one (the most detailed is named); else
+//   af_buys_nothing.
 
 // What a finding says, one value per sentence the report can make.
 enum class Fact {
@@ -34,6 +63,13 @@ enum class Fact {
   direction_alike,           // the strongest AF filters every direction alike
   direction_dependent,       // its effective anisotropy depends on the direction
   af_cost,                   // what the strongest AF costs against the isotropic draw
+  most_detail,               // the level of a filter that keeps most detail, without aliasing
+  most_detail_aliased,       // its most detailed panel shows contrast the ideal one lacks
+  none_flickers,             // no panel flickers more than flicker_limit times the ideal filter
+  flickers,                  // some panels do, over the plane or in some distance bands
+  af_buys_aliasing,          // a filter's AF panels alias where its isotropic panel does not
+  af_buys_detail,            // AF keeps more detail than isotropic, without aliasing
+  af_buys_nothing,           // AF keeps no more detail free of aliasing
 };
 
 // One finding: what it says and the sentence that says it, with the numbers behind it.

@@ -85,6 +85,55 @@ void write_baseline(JsonWriter& json, const BaselineComparison& baseline) {
   json.end_object();
 }
 
+// The pixels and the three figures of a panel's or a band's image quality, into the open
+// object. The pixels of one panel fit an int as the viewport's do.
+void write_quality_figures(JsonWriter& json, const QualityFigures& figures) {
+  json.field("pixels", static_cast<int>(figures.pixels));
+  json.field("psnr", figures.psnr);
+  json.field("detail", figures.detail);
+  json.field("flicker", figures.flicker);
+}
+
+void write_panel_quality(JsonWriter& json, const PanelQuality& panel) {
+  json.begin_object();
+  json.field("label", configuration_label(panel.config));
+  json.field("trilinear", panel.config.trilinear);
+  json.field("anisotropy", double(panel.config.anisotropy));
+  write_quality_figures(json, panel.figures);
+  json.key("bands");
+  json.begin_array();
+  for (const QualityBand& band : panel.bands) {
+    json.begin_object();
+    json.field("near", band.near);
+    json.field("far", band.far);
+    write_quality_figures(json, band.figures);
+    json.end_object();
+  }
+  json.end_array();
+  json.end_object();
+}
+
+// The taps are a count of billions, written to six significant digits as every figure is.
+void write_quality(JsonWriter& json, const QualityReport& quality) {
+  json.begin_object();
+  json.field("texture", quality.texture);
+  json.field("texture_width", quality.texture_width);
+  json.field("texture_height", quality.texture_height);
+  json.field("offsets", quality.offsets);
+  json.key("step");
+  json.begin_array();
+  json.value(quality.step_x);
+  json.value(quality.step_y);
+  json.end_array();
+  json.field("taps", double(quality.taps));
+  json.field("reference_seconds", quality.reference_seconds);
+  json.key("panels");
+  json.begin_array();
+  for (const PanelQuality& panel : quality.panels) write_panel_quality(json, panel);
+  json.end_array();
+  json.end_object();
+}
+
 std::string panel_row(const PanelMeasurement& panel) {
   const PanelStatistics& s = panel.statistics;
   return format_text(
@@ -97,25 +146,37 @@ std::string panel_row(const PanelMeasurement& panel) {
       s.undecodable_pixels, s.unresolved_pixels);
 }
 
-std::string band_table(const Report& report) {
+// The head of a table of one row per panel and one column per distance band of
+// distance_band_edges.
+std::string distance_head() {
   std::string header = "| Panel |", rule = "|---|";
   for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
     header += format_text(" %g–%g |", distance_band_edges[i], distance_band_edges[i + 1]);
     rule += "---|";
   }
-  std::string table = header + "\n" + rule + "\n";
-  for (const PanelMeasurement& panel : report.panels) {
-    table += "| " + configuration_label(panel.config) + " |";
-    for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
-      const DistanceBand* found = nullptr;
-      for (const DistanceBand& band : panel.statistics.bands)
-        if (band.near == distance_band_edges[i]) found = &band;
-      table +=
-          found ? format_text(" %.2f (%.2f) |", found->measured_anisotropy, found->ideal_anisotropy)
-                : std::string(" – |");
-    }
-    table += "\n";
+  return header + "\n" + rule + "\n";
+}
+
+// A panel's row of such a table: cell(band) for the band of `bands` that starts at each edge,
+// "–" where none does (a band without pixels or quads is left out of a panel's bands).
+template <typename Band, typename Cell>
+std::string distance_row(const PanelConfig& config, const std::vector<Band>& bands, Cell cell) {
+  std::string row = "| " + configuration_label(config) + " |";
+  for (std::size_t i = 0; i + 1 < std::size(distance_band_edges); ++i) {
+    const Band* found = nullptr;
+    for (const Band& band : bands)
+      if (band.near == distance_band_edges[i]) found = &band;
+    row += " " + (found ? cell(*found) : std::string("–")) + " |";
   }
+  return row + "\n";
+}
+
+std::string band_table(const Report& report) {
+  std::string table = distance_head();
+  for (const PanelMeasurement& panel : report.panels)
+    table += distance_row(panel.config, panel.statistics.bands, [](const DistanceBand& band) {
+      return format_text("%.2f (%.2f)", band.measured_anisotropy, band.ideal_anisotropy);
+    });
   return table;
 }
 
@@ -267,6 +328,62 @@ std::string angle_section(const Report& report, const char* heading) {
   return md;
 }
 
+// The three quality figures as the tables show them: PSNR to a tenth of a dB, the ratios to a
+// hundredth.
+const struct {
+  const char* title;
+  double QualityFigures::*value;
+  int decimals;
+} quality_columns[] = {{"PSNR (dB)", &QualityFigures::psnr, 1},
+                       {"Detail kept", &QualityFigures::detail, 2},
+                       {"Flicker", &QualityFigures::flicker, 2}};
+
+constexpr const char* quality_picture =
+    "[quality.png](quality.png): the ideal picture, each panel's picture and its difference from "
+    "the ideal.";
+
+// The image quality of every panel, then by distance; empty when the report has none. The
+// picture is linked only where the text lies beside it, in report.md.
+std::string quality_section(const Report& report, const char* heading, bool link_picture) {
+  const QualityReport& q = report.quality;
+  if (q.panels.empty()) return "";
+  std::string md = std::string(heading) + " Image quality against the ideal filter\n\n";
+  md += format_text(
+      "Each panel's plane drawn once more with a detailed texture (%s, %d × %d texels) and "
+      "compared with the ideal picture: the average of the texels under each pixel's footprint "
+      "weighted by an ellipse, computed on the CPU (%.3g texels weighed in %.1f s). *PSNR*: how "
+      "close the driver's picture comes to the ideal one, in dB, higher is closer, ∞ where they "
+      "are equal. *Detail kept*: the local contrast (the standard deviation in %d × %d pixel "
+      "windows) relative to the ideal picture's: below 1 the driver blurs, above 1 it shows "
+      "contrast the ideal filter does not have, which is aliasing. *Flicker*: how much each "
+      "pixel changes as the plane moves by %d steps of (%g, %g) pixels the way it recedes, "
+      "relative to the ideal filter: 1 is as steady as the ideal, more shimmers.",
+      q.texture.c_str(), q.texture_width, q.texture_height, double(q.taps), q.reference_seconds,
+      detail_window, detail_window, q.offsets, q.step_x, q.step_y);
+  if (link_picture) md += std::string(" ") + quality_picture;
+  md += "\n\n| Panel |";
+  for (const auto& column : quality_columns) md += std::string(" ") + column.title + " |";
+  md += "\n|---|---|---|---|\n";
+  for (const PanelQuality& panel : q.panels) {
+    md += "| " + configuration_label(panel.config) + " |";
+    for (const auto& column : quality_columns)
+      md += " " + decimals_text(panel.figures.*column.value, column.decimals) + " |";
+    md += "\n";
+  }
+  md += "\n" + std::string(heading) + " Image quality by distance\n\n";
+  md +=
+      "The same figures over the pixels that lie the given distance in front of the eye, in "
+      "scene units.\n";
+  for (const auto& column : quality_columns) {
+    md += std::string("\n**") + column.title + "**\n\n" + distance_head();
+    for (const PanelQuality& panel : q.panels)
+      md += distance_row(panel.config, panel.bands, [&](const QualityBand& band) {
+        return decimals_text(band.figures.*column.value, column.decimals);
+      });
+  }
+  return md;
+}
+
 std::string cost_section(const Report& report, const char* heading) {
   std::string md = std::string(heading) + " What AF costs\n\n";
   md +=
@@ -355,6 +472,10 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   json.begin_array();
   for (const DrawCost& cost : report.costs) write_cost(json, cost);
   json.end_array();
+  if (!report.quality.panels.empty()) {
+    json.key("quality");
+    write_quality(json, report.quality);
+  }
   json.key("verdicts");
   json.begin_array();
   for (const Verdict& verdict : verdicts) {
@@ -391,6 +512,8 @@ std::string report_markdown(const Report& report, const std::vector<Finding>& fi
       "Measured (ideal) effective anisotropy of the decisive quads whose centres lie the given "
       "distance in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
   md += band_table(report);
+  const std::string quality = quality_section(report, "##", true);
+  if (!quality.empty()) md += "\n" + quality;
 
   md += "\n## Texture units\n\n";
   md += format_text(
@@ -414,6 +537,7 @@ std::string report_markdown(const Report& report, const std::vector<Finding>& fi
   md +=
       "- [angles.svg](angles.svg): effective anisotropy against the turn, one curve per AF "
       "level, with the extension's formula dashed and the rotation-invariant ideal dotted.\n";
+  if (!report.quality.panels.empty()) md += std::string("- ") + quality_picture + "\n";
   return md;
 }
 
@@ -424,6 +548,8 @@ std::string summary_markdown(const Report& report, const std::vector<Finding>& f
   md += "\n" + verdict_section(verdicts, report.tolerance, "###");
   md += "\n### What the driver does\n\n" + findings_list(findings);
   md += "\n" + panel_section(report, "###");
+  const std::string quality = quality_section(report, "###", false);
+  if (!quality.empty()) md += "\n" + quality;
   md += "\n" + cost_section(report, "###");
   md += "\n" + angle_section(report, "###");
   return md;

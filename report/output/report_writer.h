@@ -1,6 +1,7 @@
 // The report's text files: report.json with every number; report.md, the readable summary with
-// the driver's strings, the settings, the findings in plain words and the tables; and
-// summary.md, the driver's section of a comparison of drivers.
+// the driver's strings, the settings, the findings in plain words and the tables, the image
+// quality against the ideal filter among them; and summary.md, the driver's section of a
+// comparison of drivers.
 #pragma once
 
 #include <string>
@@ -12,20 +13,21 @@
 #include "report/output/verdicts.h"
 
 // report.json: the driver, the panel size, the settings, the thresholds, the verdicts, each
-// panel's and each unit's statistics with their distance bands, the angle sweeps, the costs and
-// the findings; and, when `baseline` is given, the run against it: its file, whether the run
-// regressed, every figure beside the baseline's and what the baseline lacks.
+// panel's and each unit's statistics with their distance bands, the angle sweeps, the costs,
+// the image quality of each panel and distance band when it was measured, and the findings; and,
+// when `baseline` is given, the run against it: its file, whether the run regressed, every
+// figure beside the baseline's and what the baseline lacks.
 std::string report_json(const Report& report, const std::vector<Finding>& findings,
                         const std::vector<Verdict>& verdicts,
                         const BaselineComparison* baseline = nullptr);
 
 // report.md: the same as a summary for people, the verdicts in a table near the top, with the
-// pictures linked.
+// pictures linked; the image quality only when it was measured.
 std::string report_markdown(const Report& report, const std::vector<Finding>& findings,
                             const std::vector<Verdict>& verdicts);
 
 // summary.md: a section headed by the renderer's name with the driver, the settings, the
-// verdicts, the findings and the tables of the panels, the costs and the angle sweeps, its subsections one
-// heading level down, for compare.md.
+// verdicts, the findings and the tables of the panels, the image quality (when measured), the
+// costs and the angle sweeps, its subsections one heading level down, for compare.md.
 std::string summary_markdown(const Report& report, const std::vector<Finding>& findings,
                              const std::vector<Verdict>& verdicts);

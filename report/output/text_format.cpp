@@ -1,6 +1,7 @@
 // printf-style formatting into a std::string.
 #include "report/output/text_format.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -26,6 +27,10 @@ std::string number_list(const std::vector<double>& numbers) {
   for (const double number : numbers)
     text += (text.empty() ? "" : ", ") + format_text("%g", number);
   return text;
+}
+
+std::string decimals_text(double value, int decimals) {
+  return std::isinf(value) && value > 0.0 ? std::string("∞") : format_text("%.*f", decimals, value);
 }
 
 std::string join_words(const std::vector<std::string>& words) {

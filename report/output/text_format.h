@@ -17,5 +17,9 @@ std::string join_words(const std::vector<std::string>& words);
 // other than tab, line feed and carriage return, which XML 1.0 cannot hold, dropped.
 std::string xml_escaped(const std::string& text);
 
+// `value` with `decimals` decimals, or "∞" when it is +infinity, as a PSNR of equal pictures and a
+// ratio over an ideal sum of 0 are.
+std::string decimals_text(double value, int decimals);
+
 // A share (0 .. 1) as a percentage.
 inline double percent(double share) { return 100.0 * share; }

@@ -1,18 +1,25 @@
 // Reports read back as baselines, without a driver: the JSON reader against hostile text, a
 // report held to its baseline (each kind of regression, each at its limit), and files that are
-// no report. The settings that differ and reports side by side are checked end to end.
+// no report; the image quality written, read back and shown in report.md, summary.md and
+// compare.md. The settings that differ and the rest of compare.md are checked end to end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/panels.h"
 #include "report/output/baseline.h"
+#include "report/output/comparison.h"
 #include "report/output/json_reader.h"
 #include "report/output/json_writer.h"
 #include "report/output/report_writer.h"
+#include "report/output/text_format.h"
 
 namespace {
 
@@ -59,6 +66,41 @@ std::vector<Verdict> made_verdicts(const Report& report) {
   return verdicts;
 }
 
+// `report` with the image quality of each of its panels, each with figures of its own over the
+// plane and in two distance bands: the first panel equal to the ideal filter (PSNR +infinity),
+// the second's nearest band without flicker in the ideal picture (flicker +infinity).
+Report with_quality(Report report) {
+  QualityReport& q = report.quality;
+  q.texture = "pictures/brick wall.png";
+  q.texture_width = 512;
+  q.texture_height = 256;
+  q.offsets = 8;
+  q.step_x = 0.015625;
+  q.step_y = 0.125;
+  q.taps = 123456000000;  // six significant digits, as report.json keeps every figure
+  q.reference_seconds = 12.5;
+  constexpr double infinity = std::numeric_limits<double>::infinity();
+  for (std::size_t n = 0; n < report.panels.size(); ++n) {
+    PanelQuality panel;
+    panel.config = report.panels[n].config;
+    panel.figures = {40000 + std::int64_t(n), n == 0 ? infinity : 20.0 + 1.5 * double(n),
+                     0.5 + 0.125 * double(n), 1.0 + 0.75 * double(n)};
+    for (int band = 0; band < 2; ++band)
+      panel.bands.push_back({double(4 << band), double(8 << band),
+                             {1000 + 10 * std::int64_t(n) + band, 25.0 + double(n + band),
+                              0.625 + 0.0625 * double(n + band),
+                              n == 1 && band == 0 ? infinity : 1.25 + 0.25 * double(n)}});
+    q.panels.push_back(panel);
+  }
+  return report;
+}
+
+// Whether report.json gives `read` for `written`: the same to six significant digits, or both
+// the same infinity.
+bool reads_as(double written, double read) {
+  return written == read || same_figure(written, read);
+}
+
 std::string json_of(const Report& report, const std::vector<Verdict>& verdicts) {
   return report_json(report, {}, verdicts);
 }
@@ -68,6 +110,32 @@ StoredReport stored(const std::string& text) {
   std::string error;
   EXPECT_TRUE(parse_stored_report(text, "base/report.json", read, error)) << error;
   return read;
+}
+
+// `text` with its first `from`, or its last, replaced by `to`; unchanged, and a failure, when it
+// has none.
+std::string replaced(std::string text, const std::string& from, const std::string& to,
+                     bool last = false) {
+  const std::size_t at = last ? text.rfind(from) : text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The rows of the Markdown tables in `md` whose first cell is `first`, each split into its
+// cells without the bars and the spaces around them.
+std::vector<std::vector<std::string>> rows_of(const std::string& md, const std::string& first) {
+  std::vector<std::vector<std::string>> rows;
+  const std::string start = "| " + first + " |";
+  for (std::size_t at = md.find(start); at != std::string::npos; at = md.find(start, at + 1)) {
+    if (at != 0 && md[at - 1] != '\n') continue;
+    const std::string line = md.substr(at + 2, md.find('\n', at) - at - 2);
+    std::vector<std::string> cells;
+    for (std::size_t begin = 0, bar; (bar = line.find(" |", begin)) != std::string::npos;
+         begin = bar + 3)
+      cells.push_back(line.substr(begin, bar - begin));
+    rows.push_back(cells);
+  }
+  return rows;
 }
 
 std::string parse_error(const std::string& text) {
@@ -197,20 +265,16 @@ TEST(Baseline, EachChangeFiresItsRegression) {
 TEST(Baseline, OtherJsonIsNoReport) {
   const Report report = made_report({1.0f, 8.0f}, {0.0});
   const std::string text = json_of(report, made_verdicts(report));
-  const auto replaced = [&](const std::string& from, const std::string& to) {
-    std::string edited = text;
-    const std::size_t at = edited.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? edited : edited.replace(at, from.size(), to);
-  };
   const std::string others[] = {
       "{\"name\": \"package\", \"version\": \"1.0.0\"}", "[]", "42", "\"report\"", "{}",
-      replaced("\"panels\"", "\"panes\""), replaced("\"verdicts\"", "\"verdict\""),
-      replaced("\"mean_error\": ", "\"mean_error\": \"a\", \"x\": "),
-      replaced("\"label\": \"trilinear, isotropic\"", "\"label\": \"trilinear, AF level 2\""),
-      replaced("\"rule\": \"bounds\"", "\"rule\": \"colour\""),
-      replaced("\"anisotropy\": 8", "\"anisotropy\": 1e300"),
-      replaced("\"unit\": 0", "\"unit\": 0.5"), replaced("\"degrees\": 0", "\"degrees\": null")};
+      replaced(text, "\"panels\"", "\"panes\""), replaced(text, "\"verdicts\"", "\"verdict\""),
+      replaced(text, "\"mean_error\": ", "\"mean_error\": \"a\", \"x\": "),
+      replaced(text, "\"label\": \"trilinear, isotropic\"",
+               "\"label\": \"trilinear, AF level 2\""),
+      replaced(text, "\"rule\": \"bounds\"", "\"rule\": \"colour\""),
+      replaced(text, "\"anisotropy\": 8", "\"anisotropy\": 1e300"),
+      replaced(text, "\"unit\": 0", "\"unit\": 0.5"),
+      replaced(text, "\"degrees\": 0", "\"degrees\": null")};
   for (const std::string& other : others) {
     StoredReport read;
     std::string error;
@@ -219,3 +283,151 @@ TEST(Baseline, OtherJsonIsNoReport) {
   }
 }
 
+
+// The image quality reads back as written, infinite figures through null included; a report
+// without it writes none and reads back with none.
+TEST(Baseline, ImageQualityReadsBackAsWritten) {
+  const Report plain = made_report({1.0f, 8.0f}, {0.0, 45.0});
+  const Report report = with_quality(plain);
+  const QualityReport& was = report.quality;
+  const QualityReport& is = stored(json_of(report, made_verdicts(report))).report.quality;
+  EXPECT_EQ(is.texture, was.texture);
+  EXPECT_EQ(is.texture_width, was.texture_width);
+  EXPECT_EQ(is.texture_height, was.texture_height);
+  EXPECT_EQ(is.offsets, was.offsets);
+  EXPECT_EQ(is.step_x, was.step_x);
+  EXPECT_EQ(is.step_y, was.step_y);
+  EXPECT_EQ(is.taps, was.taps);
+  EXPECT_EQ(is.reference_seconds, was.reference_seconds);
+  const auto same = [](const QualityFigures& a, const QualityFigures& b) {
+    return a.pixels == b.pixels && reads_as(a.psnr, b.psnr) && reads_as(a.detail, b.detail) &&
+           reads_as(a.flicker, b.flicker);
+  };
+  ASSERT_EQ(is.panels.size(), was.panels.size());
+  for (std::size_t i = 0; i < was.panels.size(); ++i) {
+    const PanelQuality &a = was.panels[i], &b = is.panels[i];
+    EXPECT_EQ(b.config.trilinear, a.config.trilinear) << i;
+    EXPECT_EQ(b.config.anisotropy, a.config.anisotropy) << i;
+    EXPECT_TRUE(same(a.figures, b.figures)) << i;
+    ASSERT_EQ(b.bands.size(), a.bands.size()) << i;
+    for (std::size_t j = 0; j < a.bands.size(); ++j) {
+      EXPECT_EQ(b.bands[j].near, a.bands[j].near) << i;
+      EXPECT_EQ(b.bands[j].far, a.bands[j].far) << i;
+      EXPECT_TRUE(same(a.bands[j].figures, b.bands[j].figures)) << i << " band " << j;
+    }
+  }
+  EXPECT_EQ(is.panels[0].figures.psnr, std::numeric_limits<double>::infinity());
+  EXPECT_EQ(is.panels[1].bands[0].figures.flicker, std::numeric_limits<double>::infinity());
+  const std::string without = json_of(plain, made_verdicts(plain));
+  EXPECT_EQ(without.find("\"quality\""), std::string::npos);
+  EXPECT_TRUE(stored(without).report.quality.panels.empty());
+}
+
+// A report with one member of its image quality broken by hand is refused, the message naming
+// that member.
+TEST(Baseline, BrokenImageQualityIsRefusedNamingTheMember) {
+  const Report report = with_quality(made_report({1.0f, 8.0f}, {0.0}));
+  const std::string text = json_of(report, made_verdicts(report));
+  const struct {
+    const char *from, *to, *member;
+    bool last;
+  } broken[] = {
+      {"\"quality\": {", "\"quality\": 5, \"q\": {", "quality", false},
+      {"\"texture\": \"", "\"texture\": 5, \"t\": \"", "quality.texture", false},
+      {"\"offsets\": 8", "\"offsets\": 8.5", "quality.offsets", false},
+      {"\"step\": [", "\"step\": [1, ", "quality.step", false},
+      {"\"taps\": ", "\"taps\": -", "quality.taps", false},
+      {"\"psnr\": null", "\"psnr\": \"high\"", "quality.panels[0].psnr", false},
+      {"\"detail\": ", "\"detail\": -", "quality.panels[0].detail", false},
+      {"\"pixels\": 40001", "\"pixels\": 4.5", "quality.panels[1].pixels", false},
+      {"\"pixels\": 1021", "\"pixels\": true", "quality.panels[2].bands[1].pixels", false},
+      {"\"flicker\": null", "\"flicker\": []", "quality.panels[1].bands[0].flicker", false},
+      {"\"label\": \"bilinear, AF level 8\"", "\"label\": \"bilinear, AF level 2\"",
+       "quality.panels[3].label", true},
+      {"\"bands\": [", "\"bands\": 7, \"b\": [", "quality.panels[3].bands", true},
+  };
+  for (const auto& b : broken) {
+    StoredReport read;
+    std::string error;
+    EXPECT_FALSE(parse_stored_report(replaced(text, b.from, b.to, b.last), "q.json", read, error))
+        << b.member;
+    EXPECT_NE(error.find("\"" + std::string(b.member) + "\""), std::string::npos)
+        << b.member << ": " << error;
+  }
+}
+
+// report.md and summary.md hold each panel's figures and their bands' only when the quality was
+// measured; report.md links quality.png, which summary.md, read elsewhere, cannot.
+TEST(ReportText, ImageQualityTablesWhenMeasured) {
+  const Report plain = made_report({1.0f, 8.0f}, {0.0});
+  const Report report = with_quality(plain);
+  const std::vector<Verdict> verdicts = made_verdicts(report);
+  const std::string markdown = report_markdown(report, {}, verdicts);
+  const std::string summary = summary_markdown(report, {}, verdicts);
+  for (const std::string& md : {markdown, summary})
+    for (const PanelQuality& panel : report.quality.panels) {
+      const std::string label = configuration_label(panel.config);
+      const QualityFigures& f = panel.figures;
+      const std::string psnr = std::isinf(f.psnr) ? "∞" : format_text("%.1f", f.psnr);
+      const std::vector<std::string> figures = {psnr, format_text("%.2f", f.detail),
+                                                format_text("%.2f", f.flicker)};
+      const auto rows = rows_of(md, label);
+      EXPECT_EQ(std::count(rows.begin(), rows.end(),
+                           std::vector<std::string>{label, figures[0], figures[1], figures[2]}),
+                1)
+          << label;
+      // A band's figure, in the column of its band, among the rows of the panel.
+      const QualityFigures& far = panel.bands[1].figures;
+      const std::string flicker = format_text("%.2f", far.flicker);
+      EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const std::vector<std::string>& r) {
+        return r.size() == 6 && r[4] == flicker && r[5] == "–";  // bands 8–16 and 16–32
+      })) << label;
+    }
+  EXPECT_NE(markdown.find("](quality.png)"), std::string::npos);
+  EXPECT_EQ(summary.find("quality.png"), std::string::npos);
+  const std::pair<std::string, std::string> without[] = {
+      {report_markdown(plain, {}, verdicts), markdown},
+      {summary_markdown(plain, {}, verdicts), summary}};
+  for (const auto& [md, with] : without) {
+    EXPECT_EQ(md.find("quality.png"), std::string::npos);
+    EXPECT_LT(rows_of(md, "trilinear, isotropic").size(),
+              rows_of(with, "trilinear, isotropic").size());
+  }
+}
+
+// compare.md: each report's figures side by side in one row per shared panel, "–" for a report
+// made without them, whichever comes first; no such rows when no report has any.
+TEST(Comparison, ImageQualitySideBySide) {
+  const Report plain = made_report({1.0f, 8.0f}, {0.0});
+  const Report measured = with_quality(plain);
+  const StoredReport with = stored(json_of(measured, {})), without = stored(json_of(plain, {}));
+  for (const bool measured_first : {true, false}) {
+    std::vector<ComparedReport> reports = {{"new", "new", with, ""}, {"old", "old", without, ""}};
+    if (!measured_first) std::swap(reports[0], reports[1]);
+    const std::size_t column = measured_first ? 1 : 2, other = 3 - column;
+    const std::string md = comparison_markdown(reports);
+    for (const PanelQuality& panel : measured.quality.panels) {
+      const std::string label = configuration_label(panel.config);
+      const QualityFigures& f = panel.figures;
+      const std::string psnr = std::isinf(f.psnr) ? "∞" : format_text("%.1f", f.psnr);
+      const auto rows = rows_of(md, label);
+      EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                              [&](const std::vector<std::string>& r) {
+                                return r.size() == 3 && r[other] == "–" &&
+                                       r[column].find(psnr) != std::string::npos &&
+                                       r[column].find(format_text("%.2f", f.detail)) !=
+                                           std::string::npos &&
+                                       r[column].find(format_text("%.2f", f.flicker)) !=
+                                           std::string::npos;
+                              }),
+                1)
+          << label << (measured_first ? ", measured first" : ", measured second");
+    }
+    EXPECT_NE(md.find("new/quality.png"), std::string::npos);
+    EXPECT_EQ(md.find("old/quality.png"), std::string::npos);
+  }
+  const std::string neither =
+      comparison_markdown({{"a", "a", without, ""}, {"b", "b", without, ""}});
+  EXPECT_EQ(rows_of(neither, "trilinear, isotropic").size(), 1u) << "the panel table alone";
+  EXPECT_EQ(neither.find("quality.png"), std::string::npos);
+}

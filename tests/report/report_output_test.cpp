@@ -1,12 +1,15 @@
 // The report's output without a driver: which finding fires for reports made up to show each
-// behaviour, the command line, verdicts and their JUnit file, and text that is never cut. The
-// JSON writer is checked by reading its text back (report_compare_test).
+// behaviour, the image quality's among them, the command line, verdicts and their JUnit file,
+// and text that is never cut. The JSON writer is checked by reading its text back
+// (report_compare_test).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "app/panels.h"
 #include "report/options.h"
 #include "report/output/findings.h"
 #include "report/output/junit_writer.h"
@@ -63,6 +66,28 @@ bool has(const std::vector<Fact>& said, Fact fact) {
   return std::find(said.begin(), said.end(), fact) != said.end();
 }
 
+// The detail kept and the flicker of one panel, over its plane.
+struct Figures {
+  double detail, flicker;
+};
+
+// `report` with the image quality of both filters at isotropic, AF 2, 4 and 8: each panel's
+// figures over the plane and in the bands 4–8 and 8–16 alike.
+Report with_quality(Report report, const std::vector<Figures>& trilinear,
+                    const std::vector<Figures>& bilinear) {
+  for (const bool filter : {true, false})
+    for (std::size_t i = 0; i < 4; ++i) {
+      const Figures figures = (filter ? trilinear : bilinear)[i];
+      PanelQuality quality;
+      quality.config = {filter, float(1 << i), 0, 1};
+      quality.figures = {1000, 30.0, figures.detail, figures.flicker};
+      for (const double near : {4.0, 8.0})
+        quality.bands.push_back({near, 2.0 * near, quality.figures});
+      report.quality.panels.push_back(quality);
+    }
+  return report;
+}
+
 }  // namespace
 
 TEST(Findings, EachBehaviourFiresItsFinding) {
@@ -112,6 +137,93 @@ TEST(Findings, AngleSweepsAndCostsOfTheStrongestAf) {
   report.costs.clear();
   for (const Fact fact : {Fact::direction_alike, Fact::direction_dependent, Fact::af_cost})
     EXPECT_FALSE(has(facts(report), fact)) << int(fact);
+}
+
+// Each case's findings of the image quality: each fact expected once per filter where it applies,
+// its sentence naming the panels, bands and numbers the rule picks and none that it passes over.
+TEST(Findings, ImageQualityNamesThePanelsTheRulesPick) {
+  const Report measured = report_with({2, 2, 2}, {2, 2, 2});
+  const char* const trilinear = min_filter_name(true);
+  const char* const bilinear = min_filter_name(false);
+  struct Said {
+    Fact fact;
+    std::vector<std::string> named, not_named;
+  };
+  const struct {
+    const char* what;
+    std::vector<Figures> trilinear, bilinear;  // isotropic, AF 2, 4, 8
+    void (*change)(Report&);
+    std::vector<Said> said;
+    std::vector<Fact> not_said;
+  } cases[] = {
+      {"detail rises cleanly with trilinear AF, AF 8 no more than AF 4; bilinear gains none",
+       {{0.60, 1.0}, {0.80, 1.1}, {0.97, 1.2}, {0.975, 1.3}},
+       {{0.55, 1.2}, {0.555, 1.2}, {0.552, 1.3}, {0.558, 1.4}},
+       nullptr,
+       {{Fact::most_detail, {trilinear, "AF 4", "0.97"}, {"AF 8", "AF 2"}},
+        {Fact::af_buys_detail, {trilinear, "AF 4", "0.97", "0.60"}, {"AF 8"}},
+        {Fact::most_detail, {bilinear, "isotropic", "0.55"}, {"AF 2", "AF 4", "AF 8"}},
+        {Fact::af_buys_nothing, {bilinear}, {}},
+        {Fact::none_flickers, {"1.40"}, {}}},
+       {Fact::most_detail_aliased, Fact::af_buys_aliasing, Fact::flickers}},
+      {"trilinear AF 4 and 8 alias where isotropic does not",
+       {{0.90, 1.1}, {1.00, 1.3}, {1.30, 2.5}, {1.40, 1.8}},
+       {{0.70, 1.0}, {0.70, 1.0}, {0.70, 1.0}, {0.70, 1.0}},
+       nullptr,
+       {{Fact::most_detail_aliased, {trilinear, "AF 8", "1.40", "AF 2", "1.00"}, {"AF 4"}},
+        {Fact::af_buys_aliasing, {trilinear, "AF 4", "AF 8", "2.50"}, {"AF 2"}},
+        {Fact::flickers, {"trilinear, AF level 4", "2.50"},
+         {"AF level 8", "AF level 2", "bilinear"}},
+        {Fact::most_detail, {bilinear, "isotropic"}, {}},
+        {Fact::af_buys_nothing, {bilinear}, {}}},
+       {Fact::none_flickers, Fact::af_buys_detail}},
+      {"bilinear AF 2 flickers 3 times the ideal in one band alone",
+       {{0.60, 1.0}, {0.70, 1.0}, {0.80, 1.0}, {0.90, 1.0}},
+       {{0.60, 1.0}, {0.70, 1.4}, {0.80, 1.0}, {0.90, 1.0}},
+       [](Report& r) { r.quality.panels[5].bands[1].figures.flicker = 3.0; },
+       {{Fact::flickers, {"bilinear, AF level 2", "8–16", "3.00", "1.40"}, {"4–8", "trilinear"}},
+        {Fact::af_buys_detail, {bilinear, "AF 8", "0.90"}, {}},
+        {Fact::af_buys_detail, {trilinear, "AF 8", "0.90"}, {}}},
+       {Fact::none_flickers, Fact::af_buys_aliasing}},
+      {"the isotropic panels alias already: AF brings no aliasing of its own",
+       {{1.20, 2.5}, {1.25, 2.6}, {1.25, 2.6}, {1.25, 2.6}},
+       {{1.10, 1.0}, {1.30, 1.0}, {1.30, 1.0}, {1.30, 1.0}},
+       nullptr,
+       {{Fact::most_detail_aliased, {trilinear, "AF 2", "1.25"}, {"AF 4", "AF 8"}},
+        {Fact::af_buys_nothing, {trilinear}, {}},
+        {Fact::af_buys_nothing, {bilinear}, {}}},
+       {Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::most_detail}},
+      {"no image quality measured",
+       {},
+       {},
+       nullptr,
+       {},
+       {Fact::most_detail, Fact::most_detail_aliased, Fact::none_flickers, Fact::flickers,
+        Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::af_buys_nothing}},
+  };
+  for (const auto& c : cases) {
+    Report report =
+        c.trilinear.empty() ? measured : with_quality(measured, c.trilinear, c.bilinear);
+    if (c.change) c.change(report);
+    const std::vector<Finding> findings = describe_findings(report);
+    // The quality's findings come after the others, which it leaves as they were.
+    const std::vector<Fact> before = facts(measured), after = facts(report);
+    ASSERT_GE(after.size(), before.size()) << c.what;
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin())) << c.what;
+    for (const Said& said : c.said) {
+      const auto names = [&](const Finding& finding) {
+        const auto in = [&](const std::string& words) {
+          return finding.text.find(words) != std::string::npos;
+        };
+        return finding.fact == said.fact && std::all_of(said.named.begin(), said.named.end(), in) &&
+               std::none_of(said.not_named.begin(), said.not_named.end(), in);
+      };
+      EXPECT_EQ(std::count_if(findings.begin(), findings.end(), names), 1)
+          << c.what << ": fact " << int(said.fact) << " naming " << said.named.front();
+    }
+    for (const Fact fact : c.not_said)
+      EXPECT_FALSE(has(after, fact)) << c.what << ": " << int(fact);
+  }
 }
 
 TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
