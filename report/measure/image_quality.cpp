@@ -20,14 +20,12 @@ struct QualitySums {
   std::int64_t pixels = 0;
   double squared_error = 0.0;  // over the channels of the pixels at every offset
   std::int64_t samples = 0;    // the channels summed in squared_error
-  std::int64_t windows = 0;  // the windows behind the contrast sums, at every offset
   double driver_contrast = 0.0, ideal_contrast = 0.0;
   double driver_flicker = 0.0, ideal_flicker = 0.0;
 };
 
 double ratio(double driver, double ideal) {
-  if (ideal > 0.0) return driver / ideal;
-  return driver > 0.0 ? infinity : 1.0;
+  return ideal > 0.0 ? driver / ideal : std::numeric_limits<double>::quiet_NaN();
 }
 
 QualityFigures figures(const QualitySums& s) {
@@ -35,8 +33,7 @@ QualityFigures figures(const QualitySums& s) {
   f.pixels = s.pixels;
   const double mean_square = s.samples > 0 ? s.squared_error / s.samples : 0.0;
   f.psnr = mean_square > 0.0 ? 10.0 * std::log10(255.0 * 255.0 / mean_square) : infinity;
-  f.detail = s.windows > 0 ? ratio(s.driver_contrast, s.ideal_contrast)
-                           : std::numeric_limits<double>::quiet_NaN();
+  f.detail = ratio(s.driver_contrast, s.ideal_contrast);
   f.flicker = ratio(s.driver_flicker, s.ideal_flicker);
   return f;
 }
@@ -107,7 +104,6 @@ class QualityAccumulator {
           const double driver = window_deviation(driver_[k], x0, y0);
           const double ideal = window_deviation(ideal_[k].picture, x0, y0);
           for (QualitySums* s : {&sums_[band], &sums_[band_count]}) {
-            ++s->windows;
             s->driver_contrast += driver;
             s->ideal_contrast += ideal;
           }
@@ -164,7 +160,8 @@ OffsetStep flicker_step(const PanelGeometry& geometry, int offsets) {
   PlaneFootprint(geometry).receding_direction(dx, dy);
   const double length = std::hypot(dx, dy);
   if (!(length > 0.0)) return {0.0, 1.0 / offsets};
-  return {dx / length / offsets, dy / length / offsets};
+  // Adding 0 turns a -0 into 0, which the report would print with its sign.
+  return {dx / length / offsets + 0.0, dy / length / offsets + 0.0};
 }
 
 std::vector<IdealPicture> ideal_pictures(const EwaTexture& texture, const PanelGeometry& geometry,

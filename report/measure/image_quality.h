@@ -22,8 +22,7 @@ struct QualityFigures {
   double psnr = 0.0;
   // The summed standard deviations of the brightness in the detail_window × detail_window
   // windows wholly of counted pixels, the driver's over the ideal's, at every offset: below 1 the
-  // driver blurs, above 1 it shows contrast the ideal filter does not have (aliasing). NaN where
-  // no such window falls in the pixels.
+  // driver blurs, above 1 it shows contrast the ideal filter does not have (aliasing).
   double detail = 1.0;
   // The summed standard deviations of each counted pixel's brightness over the offsets, the
   // driver's over the ideal's: 1 is as steady as the ideal filter, above 1 shimmers.
@@ -58,7 +57,7 @@ std::vector<IdealPicture> ideal_pictures(const EwaTexture& texture, const PanelG
 // Compares the driver's pictures of one panel with the ideal ones, offset by offset: `driver[k]`
 // is the panel drawn at the offset of `ideal[k]`; all of one size, at least one offset. A pixel
 // counts where every ideal picture holds; each pixel and window falls in the band of its eye
-// depth at the first offset. Figures over no pixels are psnr +infinity, detail NaN and flicker
-// 1; a ratio whose ideal sum is 0 is 1 where the driver's is 0 too and +infinity otherwise.
+// depth at the first offset. Figures over no pixels are psnr +infinity, detail and flicker NaN;
+// a ratio whose ideal sum is 0 is NaN too, as there is nothing to compare with.
 PanelQuality compare_with_ideal(const PanelConfig& config, const std::vector<IdealPicture>& ideal,
                                 const std::vector<FloatPicture>& driver);

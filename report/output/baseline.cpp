@@ -146,13 +146,14 @@ PanelMeasurement read_panel(Members& m, const JsonValue& panel, const std::strin
   return p;
 }
 
-// Only equal pictures give a PSNR that is not finite, and only an ideal picture without
-// contrast or flicker gives a ratio that is: each is +infinity, written as null.
+// Only equal pictures give a PSNR that is not finite: +infinity, written as null. A ratio is
+// written as null where it was not measured (NaN): no window to take contrast in, or an ideal
+// picture without contrast or flicker to compare with.
 QualityFigures read_quality_figures(Members& m, const JsonValue& object, const std::string& where) {
   constexpr double infinity = std::numeric_limits<double>::infinity();
   const auto ratio = [&](const char* key) {
-    const double value = m.figure(object, where, key, infinity);
-    m.require(value >= 0.0, "\"" + where + "." + key + "\" is negative");
+    const double value = m.figure(object, where, key, std::nan(""));
+    m.require(!(value < 0.0), "\"" + where + "." + key + "\" is negative");
     return value;
   };
   QualityFigures f;

@@ -30,6 +30,7 @@ std::string number_list(const std::vector<double>& numbers) {
 }
 
 std::string decimals_text(double value, int decimals) {
+  if (std::isnan(value)) return "–";
   return std::isinf(value) && value > 0.0 ? std::string("∞") : format_text("%.*f", decimals, value);
 }
 

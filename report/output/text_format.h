@@ -17,8 +17,8 @@ std::string join_words(const std::vector<std::string>& words);
 // other than tab, line feed and carriage return, which XML 1.0 cannot hold, dropped.
 std::string xml_escaped(const std::string& text);
 
-// `value` with `decimals` decimals, or "∞" when it is +infinity, as a PSNR of equal pictures and a
-// ratio over an ideal sum of 0 are.
+// `value` with `decimals` decimals; "∞" when it is +infinity, as a PSNR of equal pictures is, and
+// "–" when it is NaN, as a figure that was not measured is.
 std::string decimals_text(double value, int decimals);
 
 // A share (0 .. 1) as a percentage.

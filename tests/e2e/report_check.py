@@ -50,7 +50,8 @@ def check_files(folder, report, bias):
     md = open(folder + "/report.md").read()
     for text in [driver["renderer"], driver["version"], report["platform"]] + report["findings"] + [
             "| %s |" % p["label"] for p in report["panels"]] + ["\n## %s\n" % h for h in (
-                "What the driver does", "Texture units", "Angle dependence", "What AF costs")]:
+                "What the driver does", "Texture units", "Angle dependence", "What AF costs",
+                "Image quality against the ideal filter")]:
         expect(text in md, "report.md lacks " + repr(text))
     expect(any("GL_TEXTURE_LOD_BIAS" in line and line.endswith(" %g" % bias)
                for line in md.splitlines()), "report.md does not state the LOD bias %g" % bias)
@@ -106,9 +107,29 @@ def check_angles_and_cost(report):
                (c["anisotropy"] != 1 or c["relative_to_isotropic"] == 1), "cost: %r" % c)
 
 
+def check_quality(folder, report):
+    """Every panel's image quality over most of the plane; the isotropic panels blur; quality.png
+    holds the ideal picture's column beside a column per AF level, four rows of panels high."""
+    quality, levels = report["quality"], report["settings"]["anisotropy_levels"]
+    expect(quality["offsets"] == 8 and quality["taps"] > 1e6 and
+           len(quality["panels"]) == len(report["panels"]), "quality: %r" %
+           {k: v for k, v in quality.items() if k != "panels"})
+    for panel in quality["panels"]:
+        expect(panel["pixels"] > 10000 and (panel["psnr"] is None or panel["psnr"] > 15) and
+               0.2 < panel["detail"] < 2 and panel["flicker"] > 0 and panel["bands"],
+               "quality of %s: %r" % (panel["label"], panel))
+        expect(panel["label"].endswith("isotropic") <= (panel["detail"] < 1),
+               panel["label"] + " keeps more detail than the ideal filter")
+    width, height = png_size(folder + "/quality.png")
+    expect(width == 256 * (len(levels) + 1) and height >= 1024, "quality.png is %dx%d" %
+           (width, height))
+
+
 def measurements(folder):
-    """report.json but the costs, the platform and the findings (one quotes the costs)."""
+    """report.json but the costs, the platform, the findings (one quotes the costs) and the time
+    the ideal pictures took."""
     report = json.load(open(folder + "/report.json"))
+    report["quality"].pop("reference_seconds")
     return {k: v for k, v in report.items() if k not in ("cost", "findings", "platform")}
 
 
@@ -116,7 +137,8 @@ def main(arguments):
     if arguments[0] == "--same":
         first, second = arguments[1:]
         expect(measurements(first) == measurements(second), "the second run measured otherwise")
-        for name in ("panels.png", "lod-measured.png", "lod-error.png", "angles.svg"):
+        for name in ("panels.png", "lod-measured.png", "lod-error.png", "quality.png",
+                     "angles.svg"):
             expect(open(first + "/" + name, "rb").read() == open(second + "/" + name, "rb").read(),
                    name + " differs between the two runs")
         return print("ok: two runs measured the same and drew the same pictures")
@@ -126,6 +148,7 @@ def main(arguments):
     check_files(arguments[-1], report, bias)
     check_levels(report)
     check_angles_and_cost(report)
+    check_quality(arguments[-1], report)
     print("ok: %s, %d panels" % (report["driver"]["renderer"], len(report["panels"])))
 
 

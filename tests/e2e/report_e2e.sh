@@ -1,7 +1,8 @@
 # End to end: kestrel-report on llvmpipe through GLX writes every file, each parses and its
 # numbers hold up; a run through EGL with no X at all measures the same and draws the same
-# pictures, byte for byte; each says where it ran; a LOD bias of +1 is stated and followed;
-# --help, bad options, missing devices and GLX without a display end with the right statuses.
+# pictures, byte for byte; each says where it ran; a LOD bias of +1 is stated and followed; a
+# user's picture is measured for the image quality; --help, bad options, missing devices, GLX
+# without a display and textures that cannot be read end with the right statuses.
 source "$(dirname "$0")/e2e_lib.sh"
 CHECK="$(dirname "$0")/report_check.py"
 
@@ -23,7 +24,10 @@ expect_run 2 'is none of auto, egl and glx' --out "$WORK/x" --platform wayland
 expect_run 2 'EGL lists these devices:' --out "$WORK/x" --platform egl --device 999
 expect_run 2 'needs --platform egl' --out "$WORK/x" --platform glx --device 0
 (unset DISPLAY; expect_run 1 "cannot open the X display" --out "$WORK/x" --platform glx)
-echo "ok: --help, bad options, missing devices and GLX without a display: statuses 0, 2 and 1"
+expect_run 1 '--texture: cannot open "/nowhere/x.png"' --out "$WORK/x" --texture /nowhere/x.png
+expect_run 1 "\"$CHECK\" is no PNG picture" --out "$WORK/x" --texture "$CHECK"
+echo "ok: --help, bad options, missing devices, GLX without a display and textures that cannot" \
+  "be read: statuses 0, 2 and 1"
 
 # From the program's own folder, so that the test's pictures are found for panels.png.
 run_report() {
@@ -43,3 +47,15 @@ python3 "$CHECK" "$WORK/glx"
 python3 "$CHECK" --same "$WORK/glx" "$WORK/egl/nested"
 run_report "$WORK/biased" --angles 0 --aniso 8 --lod-bias 1
 python3 "$CHECK" --bias 1 "$WORK/biased"
+
+# A picture of the user's, 39 × 39, is measured at the powers of two below its size.
+picture=$(cd "$(dirname "$0")/../data/pngsuite" && pwd)/s39i3p04.png
+run_report "$WORK/textured" --angles 0 --aniso 1 --texture "$picture"
+python3 - "$WORK/textured/report.json" "$picture" <<'PY' || fail "the user's picture was not used"
+import json, sys
+quality = json.load(open(sys.argv[1]))["quality"]
+assert quality["texture"] == sys.argv[2], quality["texture"]
+assert (quality["texture_width"], quality["texture_height"]) == (32, 32), quality
+assert all(p["pixels"] > 10000 for p in quality["panels"]), quality["panels"]
+PY
+echo "ok: --texture measures the image quality with the user's picture"
