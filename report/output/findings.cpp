@@ -370,8 +370,8 @@ Finding af_trade(const QualityRow& row, bool trilinear) {
     return {
         Fact::af_buys_detail,
         format_text("%s AF buys detail cleanly: the %s panel keeps %s of the ideal filter's "
-                    "local contrast against the isotropic panel's %s, within %.2f of it and "
-                    "%g times its flicker (flicker %s).",
+                    "local contrast against the isotropic panel's %s, without aliasing (no "
+                    "more than %.2f of its contrast and %g times its flicker; flicker %s).",
                     head.c_str(), level_words(most->config).c_str(),
                     decimals_text(most->figures.detail, 2).c_str(),
                     decimals_text(isotropic.detail, 2).c_str(), detail_aliasing_limit,
@@ -380,9 +380,9 @@ Finding af_trade(const QualityRow& row, bool trilinear) {
   std::vector<std::string> levels;
   for (const PanelQuality* panel : row.all()) levels.push_back(quality_words(*panel));
   return {Fact::af_buys_nothing,
-          format_text("%s AF buys no detail free of aliasing: no AF panel keeps more detail than "
-                      "the isotropic one while within %.2f of the ideal filter's local contrast "
-                      "and %g times its flicker: ",
+          format_text("%s AF buys no detail: no AF panel keeps more of the ideal filter's "
+                      "local contrast than the isotropic panel without aliasing (above %.2f of "
+                      "it or %g times its flicker): ",
                       head.c_str(), detail_aliasing_limit, flicker_limit) +
               join_words(levels) + "."};
 }
