@@ -1,0 +1,371 @@
+// The ideal filter without a driver, on the panel where the test starts: constant textures,
+// where pixels hold, a brute-force supersampled rendering of the plane, whole-pixel shifts,
+// thread counts, the LOD bias and the texture's repeat.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "app/plane.h"
+#include "app/startup.h"
+#include "app/test_state.h"
+#include "image_compare.h"
+#include "interact/angles.h"
+#include "report/measure/ewa_filter.h"
+#include "report/measure/panel_geometry.h"
+#include "report/measure/plane_footprint.h"
+
+namespace {
+
+constexpr int panel_size = 64;
+
+// The panel where the test starts, `size` pixels square. The interactors are configured once:
+// each configuration tilts the plane further.
+PanelGeometry start_geometry(int size) {
+  static const bool configured = [] {
+    configure_interactors(test_state);
+    return true;
+  }();
+  static_cast<void>(configured);
+  return test_panel_geometry(size, size);
+}
+
+RgbImage constant_texture(int width, int height, RgbTexel colour) {
+  RgbImage image(width, height);
+  std::fill(image.texels(), image.texels() + width * height, colour);
+  return image;
+}
+
+// Waves of a few texels' period that repeat seamlessly: red along u, green along v, blue
+// slanted, so that a swap of u and v, a wrong scale along either or a displacement of a pixel
+// changes the picture a great deal. Not square, so that the two texel scales differ.
+RgbImage wave_texture() {
+  constexpr int width = 64, height = 32;
+  RgbImage image(width, height);
+  const auto wave = [](double phase) {
+    return static_cast<std::uint8_t>(std::lround(128.0 + 100.0 * std::sin(2.0 * pi * phase)));
+  };
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const double u = (x + 0.5) / width, v = (y + 0.5) / height;
+      image.texel(x, y) = {wave(8.0 * u), wave(4.0 * v), wave(3.0 * u + 2.0 * v)};
+    }
+  return image;
+}
+
+std::size_t index_of(const FloatPicture& picture, int x, int y) {
+  return static_cast<std::size_t>(y) * picture.width + x;
+}
+
+std::int64_t valid_count(const IdealPicture& ideal) {
+  return std::count(ideal.valid.begin(), ideal.valid.end(), 1);
+}
+
+// Level 0 of `texture` at the texel position (u, v), bilinear between the four nearest texel
+// centres, repeating.
+void bilinear(const RgbImage& texture, double u, double v, double rgb[3]) {
+  const int w = texture.width(), h = texture.height();
+  const double x = u - 0.5, y = v - 0.5;
+  const double x0 = std::floor(x), y0 = std::floor(y);
+  const double fx = x - x0, fy = y - y0;
+  const auto wrap = [](double i, int n) {
+    const int r = static_cast<int>(std::fmod(i, n));
+    return r < 0 ? r + n : r;
+  };
+  const int xs[2] = {wrap(x0, w), wrap(x0 + 1, w)}, ys[2] = {wrap(y0, h), wrap(y0 + 1, h)};
+  for (int k = 0; k < 3; ++k) rgb[k] = 0.0;
+  for (int j = 0; j < 2; ++j)
+    for (int i = 0; i < 2; ++i) {
+      const RgbTexel& t = texture.texel(xs[i], ys[j]);
+      const double weight = (i ? fx : 1.0 - fx) * (j ? fy : 1.0 - fy);
+      rgb[0] += weight * t.red;
+      rgb[1] += weight * t.green;
+      rgb[2] += weight * t.blue;
+    }
+}
+
+// The plane rendered the slow, obvious way: each pixel the mean of 16 × 16 sub-samples over its
+// square, each seen on the plane and read bilinearly. `covered` marks the pixels whose
+// sub-samples all see the plane and whose footprint spans at most `max_texels` texels along its
+// major axis, where 16 sub-samples a pixel follow the waves.
+FloatPicture supersampled(const RgbImage& texture, const PanelGeometry& geometry, double shift_x,
+                          double shift_y, double max_texels, std::vector<std::uint8_t>& covered) {
+  constexpr int samples = 16;
+  PanelGeometry unit_geometry = geometry;
+  unit_geometry.texels_per_unit = 1.0;
+  const PlaneFootprint footprint(unit_geometry);
+  const double su = 0.5 * texture.width(), sv = 0.5 * texture.height();
+  FloatPicture picture(geometry.width, geometry.height);
+  covered.assign(static_cast<std::size_t>(geometry.width) * geometry.height, 0);
+  for (int py = 0; py < geometry.height; ++py)
+    for (int px = 0; px < geometry.width; ++px) {
+      const double left = px - shift_x, bottom = py - shift_y;
+      PlanePoint centre;
+      if (!footprint.point_at(left + 0.5, bottom + 0.5, centre)) continue;
+      const TexelDerivatives& d = centre.derivatives;
+      const double along_x = std::hypot(su * d.dudx, sv * d.dvdx);
+      const double along_y = std::hypot(su * d.dudy, sv * d.dvdy);
+      if (std::max(along_x, along_y) > max_texels) continue;
+      double sum[3] = {0.0, 0.0, 0.0};
+      bool seen = true;
+      for (int b = 0; b < samples && seen; ++b)
+        for (int a = 0; a < samples && seen; ++a) {
+          PlanePoint p;
+          seen = footprint.point_at(left + (a + 0.5) / samples, bottom + (b + 0.5) / samples, p);
+          double rgb[3];
+          bilinear(texture, (p.x + 1.0) * su, (p.y + 1.0) * sv, rgb);
+          for (int k = 0; k < 3; ++k) sum[k] += rgb[k];
+        }
+      if (!seen) continue;
+      for (int k = 0; k < 3; ++k)
+        picture.pixel(px, py)[k] = static_cast<float>(sum[k] / (samples * samples));
+      covered[index_of(picture, px, py)] = 1;
+    }
+  return picture;
+}
+
+// The peak signal-to-noise ratio of `a` against `b` over the three channels of the pixels marked
+// in `mask`, in dB.
+double psnr(const FloatPicture& a, const FloatPicture& b, const std::vector<std::uint8_t>& mask) {
+  double squares = 0.0;
+  std::int64_t count = 0;
+  for (std::size_t i = 0; i < mask.size(); ++i) {
+    if (!mask[i]) continue;
+    for (int k = 0; k < 3; ++k) {
+      const double e = double(a.values[3 * i + k]) - b.values[3 * i + k];
+      squares += e * e;
+    }
+    count += 3;
+  }
+  return 10.0 * std::log10(255.0 * 255.0 * count / squares);
+}
+
+// The summed absolute brightness differences of horizontal and vertical neighbours, both valid
+// in `a` and in `b`, in `a`'s picture.
+double local_contrast(const IdealPicture& a, const IdealPicture& b) {
+  const FloatPicture& p = a.picture;
+  const auto both = [&](int x, int y) {
+    const std::size_t i = index_of(p, x, y);
+    return a.valid[i] && b.valid[i];
+  };
+  double contrast = 0.0;
+  for (int y = 0; y + 1 < p.height; ++y)
+    for (int x = 0; x + 1 < p.width; ++x) {
+      if (!both(x, y) || !both(x + 1, y) || !both(x, y + 1)) continue;
+      contrast +=
+          std::fabs(p.grey(x + 1, y) - p.grey(x, y)) + std::fabs(p.grey(x, y + 1) - p.grey(x, y));
+    }
+  return contrast;
+}
+
+}  // namespace
+
+struct ConstantCase {
+  int width, height;
+  RgbTexel colour;
+};
+
+std::ostream& operator<<(std::ostream& out, const ConstantCase& c) {
+  return out << c.width << "x" << c.height << " texels of " << c.colour;
+}
+
+class EwaConstantTest : public testing::TestWithParam<ConstantCase> {};
+
+// However the weights fall, their normalised sum over a constant texture is the constant: on
+// every valid pixel, near or far, and 0 elsewhere.
+TEST_P(EwaConstantTest, GivesTheConstantOnEveryValidPixel) {
+  const ConstantCase c = GetParam();
+  const EwaTexture texture(constant_texture(c.width, c.height, c.colour));
+  const IdealPicture ideal = ideal_picture(texture, start_geometry(panel_size), 0.0, 0.3, -0.2, 2);
+  const double expected[3] = {double(c.colour.red), double(c.colour.green), double(c.colour.blue)};
+  float nearest = INFINITY, farthest = 0.0f;
+  for (std::size_t i = 0; i < ideal.valid.size(); ++i) {
+    const float* value = &ideal.picture.values[3 * i];
+    for (int k = 0; k < 3; ++k)
+      ASSERT_NEAR(value[k], ideal.valid[i] ? expected[k] : 0.0, 1e-9) << "pixel " << i;
+    if (!ideal.valid[i]) continue;
+    nearest = std::min(nearest, ideal.eye_depth[i]);
+    farthest = std::max(farthest, ideal.eye_depth[i]);
+  }
+  EXPECT_GT(valid_count(ideal), panel_size * panel_size / 4);
+  EXPECT_GT(nearest, 0.0f);
+  EXPECT_GT(farthest, 3.0f * nearest);
+  EXPECT_GE(ideal.taps, valid_count(ideal));
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, EwaConstantTest,
+                         testing::Values(ConstantCase{64, 64, {77, 150, 200}},
+                                         ConstantCase{64, 16, {255, 0, 1}},
+                                         ConstantCase{8, 128, {3, 254, 128}}));
+
+// A pixel holds only where its footprint lies on the plane: never where its centre sees beyond
+// the plane's edge or above the horizon, and not on the plane's last texels either, where its
+// cut-off ellipse reaches beyond the edge.
+TEST(EwaValidityTest, PixelsHoldOnlyWellInsideThePlane) {
+  const PanelGeometry geometry = start_geometry(panel_size);
+  const IdealPicture ideal = ideal_picture(EwaTexture(wave_texture()), geometry, 0.0, 0.0, 0.0, 2);
+  const PlaneFootprint footprint(geometry);
+  const double low = -plane_half_extent - 1.0, high = plane_half_extent - 1.0;
+  int on_plane_but_not_held = 0;
+  for (int y = 0; y < panel_size; ++y)
+    for (int x = 0; x < panel_size; ++x) {
+      PlanePoint p;
+      const bool seen = footprint.point_at(x + 0.5, y + 0.5, p);
+      const bool on_plane = seen && p.x >= low && p.x <= high && p.y >= low && p.y <= high;
+      const bool valid = ideal.valid[index_of(ideal.picture, x, y)];
+      EXPECT_TRUE(on_plane || !valid) << "pixel (" << x << ", " << y << ")";
+      if (on_plane && !valid) ++on_plane_but_not_held;
+    }
+  EXPECT_GT(on_plane_but_not_held, 0);
+  EXPECT_GT(valid_count(ideal), 0);
+}
+
+struct ShiftCase {
+  double x, y;
+};
+
+std::ostream& operator<<(std::ostream& out, const ShiftCase& c) {
+  return out << "shift (" << c.x << ", " << c.y << ")";
+}
+
+class EwaReferenceTest : public testing::TestWithParam<ShiftCase> {};
+
+// The whole mapping (plane to texels, their scales along u and v, the shift) against the plane
+// rendered independently, sub-sample by sub-sample.
+TEST_P(EwaReferenceTest, AgreesWithSupersampling) {
+  const ShiftCase shift = GetParam();
+  const RgbImage waves = wave_texture();
+  const PanelGeometry geometry = start_geometry(panel_size);
+  const IdealPicture ideal = ideal_picture(EwaTexture(waves), geometry, 0.0, shift.x, shift.y, 2);
+  std::vector<std::uint8_t> compared;
+  const FloatPicture reference = supersampled(waves, geometry, shift.x, shift.y, 2.0, compared);
+  for (std::size_t i = 0; i < compared.size(); ++i) compared[i] &= ideal.valid[i];
+  const std::int64_t count = std::count(compared.begin(), compared.end(), 1);
+  ASSERT_GT(count, panel_size * panel_size / 8);
+  // The two filters differ: a box pixel over bilinear texels against a Gaussian pixel of
+  // standard deviation 0.5 widened by a Gaussian texel, which blurs the waves a little more
+  // (their contrast by up to a tenth where a pixel spans two texels): they agree to about 39 dB.
+  // A footprint twice too large blurs them enough to fall below 29 dB, and a wrong mapping or
+  // shift moves them by a good part of a period: below 20 dB.
+  EXPECT_GT(psnr(ideal.picture, reference, compared), 34.0) << "over " << count << " pixels";
+}
+
+INSTANTIATE_TEST_SUITE_P(Shifts, EwaReferenceTest,
+                         testing::Values(ShiftCase{0.0, 0.0}, ShiftCase{0.5, -0.25},
+                                         ShiftCase{-0.375, 0.75}));
+
+struct WholeShiftCase {
+  int dx, dy;
+};
+
+std::ostream& operator<<(std::ostream& out, const WholeShiftCase& c) {
+  return out << "move (" << c.dx << ", " << c.dy << ")";
+}
+
+class EwaWholeShiftTest : public testing::TestWithParam<WholeShiftCase> {};
+
+// Shifting by whole pixels moves the picture by whole pixels, bit for bit: pixel (i, j) shifted
+// shows what pixel (i - dx, j - dy) shows unshifted.
+TEST_P(EwaWholeShiftTest, MovesThePictureByWholePixels) {
+  const WholeShiftCase c = GetParam();
+  const EwaTexture texture(wave_texture());
+  const PanelGeometry geometry = start_geometry(panel_size);
+  const double base_x = 0.25, base_y = -0.375;
+  const IdealPicture base = ideal_picture(texture, geometry, 0.0, base_x, base_y, 2);
+  const IdealPicture moved = ideal_picture(texture, geometry, 0.0, base_x + c.dx, base_y + c.dy, 2);
+  const FloatPicture& p = base.picture;
+  int compared = 0, changed = 0;
+  for (int y = std::max(0, c.dy); y < p.height + std::min(0, c.dy); ++y)
+    for (int x = std::max(0, c.dx); x < p.width + std::min(0, c.dx); ++x) {
+      const std::size_t to = index_of(p, x, y), from = index_of(p, x - c.dx, y - c.dy);
+      ASSERT_EQ(moved.valid[to], base.valid[from]) << "pixel (" << x << ", " << y << ")";
+      if (!moved.valid[to]) continue;
+      ++compared;
+      for (int k = 0; k < 3; ++k)
+        ASSERT_EQ(moved.picture.values[3 * to + k], base.picture.values[3 * from + k])
+            << "pixel (" << x << ", " << y << ")";
+      ASSERT_EQ(moved.eye_depth[to], base.eye_depth[from]);
+      if (base.valid[to] && moved.picture.values[3 * to] != base.picture.values[3 * to]) ++changed;
+    }
+  EXPECT_GT(compared, panel_size * panel_size / 4);
+  // The waves are fine enough that a pixel's move changes most pixels.
+  EXPECT_GT(changed, compared / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Moves, EwaWholeShiftTest,
+                         testing::Values(WholeShiftCase{1, 0}, WholeShiftCase{0, 1},
+                                         WholeShiftCase{-1, 0}, WholeShiftCase{0, -1}));
+
+class EwaThreadsTest : public testing::TestWithParam<int> {};
+
+// Each pixel is computed alone, whichever thread takes its row.
+TEST_P(EwaThreadsTest, GivesTheSamePictureAsOneThread) {
+  const EwaTexture texture(wave_texture());
+  const PanelGeometry geometry = start_geometry(panel_size);
+  const IdealPicture one = ideal_picture(texture, geometry, 0.5, 0.1, 0.2, 1);
+  const IdealPicture many = ideal_picture(texture, geometry, 0.5, 0.1, 0.2, GetParam());
+  EXPECT_EQ(many.picture.values, one.picture.values);
+  EXPECT_EQ(many.valid, one.valid);
+  EXPECT_EQ(many.eye_depth, one.eye_depth);
+  EXPECT_EQ(many.taps, one.taps);
+  EXPECT_GT(valid_count(one), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, EwaThreadsTest, testing::Values(0, 2, 3, 7));
+
+// A LOD bias of 1 doubles the footprint: the waves blur, and each pixel weighs about four times
+// the texels.
+TEST(EwaLodBiasTest, BiasOneBlursThePicture) {
+  const EwaTexture texture(wave_texture());
+  const PanelGeometry geometry = start_geometry(panel_size);
+  const IdealPicture sharp = ideal_picture(texture, geometry, 0.0, 0.0, 0.0, 2);
+  const IdealPicture blurred = ideal_picture(texture, geometry, 1.0, 0.0, 0.0, 2);
+  const double sharp_contrast = local_contrast(sharp, blurred);
+  EXPECT_GT(sharp_contrast, 0.0);
+  EXPECT_LT(local_contrast(blurred, sharp), 0.8 * sharp_contrast);
+  EXPECT_GT(blurred.taps, 2 * sharp.taps);
+}
+
+struct RepeatCase {
+  double u, v;  // the footprint's centre
+};
+
+std::ostream& operator<<(std::ostream& out, const RepeatCase& c) {
+  return out << "centre (" << c.u << ", " << c.v << ")";
+}
+
+class EwaRepeatTest : public testing::TestWithParam<RepeatCase> {};
+
+// The texture repeats both ways, on either side of the origin: a footprint wider than the
+// texture, around any centre, weighs what it weighs in the middle of the texture laid out
+// 8 × 8 times, where it needs no repeat.
+TEST_P(EwaRepeatTest, WeighsWhatTheTiledTextureShows) {
+  const RepeatCase c = GetParam();
+  constexpr int w = 8, h = 4, tiles = 8;
+  const RgbImage small = patterned_image(w, h);
+  RgbImage tiled(tiles * w, tiles * h);
+  for (int y = 0; y < tiles * h; ++y)
+    for (int x = 0; x < tiles * w; ++x) tiled.texel(x, y) = small.texel(x % w, y % h);
+  // The position in the middle tile that shows what (u, v) shows.
+  const auto middle = [](double position, int size) {
+    return position - std::floor(position / size) * size + tiles / 2 * size;
+  };
+  // About 25 texels along u and 12 along v, slanted.
+  TexelDerivatives d;
+  d.dudx = 12.0;
+  d.dvdx = 6.0;
+  d.dudy = -1.0;
+  d.dvdy = 2.0;
+  double expected[3], actual[3];
+  const int taps = EwaTexture(tiled).average(middle(c.u, w), middle(c.v, h), d, 0.0, expected);
+  EXPECT_EQ(EwaTexture(small).average(c.u, c.v, d, 0.0, actual), taps);
+  for (int k = 0; k < 3; ++k) EXPECT_NEAR(actual[k], expected[k], 1e-9) << "channel " << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(Centres, EwaRepeatTest,
+                         testing::Values(RepeatCase{0.7, 3.6}, RepeatCase{7.2, 0.9},
+                                         RepeatCase{-0.3, 2.0}, RepeatCase{-128.6, -64.2},
+                                         RepeatCase{320.1, 95.5}, RepeatCase{-6400000.4, 0.2}));
