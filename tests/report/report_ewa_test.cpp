@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <ostream>
+#include <utility>
 #include <vector>
 
 #include "app/plane.h"
@@ -163,48 +163,40 @@ double local_contrast(const IdealPicture& a, const IdealPicture& b) {
 
 }  // namespace
 
-struct ConstantCase {
-  int width, height;
-  RgbTexel colour;
-};
-
-std::ostream& operator<<(std::ostream& out, const ConstantCase& c) {
-  return out << c.width << "x" << c.height << " texels of " << c.colour;
-}
-
-class EwaConstantTest : public testing::TestWithParam<ConstantCase> {};
-
 // However the weights fall, their normalised sum over a constant texture is the constant: on
 // every valid pixel, near or far, and 0 elsewhere.
-TEST_P(EwaConstantTest, GivesTheConstantOnEveryValidPixel) {
-  const ConstantCase c = GetParam();
-  const EwaTexture texture(constant_texture(c.width, c.height, c.colour));
-  const IdealPicture ideal = ideal_picture(texture, start_geometry(panel_size), 0.0, 0.3, -0.2, 2);
-  const double expected[3] = {double(c.colour.red), double(c.colour.green), double(c.colour.blue)};
-  float nearest = INFINITY, farthest = 0.0f;
-  for (std::size_t i = 0; i < ideal.valid.size(); ++i) {
-    const float* value = &ideal.picture.values[3 * i];
-    for (int k = 0; k < 3; ++k)
-      ASSERT_NEAR(value[k], ideal.valid[i] ? expected[k] : 0.0, 1e-9) << "pixel " << i;
-    if (!ideal.valid[i]) continue;
-    nearest = std::min(nearest, ideal.eye_depth[i]);
-    farthest = std::max(farthest, ideal.eye_depth[i]);
+TEST(Ewa, GivesTheConstantOnEveryValidPixel) {
+  const struct {
+    int width, height;
+    RgbTexel colour;
+  } cases[] = {{64, 64, {77, 150, 200}}, {64, 16, {255, 0, 1}}, {8, 128, {3, 254, 128}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " texels of " << c.colour);
+    const EwaTexture texture(constant_texture(c.width, c.height, c.colour));
+    const IdealPicture ideal =
+        ideal_picture(texture, start_geometry(panel_size), 0.0, 0.3, -0.2, 2);
+    const double expected[3] = {double(c.colour.red), double(c.colour.green),
+                                double(c.colour.blue)};
+    float nearest = INFINITY, farthest = 0.0f;
+    for (std::size_t i = 0; i < ideal.valid.size(); ++i) {
+      const float* value = &ideal.picture.values[3 * i];
+      for (int k = 0; k < 3; ++k)
+        ASSERT_NEAR(value[k], ideal.valid[i] ? expected[k] : 0.0, 1e-9) << "pixel " << i;
+      if (!ideal.valid[i]) continue;
+      nearest = std::min(nearest, ideal.eye_depth[i]);
+      farthest = std::max(farthest, ideal.eye_depth[i]);
+    }
+    EXPECT_GT(valid_count(ideal), panel_size * panel_size / 4);
+    EXPECT_GT(nearest, 0.0f);
+    EXPECT_GT(farthest, 3.0f * nearest);
+    EXPECT_GE(ideal.taps, valid_count(ideal));
   }
-  EXPECT_GT(valid_count(ideal), panel_size * panel_size / 4);
-  EXPECT_GT(nearest, 0.0f);
-  EXPECT_GT(farthest, 3.0f * nearest);
-  EXPECT_GE(ideal.taps, valid_count(ideal));
 }
-
-INSTANTIATE_TEST_SUITE_P(Textures, EwaConstantTest,
-                         testing::Values(ConstantCase{64, 64, {77, 150, 200}},
-                                         ConstantCase{64, 16, {255, 0, 1}},
-                                         ConstantCase{8, 128, {3, 254, 128}}));
 
 // A pixel holds only where its footprint lies on the plane: never where its centre sees beyond
 // the plane's edge or above the horizon, and not on the plane's last texels either, where its
 // cut-off ellipse reaches beyond the edge.
-TEST(EwaValidityTest, PixelsHoldOnlyWellInsideThePlane) {
+TEST(Ewa, PixelsHoldOnlyWellInsideThePlane) {
   const PanelGeometry geometry = start_geometry(panel_size);
   const IdealPicture ideal = ideal_picture(EwaTexture(wave_texture()), geometry, 0.0, 0.0, 0.0, 2);
   const PlaneFootprint footprint(geometry);
@@ -223,102 +215,76 @@ TEST(EwaValidityTest, PixelsHoldOnlyWellInsideThePlane) {
   EXPECT_GT(valid_count(ideal), 0);
 }
 
-struct ShiftCase {
-  double x, y;
-};
-
-std::ostream& operator<<(std::ostream& out, const ShiftCase& c) {
-  return out << "shift (" << c.x << ", " << c.y << ")";
-}
-
-class EwaReferenceTest : public testing::TestWithParam<ShiftCase> {};
-
 // The whole mapping (plane to texels, their scales along u and v, the shift) against the plane
 // rendered independently, sub-sample by sub-sample.
-TEST_P(EwaReferenceTest, AgreesWithSupersampling) {
-  const ShiftCase shift = GetParam();
+TEST(Ewa, AgreesWithSupersampling) {
   const RgbImage waves = wave_texture();
   const PanelGeometry geometry = start_geometry(panel_size);
-  const IdealPicture ideal = ideal_picture(EwaTexture(waves), geometry, 0.0, shift.x, shift.y, 2);
-  std::vector<std::uint8_t> compared;
-  const FloatPicture reference = supersampled(waves, geometry, shift.x, shift.y, 2.0, compared);
-  for (std::size_t i = 0; i < compared.size(); ++i) compared[i] &= ideal.valid[i];
-  const std::int64_t count = std::count(compared.begin(), compared.end(), 1);
-  ASSERT_GT(count, panel_size * panel_size / 8);
-  // The two filters differ: a box pixel over bilinear texels against a Gaussian pixel of
-  // standard deviation 0.5 widened by a Gaussian texel, which blurs the waves a little more
-  // (their contrast by up to a tenth where a pixel spans two texels): they agree to about 39 dB.
-  // A footprint twice too large blurs them enough to fall below 29 dB, and a wrong mapping or
-  // shift moves them by a good part of a period: below 20 dB.
-  EXPECT_GT(psnr(ideal.picture, reference, compared), 34.0) << "over " << count << " pixels";
+  for (const auto& [x, y] : {std::pair{0.0, 0.0}, {0.5, -0.25}, {-0.375, 0.75}}) {
+    SCOPED_TRACE(testing::Message() << "shift (" << x << ", " << y << ")");
+    const IdealPicture ideal = ideal_picture(EwaTexture(waves), geometry, 0.0, x, y, 2);
+    std::vector<std::uint8_t> compared;
+    const FloatPicture reference = supersampled(waves, geometry, x, y, 2.0, compared);
+    for (std::size_t i = 0; i < compared.size(); ++i) compared[i] &= ideal.valid[i];
+    const std::int64_t count = std::count(compared.begin(), compared.end(), 1);
+    ASSERT_GT(count, panel_size * panel_size / 8);
+    // The two filters differ: a box pixel over bilinear texels against a Gaussian pixel of
+    // standard deviation 0.5 widened by a Gaussian texel, which blurs the waves a little more
+    // (their contrast by up to a tenth where a pixel spans two texels): they agree to about 39
+    // dB. A footprint twice too large blurs them enough to fall below 29 dB, and a wrong mapping
+    // or shift moves them by a good part of a period: below 20 dB.
+    EXPECT_GT(psnr(ideal.picture, reference, compared), 34.0) << "over " << count << " pixels";
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Shifts, EwaReferenceTest,
-                         testing::Values(ShiftCase{0.0, 0.0}, ShiftCase{0.5, -0.25},
-                                         ShiftCase{-0.375, 0.75}));
-
-struct WholeShiftCase {
-  int dx, dy;
-};
-
-std::ostream& operator<<(std::ostream& out, const WholeShiftCase& c) {
-  return out << "move (" << c.dx << ", " << c.dy << ")";
-}
-
-class EwaWholeShiftTest : public testing::TestWithParam<WholeShiftCase> {};
 
 // Shifting by whole pixels moves the picture by whole pixels, bit for bit: pixel (i, j) shifted
 // shows what pixel (i - dx, j - dy) shows unshifted.
-TEST_P(EwaWholeShiftTest, MovesThePictureByWholePixels) {
-  const WholeShiftCase c = GetParam();
+TEST(Ewa, WholePixelShiftsMoveThePictureByWholePixels) {
   const EwaTexture texture(wave_texture());
   const PanelGeometry geometry = start_geometry(panel_size);
   const double base_x = 0.25, base_y = -0.375;
   const IdealPicture base = ideal_picture(texture, geometry, 0.0, base_x, base_y, 2);
-  const IdealPicture moved = ideal_picture(texture, geometry, 0.0, base_x + c.dx, base_y + c.dy, 2);
   const FloatPicture& p = base.picture;
-  int compared = 0, changed = 0;
-  for (int y = std::max(0, c.dy); y < p.height + std::min(0, c.dy); ++y)
-    for (int x = std::max(0, c.dx); x < p.width + std::min(0, c.dx); ++x) {
-      const std::size_t to = index_of(p, x, y), from = index_of(p, x - c.dx, y - c.dy);
-      ASSERT_EQ(moved.valid[to], base.valid[from]) << "pixel (" << x << ", " << y << ")";
-      if (!moved.valid[to]) continue;
-      ++compared;
-      for (int k = 0; k < 3; ++k)
-        ASSERT_EQ(moved.picture.values[3 * to + k], base.picture.values[3 * from + k])
-            << "pixel (" << x << ", " << y << ")";
-      ASSERT_EQ(moved.eye_depth[to], base.eye_depth[from]);
-      if (base.valid[to] && moved.picture.values[3 * to] != base.picture.values[3 * to]) ++changed;
-    }
-  EXPECT_GT(compared, panel_size * panel_size / 4);
-  // The waves are fine enough that a pixel's move changes most pixels.
-  EXPECT_GT(changed, compared / 2);
+  for (const auto& [dx, dy] : {std::pair{1, 0}, {0, 1}, {-1, 0}, {0, -1}}) {
+    SCOPED_TRACE(testing::Message() << "move (" << dx << ", " << dy << ")");
+    const IdealPicture moved = ideal_picture(texture, geometry, 0.0, base_x + dx, base_y + dy, 2);
+    int compared = 0, changed = 0;
+    for (int y = std::max(0, dy); y < p.height + std::min(0, dy); ++y)
+      for (int x = std::max(0, dx); x < p.width + std::min(0, dx); ++x) {
+        const std::size_t to = index_of(p, x, y), from = index_of(p, x - dx, y - dy);
+        ASSERT_EQ(moved.valid[to], base.valid[from]) << "pixel (" << x << ", " << y << ")";
+        if (!moved.valid[to]) continue;
+        ++compared;
+        for (int k = 0; k < 3; ++k)
+          ASSERT_EQ(moved.picture.values[3 * to + k], base.picture.values[3 * from + k])
+              << "pixel (" << x << ", " << y << ")";
+        ASSERT_EQ(moved.eye_depth[to], base.eye_depth[from]);
+        if (base.valid[to] && moved.picture.values[3 * to] != p.values[3 * to]) ++changed;
+      }
+    EXPECT_GT(compared, panel_size * panel_size / 4);
+    // The waves are fine enough that a pixel's move changes most pixels.
+    EXPECT_GT(changed, compared / 2);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Moves, EwaWholeShiftTest,
-                         testing::Values(WholeShiftCase{1, 0}, WholeShiftCase{0, 1},
-                                         WholeShiftCase{-1, 0}, WholeShiftCase{0, -1}));
-
-class EwaThreadsTest : public testing::TestWithParam<int> {};
-
 // Each pixel is computed alone, whichever thread takes its row.
-TEST_P(EwaThreadsTest, GivesTheSamePictureAsOneThread) {
+TEST(Ewa, GivesTheSamePictureOnAnyNumberOfThreads) {
   const EwaTexture texture(wave_texture());
   const PanelGeometry geometry = start_geometry(panel_size);
   const IdealPicture one = ideal_picture(texture, geometry, 0.5, 0.1, 0.2, 1);
-  const IdealPicture many = ideal_picture(texture, geometry, 0.5, 0.1, 0.2, GetParam());
-  EXPECT_EQ(many.picture.values, one.picture.values);
-  EXPECT_EQ(many.valid, one.valid);
-  EXPECT_EQ(many.eye_depth, one.eye_depth);
-  EXPECT_EQ(many.taps, one.taps);
   EXPECT_GT(valid_count(one), 0);
+  for (const int threads : {0, 2, 3, 7}) {
+    const IdealPicture many = ideal_picture(texture, geometry, 0.5, 0.1, 0.2, threads);
+    EXPECT_EQ(many.picture.values, one.picture.values) << threads << " threads";
+    EXPECT_EQ(many.valid, one.valid) << threads << " threads";
+    EXPECT_EQ(many.eye_depth, one.eye_depth) << threads << " threads";
+    EXPECT_EQ(many.taps, one.taps) << threads << " threads";
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Counts, EwaThreadsTest, testing::Values(0, 2, 3, 7));
 
 // A LOD bias of 1 doubles the footprint: the waves blur, and each pixel weighs about four times
 // the texels.
-TEST(EwaLodBiasTest, BiasOneBlursThePicture) {
+TEST(Ewa, BiasOneBlursThePicture) {
   const EwaTexture texture(wave_texture());
   const PanelGeometry geometry = start_geometry(panel_size);
   const IdealPicture sharp = ideal_picture(texture, geometry, 0.0, 0.0, 0.0, 2);
@@ -329,21 +295,10 @@ TEST(EwaLodBiasTest, BiasOneBlursThePicture) {
   EXPECT_GT(blurred.taps, 2 * sharp.taps);
 }
 
-struct RepeatCase {
-  double u, v;  // the footprint's centre
-};
-
-std::ostream& operator<<(std::ostream& out, const RepeatCase& c) {
-  return out << "centre (" << c.u << ", " << c.v << ")";
-}
-
-class EwaRepeatTest : public testing::TestWithParam<RepeatCase> {};
-
 // The texture repeats both ways, on either side of the origin: a footprint wider than the
 // texture, around any centre, weighs what it weighs in the middle of the texture laid out
 // 8 × 8 times, where it needs no repeat.
-TEST_P(EwaRepeatTest, WeighsWhatTheTiledTextureShows) {
-  const RepeatCase c = GetParam();
+TEST(Ewa, WeighsWhatTheTiledTextureShows) {
   constexpr int w = 8, h = 4, tiles = 8;
   const RgbImage small = patterned_image(w, h);
   RgbImage tiled(tiles * w, tiles * h);
@@ -359,13 +314,12 @@ TEST_P(EwaRepeatTest, WeighsWhatTheTiledTextureShows) {
   d.dvdx = 6.0;
   d.dudy = -1.0;
   d.dvdy = 2.0;
-  double expected[3], actual[3];
-  const int taps = EwaTexture(tiled).average(middle(c.u, w), middle(c.v, h), d, 0.0, expected);
-  EXPECT_EQ(EwaTexture(small).average(c.u, c.v, d, 0.0, actual), taps);
-  for (int k = 0; k < 3; ++k) EXPECT_NEAR(actual[k], expected[k], 1e-9) << "channel " << k;
+  for (const auto& [u, v] : {std::pair{0.7, 3.6}, {7.2, 0.9}, {-0.3, 2.0}, {-128.6, -64.2},
+                             {320.1, 95.5}, {-6400000.4, 0.2}}) {
+    SCOPED_TRACE(testing::Message() << "centre (" << u << ", " << v << ")");
+    double expected[3], actual[3];
+    const int taps = EwaTexture(tiled).average(middle(u, w), middle(v, h), d, 0.0, expected);
+    EXPECT_EQ(EwaTexture(small).average(u, v, d, 0.0, actual), taps);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(actual[k], expected[k], 1e-9) << "channel " << k;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Centres, EwaRepeatTest,
-                         testing::Values(RepeatCase{0.7, 3.6}, RepeatCase{7.2, 0.9},
-                                         RepeatCase{-0.3, 2.0}, RepeatCase{-128.6, -64.2},
-                                         RepeatCase{320.1, 95.5}, RepeatCase{-6400000.4, 0.2}));
