@@ -350,15 +350,17 @@ std::string quality_section(const Report& report, const char* heading, bool link
   std::string md = std::string(heading) + " Image quality against the ideal filter\n\n";
   md += format_text(
       "Each panel's plane drawn once more with a detailed texture (%s, %d × %d texels) and "
-      "compared with the ideal picture: the average of the texels under each pixel's footprint "
-      "weighted by an ellipse, computed on the CPU (%.3g texels weighed in %.1f s). *PSNR*: how "
+      "compared with the ideal picture, the elliptical weighted average: the texels under each "
+      "pixel's exact footprint weighted by a Gaussian, computed on the CPU (%.1f million texels "
+      "weighed in %.1f s). *PSNR*: how "
       "close the driver's picture comes to the ideal one, in dB, higher is closer, ∞ where they "
       "are equal. *Detail kept*: the local contrast (the standard deviation in %d × %d pixel "
       "windows) relative to the ideal picture's: below 1 the driver blurs, above 1 it shows "
       "contrast the ideal filter does not have, which is aliasing. *Flicker*: how much each "
       "pixel changes as the plane moves by %d steps of (%g, %g) pixels the way it recedes, "
       "relative to the ideal filter: 1 is as steady as the ideal, more shimmers.",
-      q.texture.c_str(), q.texture_width, q.texture_height, double(q.taps), q.reference_seconds,
+      q.texture.c_str(), q.texture_width, q.texture_height, double(q.taps) / 1e6,
+      q.reference_seconds,
       detail_window, detail_window, q.offsets, q.step_x, q.step_y);
   if (link_picture) md += std::string(" ") + quality_picture;
   md += "\n\n| Panel |";
