@@ -15,6 +15,7 @@
 #include "image_compare.h"
 #include "interact/angles.h"
 #include "report/measure/ewa_filter.h"
+#include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/plane_footprint.h"
 
@@ -127,38 +128,10 @@ FloatPicture supersampled(const RgbImage& texture, const PanelGeometry& geometry
   return picture;
 }
 
-// The peak signal-to-noise ratio of `a` against `b` over the three channels of the pixels marked
-// in `mask`, in dB.
-double psnr(const FloatPicture& a, const FloatPicture& b, const std::vector<std::uint8_t>& mask) {
-  double squares = 0.0;
-  std::int64_t count = 0;
-  for (std::size_t i = 0; i < mask.size(); ++i) {
-    if (!mask[i]) continue;
-    for (int k = 0; k < 3; ++k) {
-      const double e = double(a.values[3 * i + k]) - b.values[3 * i + k];
-      squares += e * e;
-    }
-    count += 3;
-  }
-  return 10.0 * std::log10(255.0 * 255.0 * count / squares);
-}
-
-// The summed absolute brightness differences of horizontal and vertical neighbours, both valid
-// in `a` and in `b`, in `a`'s picture.
-double local_contrast(const IdealPicture& a, const IdealPicture& b) {
-  const FloatPicture& p = a.picture;
-  const auto both = [&](int x, int y) {
-    const std::size_t i = index_of(p, x, y);
-    return a.valid[i] && b.valid[i];
-  };
-  double contrast = 0.0;
-  for (int y = 0; y + 1 < p.height; ++y)
-    for (int x = 0; x + 1 < p.width; ++x) {
-      if (!both(x, y) || !both(x + 1, y) || !both(x, y + 1)) continue;
-      contrast +=
-          std::fabs(p.grey(x + 1, y) - p.grey(x, y)) + std::fabs(p.grey(x, y + 1) - p.grey(x, y));
-    }
-  return contrast;
+// `ideal` counted only where `mask` holds too, as image_quality counts it.
+IdealPicture masked(IdealPicture ideal, const std::vector<std::uint8_t>& mask) {
+  for (std::size_t i = 0; i < mask.size(); ++i) ideal.valid[i] &= mask[i];
+  return ideal;
 }
 
 }  // namespace
@@ -233,7 +206,8 @@ TEST(Ewa, AgreesWithSupersampling) {
     // (their contrast by up to a tenth where a pixel spans two texels): they agree to about 39
     // dB. A footprint twice too large blurs them enough to fall below 29 dB, and a wrong mapping
     // or shift moves them by a good part of a period: below 20 dB.
-    EXPECT_GT(psnr(ideal.picture, reference, compared), 34.0) << "over " << count << " pixels";
+    EXPECT_GT(compare_with_ideal({}, {masked(ideal, compared)}, {reference}).figures.psnr, 34.0)
+        << "over " << count << " pixels";
   }
 }
 
@@ -289,9 +263,10 @@ TEST(Ewa, BiasOneBlursThePicture) {
   const PanelGeometry geometry = start_geometry(panel_size);
   const IdealPicture sharp = ideal_picture(texture, geometry, 0.0, 0.0, 0.0, 2);
   const IdealPicture blurred = ideal_picture(texture, geometry, 1.0, 0.0, 0.0, 2);
-  const double sharp_contrast = local_contrast(sharp, blurred);
-  EXPECT_GT(sharp_contrast, 0.0);
-  EXPECT_LT(local_contrast(blurred, sharp), 0.8 * sharp_contrast);
+  const QualityFigures f =
+      compare_with_ideal({}, {masked(sharp, blurred.valid)}, {blurred.picture}).figures;
+  EXPECT_GT(f.pixels, panel_size * panel_size / 8);
+  EXPECT_LT(f.detail, 0.8);
   EXPECT_GT(blurred.taps, 2 * sharp.taps);
 }
 
