@@ -34,12 +34,6 @@ PanelGeometry start_geometry(int size) {
   return test_panel_geometry(size, size);
 }
 
-RgbImage constant_texture(int width, int height, RgbTexel colour) {
-  RgbImage image(width, height);
-  std::fill(image.texels(), image.texels() + width * height, colour);
-  return image;
-}
-
 // Waves of a few texels' period that repeat seamlessly: red along u, green along v, blue
 // slanted, so that a swap of u and v, a wrong scale along either or a displacement of a pixel
 // changes the picture a great deal. Not square, so that the two texel scales differ.
@@ -68,19 +62,17 @@ std::int64_t valid_count(const IdealPicture& ideal) {
 // Level 0 of `texture` at the texel position (u, v), bilinear between the four nearest texel
 // centres, repeating.
 void bilinear(const RgbImage& texture, double u, double v, double rgb[3]) {
-  const int w = texture.width(), h = texture.height();
-  const double x = u - 0.5, y = v - 0.5;
-  const double x0 = std::floor(x), y0 = std::floor(y);
-  const double fx = x - x0, fy = y - y0;
+  const double x0 = std::floor(u - 0.5), y0 = std::floor(v - 0.5);
+  const double fx = u - 0.5 - x0, fy = v - 0.5 - y0;
   const auto wrap = [](double i, int n) {
     const int r = static_cast<int>(std::fmod(i, n));
     return r < 0 ? r + n : r;
   };
-  const int xs[2] = {wrap(x0, w), wrap(x0 + 1, w)}, ys[2] = {wrap(y0, h), wrap(y0 + 1, h)};
-  for (int k = 0; k < 3; ++k) rgb[k] = 0.0;
+  rgb[0] = rgb[1] = rgb[2] = 0.0;
   for (int j = 0; j < 2; ++j)
     for (int i = 0; i < 2; ++i) {
-      const RgbTexel& t = texture.texel(xs[i], ys[j]);
+      const RgbTexel& t =
+          texture.texel(wrap(x0 + i, texture.width()), wrap(y0 + j, texture.height()));
       const double weight = (i ? fx : 1.0 - fx) * (j ? fy : 1.0 - fy);
       rgb[0] += weight * t.red;
       rgb[1] += weight * t.green;
@@ -145,7 +137,9 @@ TEST(Ewa, GivesTheConstantOnEveryValidPixel) {
   } cases[] = {{64, 64, {77, 150, 200}}, {64, 16, {255, 0, 1}}, {8, 128, {3, 254, 128}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " texels of " << c.colour);
-    const EwaTexture texture(constant_texture(c.width, c.height, c.colour));
+    RgbImage constant(c.width, c.height);
+    std::fill(constant.texels(), constant.texels() + c.width * c.height, c.colour);
+    const EwaTexture texture(constant);
     const IdealPicture ideal =
         ideal_picture(texture, start_geometry(panel_size), 0.0, 0.3, -0.2, 2);
     const double expected[3] = {double(c.colour.red), double(c.colour.green),
