@@ -430,13 +430,23 @@ std::vector<Finding> describe_findings(const Report& report) {
   const std::string cost = af_cost(report);
   if (!cost.empty()) findings.push_back({Fact::af_cost, cost});
   if (report.quality.panels.empty()) return findings;
+  // A picture without local contrast or flicker in the ideal filter's view leaves the ratios
+  // unmeasured (NaN): there is nothing to say of them.
+  const auto detail_measured = [](const PanelQuality* panel) {
+    return !std::isnan(panel->figures.detail);
+  };
   const QualityRow quality[] = {filter_row(report.quality.panels, true),
                                 filter_row(report.quality.panels, false)};
+  for (const QualityRow& row : quality) {
+    const std::vector<const PanelQuality*> panels = row.all();
+    if (std::any_of(panels.begin(), panels.end(), detail_measured))
+      findings.push_back(most_detail(row, &row == &quality[0]));
+  }
+  if (std::any_of(report.quality.panels.begin(), report.quality.panels.end(),
+                  [](const PanelQuality& panel) { return !std::isnan(panel.figures.flicker); }))
+    findings.push_back(flicker(report.quality));
   for (const QualityRow& row : quality)
-    if (!row.all().empty()) findings.push_back(most_detail(row, &row == &quality[0]));
-  findings.push_back(flicker(report.quality));
-  for (const QualityRow& row : quality)
-    if (row.isotropic && !row.with_af.empty())
+    if (row.isotropic && detail_measured(row.isotropic) && !row.with_af.empty())
       findings.push_back(af_trade(row, &row == &quality[0]));
   return findings;
 }

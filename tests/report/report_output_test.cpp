@@ -200,6 +200,13 @@ TEST(Findings, ImageQualityNamesThePanelsTheRulesPick) {
        {},
        {Fact::most_detail, Fact::most_detail_aliased, Fact::none_flickers, Fact::flickers,
         Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::af_buys_nothing}},
+      {"a picture without contrast, so nothing to compare detail and flicker with",
+       std::vector<Figures>(4, {std::nan(""), std::nan("")}),
+       std::vector<Figures>(4, {std::nan(""), std::nan("")}),
+       nullptr,
+       {},
+       {Fact::most_detail, Fact::most_detail_aliased, Fact::none_flickers, Fact::flickers,
+        Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::af_buys_nothing}},
   };
   for (const auto& c : cases) {
     Report report =
