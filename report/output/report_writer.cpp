@@ -85,6 +85,15 @@ void write_baseline(JsonWriter& json, const BaselineComparison& baseline) {
   json.end_object();
 }
 
+// Opens the object of one panel configuration of a sweep, a cost or an image quality with what
+// names it: its label, its filter and its anisotropy.
+void begin_configuration(JsonWriter& json, const PanelConfig& config) {
+  json.begin_object();
+  json.field("label", configuration_label(config));
+  json.field("trilinear", config.trilinear);
+  json.field("anisotropy", double(config.anisotropy));
+}
+
 // The pixels and the three figures of a panel's or a band's image quality, into the open
 // object. The pixels of one panel fit an int as the viewport's do.
 void write_quality_figures(JsonWriter& json, const QualityFigures& figures) {
@@ -95,10 +104,7 @@ void write_quality_figures(JsonWriter& json, const QualityFigures& figures) {
 }
 
 void write_panel_quality(JsonWriter& json, const PanelQuality& panel) {
-  json.begin_object();
-  json.field("label", configuration_label(panel.config));
-  json.field("trilinear", panel.config.trilinear);
-  json.field("anisotropy", double(panel.config.anisotropy));
+  begin_configuration(json, panel.config);
   write_quality_figures(json, panel.figures);
   json.key("bands");
   json.begin_array();
@@ -194,10 +200,7 @@ std::string unit_table(const Report& report) {
 }
 
 void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
-  json.begin_object();
-  json.field("label", configuration_label(sweep.config));
-  json.field("trilinear", sweep.config.trilinear);
-  json.field("anisotropy", double(sweep.config.anisotropy));
+  begin_configuration(json, sweep.config);
   json.key("samples");
   json.begin_array();
   for (const AngleSample& sample : sweep.samples) {
@@ -214,10 +217,7 @@ void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
 }
 
 void write_cost(JsonWriter& json, const DrawCost& cost) {
-  json.begin_object();
-  json.field("label", configuration_label(cost.config));
-  json.field("trilinear", cost.config.trilinear);
-  json.field("anisotropy", double(cost.config.anisotropy));
+  begin_configuration(json, cost.config);
   json.field("repetitions", cost.repetitions);
   json.field("median_ms", cost.milliseconds.median);
   json.field("lower_quartile_ms", cost.milliseconds.lower_quartile);
