@@ -108,8 +108,9 @@ def check_angles_and_cost(report):
 
 
 def check_quality(folder, report):
-    """Every panel's image quality over most of the plane; the isotropic panels blur; quality.png
-    holds the ideal picture's column beside a column per AF level, four rows of panels high."""
+    """Every panel's image quality over most of the plane; the isotropic panels blur and the
+    strongest trilinear AF keeps more detail; quality.png holds the ideal picture's column beside
+    a column per AF level, four rows of panels high."""
     quality, levels = report["quality"], report["settings"]["anisotropy_levels"]
     expect(quality["offsets"] == 8 and quality["taps"] > 1e6 and
            len(quality["panels"]) == len(report["panels"]), "quality: %r" %
@@ -120,6 +121,9 @@ def check_quality(folder, report):
                "quality of %s: %r" % (panel["label"], panel))
         expect(panel["label"].endswith("isotropic") <= (panel["detail"] < 1),
                panel["label"] + " keeps more detail than the ideal filter")
+    trilinear = [p for p in quality["panels"] if p["trilinear"]]
+    expect(len(trilinear) < 2 or trilinear[-1]["detail"] > trilinear[0]["detail"],
+           "the strongest trilinear AF keeps no more detail than the isotropic panel")
     width, height = png_size(folder + "/quality.png")
     expect(width == 256 * (len(levels) + 1) and height >= 1024, "quality.png is %dx%d" %
            (width, height))

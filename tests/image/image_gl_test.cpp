@@ -1,4 +1,4 @@
-// The image subsystem on Mesa: upload_image's levels read back with glGetTexImage, and the
+// The image subsystem on Mesa: uploaded levels read back with glGetTexImage, and the
 // texture and display-list objects, whose names are made on first use and given back once.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "gl_call_log.h"
 #include "gl_read_back.h"
 #include "gl_test_window.h"
+#include "image/box_filter.h"
 #include "image/display_list.h"
 #include "image/texture_object.h"
 #include "image/upload_image.h"
@@ -40,6 +41,14 @@ TEST(UploadImage, LevelsReadBackWithTheirSizesAndTheAlignmentIsRestored) {
                          level_parameter(level, GL_TEXTURE_HEIGHT));
     EXPECT_EQ(sizes, level_sizes);
   }
+  // A chain of the box filter's, level by level.
+  const std::vector<RgbImage> chain = mip_chain(patterned_image(8, 2));
+  TextureObject2D texture;
+  texture.bind();
+  upload_mip_chain(chain);
+  EXPECT_EQ(gl_integer(GL_UNPACK_ALIGNMENT), 8);
+  for (std::size_t level = 0; level < chain.size(); ++level)
+    EXPECT_TRUE(same_image(read_level(GLint(level)), chain[level])) << "level " << level;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 

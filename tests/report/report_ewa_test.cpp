@@ -129,7 +129,8 @@ IdealPicture masked(IdealPicture ideal, const std::vector<std::uint8_t>& mask) {
 }  // namespace
 
 // However the weights fall, their normalised sum over a constant texture is the constant: on
-// every valid pixel, near or far, and 0 elsewhere.
+// every valid pixel, near or far, and 0 elsewhere. (The eye depths are checked where the image
+// quality sorts its pixels into distance bands.)
 TEST(Ewa, GivesTheConstantOnEveryValidPixel) {
   const struct {
     int width, height;
@@ -144,18 +145,11 @@ TEST(Ewa, GivesTheConstantOnEveryValidPixel) {
         ideal_picture(texture, start_geometry(panel_size), 0.0, 0.3, -0.2, 2);
     const double expected[3] = {double(c.colour.red), double(c.colour.green),
                                 double(c.colour.blue)};
-    float nearest = INFINITY, farthest = 0.0f;
-    for (std::size_t i = 0; i < ideal.valid.size(); ++i) {
-      const float* value = &ideal.picture.values[3 * i];
+    for (std::size_t i = 0; i < ideal.valid.size(); ++i)
       for (int k = 0; k < 3; ++k)
-        ASSERT_NEAR(value[k], ideal.valid[i] ? expected[k] : 0.0, 1e-9) << "pixel " << i;
-      if (!ideal.valid[i]) continue;
-      nearest = std::min(nearest, ideal.eye_depth[i]);
-      farthest = std::max(farthest, ideal.eye_depth[i]);
-    }
+        ASSERT_NEAR(ideal.picture.values[3 * i + k], ideal.valid[i] ? expected[k] : 0.0, 1e-9)
+            << "pixel " << i;
     EXPECT_GT(valid_count(ideal), panel_size * panel_size / 4);
-    EXPECT_GT(nearest, 0.0f);
-    EXPECT_GT(farthest, 3.0f * nearest);
     EXPECT_GE(ideal.taps, valid_count(ideal));
   }
 }
