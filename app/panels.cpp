@@ -101,7 +101,7 @@ void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
   glPopMatrix();
 }
 
-void draw_panels() {
+void draw_panels(OverlayFont font) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   const ScopedViewport window;
   const int columns = test_state.no_af ? 1 : 4;
@@ -123,11 +123,11 @@ void draw_panels() {
     const char* const lines[] = {label.c_str(), tmu_line, delta_line};
     for (int line = 0; line < 3; ++line)
       draw_text(lines[line], panel_text_x, panel_label_y + line * panel_line_spacing,
-                place.width, place.height);
+                place.width, place.height, font);
   }
 }
 
 void display_panels() {
-  draw_panels();
+  draw_panels(OverlayFont::glut);
   glutSwapBuffers();
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/overlay_text.h"
+
 class TextureObject2D;
 
 // The projection of every panel: gluPerspective with these, whatever the panel's shape.
@@ -53,12 +55,13 @@ struct PanelViewport {
 // panels: each panel width / columns × height / 2 pixels (truncated), origin at the lower left.
 PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height);
 
-// The display callback: draw_panels, then the buffer swap.
+// The display callback: draw_panels through GLUT's font, then the buffer swap.
 void display_panels();
 
 // Draws one frame into the back buffer without swapping: clears it, splits the current viewport
-// into panels (4 × 2, or 1 × 2 with "-noaf"), draws and labels each, and restores the viewport.
-void draw_panels();
+// into panels (4 × 2, or 1 × 2 with "-noaf"), draws and labels each in `font`, and restores the
+// viewport.
+void draw_panels(OverlayFont font);
 
 // What the report draws in a panel besides the test's own pictures: other textures, and the
 // picture moved by a fraction of a pixel.

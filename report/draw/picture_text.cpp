@@ -52,7 +52,7 @@ void print_tile(const RgbImage& picture, const std::vector<PlacedText>& texts, i
   glColor3f(1.0f, 1.0f, 1.0f);
   for (const PlacedText& text : texts)
     if (text.x >= left && text.x < right)
-      draw_text(text.text.c_str(), text.x - left, text.y, width, height);
+      draw_text(text.text.c_str(), text.x - left, text.y, width, height, OverlayFont::captured);
   paste(printed, read_pixels(render_target.buffer, 0, 0, width, height), left, 0);
 }
 

@@ -141,10 +141,10 @@ RgbImage quality_rows(const Report& report, bool trilinear) {
 
 }  // namespace
 
-RgbImage capture_test_window() {
+RgbImage capture_test_window(OverlayFont font) {
   const ScopedViewport saved;
   glViewport(0, 0, test_window_width, test_window_height);
-  draw_panels();
+  draw_panels(font);
   return read_pixels(render_target.buffer, 0, 0, test_window_width, test_window_height);
 }
 

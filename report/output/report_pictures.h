@@ -2,12 +2,13 @@
 // levels and of their errors, and the image quality, in the panel layout, labelled, with legends.
 #pragma once
 
+#include "app/overlay_text.h"
 #include "image/rgb_image.h"
 #include "report/draw/report.h"
 
-// The test's window at start-up: draw_panels over the window's size at the lower left corner of
-// the render target, read back whole. Needs the test's scene set up.
-RgbImage capture_test_window();
+// The test's window at start-up: draw_panels in `font` over the window's size at the lower left
+// corner of the render target, read back whole. Needs the test's scene set up.
+RgbImage capture_test_window(OverlayFont font);
 
 // The measured level of every pixel of the measured panels, laid out as the test lays out its
 // panels with a column per AF level, each labelled, above a legend of the level colours. Needs

@@ -48,29 +48,43 @@ RgbImage read_frame() {
 }
 
 // With the plane moved out of sight, the frame equals each panel's label and status lines (the
-// unit of the colour texture, with `tc` after it, and the colour delta) as draw_text draws them
-// at their places in a window of `columns` panels of side height / 2.
+// unit of the colour texture, with `tc` after it, and the colour delta) in the captured font at
+// their places in a window of `columns` panels of side height / 2, and the display callback sends
+// every character of them through glutBitmapCharacter with the 8 × 13 font, in order.
 void expect_panel_texts(int columns, int tmu, int delta, const char* tc = "") {
   const int side = glutGet(GLUT_WINDOW_HEIGHT) / 2;
   ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), columns * side);
   test_state.zoom = 2 * panel_z_far;
   object_navigator.dolly.translation.z = -test_state.zoom;
-  draw_panels();
+  clear_gl_calls();
+  display_panels();
+  std::string glut_characters;
+  for (const GlCall& call : gl_calls()) {
+    if (call.function.rfind("BitmapCharacter", 0) != 0) continue;
+    EXPECT_EQ(call.function, "BitmapCharacter 8x13");
+    glut_characters += char(call.name);
+  }
+  draw_panels(OverlayFont::glut);
   const RgbImage frame = read_frame();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   const ScopedViewport window;
+  std::string all_lines;
   for (const Panel& panel : panels) {
     if (panel.column >= columns) continue;
     glViewport(panel.column * side, panel.row * side, side, side);
     const std::string lines[] = {panel_label(panel.trilinear, panel.anisotropy),
                                  "color mipmap levels on TMU " + std::to_string(tmu) + tc,
                                  "color delta threshold " + std::to_string(delta)};
-    for (int i = 0; i < 3; ++i)
-      draw_text(lines[i].c_str(), panel_text_x, panel_label_y + i * panel_line_spacing, side, side);
+    for (int i = 0; i < 3; ++i) {
+      draw_text(lines[i].c_str(), panel_text_x, panel_label_y + i * panel_line_spacing, side, side,
+                OverlayFont::captured);
+      all_lines += lines[i];
+    }
   }
   const RgbImage expected = read_frame();
   EXPECT_FALSE(same_image(expected, RgbImage(expected.width(), expected.height())));
   EXPECT_TRUE(same_image(frame, expected)) << "unit " << tmu << ", colour delta " << delta;
+  EXPECT_EQ(glut_characters, all_lines);
 }
 
 // The level (0 to 3) whose colour at colour delta 0 is nearest, or 4 for the black background;
@@ -91,7 +105,7 @@ int nearest_level(const RgbTexel& texel, int& distance) {
 // in order from the near edge into the distance (AF may reach the horizon before level 3), in
 // hard bands when bilinear, blended when trilinear (which llvmpipe does only without AF).
 void expect_colour_bands(int columns) {
-  draw_panels();
+  draw_panels(OverlayFont::glut);
   const RgbImage frame = read_frame();
   const int side = frame.height() / 2;
   const int below_texts = side - panel_label_y - 3 * panel_line_spacing;
@@ -230,7 +244,7 @@ TEST_F(Started, ResizedWindowsDrawWholePanelsOnly) {
   for (const auto& size : sizes) {
     SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
     resize_window(size.width, size.height);
-    draw_panels();
+    draw_panels(OverlayFont::glut);
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, size.width, size.height}));
     const RgbImage frame = read_frame();
     int lit = 0, stray = 0;

@@ -154,16 +154,9 @@ TEST_F(ReportDraw, OverlayFontDrawsAsGlutsBitmapFont) {
   RgbImage drawn[2] = {RgbImage(0, 0), RgbImage(0, 0)};
   for (int way = 0; way < 2; ++way) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    for (int line = 0; line < 4; ++line) {
-      const std::string text = all.substr(64 * line, 64);
-      if (way == 0) {
-        draw_text(text.c_str(), 0, 13 + 16 * line, width, height);
-      } else {
-        const ScopedIdentityMatrices window_terms;
-        glRasterPos2f(-1.0f, 1.0f - 2.0f * (13 + 16 * line) / height);
-        for (const char c : text) glutBitmapCharacter(GLUT_BITMAP_8_BY_13, (unsigned char)c);
-      }
-    }
+    for (int line = 0; line < 4; ++line)
+      draw_text(all.substr(64 * line, 64).c_str(), 0, 13 + 16 * line, width, height,
+                way == 0 ? OverlayFont::captured : OverlayFont::glut);
     drawn[way] = read_pixels(GL_BACK, 0, 0, width, height);
   }
   EXPECT_TRUE(same_image(drawn[0], drawn[1]));

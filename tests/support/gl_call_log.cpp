@@ -3,6 +3,7 @@
 // for every caller; the driver's own are looked up behind them.
 #include "gl_call_log.h"
 
+#include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <dlfcn.h>
 
@@ -91,6 +92,13 @@ void glDeleteLists(GLuint list, GLsizei range) {
   for (GLsizei i = 0; i < range; ++i)
     record_deletion("DeleteLists", "list", list + static_cast<GLuint>(i));
   driver(list, range);
+}
+
+void glutBitmapCharacter(void* font, int character) {
+  static auto* const toolkit = driver_function(&glutBitmapCharacter, "glutBitmapCharacter");
+  record(font == GLUT_BITMAP_8_BY_13 ? "BitmapCharacter 8x13" : "BitmapCharacter",
+         static_cast<GLuint>(character));
+  toolkit(font, character);
 }
 
 }  // extern "C"

@@ -1,6 +1,6 @@
-// A record of the GL calls that make, use and delete texture and display-list names. The test
-// program defines those GL functions itself: each call is recorded, then passed on to the
-// driver, so the real driver still does the work.
+// A record of the GL calls that make, use and delete texture and display-list names, and of the
+// characters GLUT's bitmap font draws. The test program defines those functions itself: each call
+// is recorded, then passed on to the driver or the toolkit, which still do the work.
 #pragma once
 
 #include <GL/gl.h>
@@ -10,7 +10,9 @@
 
 // One recorded call: the function's name without "gl" ("GenTextures", "BindTexture",
 // "DeleteTextures", "GenLists", "NewList", "CallList", "DeleteLists"), the one name it made or
-// took, and whether a GL context was current on the calling thread.
+// took, and whether a GL context was current on the calling thread. glutBitmapCharacter is
+// recorded as "BitmapCharacter 8x13" with GLUT_BITMAP_8_BY_13, else "BitmapCharacter", the
+// character code as the name.
 struct GlCall {
   std::string function;
   GLuint name;
