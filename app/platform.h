@@ -12,6 +12,10 @@ bool display_available();
 // The name of the X display that display_available tries, for messages.
 const char* display_name();
 
+// Why display_available fails, for messages: "no X display (DISPLAY is not set)" or
+// "cannot open the X display \"NAME\"".
+std::string display_problem();
+
 // Shows a modal message window with `caption`, `text` and an OK button, and returns once the
 // user dismisses it (OK, Enter, Escape or closing the window). Returns at once, having shown
 // nothing, when no window can be opened.

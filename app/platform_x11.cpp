@@ -89,6 +89,12 @@ bool display_available() { return DisplayHandle(XOpenDisplay(nullptr)) != nullpt
 
 const char* display_name() { return XDisplayName(nullptr); }
 
+std::string display_problem() {
+  const std::string name = display_name();
+  return name.empty() ? "no X display (DISPLAY is not set)"
+                      : "cannot open the X display \"" + name + "\"";
+}
+
 void show_error_message(const char* caption, const char* text) {
   const DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return;

@@ -167,13 +167,8 @@ bool start_test(int argc, char** argv, bool message_box) {
 
 int run_test(int argc, char** argv) {
   if (!display_available()) {
-    const char* const name = display_name();
-    if (*name == '\0')
-      std::fprintf(stderr, "kestrel: no X display (DISPLAY is not set). The test draws in a "
-                           "window: run it from a desktop session.\n");
-    else
-      std::fprintf(stderr, "kestrel: cannot open the X display \"%s\". The test draws in a "
-                           "window: run it from a desktop session.\n", name);
+    std::fprintf(stderr, "kestrel: %s. The test draws in a window: run it from a desktop session.\n",
+                 display_problem().c_str());
     return 1;
   }
   if (!start_test(argc, argv)) return 0;

@@ -155,7 +155,8 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   RgbImage window_picture(0, 0);
   {
     const PhaseTimer timer(&RunTimes::pictures);
-    window_picture = capture_test_window();
+    // GLUT's own font where the test's window exists, as the test draws it.
+    window_picture = capture_test_window(window ? OverlayFont::glut : OverlayFont::captured);
   }
   if (!write_picture(out / "panels.png", window_picture)) return 1;
   Report report = measure_report(options, panel.width, panel.height, quality_picture);
@@ -204,8 +205,7 @@ int run_report(const ReportOptions& options, char* program) {
   const bool glx = options.platform == Platform::glx || (options.platform == Platform::automatic &&
                                                          options.device < 0 && display_available());
   if (glx && !display_available()) {
-    std::fprintf(stderr, "%s: cannot open the X display \"%s\" for --platform glx\n", name,
-                 display_name());
+    std::fprintf(stderr, "%s: --platform glx: %s\n", name, display_problem().c_str());
     return 1;
   }
   OffscreenContext offscreen;

@@ -23,7 +23,9 @@ expect_run 2 '--angles: "a" is no angle' --out "$WORK/x" --angles a
 expect_run 2 'is none of auto, egl and glx' --out "$WORK/x" --platform wayland
 expect_run 2 'EGL lists these devices:' --out "$WORK/x" --platform egl --device 999
 expect_run 2 'needs --platform egl' --out "$WORK/x" --platform glx --device 0
-(unset DISPLAY; expect_run 1 "cannot open the X display" --out "$WORK/x" --platform glx)
+(unset DISPLAY; expect_run 1 "--platform glx: no X display (DISPLAY is not set)" --out "$WORK/x" \
+   --platform glx)
+(DISPLAY=:9999; expect_run 1 'cannot open the X display ":9999"' --out "$WORK/x" --platform glx)
 expect_run 1 '--texture: cannot open "/nowhere/x.png"' --out "$WORK/x" --texture /nowhere/x.png
 expect_run 1 "\"$CHECK\" is no PNG picture" --out "$WORK/x" --texture "$CHECK"
 echo "ok: --help, bad options, missing devices, GLX without a display and textures that cannot" \
