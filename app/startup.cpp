@@ -5,6 +5,8 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/color_mip_texture.h"
 #include "app/controls.h"
@@ -60,15 +62,33 @@ void bind_for_upload(TextureObject2D& texture, const TestState& state) {
 constexpr const char* png_file_names[png_texture_count] = {"tmu0.png", "tmu1.png", "tmu2.png",
                                                            "tmu3.png"};
 
-// Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is.
-void create_png_textures(const TestState& state) {
+// What a unit shows instead of its picture: the picture read last, or the black texel.
+std::string stand_in(int unit, int last_read) {
+  return last_read < 0 ? "unit " + std::to_string(unit) + " is black"
+                       : "unit " + std::to_string(unit) + " shows the picture of unit " +
+                             std::to_string(last_read);
+}
+
+// Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is. With `unread`, a picture
+// not found is described there instead of on standard error, and so is one that does not decode.
+void create_png_textures(const TestState& state, std::vector<std::string>* unread) {
   RgbImage image(1, 1);
+  int last_read = -1;
   for (int unit = 0; unit < png_texture_count; ++unit) {
     TextureObject2D& texture = test_textures[unit];
     bind_for_upload(texture, state);
     // A file that cannot be read leaves `image` as it was, so the unit gets the picture read
     // last, or the black texel while none has been.
-    read_png(png_file_names[unit], image);
+    const char* const file = png_file_names[unit];
+    const PngRead outcome = read_png(file, image, unread != nullptr);
+    if (outcome == PngRead::read) {
+      last_read = unit;
+    } else if (unread) {
+      unread->push_back(std::string("\"") + file + "\" " +
+                        (outcome == PngRead::not_found ? "is in none of the data folders"
+                                                       : "is no PNG picture that can be read") +
+                        ": " + stand_in(unit, last_read));
+    }
     upload_image(image, true);
     glBindTexture(texture.target(), 0);
   }
@@ -136,7 +156,7 @@ void parse_switches(int argc, const char* const* argv, TestState& state) {
       if (strcasecmp(argv[i], s.text) == 0) state.*s.flag = true;
 }
 
-bool set_up_test_scene(bool message_box) {
+bool set_up_test_scene(bool message_box, std::vector<std::string>* unread_pictures) {
   if (!glh::request_extensions(required_extensions)) {
     std::fprintf(stderr, "%s\n", unsupported_message);
     if (message_box) show_error_message("Error", unsupported_message);
@@ -144,17 +164,18 @@ bool set_up_test_scene(bool message_box) {
   }
   test_state.tmu_count = count_texture_units(test_state);
   glEnable(GL_DEPTH_TEST);
-  create_png_textures(test_state);
+  create_png_textures(test_state, unread_pictures);
   create_color_mip_textures(test_state);
   compile_plane(plane_list, test_state.tmu_count);
   set_texture_matrices(test_state.tmu_count);
   return true;
 }
 
-bool start_test(int argc, char** argv, bool message_box) {
+bool start_test(int argc, char** argv, bool message_box,
+                std::vector<std::string>* unread_pictures) {
   parse_switches(argc, argv, test_state);
   open_window(argc > 0 ? argv[0] : "kestrel", test_state);
-  if (!set_up_test_scene(message_box)) return false;
+  if (!set_up_test_scene(message_box, unread_pictures)) return false;
   // The toolkit destroys the window and its GL context when the window is closed and, from its
   // own exit handler, when the process ends: its close hook gives the names back first.
   glutCloseFunc(release_test_objects);

@@ -2,6 +2,9 @@
 // and the hand-over to the toolkit's main loop.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "app/test_state.h"
 
 // The window's size at start-up: four panels of 256 × 256 side by side, two rows (one column
@@ -21,13 +24,16 @@ void parse_switches(int argc, const char* const* argv, TestState& state);
 // context, the extension check, the GL state the test draws with, and the interactors that
 // receive the window's events. Returns false, after telling the user on standard error and,
 // with `message_box`, in a modal message window, when the driver lacks a required extension;
-// the window is left as it is. Programs that run unattended pass false.
-bool start_test(int argc, char** argv, bool message_box = true);
+// the window is left as it is. Programs that run unattended pass false. A unit picture that cannot
+// be read is told on standard error as read_png tells it; with `unread_pictures`, one that is not
+// found or does not decode is described there instead, with what the unit shows in its place.
+bool start_test(int argc, char** argv, bool message_box = true,
+                std::vector<std::string>* unread_pictures = nullptr);
 
 // The steps of start_test that need only a current GL context, no window: the extension check
 // (failing as start_test fails), the GL state, the textures and the plane's list, on the
-// settings in test_state.
-bool set_up_test_scene(bool message_box);
+// settings in test_state, the unit pictures that cannot be read told as start_test tells them.
+bool set_up_test_scene(bool message_box, std::vector<std::string>* unread_pictures = nullptr);
 
 // Lists the interactors in the order every event reaches them and puts the plane where the test
 // starts: tilted back, at the viewing distance test_state.zoom.

@@ -5,18 +5,6 @@
 set(CMAKE_INSTALL_DOCDIR "share/doc/kestrel" CACHE PATH "Documentation (DOCDIR)")
 include(GNUInstallDirs)
 
-# The unit pictures' folder. The data path searches it after its relative directories, so the
-# absolute path is compiled into its source, in every target that builds that source.
-set(images_subdir kestrel/images)
-set(data_path_targets kestrel_core)
-if(TARGET read_png_fuzzer)
-  list(APPEND data_path_targets read_png_fuzzer)
-endif()
-set_source_files_properties(${PROJECT_SOURCE_DIR}/image/data_path.cpp
-  TARGET_DIRECTORY ${data_path_targets}
-  PROPERTIES COMPILE_DEFINITIONS
-             "KESTREL_INSTALLED_DATA_DIR=\"${CMAKE_INSTALL_FULL_DATADIR}/${images_subdir}\"")
-
 # The man pages, compressed as Debian keeps them (and man reads them anywhere).
 set(man_pages)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/man)
@@ -32,8 +20,8 @@ endforeach()
 add_custom_target(man_pages ALL DEPENDS ${man_pages})
 
 install(TARGETS kestrel kestrel-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES data/images/tmu0.png data/images/tmu1.png data/images/tmu2.png data/images/tmu3.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/${images_subdir})
+# Where the programs look for them, from their bin folder.
+install(FILES ${unit_pictures} DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrel/images)
 install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 

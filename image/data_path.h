@@ -18,10 +18,18 @@ struct DataPath {
   std::FILE* open_file(std::string file_name, const char* mode) const;
 
   // Appends the default directories: the current one, then "data/images" and "data/cubemaps"
-  // two, three and four levels up, then the absolute folder the pictures are installed into
-  // (share/kestrel/images under the installation prefix chosen when the build was configured).
+  // two, three and four levels up, then program_data_directories of the running program.
   void append_default_directories();
 };
+
+// The folders beside the program at `program` (a path to its executable) that hold its pictures:
+// the build tree's "data/images" and an installation's "share/kestrel/images", both found from
+// the folder above the executable's "bin". None for an empty path.
+std::vector<std::string> program_data_directories(const std::string& program);
+
+// The path of the running program's executable, links resolved; empty where the system does not
+// tell (no /proc).
+std::string running_program();
 
 // The program's data path; empty until the first image read fills in the defaults.
 extern DataPath data_path;

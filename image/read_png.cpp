@@ -135,15 +135,15 @@ bool read_png_stream(std::FILE* stream, RgbImage& image) {
   return true;
 }
 
-void read_png(const char* file_name, RgbImage& image) {
+PngRead read_png(const char* file_name, RgbImage& image, bool quiet) {
   if (data_path.directories.empty()) data_path.append_default_directories();
-  if (!file_name) return;
+  if (!file_name) return PngRead::not_found;
   const std::unique_ptr<std::FILE, CloseFile> stream(data_path.open_file(file_name, "rb"));
   if (!stream) {
-    std::fprintf(stderr, "Cannot open \"%s\" for read!\n", file_name);
-    return;
+    if (!quiet) std::fprintf(stderr, "Cannot open \"%s\" for read!\n", file_name);
+    return PngRead::not_found;
   }
-  read_png_stream(stream.get(), image);
+  return read_png_stream(stream.get(), image) ? PngRead::read : PngRead::not_decoded;
 }
 
 bool read_png_file(const std::string& path, RgbImage& image, std::string& error) {

@@ -11,13 +11,16 @@
 // The largest block of decoded rows read_png allocates, in bytes.
 inline constexpr std::size_t max_png_decoded_bytes = std::size_t{256} << 20;
 
+// What read_png made of a file.
+enum class PngRead { read, not_found, not_decoded };
+
 // Fills data_path with its default directories if it holds none, then, unless `file_name` is
 // null, opens `file_name` through data_path and decodes it into `image`. A file that no data
-// directory yields is reported as "Cannot open \"<file_name>\" for read!" on standard error.
-// On success `image` takes the PNG's width and height (keeping its texel array when the size is
-// already right); on any failure it is left exactly as it was. See read_png_stream for the
-// decoding rules.
-void read_png(const char* file_name, RgbImage& image);
+// directory yields is reported as "Cannot open \"<file_name>\" for read!" on standard error,
+// unless `quiet`. On success `image` takes the PNG's width and height (keeping its texel array
+// when the size is already right); on any failure it is left exactly as it was. See
+// read_png_stream for the decoding rules. Returns not_found for a null `file_name`.
+PngRead read_png(const char* file_name, RgbImage& image, bool quiet = false);
 
 // Decodes the PNG file that starts at the current position of `stream` into `image`, row 0
 // being the bottom row of the picture, and returns true. Every sample becomes 8 bits: 16-bit

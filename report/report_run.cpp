@@ -129,7 +129,7 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
 // and writes every file. The scene is set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
                       std::string platform, bool window, const StoredReport* baseline,
-                      const RgbImage& quality_picture) {
+                      const RgbImage& quality_picture, const std::vector<std::string>& warnings) {
   const std::vector<float> levels =
       anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy);
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
@@ -161,6 +161,7 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!write_picture(out / "panels.png", window_picture)) return 1;
   Report report = measure_report(options, panel.width, panel.height, quality_picture);
   report.platform = platform;
+  report.warnings = warnings;
   report.tolerance = options.tolerance;
   const std::vector<Verdict> verdicts = judge_report(report);
   BaselineComparison comparison;
@@ -221,7 +222,11 @@ int run_report(const ReportOptions& options, char* program) {
     glh::use_window_system(glh::WindowSystem::egl);
   }
   char* test_argv[] = {program, nullptr};
-  if (glx ? !start_test(1, test_argv, false) : !set_up_test_scene(false)) return 1;
+  std::vector<std::string> warnings;
+  if (glx ? !start_test(1, test_argv, false, &warnings) : !set_up_test_scene(false, &warnings))
+    return 1;
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
   if (!glx) configure_interactors(test_state);
   const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
 
@@ -230,7 +235,7 @@ int run_report(const ReportOptions& options, char* program) {
       options, out,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
-      glx, options.baseline.empty() ? nullptr : &baseline, quality_picture);
+      glx, options.baseline.empty() ? nullptr : &baseline, quality_picture, warnings);
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
   if (status == 1 || status == 2) return status;

@@ -45,6 +45,7 @@ struct UnitMeasurement {
 struct Report {
   DriverInfo driver;
   std::string platform;  // where it ran: the window system, the display or device, the buffer
+  std::vector<std::string> warnings;  // what the run could not do as it should, in plain words
   int panel_width = 0, panel_height = 0;
   float lod_bias = 0.0f;                 // of every measurement
   double tolerance = 0.25;               // of the bounds that the report's verdicts hold to

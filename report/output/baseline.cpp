@@ -91,19 +91,33 @@ class Members {
   }
   // Each element of an array of numbers.
   std::vector<double> numbers(const JsonValue& object, const std::string& where, const char* key) {
-    std::vector<double> values;
-    for (const JsonValue& element : array(object, where, key)) {
-      require(element.is(JsonValue::Type::number),
-              "\"" + name(where, key) + "\" holds something other than numbers");
-      values.push_back(element.number());
-    }
-    return values;
+    return elements<double>(object, where, key, JsonValue::Type::number, "numbers",
+                            [](const JsonValue& element) { return element.number(); });
+  }
+  // Each element of an array of strings.
+  std::vector<std::string> texts(const JsonValue& object, const std::string& where,
+                                 const char* key) {
+    return elements<std::string>(object, where, key, JsonValue::Type::string, "strings",
+                                 [](const JsonValue& element) { return element.string(); });
   }
   void require(bool holds, const std::string& problem) {
     if (!holds && problem_.empty()) problem_ = problem;
   }
 
  private:
+  // The elements of an array that must all be of `type`, each taken by `of`; those of another
+  // type are a problem and left out.
+  template <typename Value, typename Of>
+  std::vector<Value> elements(const JsonValue& object, const std::string& where, const char* key,
+                              JsonValue::Type type, const char* kinds, Of of) {
+    std::vector<Value> values;
+    for (const JsonValue& element : array(object, where, key)) {
+      require(element.is(type),
+              "\"" + name(where, key) + "\" holds something other than " + kinds);
+      if (element.is(type)) values.push_back(of(element));
+    }
+    return values;
+  }
   static std::string name(const std::string& where, const char* key) {
     return where.empty() ? key : where + "." + key;
   }
@@ -233,6 +247,8 @@ void read_report(Members& m, const JsonValue& root, StoredReport& stored) {
   r.driver.max_anisotropy = m.single(driver, "driver", "max_anisotropy");
   r.driver.tmu_count = m.whole(driver, "driver", "texture_units");
   r.platform = m.text(root, "", "platform");
+  // Reports made before warnings were kept have none.
+  if (root.member("warnings")) r.warnings = m.texts(root, "", "warnings");
   const auto [width, height] = m.two(root, "", "panel_size");
   r.panel_width = m.whole(width, "panel_size");
   r.panel_height = m.whole(height, "panel_size");

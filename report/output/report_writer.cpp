@@ -417,6 +417,10 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
   json.field("texture_units", report.driver.tmu_count);
   json.end_object();
   json.field("platform", report.platform);
+  json.key("warnings");
+  json.begin_array();
+  for (const std::string& warning : report.warnings) json.value(warning);
+  json.end_array();
   json.key("panel_size");
   json.begin_array();
   json.value(report.panel_width);
@@ -505,6 +509,13 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
 std::string report_markdown(const Report& report, const std::vector<Finding>& findings,
                             const std::vector<Verdict>& verdicts) {
   std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
+  if (!report.warnings.empty()) {
+    md += "\n## Warnings\n\n";
+    for (const std::string& warning : report.warnings) md += "- " + warning + "\n";
+    md +=
+        "\nThe unit pictures show in panels.png alone: every measurement draws a white texel on "
+        "the units it does not measure, so no figure below depends on them.\n";
+  }
   md += "\n" + verdict_section(verdicts, report.tolerance, "##");
   md += "\n## What the driver does\n\n" + findings_list(findings);
   md += "\n" + panel_section(report, "##");
