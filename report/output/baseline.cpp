@@ -318,7 +318,7 @@ std::string change_rows(const std::vector<Change>& changes, bool regressions_onl
       "| Panel or verdict | Figure | Baseline | This run | Regressed |\n|---|---|---|---|---|\n";
   for (const Change& change : changes)
     if (change.regressed || !regressions_only)
-      md += "| " + change_subject(change) + " | " + change_figure(change) + " | " +
+      md += "| " + markdown_cell(change_subject(change)) + " | " + change_figure(change) + " | " +
             change_value(change, false) + " | " + change_value(change, true) + " | " +
             (change.regressed ? "**yes**" : "no") + " |\n";
   return md;

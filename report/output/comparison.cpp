@@ -11,18 +11,6 @@
 
 namespace {
 
-// A table cell that keeps the table whole whatever the text holds.
-std::string cell(const std::string& text) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '|')
-      out += "\\|";
-    else
-      out += c == '\n' || c == '\r' ? ' ' : c;
-  }
-  return out;
-}
-
 // `file` in the report's folder as a Markdown link target, every byte that a link could
 // mistake percent-encoded.
 std::string link(const ComparedReport& report, const std::string& file) {
@@ -67,7 +55,7 @@ std::vector<Index> index_of(const std::vector<ComparedReport>& reports) {
 std::string table_head(const std::vector<ComparedReport>& reports, const std::string& first) {
   std::string head = "|" + (first.empty() ? "" : " " + first) + " |", rule = "|---|";
   for (const ComparedReport& report : reports) {
-    head += " " + cell(report.name) + " |";
+    head += " " + markdown_cell(report.name) + " |";
     rule += "---|";
   }
   return head + "\n" + rule + "\n";
@@ -76,7 +64,7 @@ std::string table_head(const std::vector<ComparedReport>& reports, const std::st
 // A row of `title` and value(i) of each report i.
 template <typename Value>
 std::string row(std::size_t reports, const std::string& title, Value value) {
-  std::string line = "| " + cell(title) + " |";
+  std::string line = "| " + markdown_cell(title) + " |";
   for (std::size_t i = 0; i < reports; ++i) line += " " + value(i) + " |";
   return line + "\n";
 }
@@ -93,7 +81,7 @@ std::string angles_text(const Report& report) {
 
 std::string driver_table(const std::vector<ComparedReport>& reports) {
   const auto text = [&](std::string (*of)(const Report&)) {
-    return [&reports, of](std::size_t i) { return cell(of(reports[i].stored.report)); };
+    return [&reports, of](std::size_t i) { return markdown_cell(of(reports[i].stored.report)); };
   };
   const std::size_t n = reports.size();
   std::string md = "## Drivers and settings\n\n" + table_head(reports, "");
@@ -231,7 +219,7 @@ std::string picture_table(const std::vector<ComparedReport>& reports) {
     if (!picture.of_quality || any_measured)
       md += row(reports.size(), picture.title, [&](std::size_t i) {
         if (picture.of_quality && !has_quality(reports[i])) return std::string("–");
-        return "![" + cell(reports[i].name) + ": " + picture.title + "](" +
+        return "![" + markdown_cell(reports[i].name) + ": " + picture.title + "](" +
                link(reports[i], picture.file) + ")";
       });
   return md;
@@ -291,7 +279,7 @@ std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
   std::string md = format_text("# Kestrel: %zu reports compared\n\n", reports.size());
   std::vector<std::string> links;
   for (const ComparedReport& report : reports)
-    links.push_back("[" + cell(report.name) + "](" + link(report, "report.md") + ")");
+    links.push_back("[" + markdown_cell(report.name) + "](" + link(report, "report.md") + ")");
   md += "The full reports: " + join_words(links) + ". " + settings_section(reports, indices);
   md += "\n" + driver_table(reports);
   md += "\n" + verdict_table(reports, indices);

@@ -263,8 +263,9 @@ std::string verdict_section(const std::vector<Verdict>& verdicts, double toleran
       "| Rule | Subject | Verdict | Figure |\n|---|---|---|---|\n",
       heading, passed, verdicts.size(), percent(bounds_failing_share), tolerance);
   for (const Verdict& verdict : verdicts)
-    md += format_text("| %s | %s | %s | %s |\n", rule_name(verdict.rule), verdict.subject.c_str(),
-                      verdict.pass ? "PASS" : "**FAIL**", verdict.reason.c_str());
+    md += format_text("| %s | %s | %s | %s |\n", rule_name(verdict.rule),
+                      markdown_cell(verdict.subject).c_str(), verdict.pass ? "PASS" : "**FAIL**",
+                      markdown_cell(verdict.reason).c_str());
   return md;
 }
 

@@ -41,6 +41,15 @@ std::string join_words(const std::vector<std::string>& words) {
   return text;
 }
 
+std::string markdown_cell(const std::string& text) {
+  std::string cell;
+  for (const char c : text) {
+    if (c == '|' || c == '\\') cell += '\\';
+    cell += c == '\n' || c == '\r' ? ' ' : c;
+  }
+  return cell;
+}
+
 std::string xml_escaped(const std::string& text) {
   std::string escaped;
   for (const char c : text) {

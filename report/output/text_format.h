@@ -17,6 +17,10 @@ std::string join_words(const std::vector<std::string>& words);
 // other than tab, line feed and carriage return, which XML 1.0 cannot hold, dropped.
 std::string xml_escaped(const std::string& text);
 
+// `text` as one cell of a Markdown table, whatever it holds: "|" and the backslash escaped, so
+// that neither ends the cell, and line breaks, which would end the row, as spaces.
+std::string markdown_cell(const std::string& text);
+
 // `value` with `decimals` decimals; "∞" when it is +infinity, as a PSNR of equal pictures is, and
 // "–" when it is NaN, as a figure that was not measured is.
 std::string decimals_text(double value, int decimals);

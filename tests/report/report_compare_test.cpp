@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <limits>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -320,4 +321,58 @@ TEST(Comparison, ImageQualitySideBySide) {
       comparison_markdown({{"a", "a", without, ""}, {"b", "b", without, ""}});
   EXPECT_EQ(neither.find("Image quality"), std::string::npos);
   EXPECT_EQ(neither.find("quality.png"), std::string::npos);
+}
+
+// The cells of a Markdown table row: split at each "|" that no backslash escapes.
+std::vector<std::string> table_cells(const std::string& row) {
+  std::vector<std::string> cells(1);
+  for (std::size_t i = 1; i < row.size(); ++i) {
+    if (row[i] == '\\' && i + 1 < row.size()) {
+      cells.back() += row.substr(i, 2);
+      ++i;
+    } else if (row[i] == '|') {
+      cells.emplace_back();
+    } else {
+      cells.back() += row[i];
+    }
+  }
+  return cells;
+}
+
+// In every table of report.md, regressions.md and compare.md, each row has as many cells as its
+// header, whatever the driver's strings, the folders' names and the verdicts' subjects hold;
+// a name's "|" and backslashes stay in its cell.
+TEST(Markdown, TablesStayWholeWhateverTheTextsHold) {
+  const std::string hostile = "a|b \\| c\\\nd";
+  Report report = made_report({1.0f, 8.0f}, {0.0});
+  report.driver.renderer = report.driver.vendor = hostile;
+  std::vector<Verdict> verdicts = made_verdicts(report);
+  verdicts[0].subject = verdicts[0].reason = hostile;
+  const StoredReport stored_report = stored(json_of(report, verdicts));
+  const std::pair<const char*, std::string> files[] = {
+      {"report.md", report_markdown(report, {}, verdicts)},
+      {"regressions.md",
+       regressions_markdown(compare_with_baseline(stored_report, report, verdicts))},
+      {"compare.md", comparison_markdown({{hostile, "a", stored_report, ""},
+                                          {"plain", "b", stored_report, ""}})},
+  };
+  for (const auto& [file, md] : files) {
+    std::istringstream lines(md);
+    std::size_t columns = 0, rows = 0;
+    bool hostile_cell = false;
+    for (std::string line; std::getline(lines, line);) {
+      if (line.empty() || line[0] != '|') {
+        columns = 0;
+        continue;
+      }
+      const std::vector<std::string> cells = table_cells(line);
+      if (columns == 0) columns = cells.size();
+      EXPECT_EQ(cells.size(), columns) << file << ": " << line;
+      ++rows;
+      for (const std::string& cell : cells)
+        hostile_cell = hostile_cell || cell.find("a\\|b \\\\\\| c\\\\ d ") != std::string::npos;
+    }
+    EXPECT_GT(rows, 3u) << file;
+    EXPECT_TRUE(hostile_cell) << file << " has no cell of the hostile text:\n" << md;
+  }
 }
