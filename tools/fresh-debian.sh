@@ -47,10 +47,7 @@ unmount_all() {
   done
 }
 trap unmount_all EXIT
-# ROOT as a mount point of its own, so that inside, / is one as on a real system (unshare
-# --mount, for one, needs it).
-mount --bind "$root" "$root"
-mounted+=("$root")
+# ROOT itself is no mount point: inside, / is none either, as in a plain chroot or a container.
 mount -t proc proc "$root/proc"
 mounted+=("$root/proc")
 for dir in sys dev dev/pts; do
