@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kestrel-report: %s\nTry \"kestrel-report --help\".\n", error.c_str());
     return 2;
   }
-  if (options.help) {
-    std::fputs(report_usage, stdout);
+  if (options.help || options.version) {
+    std::fputs(options.help ? report_usage : report_version, stdout);
     return 0;
   }
   return options.compare.empty() ? run_report(options, argv[0]) : run_comparison(options);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <getopt.h>
+
 #include "report/output/text_format.h"
 
 const char* const report_usage =
@@ -34,7 +36,8 @@ const char* const report_usage =
     "With --compare it measures nothing and writes into DIR compare.md, the reports side by\n"
     "side, and compare.svg, their angle curves on one chart.\n"
     "\n"
-    "Options, each value also as --name=VALUE:\n"
+    "Options, each value also as --name=VALUE (the one way to give a value that starts with --);\n"
+    "-- ends them:\n"
     "  --out DIR       the output folder (default ./kestrel-report), created when missing\n"
     "  --angles LIST   the turns about the viewing axis in degrees, counter-clockwise: numbers\n"
     "                  and ranges FROM:TO:STEP, comma-separated (default 0:90:5)\n"
@@ -59,13 +62,17 @@ const char* const report_usage =
     "                  and angles (its folder or its report.json): a verdict from PASS to FAIL,\n"
     "                  a mean error moved by more than the tolerance or an effective anisotropy\n"
     "                  fallen by more than 10 % at some distance is a regression\n"
-    "  --compare DIR...  measure nothing: put two report folders or more side by side\n"
+    "  --compare DIR...  measure nothing: put two report folders or more side by side, the\n"
+    "                  arguments that are no options and every argument after --\n"
+    "  --version       print the version and exit\n"
     "  -h, --help      print this text and exit\n"
     "\n"
     "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
     "extension, a file that cannot be written, or a baseline, compared report or texture that\n"
     "cannot be read, 2 a bad option, a device that is not there or a baseline of other settings, 3 with\n"
     "--check a verdict that fails, 4 with --check a regression against the baseline.\n";
+
+const char* const report_version = "kestrel-report " KESTREL_VERSION "\n";
 
 namespace {
 
@@ -176,6 +183,37 @@ bool read_device(const std::string& text, int& device, std::string& error) {
   return true;
 }
 
+// The codes getopt_long gives the long options, past every character of a short one ("-h").
+enum Code : int {
+  code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_platform,
+  code_device, code_tolerance, code_junit, code_baseline, code_texture, code_check,
+  code_compare, code_version, code_help
+};
+
+const option long_options[] = {{"out", required_argument, nullptr, code_out},
+                               {"angles", required_argument, nullptr, code_angles},
+                               {"aniso", required_argument, nullptr, code_aniso},
+                               {"lod-bias", required_argument, nullptr, code_lod_bias},
+                               {"repeats", required_argument, nullptr, code_repeats},
+                               {"platform", required_argument, nullptr, code_platform},
+                               {"device", required_argument, nullptr, code_device},
+                               {"tolerance", required_argument, nullptr, code_tolerance},
+                               {"junit", required_argument, nullptr, code_junit},
+                               {"baseline", required_argument, nullptr, code_baseline},
+                               {"texture", required_argument, nullptr, code_texture},
+                               {"check", no_argument, nullptr, code_check},
+                               {"compare", optional_argument, nullptr, code_compare},
+                               {"version", no_argument, nullptr, code_version},
+                               {"help", no_argument, nullptr, code_help},
+                               {nullptr, 0, nullptr, 0}};
+
+// "--name" of the long option of `code`.
+std::string option_name(int code) {
+  for (const option& o : long_options)
+    if (o.name && o.val == code) return std::string("--") + o.name;
+  return "";
+}
+
 // The message of option `name` given without its value.
 std::string missing_value(const std::string& name) {
   return name + (name == "--out"        ? " needs a folder name"
@@ -185,80 +223,121 @@ std::string missing_value(const std::string& name) {
                                         : " needs a value");
 }
 
+// Takes the value of the option of `code` into `options`.
+bool read_value(int code, const std::string& value, ReportOptions& options, std::string& error) {
+  switch (code) {
+    case code_angles:
+      return read_angles(value, options.angles, error);
+    case code_aniso:
+      return read_anisotropy(value, options.anisotropy, error);
+    case code_lod_bias:
+      return read_lod_bias(value, options.lod_bias, error);
+    case code_repeats:
+      return read_repeats(value, options.repeats, error);
+    case code_platform:
+      return read_platform(value, options.platform, error);
+    case code_device:
+      return read_device(value, options.device, error);
+    case code_tolerance:
+      if (read_number(value, options.tolerance) && options.tolerance >= 0.0 &&
+          options.tolerance <= max_tolerance)
+        return true;
+      error = format_text("--tolerance: \"%s\" is no tolerance from 0 to %g levels",
+                          value.c_str(), max_tolerance);
+      return false;
+    default:  // the options that name a file or folder
+      if (value.empty()) {
+        error = missing_value(option_name(code));
+        return false;
+      }
+      (code == code_out        ? options.out
+       : code == code_junit    ? options.junit
+       : code == code_baseline ? options.baseline
+                               : options.texture) = value;
+      return true;
+  }
+}
+
+// The option of `argument`, "--name=VALUE" or "--name", without its value.
+std::string name_in(const char* argument) {
+  const std::string text = argument;
+  return text.substr(0, text.find('='));
+}
+
 }  // namespace
 
 ReportOptions::ReportOptions() {
   for (int degrees = 0; degrees <= 90; degrees += 5) angles.push_back(degrees);
 }
 
+// getopt_long does the reading, in order ("-": every argument that is no option comes back as
+// code 1, and those after "--" are left at optind), with a code of its own for a missing value
+// (":") and without messages of its own. Its unique abbreviations are refused, so that a
+// misspelt option is named as it was given and a command line keeps its meaning when options
+// are added.
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error) {
-  std::string measuring_option;  // the first option given that --compare cannot take
+  // In order, getopt_long moves no argument: neither the array nor the strings change.
+  char* const* const arguments = const_cast<char* const*>(argv);
+  optind = 0;  // starts GNU getopt afresh, as every command line is read from its start
+  opterr = 0;
+  std::vector<std::string> others;  // the arguments that are no options
+  std::string measuring_option;     // the first option given that --compare cannot take
   bool comparing = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--help" || argument == "-h" || argument == "--check") {
-      (argument == "--check" ? options.check : options.help) = true;
-      if (argument == "--check" && measuring_option.empty()) measuring_option = argument;
+  for (;;) {
+    int index = -1;
+    const int code = getopt_long(argc, arguments, "-:h", long_options, &index);
+    if (code == -1) break;
+    if (code == 1) {
+      others.emplace_back(optarg);
       continue;
     }
-    // "--name VALUE" or "--name=VALUE".
-    const std::size_t equals = argument.find('=');
-    const std::string name = argument.substr(0, equals);
-    if (name == "--compare") {
-      comparing = true;
-      if (equals != std::string::npos) options.compare.push_back(argument.substr(equals + 1));
-      while (i + 1 < argc && argv[i + 1][0] != '-') options.compare.push_back(argv[++i]);
+    if (code == 'h') {
+      options.help = true;
       continue;
     }
-    const bool takes_value = name == "--out" || name == "--angles" || name == "--aniso" ||
-                             name == "--lod-bias" || name == "--repeats" ||
-                             name == "--platform" || name == "--device" ||
-                             name == "--tolerance" || name == "--junit" || name == "--baseline" ||
-                             name == "--texture";
-    if (!takes_value) {
-      error = "unknown option \"" + argument + "\"";
+    // An unknown short option, or an unknown or ambiguous long one.
+    if (code == '?' && optopt < code_out) {
+      error = "unknown option \"" +
+              (optopt ? std::string("-") + char(optopt) : name_in(argv[optind - 1])) + "\"";
       return false;
     }
-    if (name != "--out" && measuring_option.empty()) measuring_option = name;
-    std::string value;
-    if (equals != std::string::npos) {
-      value = argument.substr(equals + 1);
-    } else if (i + 1 < argc) {
-      value = argv[++i];
-    } else {
+    // Else a long option, given as "--name=VALUE", "--name" or "--name VALUE".
+    const bool value_apart = code != '?' && code != ':' && optarg && optarg == argv[optind - 1];
+    const std::string name = option_name(code == '?' || code == ':' ? optopt : code);
+    const std::string given = name_in(argv[optind - (value_apart ? 2 : 1)]);
+    if (given != name) {
+      error = "unknown option \"" + given + "\"";
+      return false;
+    }
+    if (code == '?') {
+      error = name + " takes no value";
+      return false;
+    }
+    // A value apart that starts with "--" is the next option.
+    if (code == ':' || (value_apart && std::strncmp(optarg, "--", 2) == 0)) {
       error = missing_value(name);
       return false;
     }
-    bool ok = true;
-    if (name == "--out" || name == "--junit" || name == "--baseline" || name == "--texture") {
-      (name == "--out"        ? options.out
-       : name == "--junit"    ? options.junit
-       : name == "--baseline" ? options.baseline
-                              : options.texture) = value;
-      ok = !value.empty();
-      if (!ok) error = missing_value(name);
-    } else if (name == "--angles") {
-      ok = read_angles(value, options.angles, error);
-    } else if (name == "--aniso") {
-      ok = read_anisotropy(value, options.anisotropy, error);
-    } else if (name == "--lod-bias") {
-      ok = read_lod_bias(value, options.lod_bias, error);
-    } else if (name == "--platform") {
-      ok = read_platform(value, options.platform, error);
-    } else if (name == "--device") {
-      ok = read_device(value, options.device, error);
-    } else if (name == "--tolerance") {
-      ok = read_number(value, options.tolerance) && options.tolerance >= 0.0 &&
-           options.tolerance <= max_tolerance;
-      if (!ok)
-        error = format_text("--tolerance: \"%s\" is no tolerance from 0 to %g levels",
-                            value.c_str(), max_tolerance);
-    } else {
-      ok = read_repeats(value, options.repeats, error);
+    if (code != code_out && code != code_help && code != code_version && code != code_compare &&
+        measuring_option.empty())
+      measuring_option = name;
+    if (code == code_help || code == code_version || code == code_check) {
+      (code == code_help ? options.help : code == code_version ? options.version : options.check) =
+          true;
+    } else if (code == code_compare) {
+      comparing = true;
+      if (optarg) options.compare.emplace_back(optarg);
+    } else if (!read_value(code, optarg, options, error)) {
+      return false;
     }
-    if (!ok) return false;
   }
+  others.insert(others.end(), argv + optind, argv + argc);
+  if (!comparing && !others.empty()) {
+    error = "unexpected argument \"" + others.front() + "\": only --compare takes folders";
+    return false;
+  }
+  options.compare.insert(options.compare.end(), others.begin(), others.end());
   if (options.device >= 0 && options.platform == Platform::glx) {
     error = "--device picks an EGL device: it needs --platform egl or auto";
     return false;

@@ -20,7 +20,8 @@ struct ReportOptions : MeasureSettings {
   bool check = false;       // the exit status tells whether every verdict passed
   std::string baseline;     // an earlier report to compare with: its folder or report.json
   std::vector<std::string> compare;  // report folders to compare instead of measuring
-  bool help = false;
+  bool help = false;     // print report_usage and exit
+  bool version = false;  // print report_version and exit
 
   ReportOptions();  // the angles 0, 5, ..., 90
 };
@@ -36,16 +37,20 @@ inline constexpr double max_tolerance = 4.0;
 
 // The text of --help: what the program does and every option.
 extern const char* const report_usage;
+// The line of --version: "kestrel-report" and the project's version.
+extern const char* const report_version;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
 // "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T",
-// "--junit FILE", "--baseline PATH" and "--texture PNG", each also as "--name=VALUE", the flags "--check" and
-// "--help" or "-h", and "--compare DIR..." (or "--compare=DIR ..."), which takes every argument
-// after it up to the next that starts with a dash. LIST is a comma-separated list of numbers; an
-// angle may also be a range FROM:TO:STEP, the angles from FROM up to TO in steps of STEP.
-// Returns false, with a one-line message in `error`, on an unknown argument, a missing value or
-// a value that is not a number or out of its limits, on "--device" with "--platform glx", on
-// "--compare" with fewer than two folders or with any option but "--out"; `options` may then be
-// partly set.
+// "--junit FILE", "--baseline PATH" and "--texture PNG", each also as "--name=VALUE", the flags
+// "--check", "--version" and "--help" or "-h", and "--compare", whose folders are the arguments
+// that are no options (and "--compare=DIR" one more). "--" ends the options: every argument
+// after it is no option. A value given apart may start with one dash but not with two, as the
+// next option does. Options are never abbreviated. LIST is a comma-separated list of numbers;
+// an angle may also be a range FROM:TO:STEP, the angles from FROM up to TO in steps of STEP.
+// Returns false, with a one-line message in `error`, on an unknown option, an argument that is
+// no option without "--compare", a missing value or a value that is not a number or out of its
+// limits, on "--device" with "--platform glx", on "--compare" with fewer than two folders or
+// with any option but "--out"; `options` may then be partly set.
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error);

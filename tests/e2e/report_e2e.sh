@@ -17,6 +17,10 @@ expect_run() {
   [ "$status" -eq 0 ] || [ ! -e "$WORK/x" ] || fail "$* still made the output folder"
 }
 expect_run 0 "--lod-bias B" --help
+expect_run 0 "kestrel-report 0.1" --version
+(cd "$WORK" && expect_run 2 '--out needs a folder name' --out --check)
+expect_run 2 '--junit needs a file name' --out "$WORK/x" --junit --check
+expect_run 2 'unexpected argument "--check"' --out "$WORK/x" -- --check
 expect_run 2 'unknown option "--angle"' --out "$WORK/x" --angle 5
 expect_run 2 '--lod-bias: "9" is no bias from -2 to 2' --out "$WORK/x" --lod-bias 9
 expect_run 2 '--angles: "a" is no angle' --out "$WORK/x" --angles a

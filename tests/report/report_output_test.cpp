@@ -241,8 +241,10 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   };
   ReportOptions o;
   std::string error;
+  // Values apart may start with one dash; --name=VALUE takes any value as given.
   ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
-                     "--lod-bias=-1.5", "--repeats", "7", "-h"},
+                     "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h",
+                     "--version"},
                     o, error))
       << error;
   EXPECT_EQ(o.out, "/tmp/a b");
@@ -250,26 +252,59 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   EXPECT_EQ(o.anisotropy, (std::vector<float>{1.0f, 16.0f, 2.5f}));
   EXPECT_EQ(o.lod_bias, -1.5f);
   EXPECT_EQ(o.repeats, 7);
+  EXPECT_EQ(o.junit, "--check");
+  EXPECT_FALSE(o.check);
   EXPECT_TRUE(o.help);
+  EXPECT_TRUE(o.version);
   // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
   for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
     ReportOptions ranged;
     ASSERT_TRUE(parse({"--angles", list}, ranged, error)) << list;
     EXPECT_EQ(ranged.angles.size(), count) << list;
   }
-  // Each refused with a message that names the option.
-  const std::pair<const char*, const char*> refused[] = {
-      {"--out", nullptr},       {"report", nullptr},        {"--angles", "0:90"},
-      {"--angles", "90:0:5"},   {"--angles", "0,,5"},       {"--angles", "0:361:1"},
-      {"--aniso", "0.5"},       {"--aniso", "inf"},         {"--lod-bias", "3"},
-      {"--repeats", "2.5"},     {"--platform", "wayland"},  {"--tolerance", "-1"}};
-  for (const auto& [option, value] : refused) {
-    std::vector<const char*> arguments = {option};
-    if (value) arguments.push_back(value);
+  // The folders of --compare are the arguments that are no options, and all after "--".
+  const std::pair<std::vector<const char*>, std::vector<std::string>> compared[] = {
+      {{"--compare", "a", "b", "--out", "x"}, {"a", "b"}},
+      {{"--out", "x", "--compare=a", "b"}, {"a", "b"}},
+      {{"--compare", "a", "--", "-b", "--out"}, {"a", "-b", "--out"}}};
+  for (const auto& [arguments, folders] : compared) {
+    ReportOptions comparing;
+    ASSERT_TRUE(parse(arguments, comparing, error)) << error;
+    EXPECT_EQ(comparing.compare, folders) << arguments.front();
+  }
+  // Each refused with a message that names the option or argument at fault.
+  const std::pair<std::vector<const char*>, const char*> refused[] = {
+      {{"--out"}, "--out needs a folder name"},
+      {{"--out", "--check"}, "--out needs a folder name"},
+      {{"--junit", "--check"}, "--junit needs a file name"},
+      {{"--baseline", "--", "x"}, "--baseline needs a report folder"},
+      {{"--texture="}, "--texture needs a PNG file"},
+      {{"--angle", "5"}, "unknown option \"--angle\""},
+      {{"--a=5"}, "unknown option \"--a\""},
+      {{"--ou"}, "unknown option \"--ou\""},
+      {{"-x"}, "unknown option \"-x\""},
+      {{"--check=yes"}, "--check takes no value"},
+      {{"report"}, "\"report\""},
+      {{"--", "--check"}, "\"--check\""},
+      {{"--compare", "a", "-b"}, "unknown option \"-b\""},
+      {{"--compare", "a"}, "--compare needs two report folders"},
+      {{"--compare", "a", "b", "--check"}, "not --check"},
+      {{"--angles", "0:90"}, "--angles: \"0:90\""},
+      {{"--angles", "90:0:5"}, "--angles: \"90:0:5\""},
+      {{"--angles", "0,,5"}, "--angles: \"\""},
+      {{"--angles", "0:361:1"}, "--angles: at most 361 angles"},
+      {{"--aniso", "0.5"}, "--aniso: \"0.5\""},
+      {{"--aniso", "inf"}, "--aniso: \"inf\""},
+      {{"--lod-bias", "3"}, "--lod-bias: \"3\" is no bias from -2 to 2"},
+      {{"--repeats", "2.5"}, "--repeats: \"2.5\""},
+      {{"--platform", "wayland"}, "--platform: \"wayland\""},
+      {{"--tolerance", "-1"}, "--tolerance: \"-1\""},
+      {{"--platform", "glx", "--device", "0"}, "--device picks an EGL device"}};
+  for (const auto& [arguments, message] : refused) {
     ReportOptions ignored;
     error.clear();
-    EXPECT_FALSE(parse(arguments, ignored, error)) << option << " " << (value ? value : "");
-    EXPECT_NE(error.find(std::string(option).substr(0, 5)), std::string::npos) << error;
+    EXPECT_FALSE(parse(arguments, ignored, error)) << message;
+    EXPECT_NE(error.find(message), std::string::npos) << error << ", not " << message;
   }
 }
 
