@@ -26,11 +26,15 @@ install(FILES README.md LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The Debian package: the same files under the same prefix, the shared libraries' packages as
-# its dependencies (dpkg-shlibdeps, from dpkg-dev).
+# its dependencies (dpkg-shlibdeps, from dpkg-dev), and the copyright file and changelog that
+# Debian asks of every package (cmake/debian/package_docs.cmake).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrel)
 set(CPACK_PACKAGE_VENDOR "the Kestrel developers")
-set(CPACK_PACKAGE_CONTACT "the Kestrel developers")
+set(CPACK_PACKAGE_CONTACT "Kestrel maintainers <maintainers@users.noreply.c-seed-3e09198b.example>")
+set(CPACK_DEBIAN_PACKAGE_VERSION ${PROJECT_VERSION})  # that of the changelog's latest entry
+set(CPACK_KESTREL_SOURCE_DIR ${PROJECT_SOURCE_DIR})    # for package_docs.cmake, run by CPack
+set(CPACK_INSTALL_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/debian/package_docs.cmake)
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
