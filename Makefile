@@ -74,11 +74,14 @@ uninstall:
 	done <build/installed_files.txt
 	rm build/installed_files.txt
 
-# The Debian package of the same files under /usr, in build/.
+# The Debian package of the same files under /usr, in build/, checked by lintian: an error
+# fails the target, warnings are shown.
 package:
 	tools/install-deps.sh package
 	$(MAKE) release INSTALL_PREFIX=/usr
+	rm -f build/kestrel_*.deb
 	cmake --build --preset release --target package
+	lintian --fail-on error build/kestrel_*.deb
 
 clean:
 	rm -rf build build-debug build-bench build-fuzz

@@ -10,7 +10,7 @@ case "${1:-run}" in
   run) packages+=(xvfb) ;;
   test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3) ;;
   bench) packages+=(libbenchmark-dev xvfb) ;;
-  package) packages+=(dpkg-dev file) ;;  # dpkg-shlibdeps, and what CPack runs it on
+  package) packages+=(dpkg-dev file lintian) ;;  # dpkg-shlibdeps, what CPack runs it on, the check
   *) echo "usage: $0 run|test|bench|package" >&2; exit 2 ;;
 esac
 
