@@ -27,6 +27,7 @@
 #include "report/output/findings.h"
 #include "report/output/json_reader.h"
 #include "report/output/junit_writer.h"
+#include "report/output/report_folder.h"
 #include "report/output/report_pictures.h"
 #include "report/output/report_writer.h"
 #include "report/output/text_format.h"
@@ -36,26 +37,49 @@ namespace {
 
 constexpr const char* name = "kestrel-report";
 
-bool written(bool ok, const std::filesystem::path& path) {
-  if (ok)
+// Opens `files` for writing; when it cannot, says why.
+bool open_folder(ReportFolder& files) {
+  std::string error;
+  if (files.open(error)) return true;
+  std::fprintf(stderr, "%s: %s\n", name, error.c_str());
+  return false;
+}
+
+// Stages `path` in `files` through `write`; when it cannot, says so.
+bool write_file(ReportFolder& files, const std::filesystem::path& path, const FileWriter& write) {
+  const PhaseTimer timer(&RunTimes::writing);
+  if (files.stage(path, write)) return true;
+  std::fprintf(stderr, "%s: cannot write \"%s\"\n", name, path.c_str());
+  return false;
+}
+
+bool write_picture(ReportFolder& files, const std::filesystem::path& path,
+                   const RgbImage& picture) {
+  return write_file(files, path,
+                    [&picture](const std::string& staged) { return write_png(staged, picture); });
+}
+
+bool write_text(ReportFolder& files, const std::filesystem::path& path, const std::string& text) {
+  return write_file(files, path,
+                    [&text](const std::string& staged) { return write_text_file(staged, text); });
+}
+
+// Puts the files staged in `files` in their places at once and names each; when it cannot, says
+// why.
+bool commit(ReportFolder& files) {
+  const PhaseTimer timer(&RunTimes::writing);
+  std::string error;
+  if (!files.commit(error)) {
+    std::fprintf(stderr, "%s: %s\n", name, error.c_str());
+    return false;
+  }
+  for (const std::filesystem::path& path : files.files())
     std::fprintf(stderr, "%s: wrote %s\n", name, path.c_str());
-  else
-    std::fprintf(stderr, "%s: cannot write \"%s\"\n", name, path.c_str());
-  return ok;
+  return true;
 }
 
-bool write_picture(const std::filesystem::path& path, const RgbImage& picture) {
-  const PhaseTimer timer(&RunTimes::writing);
-  return written(write_png(path.string(), picture), path);
-}
-
-bool write_text(const std::filesystem::path& path, const std::string& text) {
-  const PhaseTimer timer(&RunTimes::writing);
-  return written(write_text_file(path.string(), text), path);
-}
-
-// The pictures of `report`, each composed on the driver and then written.
-bool write_pictures(const std::filesystem::path& out, const Report& report) {
+// The pictures of `report`, each composed on the driver and then staged in `files`.
+bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const Report& report) {
   RgbImage measured(0, 0), errors(0, 0), quality(0, 0);
   {
     const PhaseTimer timer(&RunTimes::pictures);
@@ -63,9 +87,9 @@ bool write_pictures(const std::filesystem::path& out, const Report& report) {
     errors = level_errors_figure(report);
     quality = quality_figure(report);
   }
-  return write_picture(out / "lod-measured.png", measured) &&
-         write_picture(out / "lod-error.png", errors) &&
-         write_picture(out / "quality.png", quality);
+  return write_picture(files, out / "lod-measured.png", measured) &&
+         write_picture(files, out / "lod-error.png", errors) &&
+         write_picture(files, out / "quality.png", quality);
 }
 
 // The picture the image quality is measured with: the generated test texture, or the PNG `file`
@@ -85,28 +109,21 @@ bool load_quality_picture(const std::string& file, RgbImage& picture) {
   return true;
 }
 
-bool write_texts(const std::filesystem::path& out, const Report& report,
+bool write_texts(ReportFolder& files, const std::filesystem::path& out, const Report& report,
                  const std::vector<Verdict>& verdicts, const std::string& junit,
                  const BaselineComparison* baseline) {
   const std::vector<Finding> findings = describe_findings(report);
   const std::string title =
       "Effective anisotropy against the turn about the viewing axis: " + report.driver.renderer;
-  return write_text(out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&
-         write_text(out / "report.json", report_json(report, findings, verdicts, baseline)) &&
-         write_text(out / "report.md", report_markdown(report, findings, verdicts)) &&
-         write_text(out / "summary.md", summary_markdown(report, findings, verdicts)) &&
-         (!baseline || write_text(out / "regressions.md", regressions_markdown(*baseline))) &&
-         (junit.empty() || write_text(junit, junit_xml(verdicts, report.driver.renderer)));
-}
-
-// Creates `out` with its parents where missing; when it cannot, says why.
-bool create_folder(const std::filesystem::path& out) {
-  std::error_code error;
-  std::filesystem::create_directories(out, error);
-  if (error)
-    std::fprintf(stderr, "%s: cannot create the folder \"%s\": %s\n", name, out.c_str(),
-                 error.message().c_str());
-  return !error;
+  return write_text(files, out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&
+         write_text(files, out / "report.json",
+                    report_json(report, findings, verdicts, baseline)) &&
+         write_text(files, out / "report.md", report_markdown(report, findings, verdicts)) &&
+         write_text(files, out / "summary.md", summary_markdown(report, findings, verdicts)) &&
+         (!baseline ||
+          write_text(files, out / "regressions.md", regressions_markdown(*baseline))) &&
+         (junit.empty() ||
+          write_text(files, junit, junit_xml(verdicts, report.driver.renderer)));
 }
 
 // Whether the baseline was made with the run's settings; when not, says how they differ.
@@ -126,14 +143,16 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
 
 // Checks the run's settings against any baseline, then measures the panels into the report's
 // own framebuffer (the window's back buffer where the driver has none and there is a window)
-// and writes every file. The scene is set up.
+// and writes every file, which replace the earlier report's together at the end. The scene is
+// set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
                       std::string platform, bool window, const StoredReport* baseline,
                       const RgbImage& quality_picture, const std::vector<std::string>& warnings) {
   const std::vector<float> levels =
       anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy);
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
-  if (!create_folder(out)) return 1;
+  ReportFolder files(out, ReportKind::measured, options.junit);
+  if (!open_folder(files)) return 1;
   const int columns = int(levels.size());
   const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
   // Wide enough for the quality figure, a column per AF level beside the ideal picture's, so
@@ -158,7 +177,7 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
     // GLUT's own font where the test's window exists, as the test draws it.
     window_picture = capture_test_window(window ? OverlayFont::glut : OverlayFont::captured);
   }
-  if (!write_picture(out / "panels.png", window_picture)) return 1;
+  if (!write_picture(files, out / "panels.png", window_picture)) return 1;
   Report report = measure_report(options, panel.width, panel.height, quality_picture);
   report.platform = platform;
   report.warnings = warnings;
@@ -166,8 +185,10 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   const std::vector<Verdict> verdicts = judge_report(report);
   BaselineComparison comparison;
   if (baseline) comparison = compare_with_baseline(*baseline, report, verdicts);
-  if (!write_pictures(out, report) ||
-      !write_texts(out, report, verdicts, options.junit, baseline ? &comparison : nullptr))
+  if (!write_pictures(files, out, report) ||
+      !write_texts(files, out, report, verdicts, options.junit,
+                   baseline ? &comparison : nullptr) ||
+      !commit(files))
     return 1;
   const std::size_t failed = failed_count(verdicts);
   std::fprintf(stderr, "%s: %zu of %zu verdicts fail\n", name, failed, verdicts.size());
@@ -264,7 +285,8 @@ int run_comparison(const ReportOptions& options) {
     report.name = path;
     reports.push_back(std::move(report));
   }
-  if (!create_folder(out)) return 1;
+  ReportFolder files(out, ReportKind::comparison);
+  if (!open_folder(files)) return 1;
   for (ComparedReport& report : reports) {
     const std::filesystem::path folder = std::filesystem::path(report.stored.file).parent_path();
     std::error_code error;
@@ -277,8 +299,8 @@ int run_comparison(const ReportOptions& options) {
                            summary_error))
       report.summary.clear();
   }
-  if (!write_text(out / "compare.md", comparison_markdown(reports)) ||
-      !write_text(out / "compare.svg", comparison_svg(reports)))
+  if (!write_text(files, out / "compare.md", comparison_markdown(reports)) ||
+      !write_text(files, out / "compare.svg", comparison_svg(reports)) || !commit(files))
     return 1;
   std::fprintf(stderr, "%s: the comparison of %zu reports is in %s (compare.md)\n", name,
                reports.size(), out.c_str());

@@ -1,0 +1,116 @@
+# End to end: kestrel-report replaces its folder as a whole. An earlier report made against a
+# baseline, so with regressions.md, and with a JUnit file, has a file of the user's beside it;
+# new reports without a baseline are interrupted by SIGINT or SIGTERM at moments spread over a
+# run, and each leaves the earlier report as it was or the new one whole, never a mix, nothing
+# hidden behind, the JUnit file replaced with the folder or not at all. A run that ends removes
+# the old regressions.md; a comparison written into the folder leaves the report alone.
+source "$(dirname "$0")/e2e_lib.sh"
+settings=(--angles 0 --aniso 1,8 --repeats 1)
+out=$WORK/report
+ci=$WORK/ci
+junit=$ci/results.xml
+new_files="angles.svg lod-error.png lod-measured.png notes.txt panels.png quality.png report.json \
+report.md summary.md"
+
+# Runs kestrel-report from its own folder with the settings and the arguments $@, to the end.
+report() {
+  (cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" "${settings[@]}" "$@") \
+    2>"$WORK/err" || fail "kestrel-report $*: $(tail -n 3 "$WORK/err")"
+}
+
+# Prints "PATH INODE CHECKSUM" for every entry of the report folder and of the JUnit file's
+# folder, hidden ones included: a file that is replaced gets another inode even where its bytes
+# stay the same.
+snapshot() {
+  local path
+  find "$out" "$ci" -mindepth 1 | sort | while read -r path; do
+    echo "${path#"$WORK"/} $(stat -c %i "$path") $(if [ -f "$path" ]; then
+      sha256sum <"$path" | cut -c 1-16; fi)"
+  done
+}
+
+# Sets `outcome` to "earlier" where the folders are as snapshot $1 shows them, or to "new" where
+# they hold the new report whole: its files and the user's, each of its files replaced, the
+# JUnit file too, the user's file as it was. Fails on anything else.
+judge() {
+  local before=$1 after name inode sum
+  after=$(snapshot)
+  if [ "$after" = "$before" ]; then outcome=earlier; return; fi
+  [ "$(ls -A "$out" | tr '\n' ' ')" = "$new_files " ] ||
+    fail "neither the earlier report nor the new one: $(ls -A "$out" | tr '\n' ' ')"
+  [ "$(ls -A "$ci")" = results.xml ] || fail "beside the JUnit file: $(ls -A "$ci" | tr '\n' ' ')"
+  while read -r name inode sum; do
+    if [ "$name" = report/notes.txt ]; then
+      grep -qx "$name $inode $sum" <<<"$before" || fail "the user's file changed"
+    elif grep -q "^$name $inode " <<<"$before"; then
+      fail "the earlier $name is left in the new report"
+    fi
+  done <<<"$after"
+  [ "$(grep '^report/report.json ' <<<"$after" | cut -d' ' -f3)" != \
+    "$(grep '^report/report.json ' <<<"$before" | cut -d' ' -f3)" ] ||
+    fail "report.json is the earlier run's"
+  outcome=new
+}
+
+# The baseline, then the earlier report against it.
+report --out "$WORK/baseline"
+mkdir "$ci"
+report --out "$out" --baseline "$WORK/baseline" --junit "$junit"
+[ -s "$out/regressions.md" ] || fail "the earlier report has no regressions.md"
+echo "the user's notes" >"$out/notes.txt"
+cp -a "$out" "$WORK/earlier-report"
+cp -a "$ci" "$WORK/earlier-ci"
+
+# New reports cut short by signal SIGNAL DELAY seconds after the progress line LINE: at the
+# start, while measuring, and through the drawing of the figures and the writing at the end.
+last_line="timing bilinear, AF level 8"
+outcomes=()
+for trial in "|0.2|INT" "measuring trilinear, AF level 8 on unit 0|0|INT" "$last_line|0.1|TERM" \
+  "$last_line|0.2|INT" "$last_line|0.3|INT" "$last_line|0.4|INT" "$last_line|0.5|INT" \
+  "$last_line|0.6|INT"; do
+  IFS='|' read -r line delay signal <<<"$trial"
+  rm -rf "$out" "$ci"
+  cp -a "$WORK/earlier-report" "$out"
+  cp -a "$WORK/earlier-ci" "$ci"
+  before=$(snapshot)
+  start_kestrel GALLIUM_DRIVER=llvmpipe --out "$out" "${settings[@]}" --junit "$junit"
+  until [ -z "$line" ] || grep -qF "$line" "$WORK/err"; do
+    ! kestrel_ended || fail "kestrel-report ended before \"$line\": $(tail -n 3 "$WORK/err")"
+    sleep 0.02
+  done
+  sleep "$delay"
+  kill -s "$signal" "$KESTREL_PID" 2>/dev/null || true
+  status=0
+  wait "$KESTREL_PID" || status=$?
+  judge "$before"
+  # The run dies of the signal, after the commit where the signal comes during it; or it was over.
+  expected_status=$((128 + $(kill -l "$signal")))
+  case "$outcome:$status" in
+    earlier:"$expected_status" | new:"$expected_status" | new:0) ;;
+    *) fail "SIG$signal $delay s after \"$line\": status $status, the $outcome report" ;;
+  esac
+  outcomes+=("$delay s after \"${line:-the start}\": $outcome ($status)")
+done
+printf 'ok: cut short %s\n' "${outcomes[@]}"
+[[ "${outcomes[*]}" == *earlier* ]] || fail "no run cut short left the earlier report"
+
+# A run to the end: the new report, without the old regressions.md.
+rm -rf "$out" "$ci"
+cp -a "$WORK/earlier-report" "$out"
+cp -a "$WORK/earlier-ci" "$ci"
+before=$(snapshot)
+report --out "$out" --junit "$junit"
+judge "$before"
+[ "$outcome" = new ] || fail "a run to the end left the earlier report"
+grep -q "wrote $out/summary.md" "$WORK/err" && grep -q "wrote $junit" "$WORK/err" &&
+  ! grep -q "regressions.md" "$WORK/err" || fail "not the files written named: $(cat "$WORK/err")"
+echo "ok: a run to the end replaces the report whole and removes the old regressions.md"
+
+# A comparison into the report's folder adds compare.md and compare.svg and changes nothing else.
+before=$(snapshot)
+"$KESTREL" --compare "$WORK/baseline" "$out" --out "$out" 2>"$WORK/err" ||
+  fail "--compare: $(cat "$WORK/err")"
+[ "$(snapshot | grep -v '^report/compare\.')" = "$before" ] ||
+  fail "the comparison changed the report"
+[ -s "$out/compare.md" ] && [ -s "$out/compare.svg" ] || fail "no compare.md and compare.svg"
+echo "ok: a comparison in the report's folder leaves the report alone"
