@@ -183,6 +183,17 @@ TEST(ReadPng, BrokenAndHostileFilesLeaveTheImageAsItWas) {
   EXPECT_TRUE(same_image(image, RgbImage(4, 4)));
 }
 
+// A sound file whose decoded rows would need just over the limit is refused before its rows are
+// decoded, though it carries every row: grey, expanded to three bytes a texel.
+TEST(ReadPng, AWholePictureBeyondTheDecodedSizeLimitIsRefused) {
+  constexpr std::uint32_t width = 16384;
+  constexpr std::uint32_t height = max_png_decoded_bytes / (3 * width) + 1;
+  const std::string rows(std::size_t(height) * (1 + width), '\0');
+  RgbImage image = patterned_image(3, 2);
+  EXPECT_NE(decode(png_file(width, height, 0, 8, rows), image), "");
+  EXPECT_TRUE(same_image(image, patterned_image(3, 2)));
+}
+
 TEST(ReadPng, WideOrTallButSmallPicturesLoad) {
   for (const auto& [width, height] : {std::pair{20000, 1}, std::pair{1, 20000}}) {
     RgbImage image(1, 1);
