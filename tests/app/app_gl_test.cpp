@@ -26,6 +26,7 @@
 #include "check_in_child.h"
 #include "gl_call_log.h"
 #include "gl_read_back.h"
+#include "glh/glh_genext.h"
 #include "image/data_path.h"
 #include "image/read_pixels.h"
 #include "image/read_png.h"
@@ -231,6 +232,32 @@ TEST_F(Started, AWhiteTextureOnTheOtherUnitsShowsTheSelectedUnitAlone) {
     EXPECT_TRUE(same_image(draw(&white), alone)) << "unit " << test_state.current_tmu;
   test_state.current_tmu = 0;
   EXPECT_FALSE(same_image(draw(nullptr), alone)) << "the other units' pictures never showed";
+}
+
+// Every unit's texture takes the panel's filter and anisotropy, whichever unit shows the
+// colour-mipmap texture and whatever the panel before set: the report measures each unit alone.
+TEST_F(Started, EveryUnitsTextureTakesThePanelsFilterAndAnisotropy) {
+  const int units = test_state.tmu_count;
+  ASSERT_GT(units, 1) << "the driver offers one texture unit";
+  const struct {
+    float anisotropy;
+    int trilinear;
+  } panels_drawn[] = {{8.0f, 1}, {4.0f, 0}, {2.0f, 1}, {1.0f, 0}};
+  for (test_state.current_tmu = units - 1; test_state.current_tmu >= 0; --test_state.current_tmu)
+    for (const auto& panel : panels_drawn) {
+      draw_panel(panel.anisotropy, panel.trilinear);
+      for (int unit = 0; unit < units; ++unit) {
+        glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+        GLfloat anisotropy = 0.0f;
+        GLint min_filter = 0;
+        glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min_filter);
+        EXPECT_EQ(anisotropy, panel.anisotropy) << "unit " << unit;
+        EXPECT_EQ(min_filter, panel.trilinear ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_NEAREST)
+            << "unit " << unit;
+      }
+    }
+  glh::glActiveTextureARB(GL_TEXTURE0_ARB);
 }
 
 // Panels are whole pixels: what a window's size leaves over stays black, down to panels of no
