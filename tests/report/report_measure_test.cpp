@@ -259,3 +259,27 @@ TEST(PanelMeasurement, ADriverALevelOffShowsBlurrierOrSharper) {
   EXPECT_EQ(sharp.blurrier_share, 0.0);
   EXPECT_GT(sharp.effective_anisotropy, sharp.ideal_anisotropy);
 }
+
+// Where the reference lies at or below level 0, with or without a bias, no level is decisive: a
+// driver a level blurrier there alone is not blamed: the quads held at level 0, like those held
+// at the coarsest level, are left out.
+TEST(PanelMeasurement, QuadsHeldAtLevel0AreNotDecisive) {
+  for (const double bias : {0.0, -1.0, 0.5}) {
+    SCOPED_TRACE(bias);
+    const PanelGeometry g = geometry(3.5, -75.0);
+    const PanelConfig config{true, 1.0f, 0, 1, static_cast<float>(bias)};
+    const RgbImage pixels = paint(g, 1.0, [bias](const IdealLevels& ideal) {
+      const double biased = ideal.reference + bias;
+      return biased <= 0.0 ? 1.0 : biased;
+    });
+    const PanelMeasurement m = measure_pixels(config, pixels, g, max_level);
+    const auto at = [&m](double level) {
+      return std::count_if(m.quads.begin(), m.quads.end(),
+                           [level](const QuadLevels& q) { return q.reference == level; });
+    };
+    EXPECT_GT(at(0.0), 100);
+    EXPECT_EQ(m.statistics.decisive_quads + at(0.0) + at(max_level), m.statistics.quads);
+    EXPECT_EQ(m.statistics.blurrier_share, 0.0);
+    EXPECT_LT(std::fabs(m.statistics.mean_error), 0.005);
+  }
+}
