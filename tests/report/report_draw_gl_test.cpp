@@ -145,6 +145,28 @@ TEST_F(ReportDraw, IsotropicPanelMeasuresTheReferenceLevelsAtAnyTurn) {
   }
 }
 
+// A LOD bias moves the driver's levels as it moves the reference: a level coarser for +1, a
+// level finer for -1, so the error stays as small as without one.
+TEST_F(ReportDraw, ALodBiasMovesTheMeasuredLevelsWithTheReference) {
+  const PanelMeasurement unbiased = measure({true, 1.0f, 0, 1, 0.0f});
+  for (const float bias : {-1.0f, 1.0f}) {
+    SCOPED_TRACE(bias);
+    const PanelMeasurement biased = measure({true, 1.0f, 0, 1, bias});
+    EXPECT_GT(biased.statistics.decisive_quads, 1000);
+    EXPECT_LT(std::fabs(biased.statistics.mean_error), 0.1);
+    double shift = 0.0;
+    int quads = 0;
+    for (const QuadLevels& quad : biased.quads)
+      if (quad.decisive && unbiased.levels.quad_resolved(quad.x, quad.y) &&
+          quad.reference > 1.0 && quad.reference < 7.0) {
+        shift += quad.measured - unbiased.levels.quad_level(quad.x, quad.y);
+        ++quads;
+      }
+    ASSERT_GT(quads, 1000);
+    EXPECT_NEAR(shift / quads, bias, 0.1);
+  }
+}
+
 // The captured font draws every character exactly as GLUT's own 8 × 13 font does.
 TEST_F(ReportDraw, OverlayFontDrawsAsGlutsBitmapFont) {
   std::string all;
