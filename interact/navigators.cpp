@@ -4,6 +4,8 @@
 
 #include <GL/glut.h>
 
+#include "interact/gl_transform.h"
+
 namespace {
 
 struct Binding {
@@ -81,28 +83,18 @@ void NavigationInteractor::follow_trackball(TranslationInteractor& member, bool 
     member.follow_rotation = nullptr;
 }
 
-void NavigationInteractor::apply_transform() const {
-  pan.apply_transform();
-  dolly.apply_transform();
-  trackball.apply_transform();
+Pose NavigationInteractor::pose() const {
+  return {pan.translation, dolly.translation, trackball.centre, trackball.rotation};
 }
 
-void NavigationInteractor::apply_inverse_transform() const {
-  trackball.apply_inverse_transform();
-  dolly.apply_inverse_transform();
-  pan.apply_inverse_transform();
-}
+void NavigationInteractor::apply_transform() const { gl_apply_pose(pose()); }
 
-Matrix4 NavigationInteractor::get_transform() const {
-  Matrix4 m = pan.get_transform();
-  m.multiply(dolly.get_transform());
-  m.multiply(trackball.get_transform());
-  return m;
-}
+void NavigationInteractor::apply_inverse_transform() const { gl_apply_inverse_pose(pose()); }
+
+Matrix4 NavigationInteractor::get_transform() const { return pose_transform(pose()); }
 
 Matrix4 NavigationInteractor::get_inverse_transform() const {
-  Matrix4 m = trackball.get_inverse_transform();
-  m.multiply(dolly.get_inverse_transform());
-  m.multiply(pan.get_inverse_transform());
-  return m;
+  return pose_inverse_transform(pose());
 }
+
+SceneView navigators_view() { return {camera_navigator.pose(), object_navigator.pose()}; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "interact/interactor.h"
+#include "interact/pose.h"
 #include "interact/trackball_interactor.h"
 #include "interact/translation_interactors.h"
 
@@ -39,6 +40,8 @@ class NavigationInteractor : public Interactor {
   // The exact inverse of apply_transform.
   void apply_inverse_transform() const;
 
+  // The parts of the transform as values.
+  Pose pose() const;
   // The matrices that apply_transform and apply_inverse_transform multiply by.
   Matrix4 get_transform() const;
   Matrix4 get_inverse_transform() const;
@@ -61,3 +64,6 @@ extern NavigationInteractor camera_navigator;
 
 // In the interactor list: left drags turn, pan and dolly the textured plane.
 extern NavigationInteractor object_navigator;
+
+// The view the two navigators make now.
+SceneView navigators_view();

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "interact/gl_transform.h"
+#include "interact/pose.h"
 
 namespace {
 
@@ -53,26 +54,14 @@ void TrackballInteractor::update() {
   request_redisplay();
 }
 
-void TrackballInteractor::apply(const Quaternion& q) const {
-  gl_translate(centre);
-  gl_rotate(q);
-  gl_translate(-centre);
+void TrackballInteractor::apply_transform() const { gl_rotate_about(centre, rotation); }
+
+void TrackballInteractor::apply_inverse_transform() const {
+  gl_rotate_about(centre, rotation.conjugate());
 }
 
-Matrix4 TrackballInteractor::matrix(const Quaternion& q) const {
-  Matrix4 t;
-  t.set_translation(centre);
-  Matrix4 back;
-  back.set_translation(-centre);
-  t.multiply(q.to_matrix());
-  t.multiply(back);
-  return t;
+Matrix4 TrackballInteractor::get_transform() const { return rotation_about(centre, rotation); }
+
+Matrix4 TrackballInteractor::get_inverse_transform() const {
+  return rotation_about(centre, rotation.conjugate());
 }
-
-void TrackballInteractor::apply_transform() const { apply(rotation); }
-
-void TrackballInteractor::apply_inverse_transform() const { apply(rotation.conjugate()); }
-
-Matrix4 TrackballInteractor::get_transform() const { return matrix(rotation); }
-
-Matrix4 TrackballInteractor::get_inverse_transform() const { return matrix(rotation.conjugate()); }

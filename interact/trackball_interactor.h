@@ -26,7 +26,4 @@ class TrackballInteractor : public MouseInteractor {
   Vector3 centre;
   Quaternion increment = null_rotation;  // the rotation of the latest step
 
- private:
-  void apply(const Quaternion& q) const;
-  Matrix4 matrix(const Quaternion& q) const;
 };
