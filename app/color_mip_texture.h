@@ -7,13 +7,7 @@
 #include <functional>
 #include <vector>
 
-// The colour of levels L with L % 4 = 0, 1, 2, 3, at full intensity: white, red, green, blue.
-// The texels of a level carry their intensity in the channels that are 0xff here.
-struct LevelColour {
-  std::uint8_t red, green, blue;
-};
-inline constexpr LevelColour level_colours[4] = {
-    {0xff, 0xff, 0xff}, {0xff, 0, 0}, {0, 0xff, 0}, {0, 0, 0xff}};
+#include "report/model/scene.h"
 
 // The brightness pattern that every level of every colour-mipmap texture samples:
 // sin(cos(y) + x) in double precision at the level-0 positions x, y = 0 .. size-1 (radians).

@@ -12,6 +12,7 @@
 #include "app/test_objects.h"
 #include "app/test_state.h"
 #include "glh/glh_extensions.h"
+#include "interact/gl_transform.h"
 #include "interact/navigators.h"
 
 const Panel panels[8] = {
@@ -30,26 +31,6 @@ namespace {
 constexpr int status_line_size = 64;
 
 }  // namespace
-
-const char* filter_name(bool trilinear) { return trilinear ? "trilinear" : "bilinear"; }
-
-const char* min_filter_name(bool trilinear) {
-  return trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST";
-}
-
-std::string filter_description(bool trilinear) {
-  return std::string(min_filter_name(trilinear)) + " (" + filter_name(trilinear) + ")";
-}
-
-std::string panel_label(bool trilinear, float anisotropy) {
-  char label[64];
-  if (anisotropy == 1.0f)
-    std::snprintf(label, sizeof label, "%s, isotropic", filter_name(trilinear));
-  else
-    std::snprintf(label, sizeof label, "%s, AF level %g", filter_name(trilinear),
-                  double(anisotropy));
-  return label;
-}
 
 PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height) {
   const int panel_width = width / columns;
@@ -73,7 +54,7 @@ void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDr
   if (!test_state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
 }
 
-void push_panel_matrices(double shift_x, double shift_y) {
+void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   if (shift_x != 0.0 || shift_y != 0.0) {
@@ -85,12 +66,13 @@ void push_panel_matrices(double shift_x, double shift_y) {
   gluPerspective(panel_fovy, panel_aspect, panel_z_near, panel_z_far);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
-  camera_navigator.apply_inverse_transform();
-  object_navigator.apply_transform();
+  gl_apply_inverse_pose(view.camera);
+  gl_apply_pose(view.object);
 }
 
 void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
-  push_panel_matrices(drawing.shift_x, drawing.shift_y);
+  push_panel_matrices(drawing.view ? *drawing.view : navigators_view(), drawing.shift_x,
+                      drawing.shift_y);
   for (int unit = 0; unit < test_state.tmu_count; ++unit)
     setup_texture_unit(unit, anisotropy, trilinear, drawing);
   plane_list.call_list();

@@ -5,14 +5,11 @@
 #include <string>
 
 #include "app/overlay_text.h"
+#include "interact/pose.h"
+#include "report/model/panel_config.h"
+#include "report/model/scene.h"
 
 class TextureObject2D;
-
-// The projection of every panel: gluPerspective with these, whatever the panel's shape.
-inline constexpr double panel_fovy = 38.0;  // degrees
-inline constexpr double panel_aspect = 1.0;
-inline constexpr double panel_z_near = 1.0;
-inline constexpr double panel_z_far = 100.0;
 
 // One panel of the test: where it sits and how its textures are filtered.
 struct Panel {
@@ -21,26 +18,6 @@ struct Panel {
   float anisotropy;
   bool drawn_without_af;  // one of the two panels of "-noaf"
 };
-
-// "trilinear" or "bilinear", the filter's word in every label.
-const char* filter_name(bool trilinear);
-
-// "GL_LINEAR_MIPMAP_LINEAR" or "GL_LINEAR_MIPMAP_NEAREST", the minification filter's GL name.
-const char* min_filter_name(bool trilinear);
-
-// "GL_LINEAR_MIPMAP_LINEAR (trilinear)" or "GL_LINEAR_MIPMAP_NEAREST (bilinear)": both names at
-// once, as the report's sentences and charts give a filter.
-std::string filter_description(bool trilinear);
-
-// A panel's label: "trilinear, isotropic" for anisotropy 1, else "bilinear, AF level 8" and the
-// like, the level as printf's %g writes it.
-std::string panel_label(bool trilinear, float anisotropy);
-
-// Where a panel's label starts, in pixels from its upper left corner (x right, y down, the
-// baseline), and the spacing of the status lines below it.
-inline constexpr int panel_text_x = 4;
-inline constexpr int panel_label_y = 13;
-inline constexpr int panel_line_spacing = 13;
 
 // The eight panels, in drawing order: trilinear below, bilinear above, anisotropy growing to
 // the right.
@@ -63,18 +40,20 @@ void display_panels();
 // viewport.
 void draw_panels(OverlayFont font);
 
-// What the report draws in a panel besides the test's own pictures: other textures, and the
-// picture moved by a fraction of a pixel.
+// What the report draws in a panel besides the test's own pictures: other textures, the plane
+// seen in another view, and the picture moved by a fraction of a pixel.
 struct PanelDrawing {
   TextureObject2D* selected_unit = nullptr;  // replaces the colour-mipmap texture when given
   TextureObject2D* other_units = nullptr;    // replaces the other units' pictures when given
+  const SceneView* view = nullptr;           // replaces the navigators' view when given
   double shift_x = 0.0, shift_y = 0.0;       // in pixels of the current viewport
 };
 
 // Loads the panel projection, the picture moved by (shift_x, shift_y) pixels of the current
-// viewport, and pushes the model-view matrix with the navigators' transforms: the plane's
-// matrices in every panel. The caller pops the model-view matrix when done.
-void push_panel_matrices(double shift_x = 0.0, double shift_y = 0.0);
+// viewport, and pushes the model-view matrix with the transforms of `view` (the navigators',
+// navigators_view(), in the test): the plane's matrices in every panel. The caller pops the
+// model-view matrix when done.
+void push_panel_matrices(const SceneView& view, double shift_x = 0.0, double shift_y = 0.0);
 
 // Draws the plane into the current viewport with every unit in use filtered as given, then
 // disables texturing on every unit again, with the replacements and the move of `drawing`.

@@ -117,10 +117,6 @@ void set_texture_matrices(int tmu_count) {
   }
 }
 
-// -75 degrees about x lays the plane back so that it recedes from the viewer.
-constexpr float start_tilt = -1.3089969f;
-constexpr float start_pan_y = 0.05f;
-
 }  // namespace
 
 // The camera stays where it is (it receives no events); left drags turn, pan (Shift) and dolly
@@ -131,10 +127,10 @@ void configure_interactors(const TestState& state) {
   camera_navigator.set_button_layout(1);
   camera_navigator.set_camera_mode(true);
   object_navigator.set_button_layout(1);
-  object_navigator.dolly.translation.z = -state.zoom;
-  object_navigator.pan.translation.y = start_pan_y;
-  object_navigator.trackball.rotation.multiply(
-      Quaternion::from_axis_angle({1.0f, 0.0f, 0.0f}, start_tilt));
+  const Pose start = start_view(state.zoom).object;
+  object_navigator.pan.translation = start.pan;
+  object_navigator.dolly.translation = start.dolly;
+  object_navigator.trackball.rotation = start.rotation;
   add_interactor(&callback_interactor, true);
   add_interactor(&perspective_reshaper, true);
   add_interactor(&object_navigator, true);

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "app/color_mip_texture.h"
-#include "app/startup.h"
-#include "app/test_state.h"
 #include "report/measure/ewa_filter.h"
 #include "report/measure/panel_geometry.h"
+#include "report/model/scene.h"
 
 namespace {
 
@@ -29,12 +28,10 @@ RgbImage test_texture() {
   return image;
 }
 
-// The panel where the test starts. Configured once: each configuration tilts the plane further.
+// The panel where the test starts.
 const PanelGeometry& start_geometry() {
-  static const PanelGeometry geometry = [] {
-    configure_interactors(test_state);
-    return test_panel_geometry(panel_size, panel_size);
-  }();
+  static const PanelGeometry geometry =
+      panel_geometry(start_view(start_zoom), panel_size, panel_size);
   return geometry;
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "report/draw/report.h"
+#include "report/model/report.h"
 
 // How the report gets its GL context: a window on the X display (GLX), none at all (EGL), or
 // GLX where an X display can be opened and EGL elsewhere.

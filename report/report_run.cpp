@@ -17,6 +17,7 @@
 #include "image/file_output.h"
 #include "image/read_png.h"
 #include "image/write_png.h"
+#include "report/draw/driver_info.h"
 #include "report/draw/render_target.h"
 #include "report/draw/report.h"
 #include "report/draw/run_times.h"

@@ -1,13 +1,7 @@
-// What the report says about the driver it measured: its strings and the limits it advertises.
+// The driver's strings and advertised limits, asked of the current GL context.
 #pragma once
 
-#include <string>
-
-struct DriverInfo {
-  std::string vendor, renderer, version;  // GL_VENDOR, GL_RENDERER, GL_VERSION
-  float max_anisotropy = 1.0f;            // GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT
-  int tmu_count = 1;                      // the texture units the test uses (at most four)
-};
+#include "report/model/report.h"
 
 // Asks the current GL context; tmu_count comes from test_state. Needs the test started.
 DriverInfo query_driver_info();

@@ -28,9 +28,9 @@ TimeSpread time_spread(std::vector<double> times) {
   return {at_rank(times, 0.5 * last), at_rank(times, 0.25 * last), at_rank(times, 0.75 * last)};
 }
 
-DrawCost time_configuration(const PanelConfig& config, int width, int height,
-                            TextureObject2D& neutral, int repetitions) {
-  const ConfigurationDrawing drawing(config, width, height, neutral);
+DrawCost time_configuration(const PanelConfig& config, const SceneView& view, int width,
+                            int height, TextureObject2D& neutral, int repetitions) {
+  const ConfigurationDrawing drawing(config, view, width, height, neutral);
   std::vector<double> times;
   times.reserve(static_cast<std::size_t>(repetitions));
   for (int i = -1; i < repetitions; ++i) {

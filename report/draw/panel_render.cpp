@@ -30,12 +30,6 @@ float exchange_lod_bias(TextureObject2D& texture, float bias) {
 
 }  // namespace
 
-int color_mip_max_level() {
-  int level = 0;
-  for (int size = color_mip_size; size > 1; size /= 2) ++level;
-  return level;
-}
-
 void build_neutral_texture(TextureObject2D& texture) {
   RgbImage white(1, 1);
   white.texel(0, 0) = {255, 255, 255};
@@ -44,9 +38,11 @@ void build_neutral_texture(TextureObject2D& texture) {
   glBindTexture(texture.target(), 0);
 }
 
-ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, int width, int height,
-                                           TextureObject2D& neutral, TextureObject2D* picture)
+ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, const SceneView& view,
+                                           int width, int height, TextureObject2D& neutral,
+                                           TextureObject2D* picture)
     : config_(config),
+      view_(view),
       neutral_(neutral),
       picture_(picture ? *picture : measured_texture()),
       saved_state_(test_state) {
@@ -65,15 +61,15 @@ ConfigurationDrawing::~ConfigurationDrawing() {
 void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
-  draw_panel(config_.anisotropy, config_.trilinear, {&picture_, &neutral_, shift_x, shift_y});
+  draw_panel(config_.anisotropy, config_.trilinear, {&picture_, &neutral_, &view_, shift_x, shift_y});
 }
 
-RgbImage render_configuration(const PanelConfig& config, int width, int height,
-                              TextureObject2D& neutral, TextureObject2D* picture, double shift_x,
-                              double shift_y) {
+RgbImage render_configuration(const PanelConfig& config, const SceneView& view, int width,
+                              int height, TextureObject2D& neutral, TextureObject2D* picture,
+                              double shift_x, double shift_y) {
   {
     const PhaseTimer timer(&RunTimes::rendering);
-    const ConfigurationDrawing drawing(config, width, height, neutral, picture);
+    const ConfigurationDrawing drawing(config, view, width, height, neutral, picture);
     drawing.clear();
     drawing.draw(shift_x, shift_y);
     // Drawing may run behind the calls: finishing here charges it to rendering, not read-back.
@@ -83,9 +79,10 @@ RgbImage render_configuration(const PanelConfig& config, int width, int height,
   return read_pixels(render_target.buffer, 0, 0, width, height);
 }
 
-PanelMeasurement measure_configuration(const PanelConfig& config, int width, int height,
-                                       TextureObject2D& neutral) {
-  const RgbImage pixels = render_configuration(config, width, height, neutral);
+PanelMeasurement measure_configuration(const PanelConfig& config, const SceneView& view,
+                                       int width, int height, TextureObject2D& neutral) {
+  const RgbImage pixels = render_configuration(config, view, width, height, neutral);
   const PhaseTimer timer(&RunTimes::analysis);
-  return measure_pixels(config, pixels, test_panel_geometry(width, height), color_mip_max_level());
+  return measure_pixels(config, pixels, panel_geometry(view, width, height),
+                        color_mip_max_level());
 }

@@ -8,23 +8,20 @@
 #include "image/texture_object.h"
 #include "report/measure/panel_measurement.h"
 
-// The coarsest level of the colour-mipmap textures: log2 of their size.
-int color_mip_max_level();
-
 // Defines `texture` as one white texel: what the units other than the measured one carry, so
 // that modulation leaves the measured unit's colours as they are. Needs the GL context current.
 void build_neutral_texture(TextureObject2D& texture);
 
-// The test set up, for the object's lifetime, to draw the plane of `config` into the width ×
-// height pixels at the lower left corner of the render target as the test's panel draws it, with
+// The test set up, for the object's lifetime, to draw the plane of `config`, seen in `view`, into
+// the width × height pixels at the lower left corner of the render target as the test's panel draws it, with
 // `picture`, or the colour-mipmap texture of colour delta 0 when none is given, on config.unit,
 // its LOD bias config.lod_bias, and `neutral` on the other units in use. When it ends,
 // test_state, the viewport and the texture's LOD bias are as they were. Needs the test started
 // (start_test) and 1 <= config.units <= test_state.tmu_count, 0 <= config.unit < config.units.
 class ConfigurationDrawing {
  public:
-  ConfigurationDrawing(const PanelConfig& config, int width, int height, TextureObject2D& neutral,
-                       TextureObject2D* picture = nullptr);
+  ConfigurationDrawing(const PanelConfig& config, const SceneView& view, int width, int height,
+                       TextureObject2D& neutral, TextureObject2D* picture = nullptr);
   ~ConfigurationDrawing();
   ConfigurationDrawing(const ConfigurationDrawing&) = delete;
   ConfigurationDrawing& operator=(const ConfigurationDrawing&) = delete;
@@ -36,6 +33,7 @@ class ConfigurationDrawing {
 
  private:
   const PanelConfig config_;
+  const SceneView view_;
   TextureObject2D& neutral_;
   TextureObject2D& picture_;
   const TestState saved_state_;
@@ -45,10 +43,11 @@ class ConfigurationDrawing {
 
 // Clears, draws the plane of `config` alone (ConfigurationDrawing, with `picture` when given,
 // moved by (shift_x, shift_y) pixels) and reads it back.
-RgbImage render_configuration(const PanelConfig& config, int width, int height,
-                              TextureObject2D& neutral, TextureObject2D* picture = nullptr,
-                              double shift_x = 0.0, double shift_y = 0.0);
+RgbImage render_configuration(const PanelConfig& config, const SceneView& view, int width,
+                              int height, TextureObject2D& neutral,
+                              TextureObject2D* picture = nullptr, double shift_x = 0.0,
+                              double shift_y = 0.0);
 
-// render_configuration, then measure_pixels with the test's panel geometry.
-PanelMeasurement measure_configuration(const PanelConfig& config, int width, int height,
-                                       TextureObject2D& neutral);
+// render_configuration, then measure_pixels with the panel geometry of `view`.
+PanelMeasurement measure_configuration(const PanelConfig& config, const SceneView& view,
+                                       int width, int height, TextureObject2D& neutral);

@@ -19,9 +19,9 @@ void build_quality_texture(TextureObject2D& texture, const RgbImage& level0) {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-QualityReport measure_quality(const std::vector<PanelConfig>& configs, const RgbImage& picture,
-                              const std::string& name, int width, int height,
-                              TextureObject2D& neutral) {
+QualityReport measure_quality(const std::vector<PanelConfig>& configs, const SceneView& view,
+                              const RgbImage& picture, const std::string& name, int width,
+                              int height, TextureObject2D& neutral) {
   QualityReport quality;
   quality.texture = name;
   quality.texture_width = picture.width();
@@ -31,7 +31,7 @@ QualityReport measure_quality(const std::vector<PanelConfig>& configs, const Rgb
                "kestrel-report: measuring the image quality against the ideal filter, %d "
                "offsets\n",
                quality_offsets);
-  const PanelGeometry geometry = test_panel_geometry(width, height);
+  const PanelGeometry geometry = panel_geometry(view, width, height);
   const OffsetStep step = flicker_step(geometry, quality_offsets);
   quality.step_x = step.x;
   quality.step_y = step.y;
@@ -48,7 +48,7 @@ QualityReport measure_quality(const std::vector<PanelConfig>& configs, const Rgb
   for (const PanelConfig& config : configs) {
     std::vector<FloatPicture> driver;
     for (int k = 0; k < quality_offsets; ++k)
-      driver.push_back(float_picture(render_configuration(config, width, height, neutral,
+      driver.push_back(float_picture(render_configuration(config, view, width, height, neutral,
                                                           &texture, k * step.x, k * step.y)));
     const PhaseTimer timer(&RunTimes::analysis);
     quality.panels.push_back(compare_with_ideal(config, ideal, driver));

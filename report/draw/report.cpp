@@ -2,22 +2,25 @@
 // turned by every angle, and the cost of each panel's draw.
 #include "report/draw/report.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 
+#include "interact/navigators.h"
+#include "report/draw/driver_info.h"
+#include "report/draw/panel_cost.h"
 #include "report/draw/panel_render.h"
 #include "report/draw/quality_render.h"
-#include "report/measure/plane_turn.h"
 #include "report/draw/run_times.h"
+#include "report/measure/angle_sweep.h"
+#include "report/measure/panel_geometry.h"
+#include "report/measure/plane_turn.h"
 
 namespace {
 
-PanelMeasurement measure(const PanelConfig& config, int width, int height,
+PanelMeasurement measure(const PanelConfig& config, const SceneView& view, int width, int height,
                          TextureObject2D& neutral) {
   std::fprintf(stderr, "kestrel-report: measuring %s on unit %d of %d\n",
                configuration_label(config).c_str(), config.unit, config.units);
-  return measure_configuration(config, width, height, neutral);
+  return measure_configuration(config, view, width, height, neutral);
 }
 
 // The configurations of the panels: both filters at each level, trilinear first.
@@ -28,14 +31,16 @@ std::vector<PanelConfig> panel_configs(const std::vector<float>& levels, float l
   return configs;
 }
 
-std::vector<UnitMeasurement> measure_units(int units, float lod_bias, int width, int height,
-                                           TextureObject2D& neutral) {
+std::vector<UnitMeasurement> measure_units(int units, float lod_bias, const SceneView& view,
+                                           int width, int height, TextureObject2D& neutral) {
   std::vector<UnitMeasurement> measured;
   for (int unit = 0; unit < units; ++unit) {
     UnitMeasurement m;
     m.unit = unit;
-    m.trilinear = measure({true, unit_anisotropy, unit, units, lod_bias}, width, height, neutral);
-    m.bilinear = measure({false, unit_anisotropy, unit, units, lod_bias}, width, height, neutral);
+    m.trilinear =
+        measure({true, unit_anisotropy, unit, units, lod_bias}, view, width, height, neutral);
+    m.bilinear =
+        measure({false, unit_anisotropy, unit, units, lod_bias}, view, width, height, neutral);
     if (unit > 0) {
       const UnitMeasurement& first = measured.front();
       m.trilinear_difference = mean_level_difference(m.trilinear, first.trilinear);
@@ -49,62 +54,37 @@ std::vector<UnitMeasurement> measure_units(int units, float lod_bias, int width,
 }
 
 std::vector<AngleSweep> sweep_angles(const std::vector<PanelConfig>& configs,
-                                     const std::vector<double>& angles, int width, int height,
-                                     TextureObject2D& neutral) {
+                                     const SceneView& view, const std::vector<double>& angles,
+                                     int width, int height, TextureObject2D& neutral) {
   std::vector<AngleSweep> sweeps;
   for (const PanelConfig& config : configs) sweeps.push_back({config, {}});
   for (const double degrees : angles) {
     std::fprintf(stderr, "kestrel-report: measuring the panels turned by %g degrees\n", degrees);
-    const PlaneTurn turn(degrees);
-    const TurnDisc disc = turn_disc(test_panel_geometry(width, height));
+    const SceneView turned = turned_view(view, degrees);
+    const TurnDisc disc = turn_disc(panel_geometry(turned, width, height));
     for (std::size_t i = 0; i < configs.size(); ++i) {
-      const PanelMeasurement m = measure_configuration(configs[i], width, height, neutral);
+      const PanelMeasurement m = measure_configuration(configs[i], turned, width, height, neutral);
       sweeps[i].samples.push_back(angle_sample(degrees, m, disc));
     }
   }
   return sweeps;
 }
 
-std::vector<DrawCost> time_configurations(const std::vector<PanelConfig>& configs, int repeats,
-                                          int width, int height, TextureObject2D& neutral) {
+std::vector<DrawCost> time_configurations(const std::vector<PanelConfig>& configs,
+                                          const SceneView& view, int repeats, int width,
+                                          int height, TextureObject2D& neutral) {
   const PhaseTimer timer(&RunTimes::cost);
   std::vector<DrawCost> costs;
   for (const PanelConfig& config : configs) {
     std::fprintf(stderr, "kestrel-report: timing %s, %d draws\n",
                  configuration_label(config).c_str(), repeats);
-    costs.push_back(time_configuration(config, width, height, neutral, repeats));
+    costs.push_back(time_configuration(config, view, width, height, neutral, repeats));
   }
   relate_to_isotropic(costs);
   return costs;
 }
 
 }  // namespace
-
-std::vector<float> anisotropy_levels(const std::vector<float>& asked, float max_anisotropy) {
-  std::vector<float> levels = asked;
-  if (levels.empty()) {
-    levels = {1.0f, 2.0f, 4.0f, 8.0f};
-    if (max_anisotropy > 8.0f) levels.push_back(max_anisotropy);
-  }
-  levels.push_back(1.0f);
-  for (float& level : levels) level = std::min(level, std::max(max_anisotropy, 1.0f));
-  std::sort(levels.begin(), levels.end());
-  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
-  return levels;
-}
-
-double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b) {
-  double sum = 0.0;
-  int count = 0;
-  for (const QuadLevels& quad : a.quads) {
-    if (!quad.decisive || quad.x + 1 >= b.levels.width() || quad.y + 1 >= b.levels.height() ||
-        !b.levels.quad_resolved(quad.x, quad.y))
-      continue;
-    sum += std::fabs(quad.measured - b.levels.quad_level(quad.x, quad.y));
-    ++count;
-  }
-  return count > 0 ? sum / count : 0.0;
-}
 
 Report measure_report(const MeasureSettings& options, int width, int height,
                       const RgbImage& quality_picture) {
@@ -120,19 +100,21 @@ Report measure_report(const MeasureSettings& options, int width, int height,
       std::fprintf(stderr,
                    "kestrel-report: AF level %g is above the driver's maximum, measured as %g\n",
                    double(level), double(report.driver.max_anisotropy));
+  const SceneView view = navigators_view();
   TextureObject2D neutral;
   build_neutral_texture(neutral);
   const std::vector<PanelConfig> configs =
       panel_configs(report.anisotropy_levels, options.lod_bias);
   for (const PanelConfig& config : configs)
-    report.panels.push_back(measure(config, width, height, neutral));
-  report.units = measure_units(report.driver.tmu_count, options.lod_bias, width, height, neutral);
-  report.disc = turn_disc(test_panel_geometry(width, height));
-  report.angle_sweeps = sweep_angles(configs, options.angles, width, height, neutral);
+    report.panels.push_back(measure(config, view, width, height, neutral));
+  report.units =
+      measure_units(report.driver.tmu_count, options.lod_bias, view, width, height, neutral);
+  report.disc = turn_disc(panel_geometry(view, width, height));
+  report.angle_sweeps = sweep_angles(configs, view, options.angles, width, height, neutral);
   report.quality =
-      measure_quality(configs, quality_picture,
+      measure_quality(configs, view, quality_picture,
                       options.texture.empty() ? "generated test texture" : options.texture, width,
                       height, neutral);
-  report.costs = time_configurations(configs, options.repeats, width, height, neutral);
+  report.costs = time_configurations(configs, view, options.repeats, width, height, neutral);
   return report;
 }

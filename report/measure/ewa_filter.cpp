@@ -7,7 +7,7 @@
 #include <cmath>
 #include <thread>
 
-#include "app/plane.h"
+#include "report/model/scene.h"
 
 namespace {
 

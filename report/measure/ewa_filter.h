@@ -7,6 +7,7 @@
 
 #include "image/rgb_image.h"
 #include "report/measure/float_picture.h"
+#include "report/model/quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/plane_footprint.h"
 
@@ -35,15 +36,6 @@ class EwaTexture {
  private:
   int width_ = 0, height_ = 0;
   std::vector<double> values_;  // red, green, blue of texel (x, y) at 3 * (y * width + x)
-};
-
-// The ideal picture of one panel and where it holds.
-struct IdealPicture {
-  FloatPicture picture;            // 0 outside the valid pixels
-  std::vector<std::uint8_t> valid;  // per pixel: 1 where the footprint's cut-off ellipse lies
-                                    // wholly on the plane, in front of the eye
-  std::vector<float> eye_depth;    // per pixel, the distance in front of the eye where valid
-  std::int64_t taps = 0;           // the texels weighed, over all pixels
 };
 
 // The ideal picture of `texture` stretched over each quad of the plane (s and t from 0 to 1

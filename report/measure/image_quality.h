@@ -9,39 +9,10 @@
 #include "report/measure/ewa_filter.h"
 #include "report/measure/float_picture.h"
 #include "report/measure/panel_measurement.h"
+#include "report/model/quality.h"
 
 // The side of the square windows over which the detail measure takes the local contrast.
 inline constexpr int detail_window = 4;
-
-// The three figures of one panel over a set of its plane pixels, each pixel counted where the
-// ideal picture holds at every offset.
-struct QualityFigures {
-  std::int64_t pixels = 0;  // the plane pixels counted, at each offset
-  // The peak signal-to-noise ratio of the driver's pictures against the ideal ones, in dB, over
-  // the three channels of the counted pixels at every offset; +infinity where they are equal.
-  double psnr = 0.0;
-  // The summed standard deviations of the brightness in the detail_window × detail_window
-  // windows wholly of counted pixels, the driver's over the ideal's, at every offset: below 1 the
-  // driver blurs, above 1 it shows contrast the ideal filter does not have (aliasing).
-  double detail = 1.0;
-  // The summed standard deviations of each counted pixel's brightness over the offsets, the
-  // driver's over the ideal's: 1 is as steady as the ideal filter, above 1 shimmers.
-  double flicker = 1.0;
-};
-
-// The figures of the pixels whose eye depth lies between `near` and `far`.
-struct QualityBand {
-  double near = 0.0, far = 0.0;
-  QualityFigures figures;
-};
-
-struct PanelQuality {
-  PanelConfig config;
-  QualityFigures figures;          // over the whole plane
-  std::vector<QualityBand> bands;  // of distance_band_edges, those that hold pixels, nearest
-                                   // first
-  RgbImage picture{0, 0};          // the driver's picture at the first offset
-};
 
 // One step of the flicker measure in a panel of `geometry`: 1 / offsets of a pixel along the way
 // the plane recedes, straight up where the plane faces the viewer.

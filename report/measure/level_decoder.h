@@ -8,14 +8,7 @@
 #include <vector>
 
 #include "image/rgb_image.h"
-
-// What a pixel of a panel shows.
-enum class PixelClass : std::uint8_t {
-  level,        // a level, resolved
-  background,   // the cleared background: no plane here
-  undecodable,  // a colour that is no level and no blend of two neighbouring levels
-  unresolved,   // a level colour whose whole level continuity cannot tell
-};
+#include "report/model/level_map.h"
 
 // The colour of one pixel read as a level modulo 4.
 struct DecodedColour {
@@ -37,41 +30,6 @@ inline constexpr int background_tolerance = 8;
 // with red = green. The colour is read as the nearest point of the nearest line, level L + f;
 // background and undecodable colours give no level.
 DecodedColour decode_level_colour(const RgbTexel& texel);
-
-// The measured levels of one panel, one per pixel, row 0 at the bottom.
-class LevelMap {
- public:
-  LevelMap(int width, int height);
-
-  int width() const { return width_; }
-  int height() const { return height_; }
-  PixelClass kind(int x, int y) const { return kinds_[index(x, y)]; }
-  // The whole level of pixel (x, y); meaningful only where kind is PixelClass::level.
-  double level(int x, int y) const { return levels_[index(x, y)]; }
-
-  void set(int x, int y, PixelClass kind, double level) {
-    kinds_[index(x, y)] = kind;
-    levels_[index(x, y)] = level;
-  }
-
-  // The number of pixels of each class.
-  int count(PixelClass kind) const;
-
-  // Whether the four pixels of the 2 × 2 quad with lower left pixel (x, y) all hold a resolved
-  // level, and their mean level; 0 <= x < width - 1, 0 <= y < height - 1.
-  bool quad_resolved(int x, int y) const;
-  double quad_level(int x, int y) const;
-
- private:
-  std::size_t index(int x, int y) const {
-    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-           static_cast<std::size_t>(x);
-  }
-
-  int width_, height_;
-  std::vector<PixelClass> kinds_;
-  std::vector<double> levels_;
-};
 
 // A direction along the pixel axes of a panel.
 enum class Step : std::uint8_t { up, down, right, left };

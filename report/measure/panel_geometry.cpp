@@ -1,14 +1,10 @@
-// The geometry of one panel, computed from the same constants and navigators the panel draws
-// with.
+// The geometry of one panel, computed from the same constants and view the panel draws with.
 #include "report/measure/panel_geometry.h"
 
 #include <cmath>
 
-#include "app/panels.h"
-#include "app/plane.h"
-#include "app/test_objects.h"
 #include "interact/angles.h"
-#include "interact/navigators.h"
+#include "report/model/scene.h"
 
 Matrix4 perspective_matrix(double fovy_degrees, double aspect, double z_near, double z_far) {
   const double f = 1.0 / std::tan(fovy_degrees * pi / 360.0);
@@ -22,11 +18,11 @@ Matrix4 perspective_matrix(double fovy_degrees, double aspect, double z_near, do
   return m;
 }
 
-PanelGeometry test_panel_geometry(int width, int height) {
+PanelGeometry panel_geometry(const SceneView& view, int width, int height) {
   PanelGeometry geometry;
   geometry.projection = perspective_matrix(panel_fovy, panel_aspect, panel_z_near, panel_z_far);
-  geometry.modelview = camera_navigator.get_inverse_transform();
-  geometry.modelview.multiply(object_navigator.get_transform());
+  geometry.modelview = pose_inverse_transform(view.camera);
+  geometry.modelview.multiply(pose_transform(view.object));
   geometry.width = width;
   geometry.height = height;
   geometry.texels_per_unit = static_cast<double>(color_mip_size) / plane_quad_size;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "interact/matrix4.h"
+#include "interact/pose.h"
 
 struct PanelGeometry {
   Matrix4 projection;
@@ -15,7 +16,7 @@ struct PanelGeometry {
 // The matrix that gluPerspective(fovy_degrees, aspect, z_near, z_far) multiplies by.
 Matrix4 perspective_matrix(double fovy_degrees, double aspect, double z_near, double z_far);
 
-// The geometry of a width × height panel of the test as it stands: the panel projection, the
-// inverse of camera_navigator's transform times object_navigator's, and the colour-mipmap
-// texture's level 0 stretched over one quad of the plane.
-PanelGeometry test_panel_geometry(int width, int height);
+// The geometry of a width × height panel of the test seen in `view`: the panel projection, the
+// inverse of the camera's transform times the object's, and the colour-mipmap texture's level 0
+// stretched over one quad of the plane.
+PanelGeometry panel_geometry(const SceneView& view, int width, int height);

@@ -5,14 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/panels.h"
+#include "report/model/panel_config.h"
 
 #include "report/measure/ideal_level.h"
 #include "report/measure/plane_footprint.h"
-
-std::string configuration_label(const PanelConfig& config) {
-  return panel_label(config.trilinear, config.anisotropy);
-}
 
 namespace {
 

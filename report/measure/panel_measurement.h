@@ -9,26 +9,7 @@
 #include "report/measure/level_decoder.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/panel_statistics.h"
-
-// One set-up of the plane to measure.
-struct PanelConfig {
-  bool trilinear = true;    // GL_LINEAR_MIPMAP_LINEAR, else GL_LINEAR_MIPMAP_NEAREST
-  float anisotropy = 1.0f;  // GL_TEXTURE_MAX_ANISOTROPY_EXT
-  int unit = 0;             // the unit that carries the colour-mipmap texture
-  int units = 1;            // the units in use, 0 .. units - 1; the others carry a white texel
-  float lod_bias = 0.0f;    // GL_TEXTURE_LOD_BIAS of the colour-mipmap texture
-};
-
-// The label of the panel `config` draws (panel_label).
-std::string configuration_label(const PanelConfig& config);
-
-// Everything measured of one configuration.
-struct PanelMeasurement {
-  PanelConfig config;
-  LevelMap levels{0, 0};          // per pixel
-  std::vector<QuadLevels> quads;  // the quads whose four pixels all show a resolved level
-  PanelStatistics statistics;
-};
+#include "report/model/panel_measurement.h"
 
 // Measures `pixels`, the plane of `config` drawn with the colour-mipmap texture of colour delta 0
 // over a panel of `geometry`'s size: decodes the levels (decode_levels, walking the way the

@@ -91,3 +91,17 @@ PanelStatistics panel_statistics(const std::vector<QuadLevels>& measured,
   s.bands = distance_bands(quads);
   return s;
 }
+
+double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b) {
+  double sum = 0.0;
+  int count = 0;
+  for (const QuadLevels& quad : a.quads) {
+    if (!quad.decisive || quad.x + 1 >= b.levels.width() || quad.y + 1 >= b.levels.height() ||
+        !b.levels.quad_resolved(quad.x, quad.y))
+      continue;
+    sum += std::fabs(quad.measured - b.levels.quad_level(quad.x, quad.y));
+    ++count;
+  }
+  return count > 0 ? sum / count : 0.0;
+}
+

@@ -1,14 +1,12 @@
-// The plane turned about the viewing axis through object_navigator's trackball.
+// The plane turned about the viewing axis, as the object's trackball would turn it.
 #include "report/measure/plane_turn.h"
 
 #include "interact/angles.h"
-#include "interact/navigators.h"
 
-PlaneTurn::PlaneTurn(double degrees) : saved_(object_navigator.trackball.rotation) {
-  Quaternion turned =
+SceneView turned_view(const SceneView& view, double degrees) {
+  SceneView turned = view;
+  turned.object.rotation =
       Quaternion::from_axis_angle({0.0f, 0.0f, 1.0f}, static_cast<float>(radians(degrees)));
-  turned.multiply(saved_);
-  object_navigator.trackball.rotation = turned;
+  turned.object.rotation.multiply(view.object.rotation);
+  return turned;
 }
-
-PlaneTurn::~PlaneTurn() { object_navigator.trackball.rotation = saved_; }

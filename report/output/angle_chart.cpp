@@ -5,7 +5,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/panels.h"
+#include "report/model/panel_config.h"
 #include "interact/angles.h"
 #include "report/output/text_format.h"
 

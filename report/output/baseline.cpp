@@ -10,7 +10,7 @@
 #include <tuple>
 #include <utility>
 
-#include "app/panels.h"
+#include "report/model/panel_config.h"
 #include "report/output/json_reader.h"
 #include "report/output/text_format.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "report/draw/report.h"
+#include "report/model/report.h"
 #include "report/output/verdicts.h"
 
 // A report as its report.json states it.

@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "app/panels.h"
+#include "report/model/panel_config.h"
 #include "report/output/angle_chart.h"
 #include "report/output/text_format.h"
 

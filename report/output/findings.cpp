@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/panels.h"
+#include "report/measure/panel_statistics.h"
 #include "report/output/text_format.h"
 
 namespace {

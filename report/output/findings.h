@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "report/draw/report.h"
+#include "report/model/report.h"
 
 // A share of quads or pixels above this is worth a sentence; smaller shares stay in the tables.
 inline constexpr double notable_share = 0.05;

@@ -4,7 +4,7 @@
 
 #include "app/overlay_text.h"
 #include "image/rgb_image.h"
-#include "report/draw/report.h"
+#include "report/model/report.h"
 
 // The test's window at start-up: draw_panels in `font` over the window's size at the lower left
 // corner of the render target, read back whole. Needs the test's scene set up.

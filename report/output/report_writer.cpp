@@ -1,7 +1,8 @@
 // The report's text files, built from the measurements.
 #include "report/output/report_writer.h"
 
-#include "app/panels.h"
+#include "report/measure/image_quality.h"
+#include "report/model/panel_config.h"
 #include "report/output/json_writer.h"
 #include "report/output/text_format.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "report/draw/report.h"
+#include "report/model/report.h"
 #include "report/output/baseline.h"
 #include "report/output/findings.h"
 #include "report/output/verdicts.h"

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "report/draw/panel_render.h"
 #include "report/measure/ideal_level.h"
+#include "report/measure/panel_statistics.h"
+#include "report/model/scene.h"
 #include "report/output/text_format.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/draw/report.h"
+#include "report/model/report.h"
 
 enum class Rule {
   bounds,             // the levels lie within what the extension and core GL allow

@@ -14,6 +14,7 @@
 #include "glh/glh_genext.h"
 #include "image/box_filter.h"
 #include "image/read_pixels.h"
+#include "interact/navigators.h"
 #include "report/draw/panel_render.h"
 #include "report/draw/quality_render.h"
 #include "report/draw/render_target.h"
@@ -43,8 +44,8 @@ class ReportDraw : public testing::Test {
     ASSERT_TRUE(started_) << "the driver lacks an extension";
     build_neutral_texture(neutral_);
   }
-  PanelMeasurement measure(const PanelConfig& config) {
-    return measure_configuration(config, panel_size, panel_size, neutral_);
+  PanelMeasurement measure(const PanelConfig& config, const SceneView& view = navigators_view()) {
+    return measure_configuration(config, view, panel_size, panel_size, neutral_);
   }
 
   static inline bool started_ = false;
@@ -72,7 +73,7 @@ class QualityDraw : public ReportDraw {
   RgbImage nearest(int k) {
     glViewport(0, 0, quality_size, quality_size);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    push_panel_matrices(k * step_.x, k * step_.y);
+    push_panel_matrices(navigators_view(), k * step_.x, k * step_.y);
     glh::glActiveTextureARB(GL_TEXTURE0_ARB);
     texture_.bind();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -86,7 +87,7 @@ class QualityDraw : public ReportDraw {
   }
 
   const RgbImage picture_ = scaled_to_power_of_two(quality_test_texture(), texture_size);
-  const PanelGeometry geometry_ = test_panel_geometry(quality_size, quality_size);
+  const PanelGeometry geometry_ = panel_geometry(navigators_view(), quality_size, quality_size);
   const OffsetStep step_ = flicker_step(geometry_, quality_offsets);
   TextureObject2D texture_;
 };
@@ -110,7 +111,7 @@ TEST_F(ReportDraw, FootprintInvertsWhatTheDriverDraws) {
   draw_panel(1.0f, 1);
   const GLint count = glRenderMode(GL_RENDER);
   ASSERT_GT(count, 0);
-  const PlaneFootprint footprint(test_panel_geometry(panel_size, panel_size));
+  const PlaneFootprint footprint(panel_geometry(navigators_view(), panel_size, panel_size));
   const auto off_integer = [](double value) { return std::fabs(value - std::round(value)); };
   constexpr int floats_per_vertex = 3 + 4 + 4;  // position, colour, texture coordinates
   int vertices = 0;
@@ -133,8 +134,8 @@ TEST_F(ReportDraw, FootprintInvertsWhatTheDriverDraws) {
 // measurement error would be far larger. Past 45 degrees the decoder walks the rows instead.
 TEST_F(ReportDraw, IsotropicPanelMeasuresTheReferenceLevelsAtAnyTurn) {
   for (const double degrees : {0.0, 45.0, 90.0, 150.0}) {
-    const PlaneTurn turn(degrees);
-    const PanelStatistics s = measure({true, 1.0f, 0, 1}).statistics;
+    const PanelStatistics s =
+        measure({true, 1.0f, 0, 1}, turned_view(navigators_view(), degrees)).statistics;
     SCOPED_TRACE(degrees);
     EXPECT_GT(s.pixels, panel_size * panel_size * 3 / 4);
     EXPECT_EQ(s.undecodable_pixels + s.unresolved_pixels, 0);
@@ -188,9 +189,11 @@ TEST_F(ReportDraw, OverlayFontDrawsAsGlutsBitmapFont) {
 // A move of one whole pixel along y shows in row r + 1 what row r showed unmoved.
 TEST_F(QualityDraw, AMoveByAWholePixelMovesTheDriversPictureByOneRow) {
   const PanelConfig config{true, 1.0f, 0, 1, 0.0f};
-  const RgbImage still = render_configuration(config, quality_size, quality_size, neutral_, &texture_);
-  const RgbImage moved =
-      render_configuration(config, quality_size, quality_size, neutral_, &texture_, 0.0, 1.0);
+  const SceneView view = navigators_view();
+  const RgbImage still =
+      render_configuration(config, view, quality_size, quality_size, neutral_, &texture_);
+  const RgbImage moved = render_configuration(config, view, quality_size, quality_size, neutral_,
+                                              &texture_, 0.0, 1.0);
   double difference = 0.0, unmoved_difference = 0.0;
   int compared = 0;
   for (int y = 0; y + 1 < quality_size / 2; ++y)

@@ -9,29 +9,21 @@
 #include <utility>
 #include <vector>
 
-#include "app/plane.h"
-#include "app/startup.h"
-#include "app/test_state.h"
 #include "image_compare.h"
 #include "interact/angles.h"
 #include "report/measure/ewa_filter.h"
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/plane_footprint.h"
+#include "report/model/scene.h"
 
 namespace {
 
 constexpr int panel_size = 64;
 
-// The panel where the test starts, `size` pixels square. The interactors are configured once:
-// each configuration tilts the plane further.
+// The panel where the test starts, `size` pixels square.
 PanelGeometry start_geometry(int size) {
-  static const bool configured = [] {
-    configure_interactors(test_state);
-    return true;
-  }();
-  static_cast<void>(configured);
-  return test_panel_geometry(size, size);
+  return panel_geometry(start_view(start_zoom), size, size);
 }
 
 // Waves of a few texels' period that repeat seamlessly: red along u, green along v, blue

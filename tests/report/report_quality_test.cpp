@@ -5,12 +5,11 @@
 #include <cmath>
 #include <vector>
 
-#include "app/startup.h"
-#include "app/test_state.h"
 #include "image/box_filter.h"
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/quality_texture.h"
+#include "report/model/scene.h"
 
 namespace {
 
@@ -23,8 +22,8 @@ constexpr int offsets = 8;
 class Quality : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    configure_interactors(test_state);
-    const PanelGeometry geometry = test_panel_geometry(panel_size, panel_size);
+    const PanelGeometry geometry =
+        panel_geometry(start_view(start_zoom), panel_size, panel_size);
     const EwaTexture texture(scaled_to_power_of_two(quality_test_texture(), texture_size));
     ideal_ = new std::vector<IdealPicture>(
         ideal_pictures(texture, geometry, 0.0, offsets, flicker_step(geometry, offsets)));

@@ -1,0 +1,29 @@
+// The filters' and the panels' names.
+#include "report/model/panel_config.h"
+
+#include <cstdio>
+
+const char* filter_name(bool trilinear) { return trilinear ? "trilinear" : "bilinear"; }
+
+const char* min_filter_name(bool trilinear) {
+  return trilinear ? "GL_LINEAR_MIPMAP_LINEAR" : "GL_LINEAR_MIPMAP_NEAREST";
+}
+
+std::string filter_description(bool trilinear) {
+  return std::string(min_filter_name(trilinear)) + " (" + filter_name(trilinear) + ")";
+}
+
+std::string panel_label(bool trilinear, float anisotropy) {
+  char label[64];
+  if (anisotropy == 1.0f)
+    std::snprintf(label, sizeof label, "%s, isotropic", filter_name(trilinear));
+  else
+    std::snprintf(label, sizeof label, "%s, AF level %g", filter_name(trilinear),
+                  double(anisotropy));
+  return label;
+}
+
+std::string configuration_label(const PanelConfig& config) {
+  return panel_label(config.trilinear, config.anisotropy);
+}
+
