@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/overlay_font.h"
+#include "image/overlay_font.h"
 #include "image/rgb_image.h"
 
 // One line of text: where its baseline starts, in pixels from the picture's upper left corner
