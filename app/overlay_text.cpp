@@ -5,7 +5,7 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
-#include "app/overlay_font.h"
+#include "image/overlay_font.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The overlay text of the panels: labels and status lines printed with GLUT's 8 × 13 bitmap font
 // over whatever the panel shows, through GLUT in its window, or from the captured copy of the font
-// in app/overlay_font.h where no GLUT window exists.
+// in image/overlay_font.h where no GLUT window exists.
 #pragma once
 
 #include <GL/gl.h>

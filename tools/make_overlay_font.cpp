@@ -1,4 +1,4 @@
-// Writes app/overlay_font.h: GLUT's 8 × 13 bitmap font as the driver draws it, glyph by glyph,
+// Writes image/overlay_font.h: GLUT's 8 × 13 bitmap font as the driver draws it, glyph by glyph,
 // so that the overlay text can be drawn the same way where there is no GLUT window.
 #define GL_GLEXT_PROTOTYPES
 #include <GL/freeglut.h>

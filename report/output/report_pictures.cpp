@@ -12,8 +12,8 @@
 #include "image/read_pixels.h"
 #include "report/draw/render_target.h"
 #include "report/output/heat_map.h"
+#include "report/output/picture_text.h"
 #include "report/draw/panel_render.h"
-#include "report/draw/picture_text.h"
 #include "report/measure/float_picture.h"
 #include "report/output/text_format.h"
 

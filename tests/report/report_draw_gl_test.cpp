@@ -1,11 +1,15 @@
 // The report's drawing on the real driver: the geometry it computes is the one the driver draws,
 // the isotropic panel measures the reference levels at any turn, the overlay font draws as
-// GLUT's; the image quality's moves, and a real aliasing filter that its measures catch.
+// GLUT's and text printed over a picture as the driver draws it; the image quality's moves, and a
+// real aliasing filter that its measures catch.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/overlay_text.h"
@@ -13,6 +17,7 @@
 #include "app/test_objects.h"
 #include "glh/glh_genext.h"
 #include "image/box_filter.h"
+#include "image/pixel_store.h"
 #include "image/read_pixels.h"
 #include "interact/navigators.h"
 #include "report/draw/panel_render.h"
@@ -24,6 +29,7 @@
 #include "report/measure/plane_footprint.h"
 #include "report/measure/plane_turn.h"
 #include "report/measure/quality_texture.h"
+#include "report/output/picture_text.h"
 #include "image_compare.h"
 #include "start_test_support.h"
 
@@ -184,6 +190,78 @@ TEST_F(ReportDraw, OverlayFontDrawsAsGlutsBitmapFont) {
   }
   EXPECT_TRUE(same_image(drawn[0], drawn[1]));
   EXPECT_FALSE(same_image(drawn[0], RgbImage(width, height)));  // the text is there
+}
+
+namespace {
+
+// `picture` drawn into the lower left corner of the back buffer, `texts` drawn over it with the
+// captured font in a viewport of the picture's size, and the picture's area read back.
+RgbImage printed_by_driver(const RgbImage& picture, const std::vector<PlacedText>& texts) {
+  const int width = picture.width(), height = picture.height();
+  glViewport(0, 0, width, height);
+  glDisable(GL_DEPTH_TEST);
+  {
+    const ScopedIdentityMatrices window_terms;
+    glRasterPos2f(-1.0f, -1.0f);
+    const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);
+    glDrawPixels(width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.texels());
+  }
+  glColor3f(1.0f, 1.0f, 1.0f);
+  for (const PlacedText& text : texts)
+    draw_text(text.text.c_str(), text.x, text.y, width, height, OverlayFont::captured);
+  return read_pixels(GL_BACK, 0, 0, width, height);
+}
+
+}  // namespace
+
+// Text printed over a picture on the CPU gives the driver's pixels wherever it starts: inside,
+// on each edge, across the edges, and outside, where the driver draws none of it.
+TEST_F(ReportDraw, TextIsPrintedAsTheDriverDrawsTheCapturedFont) {
+  for (const auto& [w, h] : {std::pair{45, 31}, std::pair{96, 50}}) {
+    const std::string text = "Agj|_";  // ascenders, descenders, a full-height bar
+    const int text_width = 8 * static_cast<int>(text.size());
+    const struct {
+      const char* where;
+      int x, y;
+      bool shows;  // whether any of it lands on the picture
+    } placements[] = {
+        {"inside", 6, 20, true},
+        {"on the left edge", 0, 20, true},
+        {"on the top edge", 6, 11, true},
+        {"on the bottom edge", 6, h - 2, true},
+        {"on the right edge", w - text_width, 20, true},
+        {"across the right edge", w - 12, 20, true},
+        {"across the top edge", 6, 5, true},
+        {"across the bottom edge", 6, h - 1, true},
+        {"with its baseline on the top edge", 6, 0, true},
+        {"with its baseline on the bottom edge", 6, h, true},
+        {"at the right edge", w, 20, false},
+        {"one pixel left of the picture", -1, 20, false},
+        {"half left of the picture", -text_width / 2, 20, false},
+        {"one pixel above the picture", 6, -1, false},
+        {"one pixel below the picture", 6, h + 1, false},
+    };
+    const RgbImage picture = patterned_image(w, h);
+    for (const auto& p : placements) {
+      SCOPED_TRACE(testing::Message() << p.where << " of " << w << " x " << h);
+      const std::vector<PlacedText> texts = {{p.x, p.y, text}};
+      const RgbImage printed = print_over(picture, texts);
+      EXPECT_TRUE(same_image(printed, printed_by_driver(picture, texts)));
+      EXPECT_EQ(!same_image(printed, picture), p.shows);
+    }
+  }
+}
+
+// Every character code, four lines of them in one print.
+TEST_F(ReportDraw, EveryCharacterIsPrintedAsTheDriverDrawsIt) {
+  std::vector<PlacedText> lines;
+  for (int line = 0; line < 4; ++line) {
+    std::string codes;
+    for (int code = std::max(64 * line, 1); code < 64 * (line + 1); ++code) codes += char(code);
+    lines.push_back({0, 13 + 16 * line, codes});
+  }
+  const RgbImage picture = patterned_image(8 * 64, 4 * 16);
+  EXPECT_TRUE(same_image(print_over(picture, lines), printed_by_driver(picture, lines)));
 }
 
 // A move of one whole pixel along y shows in row r + 1 what row r showed unmoved.

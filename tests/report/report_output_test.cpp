@@ -1,20 +1,23 @@
 // The report's output without a driver: which finding fires for reports made up to show each
 // behaviour, the image quality's among them, the command line, verdicts and their JUnit file,
-// and text that is never cut. The JSON writer is checked by reading its text back
-// (report_compare_test).
+// text that is never cut, and text printed over pictures, cut at their edges. The JSON writer is
+// checked by reading its text back (report_compare_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/panels.h"
 #include "report/options.h"
 #include "report/output/findings.h"
 #include "report/output/junit_writer.h"
+#include "report/output/picture_text.h"
 #include "report/output/text_format.h"
 #include "report/output/verdicts.h"
+#include "image_compare.h"
 
 namespace {
 
@@ -313,6 +316,57 @@ TEST(FormatText, LongTextIsNeverCut) {
   const std::string text = format_text("[%s] %d", long_name.c_str(), 42);
   EXPECT_EQ(text.size(), 5000u + 5u);
   EXPECT_EQ(text.substr(text.size() - 4), "] 42");
+}
+
+namespace {
+
+// The part of `image` of width × height pixels whose upper left corner is (left, top), counted
+// from the image's upper left corner with y downward, as texts are placed.
+RgbImage part_of(const RgbImage& image, int left, int top, int width, int height) {
+  RgbImage part(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      part.texel(x, y) = image.texel(left + x, image.height() - top - height + y);
+  return part;
+}
+
+}  // namespace
+
+// A text across a picture's edges prints inside it what it prints in the same place of a larger
+// picture, and nothing outside it (the sanitizers see every write).
+TEST(PrintOver, TextAcrossThePicturesEdgesIsCutThere) {
+  const RgbImage large = patterned_image(48, 32);
+  const PlacedText text = {8, 20, "Agj|_"};  // rows 9 to 21 from the top, columns 8 to 47
+  const RgbImage printed = print_over(large, {text});
+  ASSERT_FALSE(same_image(printed, large));
+  const struct {
+    const char* cut;
+    int left, top, width, height;
+  } parts[] = {
+      {"across the right edge", 0, 0, 29, 32},
+      {"across the top edge", 0, 14, 48, 18},
+      {"across the bottom edge", 0, 0, 48, 21},
+      {"with the baseline on the bottom edge", 0, 0, 48, 20},
+      {"across the top and right edges", 8, 15, 13, 6},
+      {"to a pixel", 8, 19, 1, 1},
+  };
+  for (const auto& p : parts) {
+    SCOPED_TRACE(p.cut);
+    const PlacedText moved = {text.x - p.left, text.y - p.top, text.text};
+    EXPECT_TRUE(same_image(print_over(part_of(large, p.left, p.top, p.width, p.height), {moved}),
+                           part_of(printed, p.left, p.top, p.width, p.height)));
+  }
+}
+
+TEST(PrintOver, EmptyTextsAndPicturesStayAsTheyWere) {
+  const RgbImage picture = patterned_image(16, 16);
+  EXPECT_TRUE(same_image(print_over(picture, {}), picture));
+  EXPECT_TRUE(same_image(print_over(picture, {{4, 12, ""}}), picture));
+  for (const auto& [width, height] : {std::pair{0, 0}, std::pair{0, 13}, std::pair{24, 0}}) {
+    SCOPED_TRACE(testing::Message() << width << " x " << height);
+    const std::vector<PlacedText> texts = {{0, 0, "Ag"}, {0, height, "Ag"}, {0, 11, "Ag"}};
+    EXPECT_TRUE(same_image(print_over(RgbImage(width, height), texts), RgbImage(width, height)));
+  }
 }
 
 // Quads placed around the bounds decide the verdicts; quads no driver can get wrong do not.
