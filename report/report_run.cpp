@@ -21,6 +21,7 @@
 #include "report/draw/render_target.h"
 #include "report/draw/report.h"
 #include "report/draw/run_times.h"
+#include "report/draw/window_capture.h"
 #include "report/measure/quality_texture.h"
 #include "report/output/angle_chart.h"
 #include "report/output/baseline.h"
@@ -79,7 +80,7 @@ bool commit(ReportFolder& files) {
   return true;
 }
 
-// The pictures of `report`, each composed on the driver and then staged in `files`.
+// The figures of `report`, each composed in memory and then staged in `files`.
 bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const Report& report) {
   RgbImage measured(0, 0), errors(0, 0), quality(0, 0);
   {
@@ -154,12 +155,9 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
   ReportFolder files(out, ReportKind::measured, options.junit);
   if (!open_folder(files)) return 1;
-  const int columns = int(levels.size());
   const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
-  // Wide enough for the quality figure, a column per AF level beside the ideal picture's, so
-  // that its labels are printed in one piece.
-  const ReportFramebuffer framebuffer(std::max(test_window_width, (columns + 1) * panel.width),
-                                      test_window_height);
+  // As large as the test's window, which panels.png shows whole.
+  const ReportFramebuffer framebuffer(test_window_width, test_window_height);
   if (framebuffer.bound()) {
     platform += ", drawn into a framebuffer object";
   } else if (window) {

@@ -6,15 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/panels.h"
-#include "app/scoped_viewport.h"
-#include "app/startup.h"
-#include "image/read_pixels.h"
-#include "report/draw/render_target.h"
+#include "report/measure/float_picture.h"
+#include "report/model/scene.h"
 #include "report/output/heat_map.h"
 #include "report/output/picture_text.h"
-#include "report/draw/panel_render.h"
-#include "report/measure/float_picture.h"
 #include "report/output/text_format.h"
 
 namespace {
@@ -140,13 +135,6 @@ RgbImage quality_rows(const Report& report, bool trilinear) {
 }
 
 }  // namespace
-
-RgbImage capture_test_window(OverlayFont font) {
-  const ScopedViewport saved;
-  glViewport(0, 0, test_window_width, test_window_height);
-  draw_panels(font);
-  return read_pixels(render_target.buffer, 0, 0, test_window_width, test_window_height);
-}
 
 RgbImage measured_levels_figure(const Report& report) {
   const int max_level = color_mip_max_level();

@@ -1,15 +1,9 @@
-// The report's pictures: the test's window as it starts, the false-colour maps of the measured
-// levels and of their errors, and the image quality, in the panel layout, labelled, with legends.
-// Only the test's window is drawn on the driver; the figures are composed in memory.
+// The report's figures: the false-colour maps of the measured levels and of their errors, and
+// the image quality, in the panel layout, labelled, with legends, composed in memory.
 #pragma once
 
-#include "app/overlay_text.h"
 #include "image/rgb_image.h"
 #include "report/model/report.h"
-
-// The test's window at start-up: draw_panels in `font` over the window's size at the lower left
-// corner of the render target, read back whole. Needs the test's scene set up.
-RgbImage capture_test_window(OverlayFont font);
 
 // The measured level of every pixel of the measured panels, laid out as the test lays out its
 // panels with a column per AF level, each labelled, above a legend of the level colours.
