@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/panels.h"
+#include "report/model/panel_config.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
 #include "report/output/json_reader.h"

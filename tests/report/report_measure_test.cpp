@@ -8,13 +8,13 @@
 #include <cmath>
 #include <functional>
 
-#include "app/color_mip_texture.h"
 #include "interact/angles.h"
 #include "interact/quaternion.h"
 #include "report/measure/ideal_level.h"
 #include "report/measure/level_decoder.h"
 #include "report/measure/panel_measurement.h"
 #include "report/measure/plane_footprint.h"
+#include "report/model/scene.h"
 
 namespace {
 
