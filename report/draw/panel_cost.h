@@ -13,10 +13,10 @@
 // ranks; all 0 for no times.
 TimeSpread time_spread(std::vector<double> times);
 
-// Times the draw of `config` seen in `view` (the plane alone, as measure_configuration draws it, width × height
-// pixels) `repetitions` times after one draw that warms the driver up. Each time runs from a
-// glFinish after the clear to a glFinish after the draw, so that it holds the draw whole and
-// nothing else; the clear matters, as a depth buffer left from the last draw would let the
+// Times the draw of `config` seen in `view` (the plane alone, as render_configuration draws it,
+// width × height pixels) `repetitions` times after one draw that warms the driver up. Each time
+// runs from a glFinish after the clear to a glFinish after the draw, so that it holds the draw
+// whole and nothing else; the clear matters, as a depth buffer left from the last draw would let the
 // driver skip every pixel. Needs the test started; repetitions >= 1.
 DrawCost time_configuration(const PanelConfig& config, const SceneView& view, int width,
                             int height, TextureObject2D& neutral, int repetitions);

@@ -3,12 +3,15 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
+
 #include "app/panels.h"
 #include "app/test_objects.h"
 #include "image/read_pixels.h"
 #include "image/upload_image.h"
 #include "report/draw/render_target.h"
 #include "report/draw/run_times.h"
+#include "report/measure/parallel_for.h"
 
 namespace {
 
@@ -79,10 +82,22 @@ RgbImage render_configuration(const PanelConfig& config, const SceneView& view, 
   return read_pixels(render_target.buffer, 0, 0, width, height);
 }
 
-PanelMeasurement measure_configuration(const PanelConfig& config, const SceneView& view,
-                                       int width, int height, TextureObject2D& neutral) {
-  const RgbImage pixels = render_configuration(config, view, width, height, neutral);
+std::vector<PanelMeasurement> measure_configurations(const std::vector<PanelConfig>& configs,
+                                                     const SceneView& view, int width,
+                                                     int height, TextureObject2D& neutral,
+                                                     bool announce) {
+  std::vector<RgbImage> pixels;
+  for (const PanelConfig& config : configs) {
+    if (announce)
+      std::fprintf(stderr, "kestrel-report: measuring %s on unit %d of %d\n",
+                   configuration_label(config).c_str(), config.unit, config.units);
+    pixels.push_back(render_configuration(config, view, width, height, neutral));
+  }
   const PhaseTimer timer(&RunTimes::analysis);
-  return measure_pixels(config, pixels, panel_geometry(view, width, height),
-                        color_mip_max_level());
+  const PanelGeometry geometry = panel_geometry(view, width, height);
+  std::vector<PanelMeasurement> measured(configs.size());
+  parallel_for(static_cast<int>(configs.size()), [&](int i) {
+    measured[i] = measure_pixels(configs[i], pixels[i], geometry, color_mip_max_level());
+  });
+  return measured;
 }

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 #include "app/scoped_viewport.h"
 #include "app/test_state.h"
 #include "image/texture_object.h"
@@ -48,6 +50,10 @@ RgbImage render_configuration(const PanelConfig& config, const SceneView& view, 
                               TextureObject2D* picture = nullptr, double shift_x = 0.0,
                               double shift_y = 0.0);
 
-// render_configuration, then measure_pixels with the panel geometry of `view`.
-PanelMeasurement measure_configuration(const PanelConfig& config, const SceneView& view,
-                                       int width, int height, TextureObject2D& neutral);
+// Draws each of `configs` seen in `view` one after the other (render_configuration), announcing
+// each on standard error first when `announce` is set, then measures their pixels
+// (measure_pixels with the panel geometry of `view`) on every core. In the order of `configs`.
+std::vector<PanelMeasurement> measure_configurations(const std::vector<PanelConfig>& configs,
+                                                     const SceneView& view, int width,
+                                                     int height, TextureObject2D& neutral,
+                                                     bool announce = false);

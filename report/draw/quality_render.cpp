@@ -11,6 +11,7 @@
 #include "image/upload_image.h"
 #include "report/draw/panel_render.h"
 #include "report/draw/run_times.h"
+#include "report/measure/parallel_for.h"
 
 void build_quality_texture(TextureObject2D& texture, const RgbImage& level0) {
   texture.bind();
@@ -45,14 +46,19 @@ QualityReport measure_quality(const std::vector<PanelConfig>& configs, const Sce
   run_times.reference += quality.reference_seconds;
   TextureObject2D texture;
   build_quality_texture(texture, picture);
-  for (const PanelConfig& config : configs) {
-    std::vector<FloatPicture> driver;
+  // Drawn one after the other, compared on every core.
+  std::vector<std::vector<RgbImage>> drawn(configs.size());
+  for (std::size_t i = 0; i < configs.size(); ++i)
     for (int k = 0; k < quality_offsets; ++k)
-      driver.push_back(float_picture(render_configuration(config, view, width, height, neutral,
-                                                          &texture, k * step.x, k * step.y)));
-    const PhaseTimer timer(&RunTimes::analysis);
-    quality.panels.push_back(compare_with_ideal(config, ideal, driver));
-  }
+      drawn[i].push_back(render_configuration(configs[i], view, width, height, neutral, &texture,
+                                              k * step.x, k * step.y));
+  const PhaseTimer timer(&RunTimes::analysis);
+  quality.panels.resize(configs.size());
+  parallel_for(static_cast<int>(configs.size()), [&](int i) {
+    std::vector<FloatPicture> driver;
+    for (const RgbImage& picture : drawn[i]) driver.push_back(float_picture(picture));
+    quality.panels[i] = compare_with_ideal(configs[i], ideal, driver);
+  });
   quality.ideal = std::move(ideal.front());
   return quality;
 }

@@ -16,13 +16,6 @@
 
 namespace {
 
-PanelMeasurement measure(const PanelConfig& config, const SceneView& view, int width, int height,
-                         TextureObject2D& neutral) {
-  std::fprintf(stderr, "kestrel-report: measuring %s on unit %d of %d\n",
-               configuration_label(config).c_str(), config.unit, config.units);
-  return measure_configuration(config, view, width, height, neutral);
-}
-
 // The configurations of the panels: both filters at each level, trilinear first.
 std::vector<PanelConfig> panel_configs(const std::vector<float>& levels, float lod_bias) {
   std::vector<PanelConfig> configs;
@@ -33,14 +26,18 @@ std::vector<PanelConfig> panel_configs(const std::vector<float>& levels, float l
 
 std::vector<UnitMeasurement> measure_units(int units, float lod_bias, const SceneView& view,
                                            int width, int height, TextureObject2D& neutral) {
+  std::vector<PanelConfig> configs;
+  for (int unit = 0; unit < units; ++unit)
+    for (const bool trilinear : {true, false})
+      configs.push_back({trilinear, unit_anisotropy, unit, units, lod_bias});
+  std::vector<PanelMeasurement> panels =
+      measure_configurations(configs, view, width, height, neutral, true);
   std::vector<UnitMeasurement> measured;
   for (int unit = 0; unit < units; ++unit) {
     UnitMeasurement m;
     m.unit = unit;
-    m.trilinear =
-        measure({true, unit_anisotropy, unit, units, lod_bias}, view, width, height, neutral);
-    m.bilinear =
-        measure({false, unit_anisotropy, unit, units, lod_bias}, view, width, height, neutral);
+    m.trilinear = std::move(panels[2 * unit]);
+    m.bilinear = std::move(panels[2 * unit + 1]);
     if (unit > 0) {
       const UnitMeasurement& first = measured.front();
       m.trilinear_difference = mean_level_difference(m.trilinear, first.trilinear);
@@ -62,10 +59,10 @@ std::vector<AngleSweep> sweep_angles(const std::vector<PanelConfig>& configs,
     std::fprintf(stderr, "kestrel-report: measuring the panels turned by %g degrees\n", degrees);
     const SceneView turned = turned_view(view, degrees);
     const TurnDisc disc = turn_disc(panel_geometry(turned, width, height));
-    for (std::size_t i = 0; i < configs.size(); ++i) {
-      const PanelMeasurement m = measure_configuration(configs[i], turned, width, height, neutral);
-      sweeps[i].samples.push_back(angle_sample(degrees, m, disc));
-    }
+    const std::vector<PanelMeasurement> measured =
+        measure_configurations(configs, turned, width, height, neutral);
+    for (std::size_t i = 0; i < configs.size(); ++i)
+      sweeps[i].samples.push_back(angle_sample(degrees, measured[i], disc));
   }
   return sweeps;
 }
@@ -105,8 +102,7 @@ Report measure_report(const MeasureSettings& options, int width, int height,
   build_neutral_texture(neutral);
   const std::vector<PanelConfig> configs =
       panel_configs(report.anisotropy_levels, options.lod_bias);
-  for (const PanelConfig& config : configs)
-    report.panels.push_back(measure(config, view, width, height, neutral));
+  report.panels = measure_configurations(configs, view, width, height, neutral, true);
   report.units =
       measure_units(report.driver.tmu_count, options.lod_bias, view, width, height, neutral);
   report.disc = turn_disc(panel_geometry(view, width, height));

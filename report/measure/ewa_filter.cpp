@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <thread>
 
+#include "report/measure/parallel_for.h"
 #include "report/model/scene.h"
 
 namespace {
@@ -190,43 +190,33 @@ IdealPicture ideal_picture(const EwaTexture& texture, const PanelGeometry& geome
 
   // Each pixel is computed alone and written once, so the picture does not depend on which
   // thread takes which row; rows are handed out one at a time since the far ones cost more.
-  std::atomic<int> next_row{0};
   std::atomic<std::int64_t> taps{0};
-  const auto work = [&] {
-    std::int64_t own_taps = 0;
-    for (int y = next_row++; y < height; y = next_row++) {
-      for (int x = 0; x < width; ++x) {
-        PlanePoint point;
-        if (!footprint.point_at(x + 0.5 - shift_x, y + 0.5 - shift_y, point)) continue;
-        TexelDerivatives d = point.derivatives;
-        d.dudx *= u_scale;
-        d.dudy *= u_scale;
-        d.dvdx *= v_scale;
-        d.dvdy *= v_scale;
-        const double u = texel_coordinate(point.x, tw), v = texel_coordinate(point.y, th);
-        const Ellipse e = ellipse_of(d, lod_bias);
-        if (!(u - e.half_u >= u_low && u + e.half_u <= u_high && v - e.half_v >= v_low &&
-              v + e.half_v <= v_high))
-          continue;
-        double rgb[3];
-        own_taps += texture.average(u, v, d, lod_bias, rgb);
-        float* out = result.picture.pixel(x, y);
-        for (int k = 0; k < 3; ++k) out[k] = static_cast<float>(rgb[k]);
-        const std::size_t index = static_cast<std::size_t>(y) * width + x;
-        result.valid[index] = 1;
-        result.eye_depth[index] = static_cast<float>(point.eye_depth);
-      }
+  const auto row = [&](int y) {
+    std::int64_t row_taps = 0;
+    for (int x = 0; x < width; ++x) {
+      PlanePoint point;
+      if (!footprint.point_at(x + 0.5 - shift_x, y + 0.5 - shift_y, point)) continue;
+      TexelDerivatives d = point.derivatives;
+      d.dudx *= u_scale;
+      d.dudy *= u_scale;
+      d.dvdx *= v_scale;
+      d.dvdy *= v_scale;
+      const double u = texel_coordinate(point.x, tw), v = texel_coordinate(point.y, th);
+      const Ellipse e = ellipse_of(d, lod_bias);
+      if (!(u - e.half_u >= u_low && u + e.half_u <= u_high && v - e.half_v >= v_low &&
+            v + e.half_v <= v_high))
+        continue;
+      double rgb[3];
+      row_taps += texture.average(u, v, d, lod_bias, rgb);
+      float* out = result.picture.pixel(x, y);
+      for (int k = 0; k < 3; ++k) out[k] = static_cast<float>(rgb[k]);
+      const std::size_t index = static_cast<std::size_t>(y) * width + x;
+      result.valid[index] = 1;
+      result.eye_depth[index] = static_cast<float>(point.eye_depth);
     }
-    taps += own_taps;
+    taps += row_taps;
   };
-
-  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
-  threads = std::clamp(threads, 1, std::max(1, height));
-  std::vector<std::thread> helpers;
-  helpers.reserve(threads - 1);
-  for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  parallel_for(height, row, threads);
   result.taps = taps;
   return result;
 }

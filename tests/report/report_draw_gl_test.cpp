@@ -51,7 +51,7 @@ class ReportDraw : public testing::Test {
     build_neutral_texture(neutral_);
   }
   PanelMeasurement measure(const PanelConfig& config, const SceneView& view = navigators_view()) {
-    return measure_configuration(config, view, panel_size, panel_size, neutral_);
+    return measure_configurations({config}, view, panel_size, panel_size, neutral_).front();
   }
 
   static inline bool started_ = false;
