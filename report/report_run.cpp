@@ -1,11 +1,12 @@
 // One whole run of kestrel-report, from the start-up to the last file.
 #include "report/report_run.h"
 
-#include <algorithm>
+#include <iterator>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/panels.h"
 #include "app/platform.h"
@@ -22,6 +23,7 @@
 #include "report/draw/report.h"
 #include "report/draw/run_times.h"
 #include "report/draw/window_capture.h"
+#include "report/measure/parallel_for.h"
 #include "report/measure/quality_texture.h"
 #include "report/output/angle_chart.h"
 #include "report/output/baseline.h"
@@ -80,18 +82,23 @@ bool commit(ReportFolder& files) {
   return true;
 }
 
-// The figures of `report`, each composed in memory and then staged in `files`.
+// The figures of `report`, composed in memory on every core and then staged in `files`.
 bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const Report& report) {
-  RgbImage measured(0, 0), errors(0, 0), quality(0, 0);
+  const struct {
+    const char* file;
+    RgbImage (*compose)(const Report&);
+  } figures[] = {{"lod-measured.png", measured_levels_figure},
+                 {"lod-error.png", level_errors_figure},
+                 {"quality.png", quality_figure}};
+  std::vector<RgbImage> composed(std::size(figures), RgbImage(0, 0));
   {
     const PhaseTimer timer(&RunTimes::pictures);
-    measured = measured_levels_figure(report);
-    errors = level_errors_figure(report);
-    quality = quality_figure(report);
+    parallel_for(static_cast<int>(std::size(figures)),
+                 [&](int i) { composed[i] = figures[i].compose(report); });
   }
-  return write_picture(files, out / "lod-measured.png", measured) &&
-         write_picture(files, out / "lod-error.png", errors) &&
-         write_picture(files, out / "quality.png", quality);
+  for (std::size_t i = 0; i < std::size(figures); ++i)
+    if (!write_picture(files, out / figures[i].file, composed[i])) return false;
+  return true;
 }
 
 // The picture the image quality is measured with: the generated test texture, or the PNG `file`
