@@ -39,10 +39,10 @@ PanelViewport panel_viewport(const Panel& panel, int columns, int width, int hei
 }
 
 void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDrawing& drawing) {
-  TextureObject2D* const colour_mip =
-      &test_textures[first_color_mip_slot + test_state.threshold_index];
+  const TestState& state = drawing.state ? *drawing.state : test_state;
+  TextureObject2D* const colour_mip = &test_textures[first_color_mip_slot + state.threshold_index];
   TextureObject2D& texture =
-      unit == test_state.current_tmu
+      unit == state.current_tmu
           ? *(drawing.selected_unit ? drawing.selected_unit : colour_mip)
           : *(drawing.other_units ? drawing.other_units : &test_textures[unit]);
   glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
@@ -51,7 +51,7 @@ void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDr
   glEnable(texture.target());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                   trilinear ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_NEAREST);
-  if (!test_state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+  if (!state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
 }
 
 void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) {
@@ -73,10 +73,10 @@ void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) 
 void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
   push_panel_matrices(drawing.view ? *drawing.view : navigators_view(), drawing.shift_x,
                       drawing.shift_y);
-  for (int unit = 0; unit < test_state.tmu_count; ++unit)
-    setup_texture_unit(unit, anisotropy, trilinear, drawing);
+  const int units = (drawing.state ? *drawing.state : test_state).tmu_count;
+  for (int unit = 0; unit < units; ++unit) setup_texture_unit(unit, anisotropy, trilinear, drawing);
   plane_list.call_list();
-  for (int unit = 0; unit < test_state.tmu_count; ++unit) {
+  for (int unit = 0; unit < units; ++unit) {
     glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glDisable(GL_TEXTURE_2D);
   }

@@ -10,6 +10,7 @@
 #include "report/model/scene.h"
 
 class TextureObject2D;
+struct TestState;
 
 // One panel of the test: where it sits and how its textures are filtered.
 struct Panel {
@@ -40,9 +41,10 @@ void display_panels();
 // viewport.
 void draw_panels(OverlayFont font);
 
-// What the report draws in a panel besides the test's own pictures: other textures, the plane
-// seen in another view, and the picture moved by a fraction of a pixel.
+// What the report draws in a panel besides the test's own pictures: its own settings, other
+// textures, the plane seen in another view, and the picture moved by a fraction of a pixel.
 struct PanelDrawing {
+  const TestState* state = nullptr;          // replaces test_state when given
   TextureObject2D* selected_unit = nullptr;  // replaces the colour-mipmap texture when given
   TextureObject2D* other_units = nullptr;    // replaces the other units' pictures when given
   const SceneView* view = nullptr;           // replaces the navigators' view when given

@@ -48,23 +48,22 @@ ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, const Scen
       view_(view),
       neutral_(neutral),
       picture_(picture ? *picture : measured_texture()),
-      saved_state_(test_state) {
-  test_state.tmu_count = config.units;
-  test_state.current_tmu = config.unit;
-  test_state.threshold_index = 0;  // colour delta 0: flat level colours
+      state_(test_state) {
+  state_.tmu_count = config.units;
+  state_.current_tmu = config.unit;
+  state_.threshold_index = 0;  // colour delta 0: flat level colours
   glViewport(0, 0, width, height);
   saved_lod_bias_ = exchange_lod_bias(picture_, config.lod_bias);
 }
 
 ConfigurationDrawing::~ConfigurationDrawing() {
   exchange_lod_bias(picture_, saved_lod_bias_);
-  test_state = saved_state_;
 }
 
 void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
-  draw_panel(config_.anisotropy, config_.trilinear, {&picture_, &neutral_, &view_, shift_x, shift_y});
+  draw_panel(config_.anisotropy, config_.trilinear, {&state_, &picture_, &neutral_, &view_, shift_x, shift_y});
 }
 
 RgbImage render_configuration(const PanelConfig& config, const SceneView& view, int width,

@@ -14,12 +14,13 @@
 // that modulation leaves the measured unit's colours as they are. Needs the GL context current.
 void build_neutral_texture(TextureObject2D& texture);
 
-// The test set up, for the object's lifetime, to draw the plane of `config`, seen in `view`, into
-// the width × height pixels at the lower left corner of the render target as the test's panel draws it, with
-// `picture`, or the colour-mipmap texture of colour delta 0 when none is given, on config.unit,
-// its LOD bias config.lod_bias, and `neutral` on the other units in use. When it ends,
-// test_state, the viewport and the texture's LOD bias are as they were. Needs the test started
-// (start_test) and 1 <= config.units <= test_state.tmu_count, 0 <= config.unit < config.units.
+// The test set up, for the object's lifetime, to draw the plane of `config`, seen in `view`,
+// into the width × height pixels at the lower left corner of the render target as the test's
+// panel draws it, with `picture`, or the colour-mipmap texture of colour delta 0 when none is
+// given, on config.unit, its LOD bias config.lod_bias, and `neutral` on the other units in use,
+// without changing test_state. When it ends, the viewport and the texture's LOD bias are as they
+// were. Needs the test started (start_test) and 1 <= config.units <= test_state.tmu_count,
+// 0 <= config.unit < config.units.
 class ConfigurationDrawing {
  public:
   ConfigurationDrawing(const PanelConfig& config, const SceneView& view, int width, int height,
@@ -38,7 +39,7 @@ class ConfigurationDrawing {
   const SceneView view_;
   TextureObject2D& neutral_;
   TextureObject2D& picture_;
-  const TestState saved_state_;
+  TestState state_;  // the test's settings with the units and texture of `config`
   const ScopedViewport saved_viewport_;
   float saved_lod_bias_ = 0.0f;
 };

@@ -222,7 +222,7 @@ TEST_F(Started, AWhiteTextureOnTheOtherUnitsShowsTheSelectedUnitAlone) {
   upload_image(white_texel, false);
   const auto draw = [](TextureObject2D* other_units) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    draw_panel(8.0f, 1, {nullptr, other_units});
+    draw_panel(8.0f, 1, {nullptr, nullptr, other_units});
     return read_frame();
   };
   test_state.tmu_count = 1;
