@@ -18,13 +18,13 @@
 #include "image/file_output.h"
 #include "image/read_png.h"
 #include "image/write_png.h"
-#include "report/draw/driver_info.h"
+#include "interact/navigators.h"
+#include "report/draw/gl_scene_renderer.h"
 #include "report/draw/render_target.h"
-#include "report/draw/report.h"
-#include "report/draw/run_times.h"
-#include "report/draw/window_capture.h"
 #include "report/measure/parallel_for.h"
 #include "report/measure/quality_texture.h"
+#include "report/measure/report_measurement.h"
+#include "report/model/run_times.h"
 #include "report/output/angle_chart.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
@@ -41,6 +41,9 @@ namespace {
 
 constexpr const char* name = "kestrel-report";
 
+// Where this run's time went, for its closing line.
+RunTimes run_times;
+
 // Opens `files` for writing; when it cannot, says why.
 bool open_folder(ReportFolder& files) {
   std::string error;
@@ -51,7 +54,7 @@ bool open_folder(ReportFolder& files) {
 
 // Stages `path` in `files` through `write`; when it cannot, says so.
 bool write_file(ReportFolder& files, const std::filesystem::path& path, const FileWriter& write) {
-  const PhaseTimer timer(&RunTimes::writing);
+  const PhaseTimer timer(run_times, &RunTimes::writing);
   if (files.stage(path, write)) return true;
   std::fprintf(stderr, "%s: cannot write \"%s\"\n", name, path.c_str());
   return false;
@@ -71,7 +74,7 @@ bool write_text(ReportFolder& files, const std::filesystem::path& path, const st
 // Puts the files staged in `files` in their places at once and names each; when it cannot, says
 // why.
 bool commit(ReportFolder& files) {
-  const PhaseTimer timer(&RunTimes::writing);
+  const PhaseTimer timer(run_times, &RunTimes::writing);
   std::string error;
   if (!files.commit(error)) {
     std::fprintf(stderr, "%s: %s\n", name, error.c_str());
@@ -92,7 +95,7 @@ bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const
                  {"quality.png", quality_figure}};
   std::vector<RgbImage> composed(std::size(figures), RgbImage(0, 0));
   {
-    const PhaseTimer timer(&RunTimes::pictures);
+    const PhaseTimer timer(run_times, &RunTimes::pictures);
     parallel_for(static_cast<int>(std::size(figures)),
                  [&](int i) { composed[i] = figures[i].compose(report); });
   }
@@ -150,25 +153,20 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
   return differences.empty();
 }
 
-// Checks the run's settings against any baseline, then measures the panels into the report's
-// own framebuffer (the window's back buffer where the driver has none and there is a window)
-// and writes every file, which replace the earlier report's together at the end. The scene is
-// set up.
+// Draws into the report's own framebuffer (the window's back buffer where the driver has none
+// and there is a window), checks the run's settings against any baseline, then measures the
+// panels in the navigators' view and writes every file, which replace the earlier report's
+// together at the end. The scene is set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
                       std::string platform, bool window, const StoredReport* baseline,
                       const RgbImage& quality_picture, const std::vector<std::string>& warnings) {
-  const std::vector<float> levels =
-      anisotropy_levels(options.anisotropy, query_driver_info().max_anisotropy);
-  if (baseline && !same_settings(*baseline, options, levels)) return 2;
-  ReportFolder files(out, ReportKind::measured, options.junit);
-  if (!open_folder(files)) return 1;
-  const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
   // As large as the test's window, which panels.png shows whole.
   const ReportFramebuffer framebuffer(test_window_width, test_window_height);
+  RenderTarget target = framebuffer.target();
   if (framebuffer.bound()) {
     platform += ", drawn into a framebuffer object";
   } else if (window) {
-    render_target = {GL_BACK, test_window_width, test_window_height};
+    target = {GL_BACK, test_window_width, test_window_height};
     platform += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
   } else {
     std::fprintf(stderr,
@@ -177,14 +175,22 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
                  name);
     return 1;
   }
+  // GLUT's own font where the test's window exists, as the test draws it.
+  GlSceneRenderer renderer(run_times, target, window ? OverlayFont::glut : OverlayFont::captured);
+  const std::vector<float> levels =
+      anisotropy_levels(options.anisotropy, renderer.driver().max_anisotropy);
+  if (baseline && !same_settings(*baseline, options, levels)) return 2;
+  ReportFolder files(out, ReportKind::measured, options.junit);
+  if (!open_folder(files)) return 1;
+  const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
   RgbImage window_picture(0, 0);
   {
-    const PhaseTimer timer(&RunTimes::pictures);
-    // GLUT's own font where the test's window exists, as the test draws it.
-    window_picture = capture_test_window(window ? OverlayFont::glut : OverlayFont::captured);
+    const PhaseTimer timer(run_times, &RunTimes::pictures);
+    window_picture = renderer.test_window();
   }
   if (!write_picture(files, out / "panels.png", window_picture)) return 1;
-  Report report = measure_report(options, panel.width, panel.height, quality_picture);
+  Report report = measure_report(renderer, options, navigators_view(), panel.width, panel.height,
+                                 quality_picture, run_times);
   report.platform = platform;
   report.warnings = warnings;
   report.tolerance = options.tolerance;

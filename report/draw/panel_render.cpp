@@ -1,17 +1,12 @@
-// One panel configuration drawn through the test's own panel code and read back.
+// One panel configuration set up through the test's own panel code.
 #include "report/draw/panel_render.h"
 
 #include <GL/gl.h>
 
-#include <cstdio>
-
 #include "app/panels.h"
 #include "app/test_objects.h"
-#include "image/read_pixels.h"
+#include "image/box_filter.h"
 #include "image/upload_image.h"
-#include "report/draw/render_target.h"
-#include "report/draw/run_times.h"
-#include "report/measure/parallel_for.h"
 
 namespace {
 
@@ -32,6 +27,13 @@ float exchange_lod_bias(TextureObject2D& texture, float bias) {
 }
 
 }  // namespace
+
+void build_quality_texture(TextureObject2D& texture, const RgbImage& level0) {
+  texture.bind();
+  upload_mip_chain(mip_chain(level0));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
 
 void build_neutral_texture(TextureObject2D& texture) {
   RgbImage white(1, 1);
@@ -66,37 +68,3 @@ void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
   draw_panel(config_.anisotropy, config_.trilinear, {&state_, &picture_, &neutral_, &view_, shift_x, shift_y});
 }
 
-RgbImage render_configuration(const PanelConfig& config, const SceneView& view, int width,
-                              int height, TextureObject2D& neutral, TextureObject2D* picture,
-                              double shift_x, double shift_y) {
-  {
-    const PhaseTimer timer(&RunTimes::rendering);
-    const ConfigurationDrawing drawing(config, view, width, height, neutral, picture);
-    drawing.clear();
-    drawing.draw(shift_x, shift_y);
-    // Drawing may run behind the calls: finishing here charges it to rendering, not read-back.
-    glFinish();
-  }
-  const PhaseTimer timer(&RunTimes::read_back);
-  return read_pixels(render_target.buffer, 0, 0, width, height);
-}
-
-std::vector<PanelMeasurement> measure_configurations(const std::vector<PanelConfig>& configs,
-                                                     const SceneView& view, int width,
-                                                     int height, TextureObject2D& neutral,
-                                                     bool announce) {
-  std::vector<RgbImage> pixels;
-  for (const PanelConfig& config : configs) {
-    if (announce)
-      std::fprintf(stderr, "kestrel-report: measuring %s on unit %d of %d\n",
-                   configuration_label(config).c_str(), config.unit, config.units);
-    pixels.push_back(render_configuration(config, view, width, height, neutral));
-  }
-  const PhaseTimer timer(&RunTimes::analysis);
-  const PanelGeometry geometry = panel_geometry(view, width, height);
-  std::vector<PanelMeasurement> measured(configs.size());
-  parallel_for(static_cast<int>(configs.size()), [&](int i) {
-    measured[i] = measure_pixels(configs[i], pixels[i], geometry, color_mip_max_level());
-  });
-  return measured;
-}

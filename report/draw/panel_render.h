@@ -1,18 +1,23 @@
-// Drawing one panel configuration on the real driver and reading it back for measurement.
+// One panel configuration set up on the real driver, and the textures the report adds.
 #pragma once
 
 #include <GL/gl.h>
 
-#include <vector>
-
 #include "app/scoped_viewport.h"
 #include "app/test_state.h"
+#include "image/rgb_image.h"
 #include "image/texture_object.h"
-#include "report/measure/panel_measurement.h"
+#include "interact/pose.h"
+#include "report/model/panel_config.h"
 
 // Defines `texture` as one white texel: what the units other than the measured one carry, so
 // that modulation leaves the measured unit's colours as they are. Needs the GL context current.
 void build_neutral_texture(TextureObject2D& texture);
+
+// Defines `texture` as `level0`, whose sides must be powers of two, with the mipmap chain the box
+// filter makes of it (mip_chain), so that the driver's own mipmap generation plays no part.
+// Needs the GL context current.
+void build_quality_texture(TextureObject2D& texture, const RgbImage& level0);
 
 // The test set up, for the object's lifetime, to draw the plane of `config`, seen in `view`,
 // into the width × height pixels at the lower left corner of the render target as the test's
@@ -44,17 +49,3 @@ class ConfigurationDrawing {
   float saved_lod_bias_ = 0.0f;
 };
 
-// Clears, draws the plane of `config` alone (ConfigurationDrawing, with `picture` when given,
-// moved by (shift_x, shift_y) pixels) and reads it back.
-RgbImage render_configuration(const PanelConfig& config, const SceneView& view, int width,
-                              int height, TextureObject2D& neutral,
-                              TextureObject2D* picture = nullptr, double shift_x = 0.0,
-                              double shift_y = 0.0);
-
-// Draws each of `configs` seen in `view` one after the other (render_configuration), announcing
-// each on standard error first when `announce` is set, then measures their pixels
-// (measure_pixels with the panel geometry of `view`) on every core. In the order of `configs`.
-std::vector<PanelMeasurement> measure_configurations(const std::vector<PanelConfig>& configs,
-                                                     const SceneView& view, int width,
-                                                     int height, TextureObject2D& neutral,
-                                                     bool announce = false);

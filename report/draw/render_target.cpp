@@ -9,8 +9,6 @@
 #include "glh/glh_extensions.h"
 #include "glh/glh_platform.h"
 
-RenderTarget render_target;
-
 namespace {
 
 // The framebuffer-object functions of OpenGL 3.0 and GL_ARB_framebuffer_object.
@@ -58,7 +56,7 @@ const FramebufferFunctions* framebuffer_functions() {
 
 }  // namespace
 
-ReportFramebuffer::ReportFramebuffer(int width, int height) : previous_(render_target) {
+ReportFramebuffer::ReportFramebuffer(int width, int height) {
   const FramebufferFunctions* const f = framebuffer_functions();
   if (!f) return;
   GLint largest = 0;
@@ -81,7 +79,7 @@ ReportFramebuffer::ReportFramebuffer(int width, int height) : previous_(render_t
   }
   glDrawBuffer(GL_COLOR_ATTACHMENT0);
   glReadBuffer(GL_COLOR_ATTACHMENT0);
-  render_target = {GL_COLOR_ATTACHMENT0, width, height};
+  target_ = {GL_COLOR_ATTACHMENT0, width, height};
 }
 
 ReportFramebuffer::~ReportFramebuffer() { release(); }
@@ -93,5 +91,4 @@ void ReportFramebuffer::release() {
   f->delete_renderbuffers(2, renderbuffers_);
   f->delete_framebuffers(1, &framebuffer_);
   framebuffer_ = 0;
-  render_target = previous_;
 }

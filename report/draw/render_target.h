@@ -10,14 +10,10 @@ struct RenderTarget {
   int width = 0, height = 0;
 };
 
-// The process's target: the window's back buffer until a ReportFramebuffer is bound. Whoever
-// starts the report sets the window's size here when it draws into the window.
-extern RenderTarget render_target;
-
 // A framebuffer object of RGBA8 colour and 24-bit depth, width × height pixels or as near as the
-// driver's largest renderbuffer allows, bound for drawing and reading and named
-// in render_target for its lifetime, when the driver has framebuffer objects (OpenGL 3.0 or
-// GL_ARB_framebuffer_object); otherwise nothing changes and bound() is false. Needs a current
+// driver's largest renderbuffer allows, bound for drawing and reading for its lifetime, when the
+// driver has framebuffer objects (OpenGL 3.0 or GL_ARB_framebuffer_object); otherwise nothing
+// changes and bound() is false. Needs a current
 // GL context for its whole lifetime; when it ends the window's framebuffer is bound again.
 class ReportFramebuffer {
  public:
@@ -27,11 +23,13 @@ class ReportFramebuffer {
   ReportFramebuffer& operator=(const ReportFramebuffer&) = delete;
 
   bool bound() const { return framebuffer_ != 0; }
+  // Where it draws: GL_COLOR_ATTACHMENT0 and its size, while bound.
+  RenderTarget target() const { return target_; }
 
  private:
   void release();  // unbinds and deletes whatever was made
 
   GLuint framebuffer_ = 0;
   GLuint renderbuffers_[2] = {0, 0};  // colour, depth
-  RenderTarget previous_;
+  RenderTarget target_;
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,15 +21,14 @@
 #include "image/pixel_store.h"
 #include "image/read_pixels.h"
 #include "interact/navigators.h"
+#include "report/draw/gl_scene_renderer.h"
 #include "report/draw/panel_render.h"
-#include "report/draw/quality_render.h"
-#include "report/draw/render_target.h"
-#include "report/draw/report.h"
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/plane_footprint.h"
 #include "report/measure/plane_turn.h"
 #include "report/measure/quality_texture.h"
+#include "report/measure/report_measurement.h"
 #include "report/output/picture_text.h"
 #include "image_compare.h"
 #include "start_test_support.h"
@@ -48,14 +48,16 @@ class ReportDraw : public testing::Test {
   void SetUp() override {
     if (!display_available()) GTEST_SKIP() << "no X display";
     ASSERT_TRUE(started_) << "the driver lacks an extension";
-    build_neutral_texture(neutral_);
+    renderer_.emplace(times_, RenderTarget{}, OverlayFont::captured);
   }
   PanelMeasurement measure(const PanelConfig& config, const SceneView& view = navigators_view()) {
-    return measure_configurations({config}, view, panel_size, panel_size, neutral_).front();
+    return measure_configurations(*renderer_, {config}, view, panel_size, panel_size, times_)
+        .front();
   }
 
   static inline bool started_ = false;
-  TextureObject2D neutral_;
+  RunTimes times_;
+  std::optional<GlSceneRenderer> renderer_;  // the window's back buffer
 };
 
 // A small panel and the test texture scaled down, so that the ideal pictures cost little under
@@ -67,7 +69,9 @@ class QualityDraw : public ReportDraw {
  protected:
   void SetUp() override {
     ReportDraw::SetUp();
-    if (!IsSkipped() && !HasFatalFailure()) build_quality_texture(texture_, picture_);
+    if (IsSkipped() || HasFatalFailure()) return;
+    build_quality_texture(texture_, picture_);
+    renderer_->set_quality_texture(picture_);
   }
 
   // The ideal pictures of the panel at quality_offsets steps.
@@ -89,7 +93,7 @@ class QualityDraw : public ReportDraw {
     plane_list.call_list();
     glDisable(GL_TEXTURE_2D);
     glPopMatrix();
-    return read_pixels(render_target.buffer, 0, 0, quality_size, quality_size);
+    return read_pixels(GL_BACK, 0, 0, quality_size, quality_size);
   }
 
   const RgbImage picture_ = scaled_to_power_of_two(quality_test_texture(), texture_size);
@@ -269,9 +273,9 @@ TEST_F(QualityDraw, AMoveByAWholePixelMovesTheDriversPictureByOneRow) {
   const PanelConfig config{true, 1.0f, 0, 1, 0.0f};
   const SceneView view = navigators_view();
   const RgbImage still =
-      render_configuration(config, view, quality_size, quality_size, neutral_, &texture_);
-  const RgbImage moved = render_configuration(config, view, quality_size, quality_size, neutral_,
-                                              &texture_, 0.0, 1.0);
+      renderer_->draw(config, view, quality_size, quality_size, PanelTexture::quality);
+  const RgbImage moved = renderer_->draw(config, view, quality_size, quality_size,
+                                         PanelTexture::quality, 0.0, 1.0);
   double difference = 0.0, unmoved_difference = 0.0;
   int compared = 0;
   for (int y = 0; y + 1 < quality_size / 2; ++y)

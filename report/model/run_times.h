@@ -15,22 +15,20 @@ struct RunTimes {
   double writing = 0.0;    // composing and writing the text files and the chart
 };
 
-// The times of this run; every field starts at 0.
-extern RunTimes run_times;
-
-// Adds the time from its construction to its destruction to one phase of run_times.
+// Adds the time from its construction to its destruction to one phase of `times`.
 class PhaseTimer {
  public:
-  explicit PhaseTimer(double RunTimes::*phase)
-      : phase_(phase), start_(std::chrono::steady_clock::now()) {}
+  PhaseTimer(RunTimes& times, double RunTimes::*phase)
+      : times_(times), phase_(phase), start_(std::chrono::steady_clock::now()) {}
   ~PhaseTimer() {
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start_;
-    run_times.*phase_ += elapsed.count();
+    times_.*phase_ += elapsed.count();
   }
   PhaseTimer(const PhaseTimer&) = delete;
   PhaseTimer& operator=(const PhaseTimer&) = delete;
 
  private:
+  RunTimes& times_;
   double RunTimes::*phase_;
   std::chrono::steady_clock::time_point start_;
 };

@@ -1,0 +1,91 @@
+// The report's scene drawn through the test's panel code on the current GL context.
+#include "report/draw/gl_scene_renderer.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/panels.h"
+#include "app/scoped_viewport.h"
+#include "app/startup.h"
+#include "app/test_state.h"
+#include "image/box_filter.h"
+#include "image/read_pixels.h"
+#include "image/upload_image.h"
+#include "report/draw/panel_render.h"
+#include "report/measure/cost_statistics.h"
+
+namespace {
+
+std::string gl_string(GLenum name) {
+  const GLubyte* const text = glGetString(name);
+  return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+}  // namespace
+
+GlSceneRenderer::GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFont font)
+    : times_(times), target_(target), font_(font) {
+  build_neutral_texture(neutral_);
+}
+
+DriverInfo GlSceneRenderer::driver() const {
+  DriverInfo info;
+  info.vendor = gl_string(GL_VENDOR);
+  info.renderer = gl_string(GL_RENDERER);
+  info.version = gl_string(GL_VERSION);
+  glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &info.max_anisotropy);
+  info.tmu_count = test_state.tmu_count;
+  return info;
+}
+
+RgbImage GlSceneRenderer::test_window() {
+  const ScopedViewport saved;
+  glViewport(0, 0, test_window_width, test_window_height);
+  draw_panels(font_);
+  return read_pixels(target_.buffer, 0, 0, test_window_width, test_window_height);
+}
+
+void GlSceneRenderer::set_quality_texture(const RgbImage& level0) {
+  build_quality_texture(quality_, level0);
+}
+
+RgbImage GlSceneRenderer::draw(const PanelConfig& config, const SceneView& view, int width,
+                               int height, PanelTexture texture, double shift_x, double shift_y) {
+  {
+    const PhaseTimer timer(times_, &RunTimes::rendering);
+    const ConfigurationDrawing drawing(config, view, width, height, neutral_,
+                                       texture == PanelTexture::quality ? &quality_ : nullptr);
+    drawing.clear();
+    drawing.draw(shift_x, shift_y);
+    // Drawing may run behind the calls: finishing here charges it to rendering, not read-back.
+    glFinish();
+  }
+  const PhaseTimer timer(times_, &RunTimes::read_back);
+  return read_pixels(target_.buffer, 0, 0, width, height);
+}
+
+DrawCost GlSceneRenderer::time(const PanelConfig& config, const SceneView& view, int width,
+                               int height, int repetitions) {
+  const ConfigurationDrawing drawing(config, view, width, height, neutral_);
+  std::vector<double> times;
+  times.reserve(static_cast<std::size_t>(repetitions));
+  for (int i = -1; i < repetitions; ++i) {
+    drawing.clear();
+    glFinish();
+    const auto start = std::chrono::steady_clock::now();
+    drawing.draw();
+    glFinish();
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    if (i >= 0) times.push_back(elapsed.count());
+  }
+  DrawCost cost;
+  cost.config = config;
+  cost.repetitions = repetitions;
+  cost.milliseconds = time_spread(std::move(times));
+  return cost;
+}

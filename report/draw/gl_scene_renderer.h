@@ -1,0 +1,42 @@
+// The report's scene on an OpenGL driver: the test's own panel code drawing into the report's
+// render target, read back and timed.
+#pragma once
+
+#include "app/overlay_text.h"
+#include "image/texture_object.h"
+#include "report/draw/render_target.h"
+#include "report/model/run_times.h"
+#include "report/model/scene_renderer.h"
+
+class GlSceneRenderer : public SceneRenderer {
+ public:
+  // Draws into `target` and reads back from it, adding the time of drawing to times.rendering and
+  // of reading back to times.read_back; labels the test's window in `font` (GLUT's where the
+  // test's window exists, the captured one without). Needs the test's scene set up and its GL
+  // context current for the object's lifetime.
+  GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFont font);
+  GlSceneRenderer(const GlSceneRenderer&) = delete;
+  GlSceneRenderer& operator=(const GlSceneRenderer&) = delete;
+
+  // GL_VENDOR, GL_RENDERER, GL_VERSION, GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, and the units the
+  // test uses (test_state.tmu_count).
+  DriverInfo driver() const override;
+  // draw_panels over the test window's size at the lower left corner of the target.
+  RgbImage test_window() override;
+  void set_quality_texture(const RgbImage& level0) override;
+  // Drawn as ConfigurationDrawing draws, up to a glFinish, then read back with glReadPixels.
+  RgbImage draw(const PanelConfig& config, const SceneView& view, int width, int height,
+                PanelTexture texture, double shift_x = 0.0, double shift_y = 0.0) override;
+  // Each time runs from a glFinish after the clear to a glFinish after the draw, so that it holds
+  // the draw whole and nothing else; the clear matters, as a depth buffer left from the last draw
+  // would let the driver skip every pixel. repetitions >= 1.
+  DrawCost time(const PanelConfig& config, const SceneView& view, int width, int height,
+                int repetitions) override;
+
+ private:
+  RunTimes& times_;
+  const RenderTarget target_;
+  const OverlayFont font_;
+  TextureObject2D neutral_;  // one white texel, on the units not measured
+  TextureObject2D quality_;  // the picture of set_quality_texture, with its mipmap chain
+};
