@@ -7,268 +7,202 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
-#include <tuple>
-#include <utility>
 
 #include "report/model/panel_config.h"
 #include "report/output/json_reader.h"
+#include "report/output/report_schema.h"
 #include "report/output/text_format.h"
 
 namespace {
 
-// Typed members out of the tree. The first member that is missing or of another kind is kept
-// as the problem, and an empty value stands in for it, so that reading goes on harmlessly to
-// the end whatever the tree holds.
-class Members {
+// Reads the members of a record as report_schema.h lists them, out of the object of the tree
+// that holds it. The first member that is missing, of the wrong kind or out of range is kept as
+// the problem, and an empty value stands in for it, so that reading goes on harmlessly to the end
+// whatever the tree holds.
+class SchemaReader {
  public:
+  static constexpr bool writes = false;
+
+  explicit SchemaReader(const JsonValue& root) : object_(&root) {}
+
   const std::string& problem() const { return problem_; }
 
-  const JsonValue& get(const JsonValue& object, const std::string& where, const char* key,
-                       JsonValue::Type type, const char* kind) {
-    static const JsonValue empty;
-    const JsonValue* value = object.member(key);
-    if (!value) {
-      require(false, "no \"" + name(where, key) + "\"");
-      return empty;
-    }
-    require(value->is(type), "\"" + name(where, key) + "\" is not " + kind);
-    return value->is(type) ? *value : empty;
+  void text(const char* key, std::string& value) {
+    value = get(key, JsonValue::Type::string, "a string").string();
   }
-  const JsonValue& object(const JsonValue& object, const std::string& where, const char* key) {
-    return get(object, where, key, JsonValue::Type::object, "an object");
+  void flag(const char* key, bool& value) {
+    value = get(key, JsonValue::Type::boolean, "true or false").boolean();
   }
-  const std::vector<JsonValue>& array(const JsonValue& object, const std::string& where,
-                                      const char* key) {
-    return get(object, where, key, JsonValue::Type::array, "an array").elements();
-  }
-  std::string text(const JsonValue& object, const std::string& where, const char* key) {
-    return get(object, where, key, JsonValue::Type::string, "a string").string();
-  }
-  bool flag(const JsonValue& object, const std::string& where, const char* key) {
-    return get(object, where, key, JsonValue::Type::boolean, "true or false").boolean();
-  }
-  double number(const JsonValue& object, const std::string& where, const char* key) {
-    return get(object, where, key, JsonValue::Type::number, "a number").number();
-  }
-  // A number, or `absent` for null, as report.json writes a figure that is not finite.
-  double figure(const JsonValue& object, const std::string& where, const char* key,
-                double absent = std::nan("")) {
-    const JsonValue* value = object.member(key);
-    if (value && value->is(JsonValue::Type::null)) return absent;
-    return number(object, where, key);
-  }
-  int whole(const JsonValue& object, const std::string& where, const char* key) {
-    return whole(number(object, where, key), name(where, key));
-  }
-  int whole(double value, const std::string& name) {
-    const bool whole = value >= -1e9 && value <= 1e9 && value == std::floor(value);
-    require(whole, "\"" + name + "\" is not a whole number");
-    return whole ? static_cast<int>(value) : 0;
-  }
-  // A count that may pass an int's range, as the texels weighed: whole and not negative, within
+  void whole(const char* key, int& value) { value = whole_number(number_at(key), key); }
+  // A count may pass an int's range, as the texels weighed do: whole and not negative, within
   // 2^53, where a double still holds every whole number.
-  std::int64_t count(const JsonValue& object, const std::string& where, const char* key) {
-    const double value = number(object, where, key);
-    const bool fits = value >= 0.0 && value <= 0x1p53 && value == std::floor(value);
-    require(fits, "\"" + name(where, key) + "\" is not a count");
-    return fits ? static_cast<std::int64_t>(value) : 0;
+  void count(const char* key, std::int64_t& value) {
+    const double read = number_at(key);
+    const bool fits = read >= 0.0 && read <= 0x1p53 && read == std::floor(read);
+    require(fits, "\"" + path(key) + "\" is not a count");
+    value = fits ? static_cast<std::int64_t>(read) : 0;
   }
-  // A number that a float holds: a level, a bias.
-  float single(double value, const std::string& name) {
-    const bool fits = std::fabs(value) <= std::numeric_limits<float>::max();
-    require(fits, "\"" + name + "\" is out of range");
-    return fits ? static_cast<float>(value) : 0.0f;
+  void large_count(const char* key, std::int64_t& value) { count(key, value); }
+  void single(const char* key, float& value) { value = single_number(number_at(key), key); }
+  void number(const char* key, double& value) { value = number_at(key); }
+  void figure(const char* key, double& value, double absent = std::nan("")) {
+    const JsonValue* member = object_->member(key);
+    value = member && member->is(JsonValue::Type::null) ? absent : number_at(key);
   }
-  float single(const JsonValue& object, const std::string& where, const char* key) {
-    return single(number(object, where, key), name(where, key));
+  void ratio(const char* key, double& value) {
+    figure(key, value);
+    require(!(value < 0.0), "\"" + path(key) + "\" is negative");
   }
-  // The two numbers of an array that must hold two, as a size or a step; 0 for a problem.
-  std::pair<double, double> two(const JsonValue& object, const std::string& where,
-                                const char* key) {
-    const std::vector<double> values = numbers(object, where, key);
-    require(values.size() == 2, "\"" + name(where, key) + "\" is not two numbers");
-    return values.size() == 2 ? std::pair{values[0], values[1]} : std::pair{0.0, 0.0};
+  void filter(const char* key, bool& trilinear) {
+    std::string name;
+    text(key, name);
+    require(name == min_filter_name(true) || name == min_filter_name(false),
+            "\"" + path(key) + "\" is no filter of this program");
+    trilinear = name == min_filter_name(true);
   }
-  // Each element of an array of numbers.
-  std::vector<double> numbers(const JsonValue& object, const std::string& where, const char* key) {
-    return elements<double>(object, where, key, JsonValue::Type::number, "numbers",
-                            [](const JsonValue& element) { return element.number(); });
+  void rule(const char* key, Rule& rule) {
+    std::string name;
+    text(key, name);
+    bool known = false;
+    for (const Rule r : {Rule::bounds, Rule::af_without_effect, Rule::unit})
+      if (name == rule_name(r)) {
+        rule = r;
+        known = true;
+      }
+    require(known, "\"" + path(key) + "\" is no rule of this program");
   }
-  // Each element of an array of strings.
-  std::vector<std::string> texts(const JsonValue& object, const std::string& where,
-                                 const char* key) {
-    return elements<std::string>(object, where, key, JsonValue::Type::string, "strings",
-                                 [](const JsonValue& element) { return element.string(); });
+  // Checked once the whole object is read, when the configuration is.
+  void label(const char* key, const PanelConfig& config) {
+    std::string read;
+    text(key, read);
+    labels_.push_back({path(key), read, &config});
   }
-  void require(bool holds, const std::string& problem) {
-    if (!holds && problem_.empty()) problem_ = problem;
+  void pair(const char* key, int& first, int& second) {
+    double a = 0.0, b = 0.0;
+    pair(key, a, b);
+    first = whole_number(a, key);
+    second = whole_number(b, key);
   }
+  void pair(const char* key, double& first, double& second) {
+    std::vector<double> values;
+    list(key, values);
+    require(values.size() == 2, "\"" + path(key) + "\" is not two numbers");
+    first = values.size() == 2 ? values[0] : 0.0;
+    second = values.size() == 2 ? values[1] : 0.0;
+  }
+  void list(const char* key, std::vector<std::string>& values) {
+    values = elements<std::string>(key, JsonValue::Type::string, "strings",
+                                   [](const JsonValue& element) { return element.string(); });
+  }
+  void list(const char* key, std::vector<double>& values) {
+    values = elements<double>(key, JsonValue::Type::number, "numbers",
+                              [](const JsonValue& element) { return element.number(); });
+  }
+  void list(const char* key, std::vector<float>& values) {
+    values.clear();
+    std::vector<double> numbers;
+    list(key, numbers);
+    for (const double number : numbers) values.push_back(single_number(number, key));
+  }
+  template <typename Record>
+  void object(const char* key, Record& record) {
+    group(key, [&] { json_fields(*this, record); });
+  }
+  template <typename Record>
+  void records(const char* key, std::vector<Record>& records) {
+    const std::vector<JsonValue>& elements =
+        get(key, JsonValue::Type::array, "an array").elements();
+    records.assign(elements.size(), Record());
+    const std::string where = path(key);
+    for (std::size_t i = 0; i < elements.size(); ++i)
+      read_object(elements[i], format_text("%s[%zu]", where.c_str(), i),
+                  [&] { json_fields(*this, records[i]); });
+  }
+  template <typename Fields>
+  void group(const char* key, Fields fields) {
+    read_object(get(key, JsonValue::Type::object, "an object"), path(key), fields);
+  }
+  bool present(const char* key, bool /*written*/) { return object_->member(key) != nullptr; }
 
  private:
+  // A label read, to be held to its configuration.
+  struct Label {
+    std::string path, text;
+    const PanelConfig* config;
+  };
+
+  // Reads the members of `object` at `where` with `fields`, then checks the labels read there.
+  template <typename Fields>
+  void read_object(const JsonValue& object, const std::string& where, Fields fields) {
+    const JsonValue* const outer_object = object_;
+    const std::string outer_where = where_;
+    const std::size_t outer_labels = labels_.size();
+    object_ = &object;
+    where_ = where;
+    fields();
+    for (std::size_t i = outer_labels; i < labels_.size(); ++i)
+      require(labels_[i].text == configuration_label(*labels_[i].config),
+              "\"" + labels_[i].path + "\" is not the label of its filter and anisotropy");
+    labels_.resize(outer_labels);
+    object_ = outer_object;
+    where_ = outer_where;
+  }
+
+  // The member `key` of the current object when it is of `type`, else an empty value.
+  const JsonValue& get(const char* key, JsonValue::Type type, const char* kind) {
+    static const JsonValue empty;
+    const JsonValue* value = object_->member(key);
+    if (!value) {
+      require(false, "no \"" + path(key) + "\"");
+      return empty;
+    }
+    require(value->is(type), "\"" + path(key) + "\" is not " + kind);
+    return value->is(type) ? *value : empty;
+  }
+  double number_at(const char* key) {
+    return get(key, JsonValue::Type::number, "a number").number();
+  }
+  int whole_number(double value, const char* key) {
+    const bool whole = value >= -1e9 && value <= 1e9 && value == std::floor(value);
+    require(whole, "\"" + path(key) + "\" is not a whole number");
+    return whole ? static_cast<int>(value) : 0;
+  }
+  // A number that a float holds: a level, a bias.
+  float single_number(double value, const char* key) {
+    const bool fits = std::fabs(value) <= std::numeric_limits<float>::max();
+    require(fits, "\"" + path(key) + "\" is out of range");
+    return fits ? static_cast<float>(value) : 0.0f;
+  }
   // The elements of an array that must all be of `type`, each taken by `of`; those of another
   // type are a problem and left out.
   template <typename Value, typename Of>
-  std::vector<Value> elements(const JsonValue& object, const std::string& where, const char* key,
-                              JsonValue::Type type, const char* kinds, Of of) {
+  std::vector<Value> elements(const char* key, JsonValue::Type type, const char* kinds, Of of) {
     std::vector<Value> values;
-    for (const JsonValue& element : array(object, where, key)) {
-      require(element.is(type),
-              "\"" + name(where, key) + "\" holds something other than " + kinds);
+    for (const JsonValue& element : get(key, JsonValue::Type::array, "an array").elements()) {
+      require(element.is(type), "\"" + path(key) + "\" holds something other than " + kinds);
       if (element.is(type)) values.push_back(of(element));
     }
     return values;
   }
-  static std::string name(const std::string& where, const char* key) {
-    return where.empty() ? key : where + "." + key;
+  void require(bool holds, const std::string& problem) {
+    if (!holds && problem_.empty()) problem_ = problem;
   }
+  std::string path(const char* key) const { return where_.empty() ? key : where_ + "." + key; }
 
+  const JsonValue* object_;  // the object whose members are read
+  std::string where_;        // its path from the root, as messages name it
+  std::vector<Label> labels_;
   std::string problem_;
 };
 
-std::string item(const std::string& where, std::size_t index) {
-  return format_text("%s[%zu]", where.c_str(), index);
-}
-
-// A panel's configuration and statistics; its label must be the one they give.
-PanelMeasurement read_panel(Members& m, const JsonValue& panel, const std::string& where,
-                            float lod_bias) {
-  PanelMeasurement p;
-  const std::string filter = m.text(panel, where, "filter");
-  m.require(filter == min_filter_name(true) || filter == min_filter_name(false),
-            "\"" + where + ".filter\" is no filter of this program");
-  p.config = {filter == min_filter_name(true), m.single(panel, where, "anisotropy"),
-              m.whole(panel, where, "unit"), m.whole(panel, where, "units"), lod_bias};
-  m.require(m.text(panel, where, "label") == configuration_label(p.config),
-            "\"" + where + ".label\" is not the label of its filter and anisotropy");
-  const std::string at = where + ".statistics";
-  const JsonValue& s = m.object(panel, where, "statistics");
-  PanelStatistics& statistics = p.statistics;
-  statistics.quads = m.whole(s, at, "quads");
-  statistics.decisive_quads = m.whole(s, at, "decisive_quads");
-  statistics.mean_error = m.figure(s, at, "mean_error");
-  statistics.rms_error = m.figure(s, at, "rms_error");
-  statistics.effective_anisotropy = m.figure(s, at, "effective_anisotropy");
-  statistics.ideal_anisotropy = m.figure(s, at, "ideal_anisotropy");
-  const std::vector<JsonValue>& bands = m.array(s, at, "bands");
-  for (std::size_t i = 0; i < bands.size(); ++i) {
-    const std::string band_at = item(at + ".bands", i);
-    statistics.bands.push_back(
-        {m.number(bands[i], band_at, "near"), m.number(bands[i], band_at, "far"),
-         m.whole(bands[i], band_at, "quads"), m.figure(bands[i], band_at, "ideal_anisotropy"),
-         m.figure(bands[i], band_at, "measured_anisotropy")});
-  }
-  return p;
-}
-
-// Only equal pictures give a PSNR that is not finite: +infinity, written as null. A ratio is
-// written as null where it was not measured (NaN): no window to take contrast in, or an ideal
-// picture without contrast or flicker to compare with.
-QualityFigures read_quality_figures(Members& m, const JsonValue& object, const std::string& where) {
-  constexpr double infinity = std::numeric_limits<double>::infinity();
-  const auto ratio = [&](const char* key) {
-    const double value = m.figure(object, where, key, std::nan(""));
-    m.require(!(value < 0.0), "\"" + where + "." + key + "\" is negative");
-    return value;
-  };
-  QualityFigures f;
-  f.pixels = m.count(object, where, "pixels");
-  f.psnr = m.figure(object, where, "psnr", infinity);
-  f.detail = ratio("detail");
-  f.flicker = ratio("flicker");
-  return f;
-}
-
-// A panel's image quality; its label must be the one its filter and anisotropy give.
-PanelQuality read_panel_quality(Members& m, const JsonValue& panel, const std::string& where,
-                                float lod_bias) {
-  PanelQuality p;
-  p.config = {m.flag(panel, where, "trilinear"), m.single(panel, where, "anisotropy"), 0, 1,
-              lod_bias};
-  m.require(m.text(panel, where, "label") == configuration_label(p.config),
-            "\"" + where + ".label\" is not the label of its filter and anisotropy");
-  p.figures = read_quality_figures(m, panel, where);
-  const std::vector<JsonValue>& bands = m.array(panel, where, "bands");
-  for (std::size_t i = 0; i < bands.size(); ++i) {
-    const std::string at = item(where + ".bands", i);
-    p.bands.push_back({m.number(bands[i], at, "near"), m.number(bands[i], at, "far"),
-                       read_quality_figures(m, bands[i], at)});
-  }
-  return p;
-}
-
-void read_quality(Members& m, const JsonValue& quality, float lod_bias, QualityReport& q) {
-  q.texture = m.text(quality, "quality", "texture");
-  q.texture_width = m.whole(quality, "quality", "texture_width");
-  q.texture_height = m.whole(quality, "quality", "texture_height");
-  q.offsets = m.whole(quality, "quality", "offsets");
-  std::tie(q.step_x, q.step_y) = m.two(quality, "quality", "step");
-  q.taps = m.count(quality, "quality", "taps");
-  q.reference_seconds = m.number(quality, "quality", "reference_seconds");
-  const std::vector<JsonValue>& panels = m.array(quality, "quality", "panels");
-  for (std::size_t i = 0; i < panels.size(); ++i)
-    q.panels.push_back(read_panel_quality(m, panels[i], item("quality.panels", i), lod_bias));
-}
-
-AngleSweep read_sweep(Members& m, const JsonValue& sweep, const std::string& where) {
-  AngleSweep s;
-  s.config.trilinear = m.flag(sweep, where, "trilinear");
-  s.config.anisotropy = m.single(sweep, where, "anisotropy");
-  const std::vector<JsonValue>& samples = m.array(sweep, where, "samples");
-  for (std::size_t i = 0; i < samples.size(); ++i) {
-    const std::string at = item(where + ".samples", i);
-    s.samples.push_back({m.number(samples[i], at, "degrees"), m.whole(samples[i], at, "quads"),
-                         m.figure(samples[i], at, "measured_anisotropy"),
-                         m.figure(samples[i], at, "formula_anisotropy"),
-                         m.figure(samples[i], at, "invariant_anisotropy")});
-  }
-  return s;
-}
-
-Verdict read_verdict(Members& m, const JsonValue& verdict, const std::string& where) {
-  const std::string rule = m.text(verdict, where, "rule");
-  Verdict v{Rule::bounds, m.text(verdict, where, "subject"), m.flag(verdict, where, "pass"),
-            m.figure(verdict, where, "figure"), m.text(verdict, where, "reason")};
-  bool known = false;
-  for (const Rule r : {Rule::bounds, Rule::af_without_effect, Rule::unit})
-    if (rule == rule_name(r)) {
-      v.rule = r;
-      known = true;
-    }
-  m.require(known, "\"" + where + ".rule\" is no rule of this program");
-  return v;
-}
-
-void read_report(Members& m, const JsonValue& root, StoredReport& stored) {
-  Report& r = stored.report;
-  const JsonValue& driver = m.object(root, "", "driver");
-  r.driver.vendor = m.text(driver, "driver", "vendor");
-  r.driver.renderer = m.text(driver, "driver", "renderer");
-  r.driver.version = m.text(driver, "driver", "version");
-  r.driver.max_anisotropy = m.single(driver, "driver", "max_anisotropy");
-  r.driver.tmu_count = m.whole(driver, "driver", "texture_units");
-  r.platform = m.text(root, "", "platform");
-  // Reports made before warnings were kept have none.
-  if (root.member("warnings")) r.warnings = m.texts(root, "", "warnings");
-  const auto [width, height] = m.two(root, "", "panel_size");
-  r.panel_width = m.whole(width, "panel_size");
-  r.panel_height = m.whole(height, "panel_size");
-  const JsonValue& settings = m.object(root, "", "settings");
-  for (const double level : m.numbers(settings, "settings", "anisotropy_levels"))
-    r.anisotropy_levels.push_back(m.single(level, "settings.anisotropy_levels"));
-  r.lod_bias = m.single(settings, "settings", "lod_bias");
-  r.tolerance = m.number(settings, "settings", "tolerance");
-  r.angles = m.numbers(settings, "settings", "angles");
-  const std::vector<JsonValue>& panels = m.array(root, "", "panels");
-  for (std::size_t i = 0; i < panels.size(); ++i)
-    r.panels.push_back(read_panel(m, panels[i], item("panels", i), r.lod_bias));
-  const std::vector<JsonValue>& sweeps = m.array(root, "", "angle_sweeps");
-  for (std::size_t i = 0; i < sweeps.size(); ++i)
-    r.angle_sweeps.push_back(read_sweep(m, sweeps[i], item("angle_sweeps", i)));
-  // Reports made before the image quality was measured have none.
-  if (root.member("quality")) read_quality(m, m.object(root, "", "quality"), r.lod_bias, r.quality);
-  const std::vector<JsonValue>& verdicts = m.array(root, "", "verdicts");
-  for (std::size_t i = 0; i < verdicts.size(); ++i)
-    stored.verdicts.push_back(read_verdict(m, verdicts[i], item("verdicts", i)));
+// report.json states the LOD bias once, in its settings: every configuration was measured with it.
+void give_lod_bias(Report& r) {
+  for (PanelMeasurement& panel : r.panels) panel.config.lod_bias = r.lod_bias;
+  for (UnitMeasurement& unit : r.units)
+    unit.trilinear.config.lod_bias = unit.bilinear.config.lod_bias = r.lod_bias;
+  for (AngleSweep& sweep : r.angle_sweeps) sweep.config.lod_bias = r.lod_bias;
+  for (DrawCost& cost : r.costs) cost.config.lod_bias = r.lod_bias;
+  for (PanelQuality& panel : r.quality.panels) panel.config.lod_bias = r.lod_bias;
 }
 
 bool same_figures(const std::vector<double>& a, const std::vector<double>& b) {
@@ -350,10 +284,13 @@ bool parse_stored_report(const std::string& text, const std::string& file, Store
   }
   stored = StoredReport();
   stored.file = file;
-  Members members;
-  if (root.is(JsonValue::Type::object)) read_report(members, root, stored);
+  SchemaReader reader(root);
+  if (root.is(JsonValue::Type::object)) {
+    report_json_fields(reader, stored.report, stored.verdicts);
+    give_lod_bias(stored.report);
+  }
   const std::string problem =
-      root.is(JsonValue::Type::object) ? members.problem() : "its text is no JSON object";
+      root.is(JsonValue::Type::object) ? reader.problem() : "its text is no JSON object";
   if (problem.empty()) return true;
   error = "\"" + file + "\" is no report of kestrel-report: " + problem;
   return false;

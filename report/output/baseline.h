@@ -11,11 +11,9 @@
 // A report as its report.json states it.
 struct StoredReport {
   std::string file;  // the report.json it was read from
-  // The driver, the platform, the panel size, the settings (AF levels, LOD bias, tolerance,
-  // angles), the panels' configurations with their quad counts, mean and RMS error, effective
-  // and ideal anisotropy and distance bands, the angle sweeps, and the image quality when the
-  // report holds it (its texture, sizes, offsets, step, taps and time, and each panel's
-  // configuration and figures over the plane and by distance band; no pictures); nothing else.
+  // Every member that report_schema.h lists: the driver, the settings, each panel's, each unit's
+  // and each configuration's figures, and the image quality when the report holds it; no
+  // pictures, no level maps and no quads.
   Report report;
   std::vector<Verdict> verdicts;
 };

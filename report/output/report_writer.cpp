@@ -1,145 +1,77 @@
 // The report's text files, built from the measurements.
 #include "report/output/report_writer.h"
 
+#include <cstdint>
+
 #include "report/measure/image_quality.h"
 #include "report/model/panel_config.h"
 #include "report/output/json_writer.h"
+#include "report/output/report_schema.h"
 #include "report/output/text_format.h"
 
 namespace {
 
-void write_statistics(JsonWriter& json, const PanelStatistics& s) {
-  json.begin_object();
-  json.field("quads", s.quads);
-  json.field("decisive_quads", s.decisive_quads);
-  json.field("pixels_measured", s.pixels);
-  json.field("background_pixels", s.background_pixels);
-  json.field("undecodable_pixels", s.undecodable_pixels);
-  json.field("unresolved_pixels", s.unresolved_pixels);
-  json.field("mean_error", s.mean_error);
-  json.field("rms_error", s.rms_error);
-  json.field("p95_abs_error", s.p95_abs_error);
-  json.field("blurrier_share", s.blurrier_share);
-  json.field("sharper_share", s.sharper_share);
-  json.field("blended_share", s.blended_share);
-  json.field("effective_anisotropy", s.effective_anisotropy);
-  json.field("ideal_anisotropy", s.ideal_anisotropy);
-  json.key("bands");
-  json.begin_array();
-  for (const DistanceBand& band : s.bands) {
-    json.begin_object();
-    json.field("near", band.near);
-    json.field("far", band.far);
-    json.field("quads", band.quads);
-    json.field("ideal_anisotropy", band.ideal_anisotropy);
-    json.field("measured_anisotropy", band.measured_anisotropy);
-    json.end_object();
+// Writes the members of a record as report_schema.h lists them, into the open object.
+class SchemaWriter {
+ public:
+  static constexpr bool writes = true;
+
+  explicit SchemaWriter(JsonWriter& json) : json_(json) {}
+
+  void text(const char* key, const std::string& value) { json_.field(key, value); }
+  void flag(const char* key, bool value) { json_.field(key, value); }
+  void whole(const char* key, int value) { json_.field(key, value); }
+  // The pixels of one panel fit an int as the viewport's do.
+  void count(const char* key, std::int64_t value) { json_.field(key, static_cast<int>(value)); }
+  void large_count(const char* key, std::int64_t value) { json_.field(key, double(value)); }
+  void single(const char* key, float value) { json_.field(key, double(value)); }
+  void number(const char* key, double value) { json_.field(key, value); }
+  // A figure that is not finite is written as null, whatever it reads back as.
+  void figure(const char* key, double value, double /*absent*/ = 0.0) { json_.field(key, value); }
+  void ratio(const char* key, double value) { json_.field(key, value); }
+  void filter(const char* key, bool trilinear) { text(key, min_filter_name(trilinear)); }
+  void rule(const char* key, Rule rule) { text(key, rule_name(rule)); }
+  void label(const char* key, const PanelConfig& config) {
+    text(key, configuration_label(config));
   }
-  json.end_array();
-  json.end_object();
-}
-
-void write_panel(JsonWriter& json, const PanelMeasurement& panel) {
-  json.begin_object();
-  json.field("label", configuration_label(panel.config));
-  json.field("filter", min_filter_name(panel.config.trilinear));
-  json.field("anisotropy", double(panel.config.anisotropy));
-  json.field("unit", panel.config.unit);
-  json.field("units", panel.config.units);
-  json.key("statistics");
-  write_statistics(json, panel.statistics);
-  json.end_object();
-}
-
-void write_baseline(JsonWriter& json, const BaselineComparison& baseline) {
-  json.begin_object();
-  json.field("path", baseline.file);
-  json.field("renderer", baseline.baseline_renderer);
-  json.field("regressed", baseline.regressed);
-  json.key("changes");
-  json.begin_array();
-  for (const Change& change : baseline.changes) {
-    json.begin_object();
-    json.field("figure", std::string(figure_name(change.figure)));
-    if (change.figure == Figure::verdict) {
-      json.field("rule", std::string(rule_name(change.rule)));
-      json.field("verdict", change.subject);
-      json.field("old_pass", change.old_pass);
-      json.field("new_pass", change.new_pass);
-    } else {
-      json.field("panel", change.subject);
+  template <typename Value>
+  void pair(const char* key, const Value& first, const Value& second) {
+    list(key, std::vector<Value>{first, second});
+  }
+  template <typename Value>
+  void list(const char* key, const std::vector<Value>& values) {
+    json_.key(key);
+    json_.begin_array();
+    for (const Value& value : values) json_.value(value);
+    json_.end_array();
+  }
+  template <typename Record>
+  void object(const char* key, const Record& record) {
+    group(key, [&] { json_fields(*this, record); });
+  }
+  template <typename Record>
+  void records(const char* key, const std::vector<Record>& records) {
+    json_.key(key);
+    json_.begin_array();
+    for (const Record& record : records) {
+      json_.begin_object();
+      json_fields(*this, record);
+      json_.end_object();
     }
-    if (change.figure == Figure::band_anisotropy) {
-      json.field("near", change.near);
-      json.field("far", change.far);
-    }
-    json.field("old", change.old_value);
-    json.field("new", change.new_value);
-    json.field("regressed", change.regressed);
-    json.end_object();
+    json_.end_array();
   }
-  json.end_array();
-  json.key("not_in_baseline");
-  json.begin_array();
-  for (const std::string& subject : baseline.unmatched) json.value(subject);
-  json.end_array();
-  json.end_object();
-}
-
-// Opens the object of one panel configuration of a sweep, a cost or an image quality with what
-// names it: its label, its filter and its anisotropy.
-void begin_configuration(JsonWriter& json, const PanelConfig& config) {
-  json.begin_object();
-  json.field("label", configuration_label(config));
-  json.field("trilinear", config.trilinear);
-  json.field("anisotropy", double(config.anisotropy));
-}
-
-// The pixels and the three figures of a panel's or a band's image quality, into the open
-// object. The pixels of one panel fit an int as the viewport's do.
-void write_quality_figures(JsonWriter& json, const QualityFigures& figures) {
-  json.field("pixels", static_cast<int>(figures.pixels));
-  json.field("psnr", figures.psnr);
-  json.field("detail", figures.detail);
-  json.field("flicker", figures.flicker);
-}
-
-void write_panel_quality(JsonWriter& json, const PanelQuality& panel) {
-  begin_configuration(json, panel.config);
-  write_quality_figures(json, panel.figures);
-  json.key("bands");
-  json.begin_array();
-  for (const QualityBand& band : panel.bands) {
-    json.begin_object();
-    json.field("near", band.near);
-    json.field("far", band.far);
-    write_quality_figures(json, band.figures);
-    json.end_object();
+  template <typename Fields>
+  void group(const char* key, Fields fields) {
+    json_.key(key);
+    json_.begin_object();
+    fields();
+    json_.end_object();
   }
-  json.end_array();
-  json.end_object();
-}
+  bool present(const char* /*key*/, bool written) { return written; }
 
-// The taps are a count of billions, written to six significant digits as every figure is.
-void write_quality(JsonWriter& json, const QualityReport& quality) {
-  json.begin_object();
-  json.field("texture", quality.texture);
-  json.field("texture_width", quality.texture_width);
-  json.field("texture_height", quality.texture_height);
-  json.field("offsets", quality.offsets);
-  json.key("step");
-  json.begin_array();
-  json.value(quality.step_x);
-  json.value(quality.step_y);
-  json.end_array();
-  json.field("taps", double(quality.taps));
-  json.field("reference_seconds", quality.reference_seconds);
-  json.key("panels");
-  json.begin_array();
-  for (const PanelQuality& panel : quality.panels) write_panel_quality(json, panel);
-  json.end_array();
-  json.end_object();
-}
+ private:
+  JsonWriter& json_;
+};
 
 std::string panel_row(const PanelMeasurement& panel) {
   const PanelStatistics& s = panel.statistics;
@@ -198,33 +130,6 @@ std::string unit_table(const Report& report) {
                          unit.bilinear.statistics.effective_anisotropy, unit.trilinear_difference,
                          unit.bilinear_difference, unit.matches_unit_0 ? "yes" : "**no**");
   return table;
-}
-
-void write_angle_sweep(JsonWriter& json, const AngleSweep& sweep) {
-  begin_configuration(json, sweep.config);
-  json.key("samples");
-  json.begin_array();
-  for (const AngleSample& sample : sweep.samples) {
-    json.begin_object();
-    json.field("degrees", sample.degrees);
-    json.field("quads", sample.quads);
-    json.field("measured_anisotropy", sample.measured);
-    json.field("formula_anisotropy", sample.formula);
-    json.field("invariant_anisotropy", sample.invariant);
-    json.end_object();
-  }
-  json.end_array();
-  json.end_object();
-}
-
-void write_cost(JsonWriter& json, const DrawCost& cost) {
-  begin_configuration(json, cost.config);
-  json.field("repetitions", cost.repetitions);
-  json.field("median_ms", cost.milliseconds.median);
-  json.field("lower_quartile_ms", cost.milliseconds.lower_quartile);
-  json.field("upper_quartile_ms", cost.milliseconds.upper_quartile);
-  json.field("relative_to_isotropic", cost.relative);
-  json.end_object();
 }
 
 std::vector<double> levels_of(const Report& report) {
@@ -408,102 +313,12 @@ std::string cost_section(const Report& report, const char* heading) {
 
 std::string report_json(const Report& report, const std::vector<Finding>& findings,
                         const std::vector<Verdict>& verdicts, const BaselineComparison* baseline) {
+  Commentary commentary{{}, baseline};
+  for (const Finding& finding : findings) commentary.findings.push_back(finding.text);
   JsonWriter json;
+  SchemaWriter walk(json);
   json.begin_object();
-  json.key("driver");
-  json.begin_object();
-  json.field("vendor", report.driver.vendor);
-  json.field("renderer", report.driver.renderer);
-  json.field("version", report.driver.version);
-  json.field("max_anisotropy", double(report.driver.max_anisotropy));
-  json.field("texture_units", report.driver.tmu_count);
-  json.end_object();
-  json.field("platform", report.platform);
-  json.key("warnings");
-  json.begin_array();
-  for (const std::string& warning : report.warnings) json.value(warning);
-  json.end_array();
-  json.key("panel_size");
-  json.begin_array();
-  json.value(report.panel_width);
-  json.value(report.panel_height);
-  json.end_array();
-  json.key("settings");
-  json.begin_object();
-  json.key("anisotropy_levels");
-  json.begin_array();
-  for (const float level : report.anisotropy_levels) json.value(double(level));
-  json.end_array();
-  json.field("lod_bias", double(report.lod_bias));
-  json.field("tolerance", report.tolerance);
-  json.key("angles");
-  json.begin_array();
-  for (const double angle : report.angles) json.value(angle);
-  json.end_array();
-  json.end_object();
-  json.key("thresholds");
-  json.begin_object();
-  json.field("level_tolerance", level_tolerance);
-  json.field("blurry_threshold", blurry_threshold);
-  json.field("blend_threshold", blend_threshold);
-  json.end_object();
-  json.key("panels");
-  json.begin_array();
-  for (const PanelMeasurement& panel : report.panels) write_panel(json, panel);
-  json.end_array();
-  json.key("units");
-  json.begin_array();
-  for (const UnitMeasurement& unit : report.units) {
-    json.begin_object();
-    json.field("unit", unit.unit);
-    json.key("trilinear");
-    write_panel(json, unit.trilinear);
-    json.key("bilinear");
-    write_panel(json, unit.bilinear);
-    json.field("trilinear_difference", unit.trilinear_difference);
-    json.field("bilinear_difference", unit.bilinear_difference);
-    json.field("matches_unit_0", unit.matches_unit_0);
-    json.end_object();
-  }
-  json.end_array();
-  json.key("turn_disc");
-  json.begin_object();
-  json.field("x", report.disc.x);
-  json.field("y", report.disc.y);
-  json.field("radius", report.disc.radius);
-  json.end_object();
-  json.key("angle_sweeps");
-  json.begin_array();
-  for (const AngleSweep& sweep : report.angle_sweeps) write_angle_sweep(json, sweep);
-  json.end_array();
-  json.key("cost");
-  json.begin_array();
-  for (const DrawCost& cost : report.costs) write_cost(json, cost);
-  json.end_array();
-  if (!report.quality.panels.empty()) {
-    json.key("quality");
-    write_quality(json, report.quality);
-  }
-  json.key("verdicts");
-  json.begin_array();
-  for (const Verdict& verdict : verdicts) {
-    json.begin_object();
-    json.field("rule", std::string(rule_name(verdict.rule)));
-    json.field("subject", verdict.subject);
-    json.field("pass", verdict.pass);
-    json.field("figure", verdict.figure);
-    json.field("reason", verdict.reason);
-    json.end_object();
-  }
-  json.end_array();
-  json.key("findings");
-  json.begin_array();
-  for (const Finding& finding : findings) json.value(finding.text);
-  json.end_array();
-  if (baseline) {
-    json.key("baseline");
-    write_baseline(json, *baseline);
-  }
+  report_json_fields(walk, report, verdicts, commentary);
   json.end_object();
   return json.text() + "\n";
 }

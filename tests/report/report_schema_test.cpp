@@ -1,0 +1,274 @@
+// report.json's schema walked by the writer and by the reader of baselines: a report with a value
+// of its own in every member the schema lists reads back as written, non-finite figures among
+// them; and every member the reader needs, missing or of another kind, is an error that names the
+// file and the member. The walks here go through the schema itself, so that a member added to it
+// is covered without a change here.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "report/output/baseline.h"
+#include "report/output/report_schema.h"
+#include "report/output/report_writer.h"
+#include "report/output/text_format.h"
+
+namespace {
+
+// Gives every member a value of its own that report.json holds exactly (six significant digits),
+// none of them a default; every array two records or values. With `non_finite`, each figure
+// takes the value that null stands for instead.
+class Filling {
+ public:
+  static constexpr bool writes = false;
+
+  explicit Filling(bool non_finite) : non_finite_(non_finite) {}
+
+  void text(const char*, std::string& value) { value = format_text("text %d", next()); }
+  void flag(const char*, bool& value) { value = !value; }
+  void whole(const char*, int& value) { value = next(); }
+  void count(const char*, std::int64_t& value) { value = next(); }
+  void large_count(const char*, std::int64_t& value) { value = next() * std::int64_t(1000000); }
+  void single(const char*, float& value) { value = float(next()) + 0.5f; }
+  void number(const char*, double& value) { value = next() + 0.25; }
+  void figure(const char*, double& value, double absent = std::nan("")) {
+    value = non_finite_ ? absent : next() + 0.75;
+  }
+  void ratio(const char* key, double& value) { figure(key, value); }
+  void filter(const char*, bool& trilinear) { trilinear = !trilinear; }
+  void rule(const char*, Rule& rule) {
+    const Rule rules[] = {Rule::af_without_effect, Rule::unit};
+    rule = rules[next() % 2];
+  }
+  void label(const char*, const PanelConfig&) {}
+  template <typename Value>
+  void pair(const char*, Value& first, Value& second) {
+    first = Value(next());
+    second = Value(next()) + Value(0.5);
+  }
+  void list(const char*, std::vector<std::string>& values) {
+    values = {format_text("item %d", next()), format_text("item %d", next())};
+  }
+  template <typename Value>
+  void list(const char*, std::vector<Value>& values) {
+    values = {Value(next()) + Value(0.5), Value(next()) + Value(0.25)};
+  }
+  template <typename Record>
+  void object(const char*, Record& record) {
+    json_fields(*this, record);
+  }
+  template <typename Record>
+  void records(const char*, std::vector<Record>& records) {
+    records.resize(2);
+    for (Record& record : records) json_fields(*this, record);
+  }
+  template <typename Fields>
+  void group(const char*, Fields fields) {
+    fields();
+  }
+  bool present(const char*, bool) { return true; }
+
+ private:
+  int next() { return ++count_; }
+
+  bool non_finite_;
+  int count_ = 0;
+};
+
+// One member as the schema reaches it.
+struct Member {
+  std::string path;   // from the root, as the reader's messages name it: "panels[1].unit"
+  std::string key;    // the path's last name
+  std::string value;  // in words; empty for an object or an array of records
+  bool object;        // an object of its own, or a group
+  bool optional;      // reports may lack it
+};
+
+// Lists every member that the reader reads, in the order of report.json, with its value.
+class Listing {
+ public:
+  static constexpr bool writes = false;
+
+  const std::vector<Member>& members() const { return members_; }
+
+  void text(const char* key, const std::string& value) { add(key, "\"" + value + "\""); }
+  void flag(const char* key, bool value) { add(key, value ? "true" : "false"); }
+  void whole(const char* key, int value) { add(key, format_text("%d", value)); }
+  void count(const char* key, std::int64_t value) {
+    add(key, format_text("%lld", static_cast<long long>(value)));
+  }
+  void large_count(const char* key, std::int64_t value) { count(key, value); }
+  void single(const char* key, float value) { number(key, value); }
+  void number(const char* key, double value) { add(key, number_text(value)); }
+  void figure(const char* key, double value, double = 0.0) { number(key, value); }
+  void ratio(const char* key, double value) { number(key, value); }
+  void filter(const char* key, bool trilinear) { add(key, trilinear ? "trilinear" : "bilinear"); }
+  void rule(const char* key, Rule rule) { add(key, rule_name(rule)); }
+  void label(const char* key, const PanelConfig& config) {
+    add(key, configuration_label(config));
+  }
+  template <typename Value>
+  void pair(const char* key, Value first, Value second) {
+    add(key, number_text(first) + ", " + number_text(second));
+  }
+  void list(const char* key, const std::vector<std::string>& values) {
+    std::string text;
+    for (const std::string& value : values) text += "\"" + value + "\" ";
+    add(key, text);
+  }
+  template <typename Value>
+  void list(const char* key, const std::vector<Value>& values) {
+    std::string text;
+    for (const Value value : values) text += number_text(value) + " ";
+    add(key, text);
+  }
+  template <typename Record>
+  void object(const char* key, Record& record) {
+    group(key, [&] { json_fields(*this, record); });
+  }
+  template <typename Record>
+  void records(const char* key, std::vector<Record>& records) {
+    add(key, format_text("%zu records", records.size()));
+    const std::string outer = where_, array = path(key);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      where_ = format_text("%s[%zu]", array.c_str(), i);
+      json_fields(*this, records[i]);
+    }
+    where_ = outer;
+  }
+  template <typename Fields>
+  void group(const char* key, Fields fields) {
+    add(key, "", true);
+    const std::string outer = where_;
+    where_ = path(key);
+    fields();
+    where_ = outer;
+  }
+  bool present(const char* key, bool) {
+    optional_.insert(path(key));
+    return true;
+  }
+
+ private:
+  static std::string number_text(double value) {
+    return std::isnan(value) ? "NaN" : format_text("%.17g", value);
+  }
+  std::string path(const char* key) const { return where_.empty() ? key : where_ + "." + key; }
+  void add(const char* key, const std::string& value, bool object = false) {
+    members_.push_back({path(key), key, value, object, optional_.count(path(key)) > 0});
+  }
+
+  std::vector<Member> members_;
+  std::set<std::string> optional_;
+  std::string where_;
+};
+
+struct Filled {
+  Report report;
+  std::vector<Verdict> verdicts;
+};
+
+Filled filled(bool non_finite) {
+  Filled made;
+  Filling filling(non_finite);
+  report_json_fields(filling, made.report, made.verdicts);
+  return made;
+}
+
+std::vector<Member> members(Report& report, std::vector<Verdict>& verdicts) {
+  Listing listing;
+  report_json_fields(listing, report, verdicts);
+  return listing.members();
+}
+
+// "path: value" for each member, for messages that show where two reports differ.
+std::vector<std::string> member_lines(Report& report, std::vector<Verdict>& verdicts) {
+  std::vector<std::string> lines;
+  for (const Member& member : members(report, verdicts))
+    lines.push_back(member.path + ": " + member.value);
+  return lines;
+}
+
+bool parse(const std::string& text, StoredReport& stored, std::string& error) {
+  return parse_stored_report(text, "schema/report.json", stored, error);
+}
+
+// `path` with each index of a record made "[]": the same member of every record of an array.
+std::string member_kind(const std::string& path) {
+  std::string kind;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    kind += path[i];
+    if (path[i] == '[')
+      while (i + 1 < path.size() && path[i + 1] != ']') ++i;
+  }
+  return kind;
+}
+
+}  // namespace
+
+// Every member with a value of its own, then every figure with the value that null stands for
+// (NaN, +infinity for a PSNR), reads back as written.
+TEST(ReportSchema, EveryMemberReadsBackAsWritten) {
+  for (const bool non_finite : {false, true}) {
+    Filled written = filled(non_finite);
+    ASSERT_FALSE(written.report.quality.panels.empty());
+    const std::string text = report_json(written.report, {}, written.verdicts);
+    StoredReport read;
+    std::string error;
+    ASSERT_TRUE(parse(text, read, error)) << error;
+    const std::vector<std::string> expected = member_lines(written.report, written.verdicts);
+    const std::vector<std::string> got = member_lines(read.report, read.verdicts);
+    EXPECT_GT(expected.size(), 200u);
+    ASSERT_EQ(got.size(), expected.size()) << "non-finite: " << non_finite;
+    for (std::size_t i = 0; i < got.size(); ++i)
+      EXPECT_EQ(got[i], expected[i]) << "non-finite: " << non_finite;
+    for (const PanelMeasurement& panel : read.report.panels)
+      EXPECT_EQ(panel.config.lod_bias, written.report.lod_bias);
+  }
+}
+
+// Each member the reader reads, in the first record of every array, taken out of the text and
+// then given a value of another kind: a report that lacks it is read only where reports may lack
+// it, and every other text is no report, with a message that names the file and the member.
+TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
+  Filled written = filled(false);
+  const std::string text = report_json(written.report, {}, written.verdicts);
+  const std::vector<Member> listed = members(written.report, written.verdicts);
+  std::set<std::string> tried;
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    const Member& member = listed[i];
+    if (!tried.insert(member_kind(member.path)).second) continue;
+    // The member's key in the text: the keys come in the order of the listing, each as often.
+    const std::string key = "\"" + member.key + "\": ";
+    std::size_t at = 0, seen = 0;
+    for (std::size_t j = 0; j <= i && at != std::string::npos; ++j)
+      if (listed[j].key == member.key) at = text.find(key, seen++ ? at + 1 : 0);
+    ASSERT_NE(at, std::string::npos) << member.path;
+    const std::string renamed = "\"" + member.key + "~\": ";
+    const struct {
+      const char* change;
+      std::string text;
+      bool read;
+    } cases[] = {
+        {"missing", std::string(text).replace(at, key.size(), renamed), member.optional},
+        {"of another kind",
+         std::string(text).replace(at, key.size(),
+                                   key + (member.object ? "[]" : "{}") + ", " + renamed),
+         false},
+    };
+    for (const auto& c : cases) {
+      StoredReport read;
+      std::string error;
+      EXPECT_EQ(parse(c.text, read, error), c.read) << member.path << " " << c.change;
+      if (c.read) continue;
+      EXPECT_NE(error.find("\"schema/report.json\""), std::string::npos) << error;
+      EXPECT_NE(error.find("\"" + member.path + "\""), std::string::npos)
+          << member.path << " " << c.change << ": " << error;
+    }
+  }
+  EXPECT_GT(tried.size(), 100u);
+}
