@@ -5,8 +5,8 @@
 #include <chrono>
 
 struct RunTimes {
-  double rendering = 0.0;  // drawing the measured panels, up to glFinish
-  double read_back = 0.0;  // glReadPixels of the measured panels
+  double rendering = 0.0;  // drawing the measured panels, until the driver has finished
+  double read_back = 0.0;  // reading the measured panels back
   double analysis = 0.0;   // decoding the levels and comparing them with the ideal ones, and
                            // the driver's pictures with the ideal filter's
   double reference = 0.0;  // computing the ideal filter's pictures
