@@ -250,17 +250,18 @@ std::vector<double> sorted(std::vector<double> values) {
 
 }  // namespace
 
-float compared_anisotropy(const std::vector<ComparedReport>& reports) {
+std::vector<float> compared_levels(const std::vector<ComparedReport>& reports) {
   std::vector<std::set<float>> levels(reports.size());
   for (std::size_t i = 0; i < reports.size(); ++i)
     for (const AngleSweep& sweep : reports[i].stored.report.angle_sweeps)
       if (sweep.config.trilinear) levels[i].insert(sweep.config.anisotropy);
-  float strongest = 1.0f;
+  std::vector<float> shared;
   for (const float level : levels.front())
-    if (level > strongest && std::all_of(levels.begin(), levels.end(),
-                                         [&](const auto& own) { return own.count(level) > 0; }))
-      strongest = level;
-  return strongest;
+    if (level > 1.0f && std::all_of(levels.begin(), levels.end(),
+                                    [&](const auto& own) { return own.count(level) > 0; }))
+      shared.push_back(level);
+  if (shared.empty()) shared.push_back(1.0f);
+  return shared;
 }
 
 std::vector<double> shared_angles(const std::vector<ComparedReport>& reports) {
@@ -288,10 +289,13 @@ std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
   if (!quality.empty()) md += "\n" + quality;
   md += "\n## Angle dependence\n\n";
   md += "![Effective anisotropy against the turn, every report on one chart](compare.svg)\n\n";
+  std::vector<std::string> levels;
+  for (const float level : compared_levels(reports)) levels.push_back(sweep_description(level));
   md += format_text(
-      "The effective anisotropy that %s reaches as the plane turns about the viewing axis, one "
-      "colour per report, at the %zu angles that every report measured.\n",
-      sweep_description(compared_anisotropy(reports)).c_str(), shared_angles(reports).size());
+      "The effective anisotropy reached as the plane turns about the viewing axis, a chart for "
+      "each level that every report measured (%s), one colour per report, at the %zu angles "
+      "that every report measured.\n",
+      join_words(levels).c_str(), shared_angles(reports).size());
   md += "\n" + picture_table(reports);
   for (const ComparedReport& report : reports)
     if (!report.summary.empty()) md += "\n" + report.summary;
@@ -299,22 +303,26 @@ std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
 }
 
 std::string comparison_svg(const std::vector<ComparedReport>& reports) {
-  const float anisotropy = compared_anisotropy(reports);
   const std::vector<double> angles = sorted(shared_angles(reports));
-  PolarChart chart{filter_description(true), {}};
-  std::vector<LegendEntry> legend;
-  for (std::size_t i = 0; i < reports.size(); ++i) {
-    const char* colour = chart_colour(i);
-    legend.push_back({colour, LineStyle::solid,
-                      reports[i].name + ": " + reports[i].stored.report.driver.renderer});
-    const AngleSweep* sweep = compared_sweep(reports[i].stored.report, anisotropy);
-    if (!sweep) continue;
-    PolarCurve curve{{}, colour, LineStyle::solid};
-    for (const AngleSample& sample : sweep->samples)
-      if (holds(angles, sample.degrees)) curve.points.emplace_back(sample.degrees, sample.measured);
-    chart.curves.push_back(std::move(curve));
+  std::vector<PolarChart> charts;
+  for (const float level : compared_levels(reports)) {
+    PolarChart chart{sweep_description(level), {}};
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+      const AngleSweep* sweep = compared_sweep(reports[i].stored.report, level);
+      if (!sweep) continue;
+      PolarCurve curve{{}, chart_colour(i), LineStyle::solid};
+      for (const AngleSample& sample : sweep->samples)
+        if (holds(angles, sample.degrees))
+          curve.points.emplace_back(sample.degrees, sample.measured);
+      chart.curves.push_back(std::move(curve));
+    }
+    charts.push_back(std::move(chart));
   }
-  return polar_charts_svg(
-      "Measured effective anisotropy against the turn, " + sweep_description(anisotropy), {chart},
-      {legend});
+  std::vector<LegendEntry> legend;
+  for (std::size_t i = 0; i < reports.size(); ++i)
+    legend.push_back({chart_colour(i), LineStyle::solid,
+                      reports[i].name + ": " + reports[i].stored.report.driver.renderer});
+  return polar_charts_svg("Measured effective anisotropy against the turn, " +
+                              filter_description(true) + ", at each AF level",
+                          charts, {legend});
 }

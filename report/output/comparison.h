@@ -18,9 +18,9 @@ struct ComparedReport {
   std::string summary;  // its summary.md; empty when it has none
 };
 
-// The AF level that compare.svg draws: the strongest at which every report swept the angles with
-// trilinear filtering; 1 when they share no other.
-float compared_anisotropy(const std::vector<ComparedReport>& reports);
+// The AF levels that compare.svg draws, a chart each: those above 1 at which every report swept
+// the angles with trilinear filtering, in increasing order; 1 alone when they share no other.
+std::vector<float> compared_levels(const std::vector<ComparedReport>& reports);
 
 // The angles that every report measured, in the first report's order.
 std::vector<double> shared_angles(const std::vector<ComparedReport>& reports);
@@ -32,7 +32,8 @@ std::vector<double> shared_angles(const std::vector<ComparedReport>& reports);
 // compare.svg, and their pictures linked through `folder`; last each report's summary.md.
 std::string comparison_markdown(const std::vector<ComparedReport>& reports);
 
-// compare.svg: one polar chart of the measured effective anisotropy against the turn, one
-// colour per report, at the compared_anisotropy level with trilinear filtering over the
-// shared_angles.
+// compare.svg: a polar chart of the measured effective anisotropy against the turn per
+// compared_levels level, side by side, with trilinear filtering over the shared_angles, one
+// colour per report; so the levels where the reports differ most show beside those where they
+// agree.
 std::string comparison_svg(const std::vector<ComparedReport>& reports);

@@ -323,6 +323,42 @@ TEST(Comparison, ImageQualitySideBySide) {
   EXPECT_EQ(neither.find("quality.png"), std::string::npos);
 }
 
+// compare.svg charts every trilinear AF level above 1 that every report swept, a curve per report
+// in each, and the isotropic sweep alone when they share no other.
+TEST(Comparison, SvgChartsEveryLevelThatEveryReportSwept) {
+  const auto compared = [](const std::vector<float>& levels, const std::vector<double>& angles,
+                           const char* name) {
+    return ComparedReport{name, name, stored(json_of(made_report(levels, angles), {})), ""};
+  };
+  const struct {
+    std::vector<ComparedReport> reports;
+    std::vector<float> levels;
+    std::vector<const char*> charted, left_out;
+  } cases[] = {
+      {{compared({1, 2, 4, 8}, {0, 45, 90}, "a"), compared({1, 2, 8, 16}, {0, 45}, "b")},
+       {2, 8},
+       {"trilinear AF 2", "trilinear AF 8"},
+       {"trilinear AF 4", "trilinear AF 16", "isotropic"}},
+      {{compared({1, 4}, {0}, "a"), compared({1, 8}, {0}, "b"), compared({1, 4, 8}, {0}, "c")},
+       {1},
+       {"isotropic trilinear filtering"},
+       {"trilinear AF 4", "trilinear AF 8"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(compared_levels(c.reports), c.levels);
+    const std::string svg = comparison_svg(c.reports);
+    std::size_t curves = 0;
+    for (auto at = svg.find("<polyline"); at != std::string::npos;
+         at = svg.find("<polyline", at + 1))
+      ++curves;
+    EXPECT_EQ(curves, c.levels.size() * c.reports.size()) << svg;
+    for (const char* heading : c.charted)
+      EXPECT_NE(svg.find(heading), std::string::npos) << heading;
+    for (const char* heading : c.left_out)
+      EXPECT_EQ(svg.find(heading), std::string::npos) << heading;
+  }
+}
+
 // The cells of a Markdown table row: split at each "|" that no backslash escapes.
 std::vector<std::string> table_cells(const std::string& row) {
   std::vector<std::string> cells(1);
