@@ -64,6 +64,8 @@ const char* const report_usage =
     "                  fallen by more than 10 % at some distance is a regression\n"
     "  --compare DIR...  measure nothing: put two report folders or more side by side, the\n"
     "                  arguments that are no options and every argument after --\n"
+    "  --list-devices  print each EGL device: its number, its DRM device file or \"software\",\n"
+    "                  and the renderer of a GL context made on it; then exit\n"
     "  --version       print the version and exit\n"
     "  -h, --help      print this text and exit\n"
     "\n"
@@ -187,7 +189,7 @@ bool read_device(const std::string& text, int& device, std::string& error) {
 enum Code : int {
   code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_platform,
   code_device, code_tolerance, code_junit, code_baseline, code_texture, code_check,
-  code_compare, code_version, code_help
+  code_compare, code_list_devices, code_version, code_help
 };
 
 const option long_options[] = {{"out", required_argument, nullptr, code_out},
@@ -203,6 +205,7 @@ const option long_options[] = {{"out", required_argument, nullptr, code_out},
                                {"texture", required_argument, nullptr, code_texture},
                                {"check", no_argument, nullptr, code_check},
                                {"compare", optional_argument, nullptr, code_compare},
+                               {"list-devices", no_argument, nullptr, code_list_devices},
                                {"version", no_argument, nullptr, code_version},
                                {"help", no_argument, nullptr, code_help},
                                {nullptr, 0, nullptr, 0}};
@@ -319,12 +322,15 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       error = missing_value(name);
       return false;
     }
-    if (code != code_out && code != code_help && code != code_version && code != code_compare &&
-        measuring_option.empty())
+    if (code != code_out && code != code_help && code != code_version &&
+        code != code_list_devices && code != code_compare && measuring_option.empty())
       measuring_option = name;
-    if (code == code_help || code == code_version || code == code_check) {
-      (code == code_help ? options.help : code == code_version ? options.version : options.check) =
-          true;
+    if (code == code_help || code == code_version || code == code_list_devices ||
+        code == code_check) {
+      (code == code_help           ? options.help
+       : code == code_version      ? options.version
+       : code == code_list_devices ? options.list_devices
+                                   : options.check) = true;
     } else if (code == code_compare) {
       comparing = true;
       if (optarg) options.compare.emplace_back(optarg);

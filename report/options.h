@@ -22,6 +22,7 @@ struct ReportOptions : MeasureSettings {
   std::vector<std::string> compare;  // report folders to compare instead of measuring
   bool help = false;     // print report_usage and exit
   bool version = false;  // print report_version and exit
+  bool list_devices = false;  // print the EGL devices and their renderers and exit
 
   ReportOptions();  // the angles 0, 5, ..., 90
 };

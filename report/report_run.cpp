@@ -1,10 +1,12 @@
 // One whole run of kestrel-report, from the start-up to the last file.
 #include "report/report_run.h"
 
-#include <iterator>
+#include <GL/gl.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -281,6 +283,24 @@ int run_report(const ReportOptions& options, char* program) {
                name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
                t.analysis, t.reference, t.cost, t.pictures, t.writing);
   return status;
+}
+
+int list_devices() {
+  const std::vector<std::string> devices = egl_device_names();
+  if (devices.empty()) std::fprintf(stderr, "%s: EGL lists no devices\n", name);
+  for (std::size_t i = 0; i < devices.size(); ++i) {
+    OffscreenContext context;
+    std::string error;
+    std::string renderer;
+    if (context.open(static_cast<int>(i), error)) {
+      const GLubyte* const text = glGetString(GL_RENDERER);
+      renderer = text ? reinterpret_cast<const char*>(text) : "(no renderer string)";
+    } else {
+      renderer = "no GL context: " + error;
+    }
+    std::printf("%zu: %s: %s\n", i, devices[i].c_str(), renderer.c_str());
+  }
+  return 0;
 }
 
 int run_comparison(const ReportOptions& options) {

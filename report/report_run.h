@@ -19,3 +19,8 @@ int run_report(const ReportOptions& options, char* program);
 // each folder linked from there, its summary.md included where it has one. Returns 0 when both
 // were written, 1 when a report cannot be read or a file cannot be written.
 int run_comparison(const ReportOptions& options);
+
+// Prints each device of EGL's device platform to standard output, a line each: its number (as
+// --device takes it), its DRM device file or "software", and the GL_RENDERER of a context made
+// on it, or why none could be made. Says on standard error when EGL lists no device. Returns 0.
+int list_devices();

@@ -18,6 +18,7 @@ expect_run() {
 }
 expect_run 0 "--lod-bias B" --help
 expect_run 0 "kestrel-report 0.1" --version
+expect_run 0 "0: software: llvmpipe" --list-devices
 (cd "$WORK" && expect_run 2 '--out needs a folder name' --out --check)
 expect_run 2 '--junit needs a file name' --out "$WORK/x" --junit --check
 expect_run 2 'unexpected argument "--check"' --out "$WORK/x" -- --check

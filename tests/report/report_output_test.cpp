@@ -247,7 +247,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   // Values apart may start with one dash; --name=VALUE takes any value as given.
   ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
                      "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h",
-                     "--version"},
+                     "--version", "--list-devices"},
                     o, error))
       << error;
   EXPECT_EQ(o.out, "/tmp/a b");
@@ -259,6 +259,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   EXPECT_FALSE(o.check);
   EXPECT_TRUE(o.help);
   EXPECT_TRUE(o.version);
+  EXPECT_TRUE(o.list_devices);
   // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
   for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
     ReportOptions ranged;
@@ -287,6 +288,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
       {{"--ou"}, "unknown option \"--ou\""},
       {{"-x"}, "unknown option \"-x\""},
       {{"--check=yes"}, "--check takes no value"},
+      {{"--list-devices=0"}, "--list-devices takes no value"},
       {{"report"}, "\"report\""},
       {{"--", "--check"}, "\"--check\""},
       {{"--compare", "a", "-b"}, "unknown option \"-b\""},
