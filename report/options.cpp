@@ -64,6 +64,7 @@ const char* const report_usage =
     "                  fallen by more than 10 % at some distance is a regression\n"
     "  --compare DIR...  measure nothing: put two report folders or more side by side, the\n"
     "                  arguments that are no options and every argument after --\n"
+    "  --quiet         print only warnings, errors and the closing line\n"
     "  --list-devices  print each EGL device: its number, its DRM device file or \"software\",\n"
     "                  and the renderer of a GL context made on it; then exit\n"
     "  --version       print the version and exit\n"
@@ -189,7 +190,7 @@ bool read_device(const std::string& text, int& device, std::string& error) {
 enum Code : int {
   code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_platform,
   code_device, code_tolerance, code_junit, code_baseline, code_texture, code_check,
-  code_compare, code_list_devices, code_version, code_help
+  code_compare, code_quiet, code_list_devices, code_version, code_help
 };
 
 const option long_options[] = {{"out", required_argument, nullptr, code_out},
@@ -205,6 +206,7 @@ const option long_options[] = {{"out", required_argument, nullptr, code_out},
                                {"texture", required_argument, nullptr, code_texture},
                                {"check", no_argument, nullptr, code_check},
                                {"compare", optional_argument, nullptr, code_compare},
+                               {"quiet", no_argument, nullptr, code_quiet},
                                {"list-devices", no_argument, nullptr, code_list_devices},
                                {"version", no_argument, nullptr, code_version},
                                {"help", no_argument, nullptr, code_help},
@@ -322,14 +324,15 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       error = missing_value(name);
       return false;
     }
-    if (code != code_out && code != code_help && code != code_version &&
+    if (code != code_out && code != code_help && code != code_version && code != code_quiet &&
         code != code_list_devices && code != code_compare && measuring_option.empty())
       measuring_option = name;
     if (code == code_help || code == code_version || code == code_list_devices ||
-        code == code_check) {
+        code == code_quiet || code == code_check) {
       (code == code_help           ? options.help
        : code == code_version      ? options.version
        : code == code_list_devices ? options.list_devices
+       : code == code_quiet        ? options.quiet
                                    : options.check) = true;
     } else if (code == code_compare) {
       comparing = true;

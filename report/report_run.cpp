@@ -73,17 +73,18 @@ bool write_text(ReportFolder& files, const std::filesystem::path& path, const st
                     [&text](const std::string& staged) { return write_text_file(staged, text); });
 }
 
-// Puts the files staged in `files` in their places at once and names each; when it cannot, says
-// why.
-bool commit(ReportFolder& files) {
+// Puts the files staged in `files` in their places at once and names each unless `quiet`; when
+// it cannot, says why.
+bool commit(ReportFolder& files, bool quiet) {
   const PhaseTimer timer(run_times, &RunTimes::writing);
   std::string error;
   if (!files.commit(error)) {
     std::fprintf(stderr, "%s: %s\n", name, error.c_str());
     return false;
   }
-  for (const std::filesystem::path& path : files.files())
-    std::fprintf(stderr, "%s: wrote %s\n", name, path.c_str());
+  if (!quiet)
+    for (const std::filesystem::path& path : files.files())
+      std::fprintf(stderr, "%s: wrote %s\n", name, path.c_str());
   return true;
 }
 
@@ -202,11 +203,12 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!write_pictures(files, out, report) ||
       !write_texts(files, out, report, verdicts, options.junit,
                    baseline ? &comparison : nullptr) ||
-      !commit(files))
+      !commit(files, options.quiet))
     return 1;
   const std::size_t failed = failed_count(verdicts);
-  std::fprintf(stderr, "%s: %zu of %zu verdicts fail\n", name, failed, verdicts.size());
-  if (baseline)
+  if (!options.quiet)
+    std::fprintf(stderr, "%s: %zu of %zu verdicts fail\n", name, failed, verdicts.size());
+  if (baseline && !options.quiet)
     std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
                  comparison.regressed ? "regressed" : "no regression", baseline->file.c_str());
   if (!options.check) return 0;
@@ -332,7 +334,8 @@ int run_comparison(const ReportOptions& options) {
       report.summary.clear();
   }
   if (!write_text(files, out / "compare.md", comparison_markdown(reports)) ||
-      !write_text(files, out / "compare.svg", comparison_svg(reports)) || !commit(files))
+      !write_text(files, out / "compare.svg", comparison_svg(reports)) ||
+      !commit(files, options.quiet))
     return 1;
   std::fprintf(stderr, "%s: the comparison of %zu reports is in %s (compare.md)\n", name,
                reports.size(), out.c_str());

@@ -28,13 +28,13 @@ std::vector<PanelConfig> panel_configs(const std::vector<float>& levels, float l
 
 std::vector<UnitMeasurement> measure_units(SceneRenderer& renderer, int units, float lod_bias,
                                            const SceneView& view, int width, int height,
-                                           RunTimes& times) {
+                                           RunTimes& times, bool announce) {
   std::vector<PanelConfig> configs;
   for (int unit = 0; unit < units; ++unit)
     for (const bool trilinear : {true, false})
       configs.push_back({trilinear, unit_anisotropy, unit, units, lod_bias});
   std::vector<PanelMeasurement> panels =
-      measure_configurations(renderer, configs, view, width, height, times, true);
+      measure_configurations(renderer, configs, view, width, height, times, announce);
   std::vector<UnitMeasurement> measured;
   for (int unit = 0; unit < units; ++unit) {
     UnitMeasurement m;
@@ -56,11 +56,13 @@ std::vector<UnitMeasurement> measure_units(SceneRenderer& renderer, int units, f
 std::vector<AngleSweep> sweep_angles(SceneRenderer& renderer,
                                      const std::vector<PanelConfig>& configs,
                                      const SceneView& view, const std::vector<double>& angles,
-                                     int width, int height, RunTimes& times) {
+                                     int width, int height, RunTimes& times, bool announce) {
   std::vector<AngleSweep> sweeps;
   for (const PanelConfig& config : configs) sweeps.push_back({config, {}});
   for (const double degrees : angles) {
-    std::fprintf(stderr, "kestrel-report: measuring the panels turned by %g degrees\n", degrees);
+    if (announce)
+      std::fprintf(stderr, "kestrel-report: measuring the panels turned by %g degrees\n",
+                   degrees);
     const SceneView turned = turned_view(view, degrees);
     const TurnDisc disc = turn_disc(panel_geometry(turned, width, height));
     const std::vector<PanelMeasurement> measured =
@@ -75,16 +77,18 @@ std::vector<AngleSweep> sweep_angles(SceneRenderer& renderer,
 // with the ideal pictures of the same offsets, computed once and shared by every configuration.
 QualityReport measure_quality(SceneRenderer& renderer, const std::vector<PanelConfig>& configs,
                               const SceneView& view, const RgbImage& picture,
-                              const std::string& name, int width, int height, RunTimes& times) {
+                              const std::string& name, int width, int height, RunTimes& times,
+                              bool announce) {
   QualityReport quality;
   quality.texture = name;
   quality.texture_width = picture.width();
   quality.texture_height = picture.height();
   quality.offsets = quality_offsets;
-  std::fprintf(stderr,
-               "kestrel-report: measuring the image quality against the ideal filter, %d "
-               "offsets\n",
-               quality_offsets);
+  if (announce)
+    std::fprintf(stderr,
+                 "kestrel-report: measuring the image quality against the ideal filter, %d "
+                 "offsets\n",
+                 quality_offsets);
   const PanelGeometry geometry = panel_geometry(view, width, height);
   const OffsetStep step = flicker_step(geometry, quality_offsets);
   quality.step_x = step.x;
@@ -118,12 +122,13 @@ QualityReport measure_quality(SceneRenderer& renderer, const std::vector<PanelCo
 std::vector<DrawCost> time_configurations(SceneRenderer& renderer,
                                           const std::vector<PanelConfig>& configs,
                                           const SceneView& view, int repeats, int width,
-                                          int height, RunTimes& times) {
+                                          int height, RunTimes& times, bool announce) {
   const PhaseTimer timer(times, &RunTimes::cost);
   std::vector<DrawCost> costs;
   for (const PanelConfig& config : configs) {
-    std::fprintf(stderr, "kestrel-report: timing %s, %d draws\n",
-                 configuration_label(config).c_str(), repeats);
+    if (announce)
+      std::fprintf(stderr, "kestrel-report: timing %s, %d draws\n",
+                   configuration_label(config).c_str(), repeats);
     costs.push_back(renderer.time(config, view, width, height, repeats));
   }
   relate_to_isotropic(costs);
@@ -170,16 +175,19 @@ Report measure_report(SceneRenderer& renderer, const MeasureSettings& options,
                    double(level), double(report.driver.max_anisotropy));
   const std::vector<PanelConfig> configs =
       panel_configs(report.anisotropy_levels, options.lod_bias);
-  report.panels = measure_configurations(renderer, configs, view, width, height, times, true);
+  const bool announce = !options.quiet;
+  report.panels =
+      measure_configurations(renderer, configs, view, width, height, times, announce);
   report.units = measure_units(renderer, report.driver.tmu_count, options.lod_bias, view, width,
-                               height, times);
+                               height, times, announce);
   report.disc = turn_disc(panel_geometry(view, width, height));
   report.angle_sweeps = sweep_angles(renderer, configs, view, options.angles, width, height,
-                                     times);
+                                     times, announce);
   report.quality = measure_quality(
       renderer, configs, view, quality_picture,
-      options.texture.empty() ? "generated test texture" : options.texture, width, height, times);
+      options.texture.empty() ? "generated test texture" : options.texture, width, height, times,
+      announce);
   report.costs = time_configurations(renderer, configs, view, options.repeats, width, height,
-                                     times);
+                                     times, announce);
   return report;
 }

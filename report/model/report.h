@@ -26,6 +26,7 @@ struct MeasureSettings {
   int repeats = 31;               // the timed draws of each configuration
   std::string texture;            // the picture the image quality is measured with; empty: the
                                   // generated test texture
+  bool quiet = false;             // no progress lines: only warnings and errors
 };
 
 // The AF 8 panels measured once per texture unit in use, against unit 0.

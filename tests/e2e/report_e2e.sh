@@ -55,6 +55,12 @@ python3 "$CHECK" --same "$WORK/glx" "$WORK/egl/nested"
 run_report "$WORK/biased" --angles 0 --aniso 8 --lod-bias 1
 python3 "$CHECK" --bias 1 "$WORK/biased"
 
+# --quiet leaves the closing line alone on standard error.
+(cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" --quiet --out "$WORK/quiet" \
+   --angles 0 --aniso 1 --repeats 1) 2>"$WORK/err" || fail "--quiet failed: $(cat "$WORK/err")"
+[ "$(wc -l <"$WORK/err")" -eq 1 ] && grep -q "the report is in $WORK/quiet" "$WORK/err" ||
+  fail "--quiet printed more than the closing line: $(cat "$WORK/err")"
+
 # A picture of the user's, 39 × 39, is measured at the powers of two below its size.
 picture=$(cd "$(dirname "$0")/../data/pngsuite" && pwd)/s39i3p04.png
 run_report "$WORK/textured" --angles 0 --aniso 1 --texture "$picture"

@@ -247,7 +247,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   // Values apart may start with one dash; --name=VALUE takes any value as given.
   ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
                      "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h",
-                     "--version", "--list-devices"},
+                     "--version", "--list-devices", "--quiet"},
                     o, error))
       << error;
   EXPECT_EQ(o.out, "/tmp/a b");
@@ -260,6 +260,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   EXPECT_TRUE(o.help);
   EXPECT_TRUE(o.version);
   EXPECT_TRUE(o.list_devices);
+  EXPECT_TRUE(o.quiet);
   // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
   for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
     ReportOptions ranged;
@@ -268,7 +269,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   }
   // The folders of --compare are the arguments that are no options, and all after "--".
   const std::pair<std::vector<const char*>, std::vector<std::string>> compared[] = {
-      {{"--compare", "a", "b", "--out", "x"}, {"a", "b"}},
+      {{"--compare", "a", "b", "--out", "x", "--quiet"}, {"a", "b"}},
       {{"--out", "x", "--compare=a", "b"}, {"a", "b"}},
       {{"--compare", "a", "--", "-b", "--out"}, {"a", "-b", "--out"}}};
   for (const auto& [arguments, folders] : compared) {
