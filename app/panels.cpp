@@ -26,20 +26,25 @@ const Panel panels[8] = {
     {3, 1, false, 8.0f, false},
 };
 
-namespace {
-
-constexpr int status_line_size = 64;
-
-}  // namespace
-
 PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height) {
   const int panel_width = width / columns;
   const int panel_height = height / 2;
   return {panel.column * panel_width, panel.row * panel_height, panel_width, panel_height};
 }
 
+namespace {
+
+constexpr int status_line_size = 64;
+
+// The settings a panel is drawn with: the report's own, else the test's.
+const TestState& state_of(const PanelDrawing& drawing) {
+  return drawing.state ? *drawing.state : test_state;
+}
+
+}  // namespace
+
 void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDrawing& drawing) {
-  const TestState& state = drawing.state ? *drawing.state : test_state;
+  const TestState& state = state_of(drawing);
   TextureObject2D* const colour_mip = &test_textures[first_color_mip_slot + state.threshold_index];
   TextureObject2D& texture =
       unit == state.current_tmu
@@ -73,7 +78,7 @@ void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) 
 void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
   push_panel_matrices(drawing.view ? *drawing.view : navigators_view(), drawing.shift_x,
                       drawing.shift_y);
-  const int units = (drawing.state ? *drawing.state : test_state).tmu_count;
+  const int units = state_of(drawing).tmu_count;
   for (int unit = 0; unit < units; ++unit) setup_texture_unit(unit, anisotropy, trilinear, drawing);
   plane_list.call_list();
   for (int unit = 0; unit < units; ++unit) {

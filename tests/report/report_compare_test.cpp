@@ -269,35 +269,6 @@ TEST(Baseline, OtherJsonIsNoReport) {
 }
 
 
-// The "quality" object of report.json's text; empty when it has none.
-std::string quality_object(const std::string& json) {
-  const std::size_t start = json.find("\"quality\": {");
-  int depth = 0;
-  for (std::size_t i = json.find('{', start); start != std::string::npos && i < json.size(); ++i) {
-    depth += json[i] == '{' ? 1 : json[i] == '}' ? -1 : 0;
-    if (depth == 0) return json.substr(start, i + 1 - start);
-  }
-  return "";
-}
-
-// The image quality reads back as written, so that writing it again gives the same text; an
-// infinite PSNR and a flicker not measured come back through null as they were. A report without
-// it writes none and reads back with none.
-TEST(Baseline, ImageQualityReadsBackAsWritten) {
-  const Report plain = made_report({1.0f, 8.0f}, {0.0, 45.0});
-  const Report report = with_quality(plain);
-  const std::string written = json_of(report, made_verdicts(report));
-  Report read = plain;
-  read.quality = stored(written).report.quality;
-  ASSERT_FALSE(quality_object(written).empty());
-  EXPECT_EQ(quality_object(json_of(read, made_verdicts(read))), quality_object(written));
-  EXPECT_EQ(read.quality.panels[0].figures.psnr, std::numeric_limits<double>::infinity());
-  EXPECT_TRUE(std::isnan(read.quality.panels[1].bands[0].figures.flicker)) << "not measured";
-  const std::string without = json_of(plain, made_verdicts(plain));
-  EXPECT_EQ(quality_object(without), "");
-  EXPECT_TRUE(stored(without).report.quality.panels.empty());
-}
-
 // compare.md: each report's figures side by side in the row of each shared panel, "–" for a
 // report made without them, whichever comes first; no such table when no report has any.
 TEST(Comparison, ImageQualitySideBySide) {

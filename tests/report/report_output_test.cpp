@@ -321,46 +321,6 @@ TEST(FormatText, LongTextIsNeverCut) {
   EXPECT_EQ(text.substr(text.size() - 4), "] 42");
 }
 
-namespace {
-
-// The part of `image` of width × height pixels whose upper left corner is (left, top), counted
-// from the image's upper left corner with y downward, as texts are placed.
-RgbImage part_of(const RgbImage& image, int left, int top, int width, int height) {
-  RgbImage part(width, height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      part.texel(x, y) = image.texel(left + x, image.height() - top - height + y);
-  return part;
-}
-
-}  // namespace
-
-// A text across a picture's edges prints inside it what it prints in the same place of a larger
-// picture, and nothing outside it (the sanitizers see every write).
-TEST(PrintOver, TextAcrossThePicturesEdgesIsCutThere) {
-  const RgbImage large = patterned_image(48, 32);
-  const PlacedText text = {8, 20, "Agj|_"};  // rows 9 to 21 from the top, columns 8 to 47
-  const RgbImage printed = print_over(large, {text});
-  ASSERT_FALSE(same_image(printed, large));
-  const struct {
-    const char* cut;
-    int left, top, width, height;
-  } parts[] = {
-      {"across the right edge", 0, 0, 29, 32},
-      {"across the top edge", 0, 14, 48, 18},
-      {"across the bottom edge", 0, 0, 48, 21},
-      {"with the baseline on the bottom edge", 0, 0, 48, 20},
-      {"across the top and right edges", 8, 15, 13, 6},
-      {"to a pixel", 8, 19, 1, 1},
-  };
-  for (const auto& p : parts) {
-    SCOPED_TRACE(p.cut);
-    const PlacedText moved = {text.x - p.left, text.y - p.top, text.text};
-    EXPECT_TRUE(same_image(print_over(part_of(large, p.left, p.top, p.width, p.height), {moved}),
-                           part_of(printed, p.left, p.top, p.width, p.height)));
-  }
-}
-
 TEST(PrintOver, EmptyTextsAndPicturesStayAsTheyWere) {
   const RgbImage picture = patterned_image(16, 16);
   EXPECT_TRUE(same_image(print_over(picture, {}), picture));
