@@ -38,12 +38,15 @@ class OffscreenContext {
 
   // Where it runs: "surfaceless", or "device N (NAME)" with a name from egl_device_names.
   const std::string& description() const { return description_; }
+  // The device's name from egl_device_names, or "surfaceless".
+  const std::string& device_name() const { return device_name_; }
 
  private:
   bool open_on(void* display, std::string& error);
   void* display_ = nullptr;
   void* context_ = nullptr;
   std::string description_;
+  std::string device_name_;
 };
 
 // The devices of EGL's device platform, in its order, each named by its DRM device file or

@@ -125,7 +125,8 @@ bool OffscreenContext::open(int device, std::string& error) {
   for (int i = device < 0 ? 0 : device; i < static_cast<int>(listed.size()); ++i) {
     const EGLDisplay display = f.get_platform_display(EGL_PLATFORM_DEVICE_EXT, listed[i], nullptr);
     if (open_on(display, error)) {
-      description_ = "device " + std::to_string(i) + " (" + device_name(listed[i]) + ")";
+      device_name_ = ::device_name(listed[i]);
+      description_ = "device " + std::to_string(i) + " (" + device_name_ + ")";
       return true;
     }
     if (device >= 0) return false;
@@ -137,6 +138,6 @@ bool OffscreenContext::open(int device, std::string& error) {
   const EGLDisplay display =
       f.get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   if (!open_on(display, error)) return false;
-  description_ = "surfaceless";
+  description_ = device_name_ = "surfaceless";
   return true;
 }

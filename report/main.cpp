@@ -17,5 +17,5 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (options.list_devices) return list_devices();
-  return options.compare.empty() ? run_report(options, argv[0]) : run_comparison(options);
+  return options.compare.empty() ? run_report(options, argc, argv) : run_comparison(options);
 }

@@ -2,9 +2,12 @@
 #include "report/report_run.h"
 
 #include <GL/gl.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -21,6 +24,7 @@
 #include "image/read_png.h"
 #include "image/write_png.h"
 #include "interact/navigators.h"
+#include "kestrel_build_version.h"
 #include "report/draw/gl_scene_renderer.h"
 #include "report/draw/render_target.h"
 #include "report/measure/parallel_for.h"
@@ -33,6 +37,7 @@
 #include "report/output/findings.h"
 #include "report/output/json_reader.h"
 #include "report/output/junit_writer.h"
+#include "report/output/provenance_text.h"
 #include "report/output/report_folder.h"
 #include "report/output/report_pictures.h"
 #include "report/output/report_writer.h"
@@ -161,8 +166,9 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
 // panels in the navigators' view and writes every file, which replace the earlier report's
 // together at the end. The scene is set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
-                      std::string platform, bool window, const StoredReport* baseline,
-                      const RgbImage& quality_picture, const std::vector<std::string>& warnings) {
+                      const Provenance& provenance, std::string platform, bool window,
+                      const StoredReport* baseline, const RgbImage& quality_picture,
+                      const std::vector<std::string>& warnings) {
   // As large as the test's window, which panels.png shows whole.
   const ReportFramebuffer framebuffer(test_window_width, test_window_height);
   RenderTarget target = framebuffer.target();
@@ -194,12 +200,16 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!write_picture(files, out / "panels.png", window_picture)) return 1;
   Report report = measure_report(renderer, options, navigators_view(), panel.width, panel.height,
                                  quality_picture, run_times);
+  report.provenance = provenance;
   report.platform = platform;
   report.warnings = warnings;
   report.tolerance = options.tolerance;
   const std::vector<Verdict> verdicts = judge_report(report);
   BaselineComparison comparison;
   if (baseline) comparison = compare_with_baseline(*baseline, report, verdicts);
+  if (!comparison.other_origin.empty())
+    std::fprintf(stderr, "%s: warning: the baseline \"%s\" comes from elsewhere: %s\n", name,
+                 baseline->file.c_str(), join_words(comparison.other_origin).c_str());
   if (!write_pictures(files, out, report) ||
       !write_texts(files, out, report, verdicts, options.junit,
                    baseline ? &comparison : nullptr) ||
@@ -210,9 +220,16 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
     std::fprintf(stderr, "%s: %zu of %zu verdicts fail\n", name, failed, verdicts.size());
   if (baseline && !options.quiet)
     std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
-                 comparison.regressed ? "regressed" : "no regression", baseline->file.c_str());
+                 movement_summary(comparison).c_str(), baseline->file.c_str());
   if (!options.check) return 0;
   return comparison.regressed ? 4 : failed > 0 ? 3 : 0;
+}
+
+// The machine's host name; empty where it has none.
+std::string host_name() {
+  char name[HOST_NAME_MAX + 1] = "";
+  if (gethostname(name, sizeof name - 1) != 0) return "";
+  return name;
 }
 
 // The usage error of a --device that EGL does not list, with the devices it does.
@@ -228,8 +245,9 @@ int no_such_device(int device) {
 
 }  // namespace
 
-int run_report(const ReportOptions& options, char* program) {
+int run_report(const ReportOptions& options, int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
+  const std::time_t started_at = std::time(nullptr);
   // A baseline that cannot be used ends the run before any GL context is made.
   StoredReport baseline;
   std::string baseline_error;
@@ -258,7 +276,7 @@ int run_report(const ReportOptions& options, char* program) {
     }
     glh::use_window_system(glh::WindowSystem::egl);
   }
-  char* test_argv[] = {program, nullptr};
+  char* test_argv[] = {argv[0], nullptr};
   std::vector<std::string> warnings;
   if (glx ? !start_test(1, test_argv, false, &warnings) : !set_up_test_scene(false, &warnings))
     return 1;
@@ -267,9 +285,19 @@ int run_report(const ReportOptions& options, char* program) {
   if (!glx) configure_interactors(test_state);
   const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
 
+  Provenance provenance;
+  provenance.kestrel_version = KESTREL_BUILD_VERSION;
+  provenance.time = utc_time_text(started_at);
+  provenance.command_line = command_line_text({argv, argv + argc});
+  provenance.host = host_name();
+  provenance.api = "OpenGL";
+  provenance.platform = glx ? "GLX" : "EGL";
+  provenance.device = options.device;
+  provenance.device_name = glx ? display_name() : offscreen.device_name();
+
   const std::filesystem::path out = options.out;
   const int status = measure_and_write(
-      options, out,
+      options, out, provenance,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
       glx, options.baseline.empty() ? nullptr : &baseline, quality_picture, warnings);

@@ -38,7 +38,27 @@ struct UnitMeasurement {
   bool matches_unit_0 = true;  // both differences within level_tolerance
 };
 
+// The version of report.json's schema that this program writes and reads; a report that states
+// none is of version 1.
+inline constexpr int report_schema_version = 2;
+
+// Where a report comes from: what made it, when, on which machine, with which command, and on
+// which graphics API, platform and device, so that its files can be traced back.
+struct Provenance {
+  int schema_version = report_schema_version;  // of report.json
+  std::string kestrel_version;  // git's description of the source built, else the project's
+  std::string time;             // when the run started, in UTC: "2026-12-07T13:49:44Z"
+  std::string command_line;     // the arguments, each quoted where a shell needs it
+  std::string host;             // the machine's host name
+  std::string api;              // the graphics API: "OpenGL"
+  std::string platform;         // where the context came from: "EGL" or "GLX"
+  int device = -1;              // the EGL device asked for; -1: the default was taken
+  std::string device_name;      // the EGL device's DRM device file, "software" or
+                                // "surfaceless"; with GLX, the X display
+};
+
 struct Report {
+  Provenance provenance;
   DriverInfo driver;
   std::string platform;  // where it ran: the window system, the display or device, the buffer
   std::vector<std::string> warnings;  // what the run could not do as it should, in plain words

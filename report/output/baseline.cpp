@@ -10,6 +10,7 @@
 
 #include "report/model/panel_config.h"
 #include "report/output/json_reader.h"
+#include "report/output/provenance_text.h"
 #include "report/output/report_schema.h"
 #include "report/output/text_format.h"
 
@@ -123,6 +124,12 @@ class SchemaReader {
     read_object(get(key, JsonValue::Type::object, "an object"), path(key), fields);
   }
   bool present(const char* key, bool /*written*/) { return object_->member(key) != nullptr; }
+  void version(const char* key, int& value) {
+    value = present(key, true) ? whole_number(number_at(key), key) : 1;
+    require(value >= 1, "\"" + path(key) + "\" is no schema version");
+    version_ = value;
+  }
+  bool since(const char* key, int version) { return present(key, true) || version_ >= version; }
 
  private:
   // A label read, to be held to its configuration.
@@ -193,6 +200,7 @@ class SchemaReader {
   std::string where_;        // its path from the root, as messages name it
   std::vector<Label> labels_;
   std::string problem_;
+  int version_ = 1;  // the report's schema version, once read
 };
 
 // report.json states the LOD bias once, in its settings: every configuration was measured with it.
@@ -235,6 +243,9 @@ std::string change_figure(const Change& change) {
     case Figure::rms_error: return "RMS error";
     case Figure::band_anisotropy:
       return format_text("effective anisotropy at %g–%g", change.near, change.far);
+    case Figure::psnr: return "PSNR (dB)";
+    case Figure::detail: return "detail kept";
+    case Figure::flicker: return "flicker";
     case Figure::verdict: return "verdict";
   }
   return "";
@@ -242,20 +253,86 @@ std::string change_figure(const Change& change) {
 
 std::string change_value(const Change& change, bool now) {
   const double value = now ? change.new_value : change.old_value;
-  if (change.figure != Figure::verdict) return format_text("%.3f", value);
+  if (change.figure != Figure::verdict) return decimals_text(value, 3);
   return format_text("%s (%.3g)", (now ? change.new_pass : change.old_pass) ? "PASS" : "FAIL",
                      value);
 }
 
-std::string change_rows(const std::vector<Change>& changes, bool regressions_only) {
+std::string movement_cell(Movement movement) {
+  switch (movement) {
+    case Movement::regressed: return "**regressed**";
+    case Movement::improved: return "*improved*";
+    case Movement::changed: return "changed";
+    case Movement::unchanged: return "–";
+  }
+  return "";
+}
+
+// The table of the changes that moved as `movement`, or of every change without one.
+std::string change_rows(const std::vector<Change>& changes, const Movement* movement) {
   std::string md =
-      "| Panel or verdict | Figure | Baseline | This run | Regressed |\n|---|---|---|---|---|\n";
+      "| Panel or verdict | Figure | Baseline | This run | Moved |\n|---|---|---|---|---|\n";
   for (const Change& change : changes)
-    if (change.regressed || !regressions_only)
+    if (!movement || change.movement == *movement)
       md += "| " + markdown_cell(change_subject(change)) + " | " + change_figure(change) + " | " +
             change_value(change, false) + " | " + change_value(change, true) + " | " +
-            (change.regressed ? "**yes**" : "no") + " |\n";
+            movement_cell(change.movement) + " |\n";
   return md;
+}
+
+// How a figure moved from `old_value` to `new_value` when `distance` gives its distance from the
+// ideal and it may move by `limit`. A figure not measured (NaN) on either side, or infinite on
+// both, moves nowhere.
+Movement movement(double old_value, double new_value, double limit, double (*distance)(double)) {
+  const double further = distance(new_value) - distance(old_value);
+  if (further > limit) return Movement::regressed;
+  if (-further > limit) return Movement::improved;
+  return std::fabs(new_value - old_value) > limit ? Movement::changed : Movement::unchanged;
+}
+
+double from_zero(double value) { return std::fabs(value); }
+double from_one(double value) { return std::fabs(value - 1.0); }
+// Of a figure where higher is better.
+double below(double value) { return -value; }
+
+Change figure_change(Figure figure, const std::string& subject, double old_value,
+                     double new_value, Movement moved) {
+  Change change{figure, subject};
+  change.old_value = old_value;
+  change.new_value = new_value;
+  change.movement = moved;
+  return change;
+}
+
+// The image quality of the panel `label` in both reports, where both hold it.
+void add_quality_changes(std::vector<Change>& changes, const std::string& label,
+                         const QualityReport& was, const QualityReport& is) {
+  const auto of = [&](const QualityReport& quality) -> const QualityFigures* {
+    for (const PanelQuality& panel : quality.panels)
+      if (configuration_label(panel.config) == label) return &panel.figures;
+    return nullptr;
+  };
+  const QualityFigures *old = of(was), *now = of(is);
+  if (!old || !now) return;
+  const struct {
+    Figure figure;
+    double QualityFigures::*value;
+    double limit;
+    double (*distance)(double);
+  } figures[] = {{Figure::psnr, &QualityFigures::psnr, psnr_change_limit, below},
+                 {Figure::detail, &QualityFigures::detail, quality_ratio_change_limit, from_one},
+                 {Figure::flicker, &QualityFigures::flicker, quality_ratio_change_limit, from_one}};
+  for (const auto& f : figures)
+    changes.push_back(figure_change(f.figure, label, old->*f.value, now->*f.value,
+                                    movement(old->*f.value, now->*f.value, f.limit, f.distance)));
+}
+
+// "the renderer (baseline: a; this run: b)" where the baseline's `old` differs from the run's.
+void add_origin(std::vector<std::string>& differences, const char* what, const std::string& old,
+                const std::string& now) {
+  if (old != now)
+    differences.push_back(std::string(what) + " (baseline: " + (old.empty() ? "unknown" : old) +
+                          "; this run: " + now + ")");
 }
 
 // `path` itself when it is no folder, else report.json in it.
@@ -288,6 +365,14 @@ bool parse_stored_report(const std::string& text, const std::string& file, Store
   if (root.is(JsonValue::Type::object)) {
     report_json_fields(reader, stored.report, stored.verdicts);
     give_lod_bias(stored.report);
+  }
+  // A later schema may have changed any member: its version is the one problem worth naming.
+  const int version = stored.report.provenance.schema_version;
+  if (version > report_schema_version) {
+    error = format_text("\"%s\" is a report of schema version %d, which a later kestrel-report "
+                        "wrote; this one reads versions up to %d",
+                        file.c_str(), version, report_schema_version);
+    return false;
   }
   const std::string problem =
       root.is(JsonValue::Type::object) ? reader.problem() : "its text is no JSON object";
@@ -333,9 +418,39 @@ const char* figure_name(Figure figure) {
     case Figure::mean_error: return "mean_error";
     case Figure::rms_error: return "rms_error";
     case Figure::band_anisotropy: return "band_anisotropy";
+    case Figure::psnr: return "psnr";
+    case Figure::detail: return "detail";
+    case Figure::flicker: return "flicker";
     case Figure::verdict: return "verdict";
   }
   return "";
+}
+
+const char* movement_name(Movement movement) {
+  switch (movement) {
+    case Movement::unchanged: return "unchanged";
+    case Movement::improved: return "improved";
+    case Movement::regressed: return "regressed";
+    case Movement::changed: return "changed";
+  }
+  return "";
+}
+
+std::size_t change_count(const BaselineComparison& comparison, Movement movement) {
+  return static_cast<std::size_t>(
+      std::count_if(comparison.changes.begin(), comparison.changes.end(),
+                    [&](const Change& change) { return change.movement == movement; }));
+}
+
+std::string movement_summary(const BaselineComparison& comparison) {
+  std::vector<std::string> counts;
+  for (const Movement movement : {Movement::regressed, Movement::improved, Movement::changed})
+    if (const std::size_t n = change_count(comparison, movement))
+      counts.push_back(format_text("%zu %s", n, movement_name(movement)));
+  if (counts.empty()) return "no figure moved";
+  std::string text = counts.front();
+  for (std::size_t i = 1; i < counts.size(); ++i) text += ", " + counts[i];
+  return text;
 }
 
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
@@ -343,6 +458,13 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
   BaselineComparison c;
   c.file = baseline.file;
   c.baseline_renderer = baseline.report.driver.renderer;
+  add_origin(c.other_origin, "the renderer", baseline.report.driver.renderer,
+             run.driver.renderer);
+  add_origin(c.other_origin, "the driver version", baseline.report.driver.version,
+             run.driver.version);
+  add_origin(c.other_origin, "the Kestrel version", baseline.report.provenance.kestrel_version,
+             run.provenance.kestrel_version);
+  c.provenance = run.provenance;
   c.tolerance = run.tolerance;
   for (const PanelMeasurement& panel : run.panels) {
     const std::string label = configuration_label(panel.config);
@@ -354,28 +476,25 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
       continue;
     }
     const PanelStatistics &was = old->statistics, &is = panel.statistics;
-    Change mean{Figure::mean_error, label};
-    mean.old_value = was.mean_error;
-    mean.new_value = is.mean_error;
-    mean.regressed = std::fabs(is.mean_error - was.mean_error) > c.tolerance;
-    Change rms{Figure::rms_error, label};
-    rms.old_value = was.rms_error;
-    rms.new_value = is.rms_error;
-    c.changes.push_back(mean);
-    c.changes.push_back(rms);
+    c.changes.push_back(
+        figure_change(Figure::mean_error, label, was.mean_error, is.mean_error,
+                      movement(was.mean_error, is.mean_error, c.tolerance, from_zero)));
+    c.changes.push_back(
+        figure_change(Figure::rms_error, label, was.rms_error, is.rms_error, Movement::unchanged));
     for (const DistanceBand& band : is.bands)
       for (const DistanceBand& old_band : was.bands) {
         if (!same_figure(band.near, old_band.near) || !same_figure(band.far, old_band.far))
           continue;
-        Change change{Figure::band_anisotropy, label};
+        Change change = figure_change(
+            Figure::band_anisotropy, label, old_band.measured_anisotropy,
+            band.measured_anisotropy,
+            movement(old_band.measured_anisotropy, band.measured_anisotropy,
+                     anisotropy_change_limit * old_band.measured_anisotropy, below));
         change.near = band.near;
         change.far = band.far;
-        change.old_value = old_band.measured_anisotropy;
-        change.new_value = band.measured_anisotropy;
-        change.regressed =
-            band.measured_anisotropy < old_band.measured_anisotropy * (1.0 - anisotropy_fall_limit);
         c.changes.push_back(change);
       }
+    add_quality_changes(c.changes, label, baseline.report.quality, run.quality);
   }
   for (const Verdict& verdict : verdicts) {
     const auto old = std::find_if(
@@ -385,35 +504,53 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
       c.unmatched.push_back(std::string(rule_name(verdict.rule)) + ": " + verdict.subject);
       continue;
     }
-    Change change{Figure::verdict, verdict.subject, verdict.rule};
-    change.old_value = old->figure;
-    change.new_value = verdict.figure;
+    Change change = figure_change(Figure::verdict, verdict.subject, old->figure, verdict.figure,
+                                  old->pass == verdict.pass ? Movement::unchanged
+                                  : verdict.pass            ? Movement::improved
+                                                            : Movement::regressed);
+    change.rule = verdict.rule;
     change.old_pass = old->pass;
     change.new_pass = verdict.pass;
-    change.regressed = old->pass && !verdict.pass;
     c.changes.push_back(change);
   }
-  c.regressed = std::any_of(c.changes.begin(), c.changes.end(),
-                            [](const Change& change) { return change.regressed; });
+  c.regressed = change_count(c, Movement::regressed) > 0;
   return c;
 }
 
 std::string regressions_markdown(const BaselineComparison& comparison) {
-  const auto regressions = std::count_if(comparison.changes.begin(), comparison.changes.end(),
-                                         [](const Change& change) { return change.regressed; });
   std::string md = "# Kestrel: this run against its baseline\n\n";
   md += "- Baseline: " + comparison.file + ", made on " + comparison.baseline_renderer + "\n";
-  md += comparison.regressed
-            ? format_text("- **Regressed**: %td of %zu figures\n", regressions,
-                          comparison.changes.size())
-            : format_text("- No regression in %zu figures\n", comparison.changes.size());
+  if (!comparison.other_origin.empty())
+    md += "- **The baseline comes from elsewhere**: " + join_words(comparison.other_origin) +
+          "\n";
+  md += format_text("- Of %zu figures: %s\n", comparison.changes.size(),
+                    movement_summary(comparison).c_str());
+  md += "- This run:\n";
+  for (const auto& [key, value] : provenance_entries(comparison.provenance))
+    md += "  - " + key + ": " + markdown_cell(value) + "\n";
   md += format_text(
-      "\nA regression is a verdict turned from PASS to FAIL, a panel's mean error moved by more "
-      "than %.2f levels (the run's tolerance), or a panel's effective anisotropy fallen by more "
-      "than %.0f %% in a distance band (eye distances in scene units).\n",
-      comparison.tolerance, percent(anisotropy_fall_limit));
-  if (comparison.regressed) md += "\n## Regressions\n\n" + change_rows(comparison.changes, true);
-  md += "\n## Every figure\n\n" + change_rows(comparison.changes, false);
+      "\nA figure *regressed* when it lies further from its ideal than the baseline's by more than "
+      "its limit, and *improved* when it lies nearer by as much; it *changed* when it moved by "
+      "more than its limit while its distance from the ideal did not. A verdict regressed from "
+      "PASS to FAIL and improved from FAIL to PASS. A panel's mean error (ideal 0) may move by "
+      "%.2f levels (the run's tolerance); its effective anisotropy in a distance band (eye "
+      "distances in scene units; higher is better) by %.0f %% of the baseline's; where both "
+      "reports measured the image quality, its PSNR (higher is better) by %g dB and its detail "
+      "kept and flicker (ideal 1) by %g. The RMS error is shown beside the mean error and never "
+      "counted on its own.\n",
+      comparison.tolerance, percent(anisotropy_change_limit), psnr_change_limit,
+      quality_ratio_change_limit);
+  const struct {
+    Movement movement;
+    const char* heading;
+  } sections[] = {{Movement::regressed, "Regressions"},
+                  {Movement::improved, "Improvements"},
+                  {Movement::changed, "Changed"}};
+  for (const auto& section : sections)
+    if (change_count(comparison, section.movement) > 0)
+      md += std::string("\n## ") + section.heading + "\n\n" +
+            change_rows(comparison.changes, &section.movement);
+  md += "\n## Every figure\n\n" + change_rows(comparison.changes, nullptr);
   if (!comparison.unmatched.empty()) {
     md += "\n## Not in the baseline\n\n";
     for (const std::string& subject : comparison.unmatched) md += "- " + subject + "\n";

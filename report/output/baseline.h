@@ -1,7 +1,9 @@
 // An earlier report read back from its report.json, and a run compared with it as its baseline:
-// each panel's figures and each verdict beside the baseline's, and whether the run regressed.
+// each panel's figures and each verdict beside the baseline's, and whether the run regressed,
+// improved or changed.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,11 @@ struct StoredReport {
   std::vector<Verdict> verdicts;
 };
 
-// Reads `text` as the report.json at `file`. Returns false, with a message naming the file and
-// the first member that is missing, of the wrong kind or out of range, or where the text stops
-// being JSON, when it is no report of this program; `stored` is then unspecified.
+// Reads `text` as the report.json at `file`, of any schema version up to report_schema_version;
+// one without a schema version is of version 1 and has no provenance. Returns false, with a
+// message naming the file and the first member that is missing, of the wrong kind or out of
+// range, or where the text stops being JSON, when it is no report of this program, or naming the
+// file and both versions when its schema version is later; `stored` is then unspecified.
 bool parse_stored_report(const std::string& text, const std::string& file, StoredReport& stored,
                          std::string& error);
 
@@ -55,51 +59,84 @@ std::vector<SettingDifference> setting_differences(const std::vector<const Repor
 // The texts of `differences` joined as a person lists them.
 std::string differences_text(const std::vector<SettingDifference>& differences);
 
-// A run's effective anisotropy has fallen when it lies more than this share below the baseline's
-// in a distance band.
-inline constexpr double anisotropy_fall_limit = 0.10;
+// How far a figure may move before the comparison with the baseline counts it. The mean error is
+// held to the run's tolerance. The effective anisotropy may move by a share of the baseline's
+// (10 %, where a driver's level arithmetic or a change of its footprint shows plainly). The PSNR
+// may move by 1 dB: the picture's RMS difference from the ideal one by 12 %, about what the
+// anisotropy's share is. The detail and flicker ratios may move by a tenth of the ideal filter's,
+// below which a person hardly tells two pictures apart. A driver measures the same run after run
+// to the last digit, so every limit lies far above what rounding moves.
+inline constexpr double anisotropy_change_limit = 0.10;
+inline constexpr double psnr_change_limit = 1.0;
+inline constexpr double quality_ratio_change_limit = 0.10;
 
 // What one comparison with the baseline looks at.
 enum class Figure {
-  mean_error,       // a panel's; regressed when it moved by more than the run's tolerance
-  rms_error,        // a panel's; never regresses on its own
-  band_anisotropy,  // a panel's effective anisotropy in one distance band; regressed when it
-                    // fell by more than anisotropy_fall_limit
-  verdict,          // regressed when it turned from pass to fail
+  mean_error,       // a panel's; the ideal is 0
+  rms_error,        // a panel's; shown beside the mean error, never counted on its own
+  band_anisotropy,  // a panel's effective anisotropy in one distance band; higher is better
+  psnr,             // a panel's image quality where both reports hold it; higher is better
+  detail,           // likewise; the ideal is 1
+  flicker,          // likewise; the ideal is 1, more shimmers and less blurs
+  verdict,          // PASS is better than FAIL
 };
 
-// "mean_error", "rms_error", "band_anisotropy", "verdict".
+// "mean_error", "rms_error", "band_anisotropy", "psnr", "detail", "flicker", "verdict".
 const char* figure_name(Figure figure);
+
+// How a figure moved from the baseline's to the run's.
+enum class Movement {
+  unchanged,  // within its limit
+  improved,   // nearer its ideal by more than its limit, or a verdict from FAIL to PASS
+  regressed,  // further from its ideal by more than its limit, or a verdict from PASS to FAIL
+  changed,    // moved by more than its limit, but neither nearer its ideal nor further from it
+              // by as much: a mean error from one side of 0 to the other
+};
+
+// "unchanged", "improved", "regressed", "changed".
+const char* movement_name(Movement movement);
 
 // One figure of the run beside the baseline's.
 struct Change {
   Figure figure;
   std::string subject;                      // the panel's label, or the verdict's subject
-  Rule rule = Rule::bounds;                 // of a verdict
+  Rule rule{};                              // of a verdict
   double near = 0.0, far = 0.0;             // the band of band_anisotropy
   double old_value = 0.0, new_value = 0.0;  // the figure: of a verdict, the one that decided
   bool old_pass = true, new_pass = true;    // of a verdict
-  bool regressed = false;
+  Movement movement = Movement::unchanged;
 };
 
 // The run against its baseline.
 struct BaselineComparison {
-  std::string file;                    // the baseline's report.json
-  std::string baseline_renderer;       // the driver that made it
+  std::string file;               // the baseline's report.json
+  std::string baseline_renderer;  // the driver that made it
+  // Where the baseline comes from elsewhere than the run, each in words with both values: its
+  // renderer, its driver's version, the Kestrel that made it. Empty when it is the same.
+  std::vector<std::string> other_origin;
+  Provenance provenance;               // the run's
   double tolerance = 0.25;             // the run's, that the mean errors are held to
   std::vector<Change> changes;         // panel by panel in the run's order (mean error, RMS, each
-                                       // band), then the verdicts in the run's order
+                                       // band, the image quality), then the verdicts in the
+                                       // run's order
   std::vector<std::string> unmatched;  // the run's panels and verdicts the baseline lacks
   bool regressed = false;              // any change regressed
 };
 
+// How many of the comparison's changes moved as `movement`.
+std::size_t change_count(const BaselineComparison& comparison, Movement movement);
+
+// "2 regressed, 1 improved": the changes that regressed, improved and changed, those there are;
+// "no figure moved" when none did.
+std::string movement_summary(const BaselineComparison& comparison);
+
 // Compares `run` and its `verdicts` with `baseline`, made with the same settings: each panel
-// with the baseline's panel of the same label (mean error, RMS, and effective anisotropy in every
-// distance band both hold) and each verdict with the baseline's of the same rule and subject.
-// Mean errors are held to run.tolerance.
+// with the baseline's panel of the same label (mean error, RMS, effective anisotropy in every
+// distance band both hold, and the image quality where both hold it) and each verdict with the
+// baseline's of the same rule and subject, each figure held to its limit above.
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
                                          const std::vector<Verdict>& verdicts);
 
-// regressions.md: the baseline, whether the run regressed and by what, and every figure beside
-// the baseline's.
+// regressions.md: the run's provenance, the baseline and where it comes from elsewhere, how many
+// figures regressed, improved and changed, those figures, and every figure beside the baseline's.
 std::string regressions_markdown(const BaselineComparison& comparison);

@@ -25,12 +25,18 @@
 //   group        an object that gathers members of the record walked, walked by the function given
 //   present      whether a member that reports may lack is there: for a walk that writes,
 //                `written`; for one that reads, whether the text holds it
+//   version      the schema version of report.json, an int: a walk that reads takes a report
+//                without one as version 1 and walks the members after it by that version
+//   since        whether a member added in schema version `version` is walked: for a walk that
+//                writes, always; for one that reads, where the text holds it or the report is
+//                of that version or later, which then must hold it
 // Members within `if constexpr (Walk::writes)` are stated for people and tools and never read
 // back.
 //
 // A new figure is its member in the record and one line in the record's json_fields. The reader
 // holds every report.json to all the members listed: one that earlier reports lack goes behind
-// `present`, as the warnings do, so that they still read as baselines.
+// `present`, as the warnings do, or behind `since` with a new report_schema_version, so that they
+// still read as baselines.
 #pragma once
 
 #include <limits>
@@ -52,6 +58,27 @@ void configuration_fields(Walk& walk, RecordOf<Walk, PanelConfig>& config) {
   walk.label("label", config);
   walk.flag("trilinear", config.trilinear);
   walk.single("anisotropy", config.anisotropy);
+}
+
+// The provenance's members but the schema version, which comes first in report.json, apart.
+template <typename Walk>
+void json_fields(Walk& walk, RecordOf<Walk, Provenance>& provenance) {
+  walk.text("kestrel_version", provenance.kestrel_version);
+  walk.text("time", provenance.time);
+  walk.text("command_line", provenance.command_line);
+  walk.text("host", provenance.host);
+  walk.text("api", provenance.api);
+  walk.text("platform", provenance.platform);
+  walk.whole("device", provenance.device);
+  walk.text("device_name", provenance.device_name);
+}
+
+// The schema version first, so that a walk that reads knows it before any other member; then the
+// provenance, which reports of version 1 lack.
+template <typename Walk>
+void provenance_fields(Walk& walk, RecordOf<Walk, Provenance>& provenance) {
+  walk.version("schema_version", provenance.schema_version);
+  if (walk.since("provenance", 2)) walk.object("provenance", provenance);
 }
 
 template <typename Walk>
@@ -183,6 +210,7 @@ void json_fields(Walk& walk, RecordOf<Walk, QualityReport>& quality) {
 
 template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, Report>& report) {
+  provenance_fields(walk, report.provenance);
   walk.object("driver", report.driver);
   walk.text("platform", report.platform);
   // Reports made before warnings were kept have none.
@@ -221,7 +249,7 @@ void json_fields(Walk& walk, RecordOf<Walk, Verdict>& verdict) {
 }
 
 // A figure of a run beside its baseline's: a verdict names its rule and subject and both passes,
-// a band its distances.
+// a band its distances; each says how it moved.
 template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, Change>& change) {
   walk.text("figure", figure_name(change.figure));
@@ -239,13 +267,14 @@ void json_fields(Walk& walk, RecordOf<Walk, Change>& change) {
   }
   walk.figure("old", change.old_value);
   walk.figure("new", change.new_value);
-  walk.flag("regressed", change.regressed);
+  walk.text("movement", movement_name(change.movement));
 }
 
 template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, BaselineComparison>& baseline) {
   walk.text("path", baseline.file);
   walk.text("renderer", baseline.baseline_renderer);
+  walk.list("other_origin", baseline.other_origin);
   walk.flag("regressed", baseline.regressed);
   walk.records("changes", baseline.changes);
   walk.list("not_in_baseline", baseline.unmatched);

@@ -68,6 +68,8 @@ class SchemaWriter {
     json_.end_object();
   }
   bool present(const char* /*key*/, bool written) { return written; }
+  void version(const char* key, int value) { whole(key, value); }
+  bool since(const char* /*key*/, int /*version*/) { return true; }
 
  private:
   JsonWriter& json_;

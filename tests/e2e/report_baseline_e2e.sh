@@ -1,8 +1,10 @@
 # End to end: kestrel-report on llvmpipe held to a baseline, and reports side by side. A short run
-# is its own baseline (the exit status is the verdicts' alone); a copy with figures changed by
-# hand makes it regress (status 4, each change named); baselines that cannot be read end it with
-# status 1 and one of other settings with status 2, before anything is written; --compare puts
-# three report folders side by side, one of other angles, without measuring.
+# is its own baseline (the exit status is the verdicts' alone); copies with figures changed by
+# hand make it improve (the status still the verdicts') or regress (status 4), each change named,
+# and one of another renderer is named as such; baselines that cannot be read or are of a later
+# schema end it with status 1 and one of other settings with status 2, before anything is
+# written; --compare puts three report folders side by side, one of other angles, without
+# measuring.
 source "$(dirname "$0")/e2e_lib.sh"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
 settings=(--angles 0,45 --aniso 1,8 --repeats 2)
@@ -16,59 +18,96 @@ expect_status() {
     fail "$*: status $status, expected $expected: $(tail -n 3 "$WORK/err")"
 }
 
-# Prints the regressed changes of report.json $1 as "figure|panel or verdict", one a line.
-regressions() {
+# Prints the changes of report.json $1 that moved as $2 as "figure|panel or verdict", one a line.
+moved() {
   python3 -c 'import json, sys
 for c in json.load(open(sys.argv[1]))["baseline"]["changes"]:
-    c["regressed"] and print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' "$1"
+    c["movement"] == sys.argv[2] and print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' \
+    "$1" "$2"
 }
 
 expect_status 0 --out first "${settings[@]}"
-# Against itself nothing regresses: llvmpipe's AF panels fail their bounds, which alone decide.
+# Against itself nothing moves: llvmpipe's AF panels fail their bounds, which alone decide.
 expect_status 3 --out same "${settings[@]}" --check --baseline first
-[ -z "$(regressions "$WORK/same/report.json")" ] || fail "regressed against itself"
-[ -s "$WORK/same/regressions.md" ] || fail "no regressions.md"
-echo "ok: a run against itself does not regress; its failing verdicts give status 3"
+[ -z "$(moved "$WORK/same/report.json" regressed)$(moved "$WORK/same/report.json" improved)" ] ||
+  fail "moved against itself"
+grep -q "no figure moved against the baseline" "$WORK/err" || fail "stderr: $(cat "$WORK/err")"
+grep -q "^  - kestrel_version: ." "$WORK/same/regressions.md" || fail "regressions.md: no provenance"
+echo "ok: a run against itself does not move; its failing verdicts give status 3"
 
-# The baseline better than the run by hand: a mean error, an effective anisotropy far away and
-# a verdict that passed.
-mkdir "$WORK/edited"
-python3 - "$WORK/first/report.json" "$WORK/edited/report.json" <<'EOF'
+# Baselines changed by hand: "better" holds the isotropic trilinear panel's mean error away from 0,
+# so that the run improves on it, and names another renderer; "edited" does the same and also
+# holds the panel furthest from 0 at 0, an effective anisotropy far away higher and a failing
+# verdict passed, in each of which the run regresses.
+mkdir "$WORK/better" "$WORK/edited"
+python3 - "$WORK/first/report.json" "$WORK/better/report.json" "$WORK/edited/report.json" <<'EOF'
 import json, sys
 report = json.load(open(sys.argv[1]))
-panels = {panel["label"]: panel for panel in report["panels"]}
-panels["trilinear, isotropic"]["statistics"]["mean_error"] += 1.0
-panels["bilinear, AF level 8"]["statistics"]["bands"][-1]["measured_anisotropy"] *= 2.0
+panels = {panel["label"]: panel["statistics"] for panel in report["panels"]}
+panels["trilinear, isotropic"]["mean_error"] += 1.0
+report["driver"]["renderer"] = "another renderer"
+json.dump(report, open(sys.argv[2], "w"))
+furthest = max((label for label in panels if label != "trilinear, isotropic"),
+               key=lambda label: abs(panels[label]["mean_error"]))
+assert abs(panels[furthest]["mean_error"]) > 1.5 * report["settings"]["tolerance"], panels
+panels[furthest]["mean_error"] = 0.0
+panels["bilinear, AF level 8"]["bands"][-1]["measured_anisotropy"] *= 2.0
 failing = [v for v in report["verdicts"] if v["rule"] == "bounds" and not v["pass"]]
 assert failing, "llvmpipe passes every bound"
 failing[0]["pass"] = True
-json.dump(report, open(sys.argv[2], "w"))
-print(failing[0]["subject"], file=open(sys.argv[2] + ".verdict", "w"))
+json.dump(report, open(sys.argv[3], "w"))
+with open(sys.argv[3] + ".regressions", "w") as regressions:
+    print("mean_error|" + furthest, "verdict|" + failing[0]["subject"], sep="\n", file=regressions)
 EOF
+expect_status 3 --out improved "${settings[@]}" --check --baseline better
+[ "$(moved "$WORK/improved/report.json" improved)" = "mean_error|trilinear, isotropic" ] &&
+  [ -z "$(moved "$WORK/improved/report.json" regressed)" ] ||
+  fail "improved: $(moved "$WORK/improved/report.json" improved)"
+grep -q "^kestrel-report: 1 improved against the baseline" "$WORK/err" ||
+  fail "stderr: $(cat "$WORK/err")"
+for file in "$WORK/err" "$WORK/improved/regressions.md"; do
+  grep -q "comes from elsewhere.*the renderer (baseline: another renderer; this run: llvmpipe" \
+    "$file" || fail "$file does not name the baseline's renderer: $(head -n 5 "$file")"
+done
+sed -n 4p "$WORK/improved/regressions.md" | grep -q '^- \*\*The baseline comes from elsewhere\*\*: ' ||
+  fail "the origin is not atop regressions.md"
+grep -q '^| trilinear, isotropic | mean error | .* | \*improved\* |$' \
+  "$WORK/improved/regressions.md" || fail "regressions.md lists no improvement"
+echo "ok: a mean error nearer 0 improves (status 3 with --check); another renderer is named"
+
 expect_status 4 --out worse "${settings[@]}" --check --baseline edited/report.json
-expected=$(printf '%s\n' "mean_error|trilinear, isotropic" "band_anisotropy|bilinear, AF level 8" \
-  "verdict|$(cat "$WORK/edited/report.json.verdict")" | sort)
-[ "$(regressions "$WORK/worse/report.json" | sort)" = "$expected" ] ||
-  fail "regressions: $(regressions "$WORK/worse/report.json")"
+expected=$( (cat "$WORK/edited/report.json.regressions"; echo "band_anisotropy|bilinear, AF level 8") |
+  sort)
+[ "$(moved "$WORK/worse/report.json" regressed | sort)" = "$expected" ] ||
+  fail "regressions: $(moved "$WORK/worse/report.json" regressed)"
+[ "$(moved "$WORK/worse/report.json" improved)" = "mean_error|trilinear, isotropic" ] ||
+  fail "improvements: $(moved "$WORK/worse/report.json" improved)"
+grep -q "^kestrel-report: 3 regressed, 1 improved against the baseline" "$WORK/err" ||
+  fail "stderr: $(cat "$WORK/err")"
 while IFS='|' read -r _ subject; do
-  grep -q "| \(bounds: \)\?$subject | .* | \*\*yes\*\* |$" "$WORK/worse/regressions.md" ||
+  grep -q "| \(bounds: \)\?$subject | .* | \*\*regressed\*\* |$" "$WORK/worse/regressions.md" ||
     fail "regressions.md does not name $subject"
 done <<<"$expected"
 expect_status 0 --out worse "${settings[@]}" --baseline edited
-echo "ok: figures changed by hand regress, each named; status 4 with --check, else 0"
+echo "ok: figures changed by hand regress and improve, each named; status 4 with --check, else 0"
 
 # Baselines that cannot be used; nothing is written for any of them.
 : >"$WORK/empty.json"
 head -c 300 "$WORK/first/report.json" >"$WORK/truncated.json"
 echo '{"name": "kestrel", "version": "1.0.0", "dependencies": {"a": "^2"}}' >"$WORK/package.json"
-for baseline in missing empty.json truncated.json package.json edited/report.json.verdict .; do
+sed 's/"schema_version": [0-9]*/"schema_version": 99/' "$WORK/first/report.json" >"$WORK/newer.json"
+for baseline in missing empty.json truncated.json package.json edited/report.json.regressions \
+  newer.json .; do
   expect_status 1 --out none "${settings[@]}" --check --baseline "$baseline"
   grep -q "$baseline" "$WORK/err" || fail "the message does not name $baseline: $(cat "$WORK/err")"
+  [ "$baseline" != newer.json ] || grep -q "schema version 99" "$WORK/err" ||
+    fail "the later schema is unnamed: $(cat "$WORK/err")"
 done
 expect_status 2 --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
 expect_status 2 --out none "${settings[@]}" --lod-bias 1 --baseline first
 [ ! -e "$WORK/none" ] || fail "a baseline that cannot be used still made the output folder"
-echo "ok: baselines missing, empty, truncated or of another program give 1, of other settings 2"
+echo "ok: baselines missing, empty, truncated, of another program or of a later schema give 1," \
+  "of other settings 2"
 
 # Three reports side by side, one of other angles.
 expect_status 0 --out other-angles --angles 0,90 --aniso 1,8 --repeats 2
@@ -83,5 +122,5 @@ done
 [ "$(grep -o '<polyline' "$WORK/compared/compare.svg" | wc -l)" -eq 3 ] ||
   fail "compare.svg does not hold three curves"
 expect_status 2 --compare first --out compared
-expect_status 1 --compare first edited/report.json.verdict --out compared
+expect_status 1 --compare first edited/report.json.regressions --out compared
 echo "ok: --compare puts three reports side by side in compare.md and compare.svg"

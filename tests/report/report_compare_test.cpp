@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -186,56 +187,83 @@ TEST(Baseline, TheSameRunDoesNotRegressAndMorePanelsAreNamed) {
   EXPECT_EQ(wider.unmatched.size(), 4u);  // two panels of AF 16, and their verdicts
 }
 
-// Each figure changed by hand in the run fires its regression, and only that one; changes for
-// the better or within the limits fire none.
-TEST(Baseline, EachChangeFiresItsRegression) {
-  const Report base = made_report({1.0f, 8.0f}, {0.0, 45.0});
+// Each figure changed by hand in the run moves, and only that one, as the ideal lies: towards it
+// it improves, away from it it regresses, across it it changes; within its limit it stays.
+TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
+  const Report base = with_quality(made_report({1.0f, 8.0f}, {0.0, 45.0}));
   const std::vector<Verdict> base_verdicts = made_verdicts(base);
   const StoredReport baseline = stored(json_of(base, base_verdicts));
   using R = Report&;
   using V = std::vector<Verdict>&;
+  using M = Movement;
   static const auto band_of = [](R r) -> double& {
     return r.panels[3].statistics.bands[2].measured_anisotropy;
+  };
+  static const auto quality_of = [](R r, int panel) -> QualityFigures& {
+    return r.quality.panels[panel].figures;
   };
   const struct {
     const char* what;
     void (*change)(Report&, std::vector<Verdict>&);
-    std::set<std::pair<Figure, std::size_t>> regressed;  // each figure and its panel's index
+    std::set<std::tuple<Figure, std::size_t, Movement>> moved;  // each figure, its panel's index
   } cases[] = {
-      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Figure::verdict, 0}}},
-      {"a failing verdict passes", [](R, V v) { v[1].pass = true; }, {}},
-      {"mean error up", [](R r, V) { r.panels[1].statistics.mean_error += 1.5 * r.tolerance; },
-       {{Figure::mean_error, 1}}},
-      {"mean error down", [](R r, V) { r.panels[2].statistics.mean_error -= 1.5 * r.tolerance; },
-       {{Figure::mean_error, 2}}},
-      {"within the tolerance", [](R r, V) { r.panels[1].statistics.mean_error += 0.1; }, {}},
-      {"a tighter tolerance",
+      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Figure::verdict, 0, M::regressed}}},
+      {"a failing verdict passes", [](R, V v) { v[1].pass = true; },
+       {{Figure::verdict, 1, M::improved}}},
+      {"mean error away from 0",
+       [](R r, V) { r.panels[2].statistics.mean_error -= 1.5 * r.tolerance; },
+       {{Figure::mean_error, 2, M::regressed}}},
+      {"mean error to 0 with a tighter tolerance",
        [](R r, V) {
-         r.panels[1].statistics.mean_error += 0.1;
+         r.panels[0].statistics.mean_error = 0.0;
          r.tolerance = 0.05;
        },
-       {{Figure::mean_error, 1}}},
+       {{Figure::mean_error, 0, M::improved}}},
+      {"mean error across 0", [](R r, V) { r.panels[1].statistics.mean_error += 0.3; },
+       {{Figure::mean_error, 1, M::changed}}},
+      {"within the tolerance", [](R r, V) { r.panels[1].statistics.mean_error += 0.1; }, {}},
       {"RMS up", [](R r, V) { r.panels[1].statistics.rms_error += 2; }, {}},
-      {"anisotropy falls", [](R r, V) { band_of(r) *= 1.0 - 1.5 * anisotropy_fall_limit; },
-       {{Figure::band_anisotropy, 3}}},
-      {"falls a little", [](R r, V) { band_of(r) *= 1.0 - 0.5 * anisotropy_fall_limit; }, {}},
-      {"rises", [](R r, V) { band_of(r) *= 2; }, {}},
+      {"anisotropy falls", [](R r, V) { band_of(r) *= 1.0 - 1.5 * anisotropy_change_limit; },
+       {{Figure::band_anisotropy, 3, M::regressed}}},
+      {"falls a little", [](R r, V) { band_of(r) *= 1.0 - 0.5 * anisotropy_change_limit; }, {}},
+      {"rises", [](R r, V) { band_of(r) *= 2; }, {{Figure::band_anisotropy, 3, M::improved}}},
+      {"PSNR falls", [](R r, V) { quality_of(r, 1).psnr -= 2 * psnr_change_limit; },
+       {{Figure::psnr, 1, M::regressed}}},
+      {"PSNR no longer infinite", [](R r, V) { quality_of(r, 0).psnr = 60.0; },
+       {{Figure::psnr, 0, M::regressed}}},
+      {"detail nearer 1", [](R r, V) { quality_of(r, 1).detail = 0.9; },
+       {{Figure::detail, 1, M::improved}}},
+      {"detail across 1", [](R r, V) { quality_of(r, 3).detail = 1.125; },
+       {{Figure::detail, 3, M::changed}}},
+      {"flicker up", [](R r, V) { quality_of(r, 0).flicker += 3 * quality_ratio_change_limit; },
+       {{Figure::flicker, 0, M::regressed}}},
+      {"flicker down a little",
+       [](R r, V) { quality_of(r, 2).flicker -= 0.5 * quality_ratio_change_limit; }, {}},
+      {"no image quality in the run", [](R r, V) { r.quality.panels.clear(); }, {}},
   };
   for (const auto& c : cases) {
     Report run = base;
     std::vector<Verdict> verdicts = base_verdicts;
     c.change(run, verdicts);
     const BaselineComparison comparison = compare_with_baseline(baseline, run, verdicts);
-    std::set<std::pair<Figure, std::size_t>> regressed;
+    std::set<std::tuple<Figure, std::size_t, Movement>> moved;
     for (const Change& change : comparison.changes) {
       std::size_t panel = 0;
       while (panel < base.panels.size() &&
              configuration_label(base.panels[panel].config) != change.subject)
         ++panel;
-      if (change.regressed) regressed.insert({change.figure, panel});
+      if (change.movement != Movement::unchanged)
+        moved.insert({change.figure, panel, change.movement});
     }
-    EXPECT_EQ(regressed, c.regressed) << c.what;
-    EXPECT_EQ(comparison.regressed, !c.regressed.empty()) << c.what;
+    EXPECT_EQ(moved, c.moved) << c.what;
+    const bool regressed = !c.moved.empty() && std::get<2>(*c.moved.begin()) == M::regressed;
+    EXPECT_EQ(comparison.regressed, regressed) << c.what;
+    const std::string md = regressions_markdown(comparison);
+    for (const Movement movement : {M::regressed, M::improved})
+      EXPECT_EQ(md.find(movement == M::regressed ? "## Regressions" : "## Improvements") !=
+                    std::string::npos,
+                !c.moved.empty() && std::get<2>(*c.moved.begin()) == movement)
+          << c.what;
   }
 }
 

@@ -71,6 +71,9 @@ class Filling {
     fields();
   }
   bool present(const char*, bool) { return true; }
+  // The one version this program reads in full.
+  void version(const char*, int& value) { value = report_schema_version; }
+  bool since(const char*, int) { return true; }
 
  private:
   int next() { return ++count_; }
@@ -152,6 +155,11 @@ class Listing {
     optional_.insert(path(key));
     return true;
   }
+  void version(const char* key, int value) {
+    present(key, true);
+    whole(key, value);
+  }
+  bool since(const char*, int) { return true; }
 
  private:
   static std::string number_text(double value) {
@@ -271,4 +279,40 @@ TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
     }
   }
   EXPECT_GT(tried.size(), 100u);
+}
+
+// A report of an earlier schema, without a schema version or a provenance, reads as version 1;
+// one of a later version is refused with a message that names the file and both versions.
+TEST(ReportSchema, EarlierVersionsReadAndLaterOnesAreNamed) {
+  Filled written = filled(false);
+  const std::string text = report_json(written.report, {}, written.verdicts);
+  const std::size_t provenance_end = text.find("\"driver\"");
+  ASSERT_NE(provenance_end, std::string::npos);
+  const std::string version_key = format_text("\"schema_version\": %d", report_schema_version);
+  ASSERT_NE(text.find(version_key), std::string::npos);
+  const struct {
+    const char* what;
+    std::string text;
+    int version;  // read; 0: refused
+  } cases[] = {
+      {"without provenance", "{\n  " + text.substr(provenance_end), 1},
+      {"of a later version",
+       std::string(text).replace(text.find(version_key), version_key.size(),
+                                 "\"schema_version\": 7"),
+       0},
+  };
+  for (const auto& c : cases) {
+    StoredReport read;
+    std::string error;
+    EXPECT_EQ(parse(c.text, read, error), c.version > 0) << c.what << ": " << error;
+    if (c.version > 0) {
+      EXPECT_EQ(read.report.provenance.schema_version, c.version) << c.what;
+      EXPECT_EQ(read.report.driver.renderer, written.report.driver.renderer) << c.what;
+      continue;
+    }
+    for (const std::string& named :
+         {std::string("\"schema/report.json\""), std::string("version 7"),
+          format_text("up to %d", report_schema_version)})
+      EXPECT_NE(error.find(named), std::string::npos) << c.what << ": " << error;
+  }
 }
