@@ -50,6 +50,23 @@ constexpr const char* name = "kestrel-report";
 
 // Where this run's time went, for its closing line.
 RunTimes run_times;
+// When the program started, for the run's time in the closing line and the JUnit file.
+const std::chrono::steady_clock::time_point program_start = std::chrono::steady_clock::now();
+
+double seconds_so_far() {
+  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - program_start;
+  return seconds.count();
+}
+
+// `target` as a path from the folder `from` where there is one, else as an absolute path.
+std::string path_from(const std::filesystem::path& target, const std::filesystem::path& from) {
+  const std::filesystem::path place = target.empty() ? "." : target;
+  std::error_code error;
+  const std::filesystem::path relative =
+      std::filesystem::relative(place, from.empty() ? "." : from, error);
+  return error || relative.empty() ? std::filesystem::absolute(place, error).string()
+                                   : relative.string();
+}
 
 // Opens `files` for writing; when it cannot, says why.
 bool open_folder(ReportFolder& files) {
@@ -130,7 +147,7 @@ bool load_quality_picture(const std::string& file, RgbImage& picture) {
 }
 
 bool write_texts(ReportFolder& files, const std::filesystem::path& out, const Report& report,
-                 const std::vector<Verdict>& verdicts, const std::string& junit,
+                 const std::vector<Verdict>& verdicts, const std::filesystem::path& junit,
                  const BaselineComparison* baseline) {
   const std::vector<Finding> findings = describe_findings(report);
   const std::string title =
@@ -143,7 +160,10 @@ bool write_texts(ReportFolder& files, const std::filesystem::path& out, const Re
          (!baseline ||
           write_text(files, out / "regressions.md", regressions_markdown(*baseline))) &&
          (junit.empty() ||
-          write_text(files, junit, junit_xml(verdicts, report.driver.renderer)));
+          write_text(files, junit,
+                     junit_xml(junit_suite(report, verdicts, baseline,
+                                           path_from(out, junit.parent_path()),
+                                           seconds_so_far()))));
 }
 
 // Whether the baseline was made with the run's settings; when not, says how they differ.
@@ -246,7 +266,6 @@ int no_such_device(int device) {
 }  // namespace
 
 int run_report(const ReportOptions& options, int argc, char** argv) {
-  const auto start = std::chrono::steady_clock::now();
   const std::time_t started_at = std::time(nullptr);
   // A baseline that cannot be used ends the run before any GL context is made.
   StoredReport baseline;
@@ -283,7 +302,7 @@ int run_report(const ReportOptions& options, int argc, char** argv) {
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
   if (!glx) configure_interactors(test_state);
-  const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
+  const double start_up = seconds_so_far();
 
   Provenance provenance;
   provenance.kestrel_version = KESTREL_BUILD_VERSION;
@@ -304,13 +323,12 @@ int run_report(const ReportOptions& options, int argc, char** argv) {
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
   if (status == 1 || status == 2) return status;
-  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   const RunTimes& t = run_times;
   std::fprintf(stderr,
                "%s: the report is in %s (report.md), made in %.1f s: start-up %.2f s, rendering "
                "%.2f s, read-back %.2f s, analysis %.2f s, ideal pictures %.2f s, cost timing %.2f "
                "s, pictures %.2f s, writing %.2f s\n",
-               name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
+               name, out.c_str(), seconds_so_far(), start_up, t.rendering, t.read_back,
                t.analysis, t.reference, t.cost, t.pictures, t.writing);
   return status;
 }
@@ -351,11 +369,7 @@ int run_comparison(const ReportOptions& options) {
   if (!open_folder(files)) return 1;
   for (ComparedReport& report : reports) {
     const std::filesystem::path folder = std::filesystem::path(report.stored.file).parent_path();
-    std::error_code error;
-    const std::filesystem::path from_out =
-        std::filesystem::relative(folder.empty() ? "." : folder, out, error);
-    report.folder = error || from_out.empty() ? std::filesystem::absolute(folder, error).string()
-                                              : from_out.string();
+    report.folder = path_from(folder, out);
     std::string summary_error;
     if (!read_file_limited((folder / "summary.md").string(), max_json_size, report.summary,
                            summary_error))

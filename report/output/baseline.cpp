@@ -436,6 +436,15 @@ const char* movement_name(Movement movement) {
   return "";
 }
 
+std::string change_name(const Change& change) {
+  return change_subject(change) + ": " + change_figure(change);
+}
+
+std::string change_description(const Change& change) {
+  return change_name(change) + " " + change_value(change, false) + " in the baseline, " +
+         change_value(change, true) + " in this run";
+}
+
 std::size_t change_count(const BaselineComparison& comparison, Movement movement) {
   return static_cast<std::size_t>(
       std::count_if(comparison.changes.begin(), comparison.changes.end(),

@@ -123,6 +123,12 @@ struct BaselineComparison {
   bool regressed = false;              // any change regressed
 };
 
+// "trilinear, AF level 8: mean error", "bounds: bilinear, isotropic: verdict": what changed.
+std::string change_name(const Change& change);
+
+// The change's name with both values: "...: mean error 0.012 in the baseline, 0.456 in this run".
+std::string change_description(const Change& change);
+
 // How many of the comparison's changes moved as `movement`.
 std::size_t change_count(const BaselineComparison& comparison, Movement movement);
 

@@ -1,29 +1,103 @@
-// The verdicts written as JUnit XML, every text escaped for XML.
+// The verdicts and regressions written as JUnit XML, every text escaped for XML.
 #include "report/output/junit_writer.h"
 
 #include <algorithm>
 
+#include "report/output/provenance_text.h"
 #include "report/output/text_format.h"
 
-std::string junit_xml(const std::vector<Verdict>& verdicts, const std::string& renderer) {
-  const std::string counts =
-      format_text("tests=\"%zu\" failures=\"%zu\"", verdicts.size(), failed_count(verdicts));
-  std::string xml =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites name=\"kestrel-report\" " + counts +
-      ">\n  <testsuite name=\"kestrel-report: " + xml_escaped(renderer) + "\" " + counts + ">\n";
+namespace {
+
+std::string attribute(const char* name, const std::string& value) {
+  return std::string(" ") + name + "=\"" + xml_escaped(value) + "\"";
+}
+
+std::string counts(const JunitSuite& suite) {
+  const auto failures = std::count_if(suite.cases.begin(), suite.cases.end(),
+                                      [](const JunitCase& c) { return c.failed; });
+  return format_text(" tests=\"%zu\" failures=\"%td\" time=\"%.3f\"", suite.cases.size(),
+                     failures, suite.seconds);
+}
+
+std::string case_xml(const JunitCase& c) {
+  std::string xml = "    <testcase" + attribute("classname", c.classname) +
+                    attribute("name", c.name) + format_text(" time=\"%.3f\"", c.seconds);
+  if (!c.failed) return xml + "/>\n";
+  xml += ">\n      <failure" + attribute("message", c.message) + ">" + xml_escaped(c.text) +
+         "</failure>\n";
+  if (!c.attachment.empty())
+    xml += "      <system-out>" + xml_escaped("[[ATTACHMENT|" + c.attachment + "]]") +
+           "</system-out>\n";
+  return xml + "    </testcase>\n";
+}
+
+// `picture` in the folder `pictures`, or alone where that is empty.
+std::string picture_path(const std::string& pictures, const char* picture) {
+  return pictures.empty() || pictures == "." ? picture : pictures + "/" + picture;
+}
+
+}  // namespace
+
+const char* fault_picture(Rule rule) { return rule == Rule::unit ? "panels.png" : "lod-error.png"; }
+
+const char* fault_picture(const Change& change) {
+  switch (change.figure) {
+    case Figure::psnr:
+    case Figure::detail:
+    case Figure::flicker: return "quality.png";
+    case Figure::verdict: return fault_picture(change.rule);
+    case Figure::mean_error:
+    case Figure::rms_error:
+    case Figure::band_anisotropy: return "lod-error.png";
+  }
+  return "";
+}
+
+JunitSuite junit_suite(const Report& report, const std::vector<Verdict>& verdicts,
+                       const BaselineComparison* comparison, const std::string& pictures,
+                       double seconds) {
+  JunitSuite suite;
+  suite.name = "kestrel-report: " + report.driver.renderer;
+  suite.seconds = seconds;
+  suite.properties.emplace_back("renderer", report.driver.renderer);
+  for (const auto& entry : provenance_entries(report.provenance)) suite.properties.push_back(entry);
   for (const Verdict& verdict : verdicts) {
     std::string rule = rule_name(verdict.rule);
     std::replace(rule.begin(), rule.end(), ' ', '_');
-    xml += "    <testcase classname=\"kestrel." + rule + "\" name=\"" +
-           xml_escaped(verdict.subject) + "\"";
-    if (verdict.pass) {
-      xml += "/>\n";
-      continue;
+    JunitCase c;
+    c.classname = "kestrel." + rule;
+    c.name = verdict.subject;
+    if (!verdict.pass) {
+      c.failed = true;
+      c.message = verdict.reason;
+      c.text = std::string(rule_name(verdict.rule)) + ": " + verdict.subject + ": " +
+               verdict.reason;
+      c.attachment = picture_path(pictures, fault_picture(verdict.rule));
     }
-    xml += ">\n      <failure message=\"" + xml_escaped(verdict.reason) + "\">" +
-           xml_escaped(std::string(rule_name(verdict.rule)) + ": " + verdict.subject + ": " +
-                       verdict.reason) +
-           "</failure>\n    </testcase>\n";
+    suite.cases.push_back(c);
   }
+  if (comparison)
+    for (const Change& change : comparison->changes) {
+      if (change.movement != Movement::regressed) continue;
+      JunitCase c;
+      c.classname = "kestrel.regression";
+      c.name = change_name(change);
+      c.failed = true;
+      c.message = change_description(change);
+      c.text = c.message + ", against the baseline " + comparison->file;
+      c.attachment = picture_path(pictures, fault_picture(change));
+      suite.cases.push_back(c);
+    }
+  return suite;
+}
+
+std::string junit_xml(const JunitSuite& suite) {
+  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites" +
+                    attribute("name", "kestrel-report") + counts(suite) + ">\n  <testsuite" +
+                    attribute("name", suite.name) + counts(suite) + ">\n    <properties>\n";
+  for (const auto& [name, value] : suite.properties)
+    xml += "      <property" + attribute("name", name) + attribute("value", value) + "/>\n";
+  xml += "    </properties>\n";
+  for (const JunitCase& c : suite.cases) xml += case_xml(c);
   return xml + "  </testsuite>\n</testsuites>\n";
 }

@@ -1,13 +1,57 @@
-// The report's verdicts as a JUnit XML file, which CI systems show as tests: one test case per
-// verdict, the figures in the failure message.
+// The report's verdicts, and its regressions against a baseline, as a JUnit XML file, which CI
+// systems show as tests: one test case per verdict and per regression, the figures in the
+// failure message, the picture that shows a failure attached, and the run's provenance as the
+// suite's properties.
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "report/model/report.h"
+#include "report/output/baseline.h"
 #include "report/output/verdicts.h"
 
-// The JUnit XML text of `verdicts`: one test suite named after `renderer`, one test case per
-// verdict (classname "kestrel.<rule>", named after its subject), a failure element with the
-// verdict's reason for each verdict that fails.
-std::string junit_xml(const std::vector<Verdict>& verdicts, const std::string& renderer);
+// One test case of the JUnit file.
+struct JunitCase {
+  std::string classname;   // "kestrel.<rule>" with spaces as "_", or "kestrel.regression"
+  std::string name;        // what it holds to account: a panel, a unit, a figure
+  double seconds = 0.0;    // 0: a run measures its panels together, and no case has a time apart
+  bool failed = false;
+  std::string message;     // of the failure: its figures in one line
+  std::string text;        // of the failure: what failed and why
+  std::string attachment;  // the picture that shows the failure, as the JUnit file's folder
+                           // reaches it; empty: none
+};
+
+// One test suite: the run on one driver.
+struct JunitSuite {
+  std::string name;
+  double seconds = 0.0;  // the run's, until the files were written
+  std::vector<std::pair<std::string, std::string>> properties;  // name and value
+  std::vector<JunitCase> cases;
+};
+
+// The picture of a report folder that shows where a verdict of `rule` fails: "panels.png" for a
+// unit, whose pictures show there alone, else "lod-error.png", where each quad's level lies
+// against its reference.
+const char* fault_picture(Rule rule);
+
+// The picture that shows where `change` regressed: "quality.png" for the image quality, that of
+// the verdict's rule for a verdict, else "lod-error.png".
+const char* fault_picture(const Change& change);
+
+// The suite of a run: named after the renderer, taking `seconds`, with the properties "renderer"
+// and every member of the provenance (provenance_entries); a case per verdict, in order
+// ("kestrel.<rule>", named after its subject); then, with a `comparison`, a failing case per
+// regressed change ("kestrel.regression", named change_name). Each failing case attaches its
+// fault_picture in the folder `pictures` (as the JUnit file's folder reaches the report folder).
+JunitSuite junit_suite(const Report& report, const std::vector<Verdict>& verdicts,
+                       const BaselineComparison* comparison, const std::string& pictures,
+                       double seconds);
+
+// The JUnit XML text of `suite`, every text escaped for XML: <testsuites> around one
+// <testsuite>, the counts and times on both, <properties>, and each case's time; a failing case
+// holds <failure> and names its picture in <system-out> as "[[ATTACHMENT|path]]", the form CI
+// systems take attachments in.
+std::string junit_xml(const JunitSuite& suite);

@@ -75,7 +75,10 @@ grep -q '^| trilinear, isotropic | mean error | .* | \*improved\* |$' \
   "$WORK/improved/regressions.md" || fail "regressions.md lists no improvement"
 echo "ok: a mean error nearer 0 improves (status 3 with --check); another renderer is named"
 
-expect_status 4 --out worse "${settings[@]}" --check --baseline edited/report.json
+mkdir "$WORK/ci"
+expect_status 4 --out worse "${settings[@]}" --check --baseline edited/report.json \
+  --junit ci/results.xml
+python3 "$(dirname "$0")/report_check.py" --junit "$WORK/ci/results.xml" "$WORK/worse"
 expected=$( (cat "$WORK/edited/report.json.regressions"; echo "band_anisotropy|bilinear, AF level 8") |
   sort)
 [ "$(moved "$WORK/worse/report.json" regressed | sort)" = "$expected" ] ||

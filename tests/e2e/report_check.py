@@ -1,8 +1,13 @@
 #!/usr/bin/env python3
 """Checks folders written by kestrel-report: every file parses, and the numbers hold up.
-Usage: report_check.py [--bias B] DIR (a report made with --lod-bias B, default 0), or
-report_check.py --same DIR DIR (two reports of the same measurements)."""
+Usage: report_check.py [--bias B] DIR (a report made with --lod-bias B, default 0),
+report_check.py --same DIR DIR (two reports of the same measurements), or
+report_check.py --junit FILE DIR (the JUnit file written with the report in DIR)."""
 import json
+import os
+import re
+import shlex
+import socket
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
@@ -58,6 +63,51 @@ def check_files(folder, report, bias):
     summary = open(folder + "/summary.md").read()
     expect(summary.startswith("## " + driver["renderer"] + "\n") and "### Panels" in summary,
            "summary.md is not the driver's section")
+
+
+def check_provenance(report):
+    """Where the report comes from: this program, a time in UTC, its own command line, this host,
+    and the platform and device that report.json's free text names."""
+    provenance = report["provenance"]
+    expect(report["schema_version"] == 2 and provenance["kestrel_version"], "no version")
+    expect(re.fullmatch(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ", provenance["time"]),
+           "time " + provenance["time"])
+    arguments = shlex.split(provenance["command_line"])
+    expect(arguments[0].endswith("kestrel-report") and "--out" in arguments,
+           "command line " + provenance["command_line"])
+    expect(provenance["host"] == socket.gethostname(), "host " + provenance["host"])
+    expect(provenance["api"] == "OpenGL" and provenance["device"] == -1 and
+           report["platform"].startswith(provenance["platform"] + ", ") and
+           provenance["device_name"] and provenance["device_name"] in report["platform"],
+           "platform: %r" % provenance)
+
+
+def check_junit(path, report):
+    """The JUnit file: the provenance in the suite's properties, a case per verdict and per
+    regression, each failing one with the picture that shows it attached, found from the file's
+    folder."""
+    suite = ElementTree.parse(path).getroot().find("testsuite")
+    properties = {p.get("name"): p.get("value") for p in suite.find("properties")}
+    expected = dict(report["provenance"], schema_version=report["schema_version"],
+                    renderer=report["driver"]["renderer"])
+    expect(properties == {k: str(v) for k, v in expected.items()}, "properties: %r" % properties)
+    cases = suite.findall("testcase")
+    regressions = [c for c in report.get("baseline", {"changes": []})["changes"]
+                   if c["movement"] == "regressed"]
+    expect(len(cases) == len(report["verdicts"]) + len(regressions) and
+           len([c for c in cases if c.get("classname") == "kestrel.regression"]) ==
+           len(regressions), "%d cases for %d verdicts and %d regressions" %
+           (len(cases), len(report["verdicts"]), len(regressions)))
+    expect(float(suite.get("time")) > 0 and all(float(c.get("time")) >= 0 for c in cases),
+           "times")
+    failing = [c for c in cases if c.find("failure") is not None]
+    expect(int(suite.get("failures")) == len(failing) ==
+           len([v for v in report["verdicts"] if not v["pass"]]) + len(regressions), "failures")
+    for case in failing:
+        out = case.find("system-out").text
+        picture = re.fullmatch(r"\[\[ATTACHMENT\|(.+)\]\]", out)
+        expect(picture and os.path.isfile(os.path.join(os.path.dirname(path), picture[1])),
+               "%s attaches %r" % (case.get("name"), out))
 
 
 def check_levels(report):
@@ -130,11 +180,12 @@ def check_quality(folder, report):
 
 
 def measurements(folder):
-    """report.json but the costs, the platform, the findings (one quotes the costs) and the time
-    the ideal pictures took."""
+    """report.json but the costs, the platform, the provenance, the findings (one quotes the
+    costs) and the time the ideal pictures took."""
     report = json.load(open(folder + "/report.json"))
     report["quality"].pop("reference_seconds")
-    return {k: v for k, v in report.items() if k not in ("cost", "findings", "platform")}
+    return {k: v for k, v in report.items()
+            if k not in ("cost", "findings", "platform", "provenance")}
 
 
 def main(arguments):
@@ -146,10 +197,14 @@ def main(arguments):
             expect(open(first + "/" + name, "rb").read() == open(second + "/" + name, "rb").read(),
                    name + " differs between the two runs")
         return print("ok: two runs measured the same and drew the same pictures")
+    if arguments[0] == "--junit":
+        check_junit(arguments[1], json.load(open(arguments[2] + "/report.json")))
+        return print("ok: " + arguments[1])
     bias = float(arguments[1]) if arguments[0] == "--bias" else 0.0
     report = json.load(open(arguments[-1] + "/report.json"))
     expect(report["settings"]["lod_bias"] == bias, "report.json states another LOD bias")
     check_files(arguments[-1], report, bias)
+    check_provenance(report)
     check_levels(report)
     check_angles_and_cost(report)
     check_quality(arguments[-1], report)

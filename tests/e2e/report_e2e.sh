@@ -46,11 +46,12 @@ run_report() {
   grep -q "the report is in $out (report.md), made in .* s: start-up .* rendering .* writing" \
     "$WORK/err" || fail "no closing line: $(tail -n 1 "$WORK/err")"
 }
-run_report "$WORK/glx" --angles 0,45,90
+run_report "$WORK/glx" --angles 0,45,90 --junit "$WORK/glx.xml"
 (unset DISPLAY; run_report "$WORK/egl/nested" --angles 0:90:45)
 grep -q '^- Platform: GLX, ' "$WORK/glx/report.md" || fail "the GLX run names no GLX"
 grep -q '^- Platform: EGL, ' "$WORK/egl/nested/report.md" || fail "the EGL run names no EGL"
 python3 "$CHECK" "$WORK/glx"
+python3 "$CHECK" --junit "$WORK/glx.xml" "$WORK/glx"
 python3 "$CHECK" --same "$WORK/glx" "$WORK/egl/nested"
 run_report "$WORK/biased" --angles 0 --aniso 8 --lod-bias 1
 python3 "$CHECK" --bias 1 "$WORK/biased"

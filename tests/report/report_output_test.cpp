@@ -357,14 +357,18 @@ TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
                         "AF without effect: bilinear, AF level 8", "unit: unit 3"}));
   report.tolerance = 4.0;  // wide enough for any level
   EXPECT_EQ(judge_report(report)[1].pass, true);
-  // The JUnit file holds every verdict, the failures with their reasons, escaped for XML.
-  const std::string xml = junit_xml(verdicts, "<GPU> & \"co\"");
+  // The JUnit file holds every verdict, the failures with their reasons, escaped for XML, each
+  // with the picture that shows it: the units' in panels.png, the others' levels in lod-error.png.
+  report.driver.renderer = "<GPU> & \"co\"";
+  const std::string xml = junit_xml(junit_suite(report, verdicts, nullptr, "../out", 2.5));
   EXPECT_NE(xml.find("&lt;GPU&gt; &amp; &quot;co&quot;"), std::string::npos);
   EXPECT_NE(xml.find(format_text("tests=\"%zu\" failures=\"5\"", verdicts.size())),
             std::string::npos);
-  std::size_t failures = 0;
-  for (std::size_t at = xml.find("<failure"); at != std::string::npos;
-       at = xml.find("<failure", at + 1))
-    ++failures;
-  EXPECT_EQ(failures, 5u);
+  std::vector<std::string> attached;
+  for (std::size_t at = xml.find("[[ATTACHMENT|"); at != std::string::npos;
+       at = xml.find("[[ATTACHMENT|", at + 1))
+    attached.push_back(xml.substr(at + 13, xml.find("]]", at) - at - 13));
+  EXPECT_EQ(attached, (std::vector<std::string>{"../out/lod-error.png", "../out/lod-error.png",
+                                                "../out/lod-error.png", "../out/lod-error.png",
+                                                "../out/panels.png"}));
 }
