@@ -247,9 +247,9 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
 
 // The machine's host name; empty where it has none.
 std::string host_name() {
-  char name[HOST_NAME_MAX + 1] = "";
-  if (gethostname(name, sizeof name - 1) != 0) return "";
-  return name;
+  char host[HOST_NAME_MAX + 1] = "";
+  if (gethostname(host, sizeof host - 1) != 0) return "";
+  return host;
 }
 
 // The usage error of a --device that EGL does not list, with the devices it does.

@@ -22,8 +22,8 @@ expect_status() {
 moved() {
   python3 -c 'import json, sys
 for c in json.load(open(sys.argv[1]))["baseline"]["changes"]:
-    c["movement"] == sys.argv[2] and print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' \
-    "$1" "$2"
+    if c["movement"] == sys.argv[2]:
+        print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' "$1" "$2"
 }
 
 expect_status 0 --out first "${settings[@]}"
@@ -32,7 +32,8 @@ expect_status 3 --out same "${settings[@]}" --check --baseline first
 [ -z "$(moved "$WORK/same/report.json" regressed)$(moved "$WORK/same/report.json" improved)" ] ||
   fail "moved against itself"
 grep -q "no figure moved against the baseline" "$WORK/err" || fail "stderr: $(cat "$WORK/err")"
-grep -q "^  - kestrel_version: ." "$WORK/same/regressions.md" || fail "regressions.md: no provenance"
+grep -q "^  - kestrel_version: ." "$WORK/same/regressions.md" ||
+  fail "regressions.md states no provenance"
 echo "ok: a run against itself does not move; its failing verdicts give status 3"
 
 # Baselines changed by hand: "better" holds the isotropic trilinear panel's mean error away from 0,
@@ -69,7 +70,8 @@ for file in "$WORK/err" "$WORK/improved/regressions.md"; do
   grep -q "comes from elsewhere.*the renderer (baseline: another renderer; this run: llvmpipe" \
     "$file" || fail "$file does not name the baseline's renderer: $(head -n 5 "$file")"
 done
-sed -n 4p "$WORK/improved/regressions.md" | grep -q '^- \*\*The baseline comes from elsewhere\*\*: ' ||
+sed -n 4p "$WORK/improved/regressions.md" |
+  grep -q '^- \*\*The baseline comes from elsewhere\*\*: ' ||
   fail "the origin is not atop regressions.md"
 grep -q '^| trilinear, isotropic | mean error | .* | \*improved\* |$' \
   "$WORK/improved/regressions.md" || fail "regressions.md lists no improvement"
@@ -79,8 +81,8 @@ mkdir "$WORK/ci"
 expect_status 4 --out worse "${settings[@]}" --check --baseline edited/report.json \
   --junit ci/results.xml
 python3 "$(dirname "$0")/report_check.py" --junit "$WORK/ci/results.xml" "$WORK/worse"
-expected=$( (cat "$WORK/edited/report.json.regressions"; echo "band_anisotropy|bilinear, AF level 8") |
-  sort)
+expected=$( (cat "$WORK/edited/report.json.regressions"
+  echo "band_anisotropy|bilinear, AF level 8") | sort)
 [ "$(moved "$WORK/worse/report.json" regressed | sort)" = "$expected" ] ||
   fail "regressions: $(moved "$WORK/worse/report.json" regressed)"
 [ "$(moved "$WORK/worse/report.json" improved)" = "mean_error|trilinear, isotropic" ] ||
