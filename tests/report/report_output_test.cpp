@@ -1,11 +1,12 @@
 // The report's output without a driver: which finding fires for reports made up to show each
-// behaviour, the image quality's among them, the command line, verdicts and their JUnit file,
-// text that is never cut, and text printed over pictures, cut at their edges. The JSON writer is
-// checked by reading its text back (report_compare_test).
+// behaviour, the image quality's among them, the command line and the one report.json states,
+// verdicts and their JUnit file, text that is never cut, and text printed over pictures, cut at
+// their edges. The JSON writer is checked by reading its text back (report_compare_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "report/output/findings.h"
 #include "report/output/junit_writer.h"
 #include "report/output/picture_text.h"
+#include "report/output/provenance_text.h"
 #include "report/output/text_format.h"
 #include "report/output/verdicts.h"
 #include "image_compare.h"
@@ -319,6 +321,22 @@ TEST(FormatText, LongTextIsNeverCut) {
   const std::string text = format_text("[%s] %d", long_name.c_str(), 42);
   EXPECT_EQ(text.size(), 5000u + 5u);
   EXPECT_EQ(text.substr(text.size() - 4), "] 42");
+}
+
+// The command line that report.json states reads back, in a real shell, as the arguments it was
+// made of, whatever they hold.
+TEST(ProvenanceText, TheShellReadsTheCommandLineBack) {
+  const std::vector<std::string> arguments = {
+      "kestrel-report", "--out=a/b_c-1.2", "two words", "it's", "", "$HOME `id` \\ \"q\"",
+      "*", "line\nbreak", "--junit", "x'\''y"};
+  FILE* const shell = popen(("printf '[%s]' " + command_line_text(arguments)).c_str(), "r");
+  ASSERT_NE(shell, nullptr);
+  std::string read, expected;
+  for (int c = std::fgetc(shell); c != EOF; c = std::fgetc(shell)) read += char(c);
+  EXPECT_EQ(pclose(shell), 0);
+  for (const std::string& argument : arguments) expected += "[" + argument + "]";
+  EXPECT_EQ(read, expected);
+  EXPECT_EQ(command_line_text({"kestrel-report", "--out", "a/b"}), "kestrel-report --out a/b");
 }
 
 TEST(PrintOver, EmptyTextsAndPicturesStayAsTheyWere) {
