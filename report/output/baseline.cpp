@@ -223,6 +223,27 @@ void add_difference(std::vector<SettingDifference>& differences, Setting setting
   differences.push_back({setting, std::string(words) + " (" + text + ")"});
 }
 
+std::string change_rows(const std::vector<Change>& changes, bool regressions_only) {
+  std::string md =
+      "| Panel or verdict | Figure | Baseline | This run | Regressed |\n|---|---|---|---|---|\n";
+  for (const Change& change : changes)
+    if (change.regressed || !regressions_only)
+      md += "| " + markdown_cell(change_subject(change)) + " | " + change_figure(change) + " | " +
+            change_value(change, false) + " | " + change_value(change, true) + " | " +
+            (change.regressed ? "**yes**" : "no") + " |\n";
+  return md;
+}
+
+// `path` itself when it is no folder, else report.json in it.
+std::string report_json_file(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error)
+             ? (std::filesystem::path(path) / "report.json").string()
+             : path;
+}
+
+}  // namespace
+
 std::string change_subject(const Change& change) {
   return change.figure == Figure::verdict
              ? std::string(rule_name(change.rule)) + ": " + change.subject
@@ -246,27 +267,6 @@ std::string change_value(const Change& change, bool now) {
   return format_text("%s (%.3g)", (now ? change.new_pass : change.old_pass) ? "PASS" : "FAIL",
                      value);
 }
-
-std::string change_rows(const std::vector<Change>& changes, bool regressions_only) {
-  std::string md =
-      "| Panel or verdict | Figure | Baseline | This run | Regressed |\n|---|---|---|---|---|\n";
-  for (const Change& change : changes)
-    if (change.regressed || !regressions_only)
-      md += "| " + markdown_cell(change_subject(change)) + " | " + change_figure(change) + " | " +
-            change_value(change, false) + " | " + change_value(change, true) + " | " +
-            (change.regressed ? "**yes**" : "no") + " |\n";
-  return md;
-}
-
-// `path` itself when it is no folder, else report.json in it.
-std::string report_json_file(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error)
-             ? (std::filesystem::path(path) / "report.json").string()
-             : path;
-}
-
-}  // namespace
 
 bool same_figure(double a, double b) {
   // Six significant digits round by at most half a unit of the sixth.
