@@ -2,8 +2,10 @@
 # is its own baseline (the exit status is the verdicts' alone); a copy with figures changed by
 # hand makes it regress (status 4, each change named); baselines that cannot be read end it with
 # status 1 and one of other settings with status 2, before anything is written; --compare puts
-# three report folders side by side, one of other angles, without measuring.
+# three report folders side by side, one of other angles, without measuring. report.html against
+# the baseline and compare.html, with markup in the baseline's strings, hold up in a browser.
 source "$(dirname "$0")/e2e_lib.sh"
+HTML_CHECK="$(dirname "$0")/html_check.py"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
 settings=(--angles 0,45 --aniso 1,8 --repeats 2)
 
@@ -31,11 +33,15 @@ expect_status 3 --out same "${settings[@]}" --check --baseline first
 echo "ok: a run against itself does not regress; its failing verdicts give status 3"
 
 # The baseline better than the run by hand: a mean error, an effective anisotropy far away and
-# a verdict that passed.
+# a verdict that passed; its renderer and a passing verdict's subject hostile markup, which the
+# pages must show as text.
 mkdir "$WORK/edited"
-python3 - "$WORK/first/report.json" "$WORK/edited/report.json" <<'EOF'
+hostile='<script>console.error("ran")</script><img src=x onerror=console.error("ran")>'
+python3 - "$WORK/first/report.json" "$WORK/edited/report.json" "$hostile" <<'EOF'
 import json, sys
 report = json.load(open(sys.argv[1]))
+report["driver"]["renderer"] = sys.argv[3]
+report["verdicts"][-1]["subject"] += sys.argv[3]
 panels = {panel["label"]: panel for panel in report["panels"]}
 panels["trilinear, isotropic"]["statistics"]["mean_error"] += 1.0
 panels["bilinear, AF level 8"]["statistics"]["bands"][-1]["measured_anisotropy"] *= 2.0
@@ -54,6 +60,7 @@ while IFS='|' read -r _ subject; do
   grep -q "| \(bounds: \)\?$subject | .* | \*\*yes\*\* |$" "$WORK/worse/regressions.md" ||
     fail "regressions.md does not name $subject"
 done <<<"$expected"
+python3 "$HTML_CHECK" --text "$hostile" "$WORK/worse/report.html"
 expect_status 0 --out worse "${settings[@]}" --baseline edited
 echo "ok: figures changed by hand regress, each named; status 4 with --check, else 0"
 
@@ -82,6 +89,8 @@ for link in $(grep -o '](\.\./[^)]*)' "$WORK/compared/compare.md" | sed 's/^](//
 done
 [ "$(grep -o '<polyline' "$WORK/compared/compare.svg" | wc -l)" -eq 3 ] ||
   fail "compare.svg does not hold three curves"
+expect_status 0 --compare first edited/report.json --out hostile
+python3 "$HTML_CHECK" --text "$hostile" "$WORK/hostile/compare.html" "$WORK/first" "$WORK/edited"
 expect_status 2 --compare first --out compared
 expect_status 1 --compare first edited/report.json.verdict --out compared
-echo "ok: --compare puts three reports side by side in compare.md and compare.svg"
+echo "ok: --compare puts reports side by side in compare.md, compare.svg and compare.html"
