@@ -40,7 +40,7 @@ class Browser:
 
         arguments = ["chromium", "--headless", "--remote-debugging-pipe", "--disable-gpu",
                      "--user-data-dir=" + profile, "--no-first-run", "--disable-extensions",
-                     "--disable-background-networking", "about:blank"]
+                     "--disable-background-networking", "--disable-dev-shm-usage", "about:blank"]
         if os.geteuid() == 0:
             arguments.insert(1, "--no-sandbox")
         self.process = subprocess.Popen(arguments, pass_fds=(3, 4), preexec_fn=own_ends,
