@@ -1,5 +1,5 @@
-// Writes 8-bit RGB PNG files with libpng: the report's pictures and the picture generator's
-// output.
+// Writes 8-bit RGB PNG files with libpng, or their bytes in memory: the report's pictures, which
+// report.html embeds too, and the picture generator's output.
 #pragma once
 
 #include <string>
@@ -14,6 +14,14 @@ struct PngPicture {
   int height = 0;
   std::vector<unsigned char> rows;
 };
+
+// Encodes `picture` as the bytes of an 8-bit RGB PNG file into `png`. Returns false, with
+// libpng's message on standard error where libpng gave one, when the picture has no pixels or its
+// rows do not hold width × height pixels; `png` is then unspecified.
+bool encode_png(const PngPicture& picture, std::string& png);
+
+// Encodes `image` as encode_png above does, its top row (the image's last) first.
+bool encode_png(const RgbImage& image, std::string& png);
 
 // Writes `picture` as an 8-bit RGB PNG file at `path`, replacing it whole through replace_file.
 // Returns false, with libpng's message on standard error where libpng gave one, when the

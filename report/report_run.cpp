@@ -35,6 +35,7 @@
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
 #include "report/output/findings.h"
+#include "report/output/html_pages.h"
 #include "report/output/json_reader.h"
 #include "report/output/junit_writer.h"
 #include "report/output/provenance_text.h"
@@ -84,10 +85,13 @@ bool write_file(ReportFolder& files, const std::filesystem::path& path, const Fi
   return false;
 }
 
+// Encodes `picture` as a PNG file into `png`, which report.html embeds too, and stages it in
+// `files` at `path`; when it cannot, says so.
 bool write_picture(ReportFolder& files, const std::filesystem::path& path,
-                   const RgbImage& picture) {
-  return write_file(files, path,
-                    [&picture](const std::string& staged) { return write_png(staged, picture); });
+                   const RgbImage& picture, std::string& png) {
+  return write_file(files, path, [&picture, &png](const std::string& staged) {
+    return encode_png(picture, png) && write_text_file(staged, png);
+  });
 }
 
 bool write_text(ReportFolder& files, const std::filesystem::path& path, const std::string& text) {
@@ -110,14 +114,17 @@ bool commit(ReportFolder& files, bool quiet) {
   return true;
 }
 
-// The figures of `report`, composed in memory on every core and then staged in `files`.
-bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const Report& report) {
+// The figures of `report`, composed in memory on every core and then staged in `files`, their
+// PNG files kept in `pictures`.
+bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const Report& report,
+                    ReportPictures& pictures) {
   const struct {
     const char* file;
     RgbImage (*compose)(const Report&);
-  } figures[] = {{"lod-measured.png", measured_levels_figure},
-                 {"lod-error.png", level_errors_figure},
-                 {"quality.png", quality_figure}};
+    std::string ReportPictures::*png;
+  } figures[] = {{"lod-measured.png", measured_levels_figure, &ReportPictures::levels},
+                 {"lod-error.png", level_errors_figure, &ReportPictures::level_errors},
+                 {"quality.png", quality_figure, &ReportPictures::quality}};
   std::vector<RgbImage> composed(std::size(figures), RgbImage(0, 0));
   {
     const PhaseTimer timer(run_times, &RunTimes::pictures);
@@ -125,7 +132,8 @@ bool write_pictures(ReportFolder& files, const std::filesystem::path& out, const
                  [&](int i) { composed[i] = figures[i].compose(report); });
   }
   for (std::size_t i = 0; i < std::size(figures); ++i)
-    if (!write_picture(files, out / figures[i].file, composed[i])) return false;
+    if (!write_picture(files, out / figures[i].file, composed[i], pictures.*figures[i].png))
+      return false;
   return true;
 }
 
@@ -146,19 +154,23 @@ bool load_quality_picture(const std::string& file, RgbImage& picture) {
   return true;
 }
 
+// The text files of `report`, and report.html with `pictures` and angles.svg in it.
 bool write_texts(ReportFolder& files, const std::filesystem::path& out, const Report& report,
                  const std::vector<Verdict>& verdicts, const std::filesystem::path& junit,
-                 const BaselineComparison* baseline) {
+                 const BaselineComparison* baseline, ReportPictures& pictures) {
   const std::vector<Finding> findings = describe_findings(report);
   const std::string title =
       "Effective anisotropy against the turn about the viewing axis: " + report.driver.renderer;
-  return write_text(files, out / "angles.svg", angle_chart_svg(report.angle_sweeps, title)) &&
+  pictures.angles_svg = angle_chart_svg(report.angle_sweeps, title);
+  return write_text(files, out / "angles.svg", pictures.angles_svg) &&
          write_text(files, out / "report.json",
                     report_json(report, findings, verdicts, baseline)) &&
          write_text(files, out / "report.md", report_markdown(report, findings, verdicts)) &&
          write_text(files, out / "summary.md", summary_markdown(report, findings, verdicts)) &&
          (!baseline ||
           write_text(files, out / "regressions.md", regressions_markdown(*baseline))) &&
+         write_text(files, out / "report.html",
+                    report_html(report, findings, verdicts, baseline, pictures)) &&
          (junit.empty() ||
           write_text(files, junit,
                      junit_xml(junit_suite(report, verdicts, baseline,
@@ -217,7 +229,8 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
     const PhaseTimer timer(run_times, &RunTimes::pictures);
     window_picture = renderer.test_window();
   }
-  if (!write_picture(files, out / "panels.png", window_picture)) return 1;
+  ReportPictures pictures;
+  if (!write_picture(files, out / "panels.png", window_picture, pictures.panels)) return 1;
   Report report = measure_report(renderer, options, navigators_view(), panel.width, panel.height,
                                  quality_picture, run_times);
   report.provenance = provenance;
@@ -230,9 +243,9 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!comparison.other_origin.empty())
     std::fprintf(stderr, "%s: warning: the baseline \"%s\" comes from elsewhere: %s\n", name,
                  baseline->file.c_str(), join_words(comparison.other_origin).c_str());
-  if (!write_pictures(files, out, report) ||
+  if (!write_pictures(files, out, report, pictures) ||
       !write_texts(files, out, report, verdicts, options.junit,
-                   baseline ? &comparison : nullptr) ||
+                   baseline ? &comparison : nullptr, pictures) ||
       !commit(files, options.quiet))
     return 1;
   const std::size_t failed = failed_count(verdicts);
@@ -375,8 +388,11 @@ int run_comparison(const ReportOptions& options) {
                            summary_error))
       report.summary.clear();
   }
-  if (!write_text(files, out / "compare.md", comparison_markdown(reports)) ||
-      !write_text(files, out / "compare.svg", comparison_svg(reports)) ||
+  const std::string markdown = comparison_markdown(reports);
+  const std::string svg = comparison_svg(reports);
+  if (!write_text(files, out / "compare.md", markdown) ||
+      !write_text(files, out / "compare.svg", svg) ||
+      !write_text(files, out / "compare.html", comparison_html(markdown, svg)) ||
       !commit(files, options.quiet))
     return 1;
   std::fprintf(stderr, "%s: the comparison of %zu reports is in %s (compare.md)\n", name,

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What `make report` runs: kestrel-report once per Mesa software driver present, llvmpipe and
 # softpipe, each chosen with GALLIUM_DRIVER (and LIBGL_ALWAYS_SOFTWARE, so that a machine with
-# a GPU driver still uses it), then `kestrel-report --compare` for compare.md and compare.svg
-# beside their folders: both drivers side by side, their pictures and tables. Each run draws on
+# a GPU driver still uses it), then `kestrel-report --compare` for compare.md, compare.svg and
+# compare.html beside their folders: both drivers side by side, their pictures and tables. Each run draws on
 # the X display where there is one, else through EGL without any window system.
 # Usage: tools/report.sh KESTREL_REPORT OUT_DIR [kestrel-report options ...]
 set -euo pipefail
@@ -35,7 +35,7 @@ for driver in llvmpipe softpipe; do
 done
 [ ${#drivers[@]} -gt 0 ] || { echo "make report: no Mesa software driver found" >&2; exit 1; }
 
-rm -f "$out/compare.md" "$out/compare.svg"
+rm -f "$out/compare.md" "$out/compare.svg" "$out/compare.html"
 if [ ${#drivers[@]} -lt 2 ]; then
   echo "make report: only ${drivers[*]} ran, nothing to compare: see $out/${drivers[0]}" >&2
   exit 0

@@ -231,6 +231,8 @@ void add_difference(std::vector<SettingDifference>& differences, Setting setting
   differences.push_back({setting, std::string(words) + " (" + text + ")"});
 }
 
+}  // namespace
+
 std::string change_subject(const Change& change) {
   return change.figure == Figure::verdict
              ? std::string(rule_name(change.rule)) + ": " + change.subject
@@ -257,6 +259,8 @@ std::string change_value(const Change& change, bool now) {
   return format_text("%s (%.3g)", (now ? change.new_pass : change.old_pass) ? "PASS" : "FAIL",
                      value);
 }
+
+namespace {
 
 std::string movement_cell(Movement movement) {
   switch (movement) {

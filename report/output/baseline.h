@@ -143,6 +143,13 @@ std::string movement_summary(const BaselineComparison& comparison);
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
                                          const std::vector<Verdict>& verdicts);
 
+// How regressions.md shows `change`: the panel, or the verdict's rule and subject; the figure in
+// words; and its value in the baseline or, when `now`, in the run (of a verdict, PASS or FAIL
+// with the figure that decided).
+std::string change_subject(const Change& change);
+std::string change_figure(const Change& change);
+std::string change_value(const Change& change, bool now);
+
 // regressions.md: the run's provenance, the baseline and where it comes from elsewhere, how many
 // figures regressed, improved and changed, those figures, and every figure beside the baseline's.
 std::string regressions_markdown(const BaselineComparison& comparison);

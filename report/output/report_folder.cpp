@@ -40,10 +40,10 @@ constexpr const char* done_name = ".kestrel-done";
 constexpr const char* junit_link_name = "junit";
 constexpr const char* gone_suffix = ".gone";
 
-constexpr const char* measured_names[] = {"panels.png",  "lod-measured.png", "lod-error.png",
-                                          "quality.png", "angles.svg",       "report.json",
-                                          "report.md",   "summary.md",       "regressions.md"};
-constexpr const char* comparison_names[] = {"compare.md", "compare.svg"};
+constexpr const char* measured_names[] = {
+    "panels.png", "lod-measured.png", "lod-error.png", "quality.png",    "angles.svg",
+    "report.json", "report.md",       "summary.md",    "regressions.md", "report.html"};
+constexpr const char* comparison_names[] = {"compare.md", "compare.svg", "compare.html"};
 
 std::vector<std::string> names_of(ReportKind kind) {
   if (kind == ReportKind::measured) return {std::begin(measured_names), std::end(measured_names)};

@@ -11,9 +11,9 @@
 #include <vector>
 
 // What a run writes into its folder: a measured report (panels.png, lod-measured.png,
-// lod-error.png, quality.png, angles.svg, report.json, report.md, summary.md and
-// regressions.md) or a comparison of reports (compare.md and compare.svg). The files of the
-// kind's set found in the folder are the earlier report's; no other file there is touched.
+// lod-error.png, quality.png, angles.svg, report.json, report.md, summary.md, regressions.md and
+// report.html) or a comparison of reports (compare.md, compare.svg and compare.html). The files
+// of the kind's set found in the folder are the earlier report's; no other file there is touched.
 enum class ReportKind { measured, comparison };
 
 // Writes the file at the path it is handed, whole; returns whether it did.

@@ -112,30 +112,50 @@ std::string distance_row(const PanelConfig& config, const std::vector<Band>& ban
   return row + "\n";
 }
 
-std::string band_table(const Report& report) {
-  std::string table = distance_head();
+std::string band_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " Effective anisotropy by distance\n\n";
+  md +=
+      "Measured (ideal) effective anisotropy of the decisive quads whose centres lie the given "
+      "distance in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
+  md += distance_head();
   for (const PanelMeasurement& panel : report.panels)
-    table += distance_row(panel.config, panel.statistics.bands, [](const DistanceBand& band) {
+    md += distance_row(panel.config, panel.statistics.bands, [](const DistanceBand& band) {
       return format_text("%.2f (%.2f)", band.measured_anisotropy, band.ideal_anisotropy);
     });
-  return table;
+  return md;
 }
 
-std::string unit_table(const Report& report) {
-  std::string table = format_text(
+std::string unit_section(const Report& report, const char* heading) {
+  std::string md = std::string(heading) + " Texture units\n\n";
+  md += format_text(
+      "The AF %g panels once per unit in use: the colour-mipmap texture on that unit, a "
+      "white texel on the others. Effective anisotropy per unit; units match when their "
+      "levels differ from unit 0's by %.2f at most on average.\n\n",
+      double(unit_anisotropy), level_tolerance);
+  md += format_text(
       "| Unit | trilinear AF %g | bilinear AF %g | difference from unit 0 (levels) | "
       "matches unit 0 |\n|---|---|---|---|---|\n",
       double(unit_anisotropy), double(unit_anisotropy));
   for (const UnitMeasurement& unit : report.units)
-    table += format_text("| %d | %.2f | %.2f | %.3f / %.3f | %s |\n", unit.unit,
-                         unit.trilinear.statistics.effective_anisotropy,
-                         unit.bilinear.statistics.effective_anisotropy, unit.trilinear_difference,
-                         unit.bilinear_difference, unit.matches_unit_0 ? "yes" : "**no**");
-  return table;
+    md += format_text("| %d | %.2f | %.2f | %.3f / %.3f | %s |\n", unit.unit,
+                      unit.trilinear.statistics.effective_anisotropy,
+                      unit.bilinear.statistics.effective_anisotropy, unit.trilinear_difference,
+                      unit.bilinear_difference, unit.matches_unit_0 ? "yes" : "**no**");
+  return md;
 }
 
 std::vector<double> levels_of(const Report& report) {
   return {report.anisotropy_levels.begin(), report.anisotropy_levels.end()};
+}
+
+// Empty when the run had no warnings.
+std::string warning_section(const Report& report, const char* heading) {
+  if (report.warnings.empty()) return "";
+  std::string md = std::string(heading) + " Warnings\n\n";
+  for (const std::string& warning : report.warnings) md += "- " + warning + "\n";
+  return md +
+         "\nThe unit pictures show in panels.png alone: every measurement draws a white texel on "
+         "the units it does not measure, so no figure below depends on them.\n";
 }
 
 std::string driver_lines(const Report& report) {
@@ -160,16 +180,23 @@ std::string settings_lines(const Report& report) {
   return md;
 }
 
+// What the verdicts' rules hold each subject to, in a sentence.
+std::string verdict_rules(double tolerance) {
+  return format_text(
+      "*Bounds*: at most %.0f %% of a panel's decisive quads more than %.2f levels finer than "
+      "log2(Pmax / N) or coarser than log2(Pmax); *AF without effect*: an AF panel on the "
+      "isotropic panel's levels where the extension asks for finer ones; *unit*: AF panels on "
+      "every unit as on unit 0.\n",
+      percent(bounds_failing_share), tolerance);
+}
+
 std::string verdict_section(const std::vector<Verdict>& verdicts, double tolerance,
                             const char* heading) {
   const std::size_t passed = verdicts.size() - failed_count(verdicts);
-  std::string md = format_text(
-      "%s Verdicts\n\n%zu of %zu pass. *Bounds*: at most %.0f %% of a panel's decisive quads "
-      "more than %.2f levels finer than log2(Pmax / N) or coarser than log2(Pmax); *AF without "
-      "effect*: an AF panel on the isotropic panel's levels where the extension asks for finer "
-      "ones; *unit*: AF panels on every unit as on unit 0.\n\n"
-      "| Rule | Subject | Verdict | Figure |\n|---|---|---|---|\n",
-      heading, passed, verdicts.size(), percent(bounds_failing_share), tolerance);
+  std::string md = format_text("%s Verdicts\n\n%zu of %zu pass. ", heading, passed,
+                               verdicts.size()) +
+                   verdict_rules(tolerance) +
+                   "\n| Rule | Subject | Verdict | Figure |\n|---|---|---|---|\n";
   for (const Verdict& verdict : verdicts)
     md += format_text("| %s | %s | %s | %s |\n", rule_name(verdict.rule),
                       markdown_cell(verdict.subject).c_str(), verdict.pass ? "PASS" : "**FAIL**",
@@ -328,32 +355,17 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
 std::string report_markdown(const Report& report, const std::vector<Finding>& findings,
                             const std::vector<Verdict>& verdicts) {
   std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
-  if (!report.warnings.empty()) {
-    md += "\n## Warnings\n\n";
-    for (const std::string& warning : report.warnings) md += "- " + warning + "\n";
-    md +=
-        "\nThe unit pictures show in panels.png alone: every measurement draws a white texel on "
-        "the units it does not measure, so no figure below depends on them.\n";
-  }
+  const std::string warnings = warning_section(report, "##");
+  if (!warnings.empty()) md += "\n" + warnings;
   md += "\n" + verdict_section(verdicts, report.tolerance, "##");
   md += "\n## What the driver does\n\n" + findings_list(findings);
   md += "\n" + panel_section(report, "##");
 
-  md += "\n## Effective anisotropy by distance\n\n";
-  md +=
-      "Measured (ideal) effective anisotropy of the decisive quads whose centres lie the given "
-      "distance in front of the eye, in scene units (the plane's quads are 2 units wide).\n\n";
-  md += band_table(report);
+  md += "\n" + band_section(report, "##");
   const std::string quality = quality_section(report, "##", true);
   if (!quality.empty()) md += "\n" + quality;
 
-  md += "\n## Texture units\n\n";
-  md += format_text(
-      "The AF %g panels once per unit in use: the colour-mipmap texture on that unit, a "
-      "white texel on the others. Effective anisotropy per unit; units match when their "
-      "levels differ from unit 0's by %.2f at most on average.\n\n",
-      double(unit_anisotropy), level_tolerance);
-  md += unit_table(report);
+  md += "\n" + unit_section(report, "##");
 
   md += "\n" + angle_section(report, "##");
   md += "\n" + cost_section(report, "##");
@@ -385,4 +397,19 @@ std::string summary_markdown(const Report& report, const std::vector<Finding>& f
   md += "\n" + cost_section(report, "###");
   md += "\n" + angle_section(report, "###");
   return md;
+}
+
+std::string report_part(ReportPart part, const Report& report, const char* heading) {
+  switch (part) {
+    case ReportPart::driver: return driver_lines(report) + settings_lines(report);
+    case ReportPart::warnings: return warning_section(report, heading);
+    case ReportPart::verdict_rules: return verdict_rules(report.tolerance);
+    case ReportPart::panels: return panel_section(report, heading);
+    case ReportPart::bands: return band_section(report, heading);
+    case ReportPart::quality: return quality_section(report, heading, false);
+    case ReportPart::units: return unit_section(report, heading);
+    case ReportPart::angles: return angle_section(report, heading);
+    case ReportPart::costs: return cost_section(report, heading);
+  }
+  return "";
 }

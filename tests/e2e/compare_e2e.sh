@@ -1,6 +1,7 @@
 # End to end: tools/report.sh, what `make report` runs, measures llvmpipe and softpipe and
-# writes compare.md with both drivers' tables and pictures side by side. Few angles, levels and
-# draws keep it quick; links and curves of a comparison are checked in report_baseline_e2e.
+# writes compare.md with both drivers' tables and pictures side by side, and compare.html, which
+# holds up in a browser. Few angles, levels and draws keep it quick; links and curves of a
+# comparison are checked in report_baseline_e2e.
 source "$(dirname "$0")/e2e_lib.sh"
 out=$WORK/out
 compare=$out/compare.md
@@ -20,4 +21,5 @@ figures='[0-9.∞]+ dB / [0-9.–]+ / [0-9.–]+'
 grep -Eq "^\| trilinear, AF level 16 \| $figures \| $figures \|\$" \
   "$compare" || fail "no image quality of both drivers side by side"
 grep -q '^| | llvmpipe | softpipe |$' "$compare" || fail "no pictures side by side"
+python3 "$(dirname "$0")/html_check.py" "$out/compare.html" "$out/llvmpipe" "$out/softpipe"
 echo "ok: compare.md names both drivers and holds both tables side by side"

@@ -4,8 +4,10 @@
 # and one of another renderer is named as such; baselines that cannot be read or are of a later
 # schema end it with status 1 and one of other settings with status 2, before anything is
 # written; --compare puts three report folders side by side, one of other angles, without
-# measuring.
+# measuring. report.html against the baseline and compare.html, with markup in the baseline's
+# strings, hold up in a browser.
 source "$(dirname "$0")/e2e_lib.sh"
+HTML_CHECK="$(dirname "$0")/html_check.py"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
 settings=(--angles 0,45 --aniso 1,8 --repeats 2)
 
@@ -39,9 +41,12 @@ echo "ok: a run against itself does not move; its failing verdicts give status 3
 # Baselines changed by hand: "better" holds the isotropic trilinear panel's mean error away from 0,
 # so that the run improves on it, and names another renderer; "edited" does the same and also
 # holds the panel furthest from 0 at 0, an effective anisotropy far away higher and a failing
-# verdict passed, in each of which the run regresses.
+# verdict passed, in each of which the run regresses; its renderer and a passing verdict's subject
+# are hostile markup, which the pages must show as text.
 mkdir "$WORK/better" "$WORK/edited"
-python3 - "$WORK/first/report.json" "$WORK/better/report.json" "$WORK/edited/report.json" <<'EOF'
+hostile='<script>console.error("ran")</script><img src=x onerror=console.error("ran")>'
+python3 - "$WORK/first/report.json" "$WORK/better/report.json" "$WORK/edited/report.json" \
+  "$hostile" <<'EOF'
 import json, sys
 report = json.load(open(sys.argv[1]))
 panels = {panel["label"]: panel["statistics"] for panel in report["panels"]}
@@ -53,6 +58,8 @@ furthest = max((label for label in panels if label != "trilinear, isotropic"),
 assert abs(panels[furthest]["mean_error"]) > 1.5 * report["settings"]["tolerance"], panels
 panels[furthest]["mean_error"] = 0.0
 panels["bilinear, AF level 8"]["bands"][-1]["measured_anisotropy"] *= 2.0
+report["driver"]["renderer"] = sys.argv[4]
+report["verdicts"][-1]["subject"] += sys.argv[4]
 failing = [v for v in report["verdicts"] if v["rule"] == "bounds" and not v["pass"]]
 assert failing, "llvmpipe passes every bound"
 failing[0]["pass"] = True
@@ -93,6 +100,7 @@ while IFS='|' read -r _ subject; do
   grep -q "| \(bounds: \)\?$subject | .* | \*\*regressed\*\* |$" "$WORK/worse/regressions.md" ||
     fail "regressions.md does not name $subject"
 done <<<"$expected"
+python3 "$HTML_CHECK" --text "$hostile" "$WORK/worse/report.html"
 expect_status 0 --out worse "${settings[@]}" --baseline edited
 echo "ok: figures changed by hand regress and improve, each named; status 4 with --check, else 0"
 
@@ -126,6 +134,8 @@ for link in $(grep -o '](\.\./[^)]*)' "$WORK/compared/compare.md" | sed 's/^](//
 done
 [ "$(grep -o '<polyline' "$WORK/compared/compare.svg" | wc -l)" -eq 3 ] ||
   fail "compare.svg does not hold three curves"
+expect_status 0 --compare first edited/report.json --out hostile
+python3 "$HTML_CHECK" --text "$hostile" "$WORK/hostile/compare.html" "$WORK/first" "$WORK/edited"
 expect_status 2 --compare first --out compared
 expect_status 1 --compare first edited/report.json.regressions --out compared
-echo "ok: --compare puts three reports side by side in compare.md and compare.svg"
+echo "ok: --compare puts reports side by side in compare.md, compare.svg and compare.html"

@@ -9,8 +9,8 @@ settings=(--angles 0 --aniso 1,8 --repeats 1)
 out=$WORK/report
 ci=$WORK/ci
 junit=$ci/results.xml
-new_files="angles.svg lod-error.png lod-measured.png notes.txt panels.png quality.png report.json \
-report.md summary.md"
+new_files="angles.svg lod-error.png lod-measured.png notes.txt panels.png quality.png report.html \
+report.json report.md summary.md"
 
 # Runs kestrel-report from its own folder with the settings and the arguments $@, to the end.
 report() {
@@ -106,11 +106,13 @@ grep -q "wrote $out/summary.md" "$WORK/err" && grep -q "wrote $junit" "$WORK/err
   ! grep -q "regressions.md" "$WORK/err" || fail "not the files written named: $(cat "$WORK/err")"
 echo "ok: a run to the end replaces the report whole and removes the old regressions.md"
 
-# A comparison into the report's folder adds compare.md and compare.svg and changes nothing else.
+# A comparison into the report's folder adds compare.md, compare.svg and compare.html and changes
+# nothing else.
 before=$(snapshot)
 "$KESTREL" --compare "$WORK/baseline" "$out" --out "$out" 2>"$WORK/err" ||
   fail "--compare: $(cat "$WORK/err")"
 [ "$(snapshot | grep -v '^report/compare\.')" = "$before" ] ||
   fail "the comparison changed the report"
-[ -s "$out/compare.md" ] && [ -s "$out/compare.svg" ] || fail "no compare.md and compare.svg"
+[ -s "$out/compare.md" ] && [ -s "$out/compare.svg" ] && [ -s "$out/compare.html" ] ||
+  fail "no compare.md, compare.svg and compare.html"
 echo "ok: a comparison in the report's folder leaves the report alone"

@@ -60,13 +60,13 @@ Entries files(const std::vector<std::string>& names, const std::string& run) {
 }
 
 const std::vector<std::string> measured_without_baseline = {
-    "panels.png", "lod-measured.png", "lod-error.png", "quality.png",
-    "angles.svg", "report.json",      "report.md",     "summary.md"};
+    "panels.png", "lod-measured.png", "lod-error.png", "quality.png", "angles.svg",
+    "report.json", "report.md",       "summary.md",    "report.html"};
 const Entries old_report =
     files(measured_without_baseline, "old") + Entries{{"regressions.md", "old"}};
 const Entries new_report = files(measured_without_baseline, "new");
-const Entries old_comparison = files({"compare.md", "compare.svg"}, "old");
-const Entries new_comparison = files({"compare.md", "compare.svg"}, "new");
+const Entries old_comparison = files({"compare.md", "compare.svg", "compare.html"}, "old");
+const Entries new_comparison = files({"compare.md", "compare.svg", "compare.html"}, "new");
 // Files of the user's beside the report, one named after a report file.
 const Entries users_files = {{"notes.txt", "the user's notes"}, {"report.md.orig", "kept"}};
 // The JUnit file's folder, with another tool's file.

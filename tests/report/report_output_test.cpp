@@ -1,7 +1,8 @@
 // The report's output without a driver: which finding fires for reports made up to show each
 // behaviour, the image quality's among them, the command line and the one report.json states,
-// verdicts and their JUnit file, text that is never cut, and text printed over pictures, cut at
-// their edges. The JSON writer is checked by reading its text back (report_compare_test).
+// verdicts and their JUnit file, text that is never cut, text printed over pictures, cut at their
+// edges, and Markdown read from a file made HTML that can only show text. The JSON writer is
+// checked by reading its text back (report_compare_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "report/options.h"
 #include "report/output/findings.h"
 #include "report/output/junit_writer.h"
+#include "report/output/markdown_html.h"
 #include "report/output/picture_text.h"
 #include "report/output/provenance_text.h"
 #include "report/output/text_format.h"
@@ -389,4 +391,34 @@ TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
   EXPECT_EQ(attached, (std::vector<std::string>{"../out/lod-error.png", "../out/lod-error.png",
                                                 "../out/lod-error.png", "../out/lod-error.png",
                                                 "../out/panels.png"}));
+}
+
+// A summary.md is read from disk: whatever it holds becomes text, links that would run a script
+// stay text, and a line of brackets without a link is read in one pass.
+TEST(MarkdownHtml, WhatAFileHoldsShowsAsText) {
+  const PictureHtml picture = [](const std::string& alt, const std::string& target) {
+    return "{" + alt + "@" + target + "}";
+  };
+  const struct {
+    std::string markdown;
+    std::string html;  // the output holds it
+    std::string never;  // the output never holds it
+  } cases[] = {
+      {"## <script>x</script>", "<h2>&lt;script&gt;x&lt;/script&gt;</h2>", "<script"},
+      {"- a & *b*\n- **c**", "<li>a &amp; <em>b</em></li>\n<li><strong>c</strong></li>", ""},
+      {"| A | B |\n|---|---|\n| x \\| y | <img> |",
+       "<tr><td>x | y</td><td>&lt;img&gt;</td></tr>", "<img"},
+      {"[run](javascript:alert%281%29) [file](b/report.md)",
+       "run <a href=\"b/report.md\">file</a>", "javascript"},
+      {"![a \\| b](x/panels.png) ![c](data:x)", "{a | b@x/panels.png} c", "data:"},
+      {std::string(200000, '[') + "]", "[[[]", ""},
+      {"a **b", "a **b", "<strong"},
+  };
+  for (const auto& c : cases) {
+    const std::string html = markdown_html(c.markdown, picture);
+    EXPECT_NE(html.find(c.html), std::string::npos) << html.substr(0, 200);
+    if (!c.never.empty()) {
+      EXPECT_EQ(html.find(c.never), std::string::npos) << html.substr(0, 200);
+    }
+  }
 }
