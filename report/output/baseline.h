@@ -75,7 +75,7 @@ const char* figure_name(Figure figure);
 struct Change {
   Figure figure;
   std::string subject;                      // the panel's label, or the verdict's subject
-  Rule rule = Rule::bounds;                 // of a verdict
+  Rule rule = Rule::reach;                  // of a verdict
   double near = 0.0, far = 0.0;             // the band of band_anisotropy
   double old_value = 0.0, new_value = 0.0;  // the figure: of a verdict, the one that decided
   bool old_pass = true, new_pass = true;    // of a verdict
@@ -90,13 +90,16 @@ struct BaselineComparison {
   std::vector<Change> changes;         // panel by panel in the run's order (mean error, RMS, each
                                        // band), then the verdicts in the run's order
   std::vector<std::string> unmatched;  // the run's panels and verdicts the baseline lacks
+  std::vector<std::string> retired;    // the baseline's verdicts of rules no longer judged, left
+                                       // out
   bool regressed = false;              // any change regressed
 };
 
 // Compares `run` and its `verdicts` with `baseline`, made with the same settings: each panel
 // with the baseline's panel of the same label (mean error, RMS, and effective anisotropy in every
-// distance band both hold) and each verdict with the baseline's of the same rule and subject.
-// Mean errors are held to run.tolerance.
+// distance band both hold) and each verdict with the baseline's of the same rule and subject;
+// the baseline's verdicts of rules no longer judged are listed apart. Mean errors are held to
+// run.tolerance.
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
                                          const std::vector<Verdict>& verdicts);
 

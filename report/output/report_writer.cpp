@@ -161,17 +161,22 @@ std::string settings_lines(const Report& report) {
 std::string verdict_section(const std::vector<Verdict>& verdicts, double tolerance,
                             const char* heading) {
   const std::size_t passed = verdicts.size() - failed_count(verdicts);
-  std::string md = format_text(
-      "%s Verdicts\n\n%zu of %zu pass. *Bounds*: at most %.0f %% of a panel's decisive quads "
-      "more than %.2f levels finer than log2(Pmax / N) or coarser than log2(Pmax); *AF without "
-      "effect*: an AF panel on the isotropic panel's levels where the extension asks for finer "
-      "ones; *unit*: AF panels on every unit as on unit 0.\n\n"
-      "| Rule | Subject | Verdict | Figure |\n|---|---|---|---|\n",
-      heading, passed, verdicts.size(), percent(bounds_failing_share), tolerance);
+  std::string md =
+      format_text("%s Verdicts\n\n%zu of %zu pass", heading, passed, verdicts.size());
+  md += format_text(
+      ". *Reach*: at most %.0f %% of a panel's decisive quads more than %.2f levels coarser than "
+      "log2(Pmax); *aliasing*: at most %.0f %% more than %.2f finer than log2(Pmax / N) where the "
+      "picture aliases (above %.2f of the ideal filter's detail or %g times its flicker over "
+      "the plane), judged where the image quality was measured; *level honoured*: an AF panel "
+      "with effect on other levels than the AF levels next to it where their ideal levels "
+      "differ; *AF without effect*: an AF panel on the isotropic panel's levels where the "
+      "extension asks for finer ones; *unit*: AF panels on every unit as on unit 0.\n\n"
+      "| Id | Verdict | Figure |\n|---|---|---|\n",
+      percent(bounds_failing_share), tolerance, percent(bounds_failing_share), tolerance,
+      detail_aliasing_limit, flicker_limit);
   for (const Verdict& verdict : verdicts)
-    md += format_text("| %s | %s | %s | %s |\n", rule_name(verdict.rule),
-                      markdown_cell(verdict.subject).c_str(), verdict.pass ? "PASS" : "**FAIL**",
-                      markdown_cell(verdict.reason).c_str());
+    md += "| `" + verdict_id(verdict) + "` | " + (verdict.pass ? "PASS" : "**FAIL**") + " | " +
+          markdown_cell(verdict.reason) + " |\n";
   return md;
 }
 

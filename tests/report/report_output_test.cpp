@@ -1,7 +1,6 @@
 // The report's output without a driver: which finding fires for reports made up to show each
-// behaviour, the image quality's among them, the command line, verdicts and their JUnit file,
-// text that is never cut, and text printed over pictures, cut at their edges. The JSON writer is
-// checked by reading its text back (report_compare_test).
+// behaviour, the image quality's among them, the command line, verdicts, text that is never cut, and text printed over pictures, cut at their edges. The
+// JSON writer is checked by reading its text back (report_compare_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -332,39 +331,70 @@ TEST(PrintOver, EmptyTextsAndPicturesStayAsTheyWere) {
   }
 }
 
-// Quads placed around the bounds decide the verdicts; quads no driver can get wrong do not.
-TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
-  Report report = report_with({2, 2, 2}, {4, 4, 4});
+// A report of both filters whose one decisive quad per panel samples the ideal level, with a quad
+// far finer where no driver can be wrong; `picture` gives every panel an image quality clean or
+// aliasing, or none.
+enum class Picture { none, clean, aliasing };
+Report judged_report(const std::vector<double>& trilinear_af,
+                     const std::vector<double>& bilinear_af, Picture picture) {
+  Report report = report_with(trilinear_af, bilinear_af);
   for (PanelMeasurement& panel : report.panels) {
     panel.statistics.ideal_anisotropy = panel.config.anisotropy;  // 1 level finer asked at AF 2
     QuadLevels& quad = panel.quads.front();
-    quad.extension_lambda = 4.0 - std::log2(panel.config.anisotropy);
+    quad.reference = quad.extension_lambda = 4.0 - std::log2(panel.config.anisotropy);
     quad.isotropic_lambda = 4.0;
-    QuadLevels clamped = quad;  // finer than allowed, but where no driver can be wrong
+    QuadLevels clamped = quad;
     clamped.decisive = false;
     clamped.measured = 0.0;
     panel.quads.push_back(clamped);
+    if (picture != Picture::none)
+      report.quality.panels.push_back(
+          {panel.config, {1000, 30.0, picture == Picture::clean ? 1.0 : 1.3, 1.0}, {}});
   }
-  report.panels[1].quads.front().measured = 0.5;  // trilinear AF 2: far finer than 3
-  report.units[3].bilinear_difference = 0.4;
-  const std::vector<Verdict> verdicts = judge_report(report);
-  std::vector<std::string> failed;
+  return report;
+}
+
+// The ids of the verdicts of `verdicts` that fail.
+std::vector<std::string> failing(const std::vector<Verdict>& verdicts) {
+  std::vector<std::string> ids;
   for (const Verdict& v : verdicts)
-    if (!v.pass) failed.push_back(std::string(rule_name(v.rule)) + ": " + v.subject);
-  EXPECT_EQ(failed, (std::vector<std::string>{
-                        "bounds: trilinear, AF level 2", "AF without effect: bilinear, AF level 2",
-                        "AF without effect: bilinear, AF level 4",
-                        "AF without effect: bilinear, AF level 8", "unit: unit 3"}));
-  report.tolerance = 4.0;  // wide enough for any level
-  EXPECT_EQ(judge_report(report)[1].pass, true);
-  // The JUnit file holds every verdict, the failures with their reasons, escaped for XML.
-  const std::string xml = junit_xml(verdicts, "<GPU> & \"co\"");
-  EXPECT_NE(xml.find("&lt;GPU&gt; &amp; &quot;co&quot;"), std::string::npos);
-  EXPECT_NE(xml.find(format_text("tests=\"%zu\" failures=\"5\"", verdicts.size())),
-            std::string::npos);
-  std::size_t failures = 0;
-  for (std::size_t at = xml.find("<failure"); at != std::string::npos;
-       at = xml.find("<failure", at + 1))
-    ++failures;
-  EXPECT_EQ(failures, 5u);
+    if (!v.pass) ids.push_back(verdict_id(v));
+  return ids;
+}
+
+// Each rule fails only the panels that break it, by its id; a fault fails one rule alone.
+TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
+  using Ids = std::vector<std::string>;
+  const struct {
+    const char* what;
+    std::vector<double> trilinear_af, bilinear_af;
+    Picture picture;
+    Ids failed;
+  } cases[] = {
+      {"every level as the extension asks", {3, 2, 1}, {3, 2, 1}, Picture::clean, {}},
+      {"coarser than isotropic", {4.5, 2, 1}, {3, 2, 1}, Picture::clean,
+       {"reach/trilinear-af-2"}},
+      {"finer and aliasing", {0.5, 2, 1}, {3, 2, 1}, Picture::aliasing,
+       {"aliasing/trilinear-af-2"}},
+      {"finer but clean: more samples", {0.5, 2, 1}, {3, 2, 1}, Picture::clean, {}},
+      {"the level asked for ignored", {1, 1, 1}, {3, 2, 1}, Picture::none,
+       {"level-honoured/trilinear-af-2", "level-honoured/trilinear-af-4",
+        "level-honoured/trilinear-af-8"}},
+      {"AF without effect, judged once", {3, 2, 1}, {4, 4, 4}, Picture::clean,
+       {"af-without-effect/bilinear-af-2", "af-without-effect/bilinear-af-4",
+        "af-without-effect/bilinear-af-8"}},
+  };
+  for (const auto& c : cases) {
+    Report report = judged_report(c.trilinear_af, c.bilinear_af, c.picture);
+    EXPECT_EQ(failing(judge_report(report)), c.failed) << c.what;
+    report.tolerance = 4.0;  // wide enough for any level
+    for (const std::string& id : failing(judge_report(report)))
+      EXPECT_EQ(id.rfind("reach/", 0), std::string::npos) << c.what;
+  }
+  // Without the image quality the levels alone cannot tell aliasing: no aliasing verdict.
+  for (const Verdict& v : judge_report(judged_report({0.5, 2, 1}, {3, 2, 1}, Picture::none)))
+    EXPECT_NE(v.rule, Rule::aliasing) << v.subject;
+  Report lagging = judged_report({3, 2, 1}, {3, 2, 1}, Picture::clean);
+  lagging.units[3].bilinear_difference = 0.4;
+  EXPECT_EQ(failing(judge_report(lagging)), Ids{"unit/unit-3"});
 }
