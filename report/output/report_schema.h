@@ -219,6 +219,7 @@ void json_fields(Walk& walk, RecordOf<Walk, Verdict>& verdict) {
   walk.flag("pass", verdict.pass);
   walk.figure("figure", verdict.figure);
   walk.text("reason", verdict.reason);
+  if constexpr (Walk::writes) walk.text("expected", verdict.expected_fail ? "fail" : "pass");
 }
 
 // A figure of a run beside its baseline's: a verdict names its rule and subject and both passes,

@@ -1,6 +1,7 @@
 // The report's text files, built from the measurements.
 #include "report/output/report_writer.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "report/measure/image_quality.h"
@@ -158,11 +159,23 @@ std::string settings_lines(const Report& report) {
   return md;
 }
 
+// A verdict's result, against what was expected of it.
+const char* verdict_result(const Verdict& verdict) {
+  if (verdict.expected_fail)
+    return verdict.pass ? "**FIXED** (expected to fail)" : "FAIL (expected)";
+  return verdict.pass ? "PASS" : "**FAIL**";
+}
+
 std::string verdict_section(const std::vector<Verdict>& verdicts, double tolerance,
                             const char* heading) {
   const std::size_t passed = verdicts.size() - failed_count(verdicts);
+  const std::size_t expected_failures = static_cast<std::size_t>(std::count_if(
+      verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.expected_fail; }));
   std::string md =
       format_text("%s Verdicts\n\n%zu of %zu pass", heading, passed, verdicts.size());
+  if (expected_failures > 0)
+    md += format_text("; %zu listed as expected to fail, %zu results unexpected", expected_failures,
+                      unexpected_count(verdicts));
   md += format_text(
       ". *Reach*: at most %.0f %% of a panel's decisive quads more than %.2f levels coarser than "
       "log2(Pmax); *aliasing*: at most %.0f %% more than %.2f finer than log2(Pmax / N) where the "
@@ -175,7 +188,7 @@ std::string verdict_section(const std::vector<Verdict>& verdicts, double toleran
       percent(bounds_failing_share), tolerance, percent(bounds_failing_share), tolerance,
       detail_aliasing_limit, flicker_limit);
   for (const Verdict& verdict : verdicts)
-    md += "| `" + verdict_id(verdict) + "` | " + (verdict.pass ? "PASS" : "**FAIL**") + " | " +
+    md += "| `" + verdict_id(verdict) + "` | " + verdict_result(verdict) + " | " +
           markdown_cell(verdict.reason) + " |\n";
   return md;
 }

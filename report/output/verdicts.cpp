@@ -202,3 +202,9 @@ std::size_t failed_count(const std::vector<Verdict>& verdicts) {
   return static_cast<std::size_t>(
       std::count_if(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return !v.pass; }));
 }
+
+bool unexpected(const Verdict& verdict) { return verdict.pass == verdict.expected_fail; }
+
+std::size_t unexpected_count(const std::vector<Verdict>& verdicts) {
+  return static_cast<std::size_t>(std::count_if(verdicts.begin(), verdicts.end(), unexpected));
+}

@@ -1,6 +1,6 @@
 // The verdicts of a report, for CI: each rule applied per panel, AF level and texture unit, each
 // a pass or a fail with the figure that decided it, taken over the decisive quads; each named by
-// a stable id that CI can hold to.
+// a stable id that expectations files and CI can hold to.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +36,7 @@ struct Verdict {
   bool pass;
   double figure;               // the number that decided: a share of quads, or a level difference
   std::string reason;          // the figure and the limit it was held to, in words
+  bool expected_fail = false;  // an expectations file says it fails
 };
 
 // The verdict's stable id, "<rule>/<subject>" in lower case with dashes: the rule's name, then
@@ -81,3 +82,10 @@ std::vector<Verdict> judge_report(const Report& report);
 
 // How many of `verdicts` fail.
 std::size_t failed_count(const std::vector<Verdict>& verdicts);
+
+// Whether `verdict` is other than expected: a failure not expected, or a pass expected to fail
+// (fixed).
+bool unexpected(const Verdict& verdict);
+
+// How many of `verdicts` are unexpected.
+std::size_t unexpected_count(const std::vector<Verdict>& verdicts);

@@ -1,8 +1,11 @@
-# End to end: kestrel-report on llvmpipe held to a baseline, and reports side by side. A short run
-# is its own baseline (the exit status is the verdicts' alone); a copy with figures changed by
-# hand makes it regress (status 4, each change named); baselines that cannot be read end it with
-# status 1 and one of other settings with status 2, before anything is written; --compare puts
-# three report folders side by side, one of other angles, without measuring.
+# End to end: kestrel-report on llvmpipe held to a baseline and to expectations, and reports side
+# by side. A short run is its own baseline (the exit status is the verdicts' alone); a copy with
+# figures changed by hand makes it regress (status 4, each change named); the run's verdicts
+# written as expectations hold the next run (status 0), a verdict changed by hand in them or one
+# expected to fail that passes (fixed) gives status 3, named; baselines and expectations that
+# cannot be read end it with status 1 and a baseline of other settings with status 2, before
+# anything is written; --compare puts three report folders side by side, one of other angles,
+# without measuring.
 source "$(dirname "$0")/e2e_lib.sh"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
 settings=(--angles 0,45 --aniso 1,2,8 --repeats 2)
@@ -23,7 +26,7 @@ for c in json.load(open(sys.argv[1]))["baseline"]["changes"]:
     c["regressed"] and print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' "$1"
 }
 
-expect_status 0 --out first "${settings[@]}"
+expect_status 0 --out first "${settings[@]}" --write-expectations expected.txt
 # Against itself nothing regresses: llvmpipe's AF levels sample alike and fail, which alone
 # decides.
 expect_status 3 --out same "${settings[@]}" --check --baseline first
@@ -58,7 +61,34 @@ done <<<"$expected"
 expect_status 0 --out worse "${settings[@]}" --baseline edited
 echo "ok: figures changed by hand regress, each named; status 4 with --check, else 0"
 
-# Baselines that cannot be used; nothing is written for any of them.
+# The first run's verdicts as expectations: llvmpipe's known failures listed, nothing unexpected.
+grep -q '^# .*llvmpipe' "$WORK/expected.txt" || fail "the expectations do not name the driver"
+grep -q '^level-honoured/trilinear-af-8 fail$' "$WORK/expected.txt" ||
+  fail "the expectations lack llvmpipe's failure: $(cat "$WORK/expected.txt")"
+expect_status 0 --out held "${settings[@]}" --check --expectations expected.txt
+# A failure changed to a pass by hand, and a pass changed to a failure, which is then fixed.
+sed 's|^level-honoured/trilinear-af-8 fail$|level-honoured/trilinear-af-8 pass|' \
+  "$WORK/expected.txt" >"$WORK/changed.txt"
+expect_status 3 --out held "${settings[@]}" --check --expectations changed.txt
+grep -q 'unexpected failure: level-honoured/trilinear-af-8' "$WORK/err" ||
+  fail "the unexpected failure is not named: $(cat "$WORK/err")"
+sed 's|^reach/trilinear-af-2 pass$|reach/trilinear-af-2 fail|' "$WORK/expected.txt" \
+  >"$WORK/fixed.txt"
+expect_status 3 --out held "${settings[@]}" --check --expectations fixed.txt --junit held.xml
+grep -q 'fixed: reach/trilinear-af-2 passes' "$WORK/err" || fail "fixed unsaid: $(cat "$WORK/err")"
+grep -q '^| `reach/trilinear-af-2` | \*\*FIXED\*\*' "$WORK/held/report.md" ||
+  fail "report.md does not call reach/trilinear-af-2 fixed"
+grep -q '<failure message="fixed' "$WORK/held.xml" || fail "the JUnit file does not call it fixed"
+echo "ok: expectations written hold the next run; a verdict changed by hand and one fixed give 3"
+
+# Baselines and expectations that cannot be used; nothing is written for any of them.
+printf '# known\nreach/trilinear-af-2 pass\n\nreach/trilinear-af-8 maybe\n' >"$WORK/bad.txt"
+expect_status 1 --out none "${settings[@]}" --check --expectations bad.txt
+grep -q 'bad.txt:4: "maybe" is no status' "$WORK/err" || fail "bad.txt:4 unsaid: $(cat "$WORK/err")"
+printf 'reach/trilinear-af-4 fail\n' >"$WORK/unknown.txt"
+expect_status 1 --out none "${settings[@]}" --check --expectations unknown.txt
+grep -q 'unknown.txt:1: "reach/trilinear-af-4" is no verdict of this run' "$WORK/err" ||
+  fail "unknown.txt:1 unsaid: $(cat "$WORK/err")"
 : >"$WORK/empty.json"
 head -c 300 "$WORK/first/report.json" >"$WORK/truncated.json"
 echo '{"name": "kestrel", "version": "1.0.0", "dependencies": {"a": "^2"}}' >"$WORK/package.json"
@@ -69,7 +99,8 @@ done
 expect_status 2 --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
 expect_status 2 --out none "${settings[@]}" --lod-bias 1 --baseline first
 [ ! -e "$WORK/none" ] || fail "a baseline that cannot be used still made the output folder"
-echo "ok: baselines missing, empty, truncated or of another program give 1, of other settings 2"
+echo "ok: baselines missing, empty, truncated or of another program and expectations malformed" \
+  "or naming no verdict of the run give 1, baselines of other settings 2"
 
 # Three reports side by side, one of other angles.
 expect_status 0 --out other-angles --angles 0,90 --aniso 1,8 --repeats 2

@@ -1,16 +1,20 @@
 // The report's output without a driver: which finding fires for reports made up to show each
-// behaviour, the image quality's among them, the command line, verdicts, text that is never cut, and text printed over pictures, cut at their edges. The
+// behaviour, the image quality's among them, the command line, verdicts, expectations files and
+// the JUnit file, text that is never cut, and text printed over pictures, cut at their edges. The
 // JSON writer is checked by reading its text back (report_compare_test).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/panels.h"
+#include "image/file_output.h"
 #include "report/options.h"
+#include "report/output/expectations.h"
 #include "report/output/findings.h"
 #include "report/output/junit_writer.h"
 #include "report/output/picture_text.h"
@@ -397,4 +401,71 @@ TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
   Report lagging = judged_report({3, 2, 1}, {3, 2, 1}, Picture::clean);
   lagging.units[3].bilinear_difference = 0.4;
   EXPECT_EQ(failing(judge_report(lagging)), Ids{"unit/unit-3"});
+}
+
+// Expectations read back as written hold a run to its own verdicts; a failure expected that
+// passes is fixed, in the count and in the JUnit file, whose texts are escaped for XML.
+TEST(Expectations, HoldTheVerdictsTheyWereWrittenFrom) {
+  std::vector<Verdict> verdicts = judge_report(judged_report({1, 1, 1}, {3, 2, 1}, Picture::none));
+  Expectations expectations;
+  std::string error;
+  ASSERT_TRUE(parse_expectations(expectations_text(verdicts, "GPU\n<co> & \"x\"", "today"),
+                                 "list.txt", expectations, error))
+      << error;
+  EXPECT_EQ(expectations.entries.size(), verdicts.size());
+  ASSERT_TRUE(apply_expectations(expectations, verdicts, error)) << error;
+  EXPECT_EQ(unexpected_count(verdicts), 0u);
+  const std::string expected = junit_xml(verdicts, "<GPU> & \"co\"");
+  EXPECT_NE(expected.find("&lt;GPU&gt; &amp; &quot;co&quot;"), std::string::npos);
+  EXPECT_NE(expected.find("failures=\"0\" skipped=\"3\""), std::string::npos);
+  // A pass expected to fail is fixed; an id of no verdict of the run is named by its line.
+  ASSERT_TRUE(parse_expectations("reach/trilinear-af-2 fail\nunit/unit-2 pass\n", "list.txt",
+                                 expectations, error));
+  ASSERT_TRUE(apply_expectations(expectations, verdicts, error)) << error;
+  EXPECT_EQ(unexpected_count(verdicts), 4u);  // fixed, and the three failures now unexpected
+  const std::string xml = junit_xml(verdicts, "GPU");
+  EXPECT_NE(xml.find("failures=\"4\" skipped=\"0\""), std::string::npos);
+  EXPECT_NE(xml.find("<failure message=\"fixed"), std::string::npos);
+  ASSERT_TRUE(parse_expectations("unit/unit-2 pass\nunit/unit-9 fail\n", "list.txt",
+                                 expectations, error));
+  EXPECT_FALSE(apply_expectations(expectations, verdicts, error));
+  EXPECT_NE(error.find("list.txt:2: \"unit/unit-9\" is no verdict of this run"),
+            std::string::npos)
+      << error;
+}
+
+TEST(Expectations, MalformedFilesAreRefusedNamingTheLine) {
+  const struct {
+    std::string text, message;  // message empty: read
+  } cases[] = {
+      {"# known\r\n\r\nreach/trilinear-af-2 fail # llvmpipe\r\n\tunit/unit-2   pass", ""},
+      {"", ""},
+      {"reach/trilinear-af-2\n", "list.txt:1: expected a verdict's id and its status"},
+      {"\nreach/trilinear-af-2 fail now\n", "list.txt:2: expected a verdict's id"},
+      {"reach/trilinear-af-2 FAIL", "list.txt:1: \"FAIL\" is no status: pass or fail"},
+      {"# old\nbounds/trilinear-af-2 fail",
+       "list.txt:2: \"bounds/trilinear-af-2\" is no verdict id"},
+      {"Reach/trilinear-af-2 fail", "list.txt:1: \"Reach/trilinear-af-2\" is no verdict id"},
+      {"reach/ fail", "list.txt:1: \"reach/\" is no verdict id"},
+      {"reach/trilinear af-2 fail", "list.txt:1: expected a verdict's id"},
+      {std::string("reach/tri\0near fail", 19), "list.txt:1: \"reach/tri"},
+      {"\xff\xfe pass", "list.txt:1: \"\xff\xfe\" is no verdict id"},
+      {"reach/trilinear-af-2 fail\nreach/trilinear-af-2 pass\n",
+       "list.txt:2: \"reach/trilinear-af-2\" is listed already on line 1"},
+  };
+  for (const auto& c : cases) {
+    Expectations expectations;
+    std::string error;
+    EXPECT_EQ(parse_expectations(c.text, "list.txt", expectations, error), c.message.empty())
+        << c.text;
+    EXPECT_NE(error.find(c.message), std::string::npos) << error << ", not " << c.message;
+  }
+  // Larger than the limit, the file is refused by name before it is read.
+  const std::string file = testing::TempDir() + "expectations-too-large.txt";
+  ASSERT_TRUE(write_text_file(file, std::string(max_expectations_size + 1, '#')));
+  Expectations expectations;
+  std::string error;
+  EXPECT_FALSE(read_expectations(file, expectations, error));
+  EXPECT_NE(error.find(file), std::string::npos) << error;
+  std::remove(file.c_str());
 }
