@@ -8,8 +8,8 @@
 
 namespace {
 
-// Whether `id` is the id of a verdict of a judged rule: the rule's part, then a subject of lower
-// case letters, digits, dots and dashes.
+// Whether `id` is the id of a verdict of a judged rule: the rule's name and "/", then a subject
+// of lower case letters, digits, dots and dashes.
 bool well_formed_id(const std::string& id) {
   for (const Rule rule : every_rule) {
     const std::string prefix = verdict_id({rule, "", true, 0.0, ""});  // "rule/"

@@ -31,7 +31,7 @@ inline constexpr std::size_t max_expectations_size = 256u << 10;
 // "FILE:LINE: ", on the first line that holds other than an id and a status, an id of no rule
 // this program judges or with characters that no id has (letters are lower case), a status
 // other than "pass" and "fail", or an id listed on an earlier line (which it names);
-// `expectations` is then unspecified.
+// `expectations` may then be partly filled.
 bool parse_expectations(const std::string& text, const std::string& file,
                         Expectations& expectations, std::string& error);
 
