@@ -13,7 +13,7 @@ const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
     "                      [--repeats N] [--platform auto|egl|glx] [--device N]\n"
     "                      [--tolerance T] [--junit FILE] [--check] [--baseline PATH]\n"
-    "                      [--texture PNG]\n"
+    "                      [--expectations FILE] [--write-expectations FILE] [--texture PNG]\n"
     "       kestrel-report --compare DIR DIR... [--out DIR]\n"
     "\n"
     "Measures the driver's anisotropic filtering: draws the test's panels into a framebuffer\n"
@@ -56,8 +56,9 @@ const char* const report_usage =
     "                  auto (default: glx where an X display opens, else egl)\n"
     "  --device N      run on EGL device N (0 is the first) instead of the first that works\n"
     "  --tolerance T   how far, in levels, a quad may lie outside the levels the extension\n"
-    "                  and core GL allow before it counts against its panel's verdict, 0 to 4\n"
-    "                  (default 0.25); a panel's mean error may move as far from the baseline's\n"
+    "                  and core GL allow before it counts against its panel's reach or\n"
+    "                  aliasing verdict, 0 to 4 (default 0.25); a panel's mean error may\n"
+    "                  move as far from the baseline's\n"
     "  --junit FILE    also write the verdicts, and the regressions against the baseline, to\n"
     "                  FILE as JUnit XML, one test case each, the provenance as properties and\n"
     "                  each failure's picture attached ([[ATTACHMENT|path]]: lod-error.png,\n"
@@ -65,7 +66,14 @@ const char* const report_usage =
     "  --texture PNG   measure the image quality with this picture instead of the generated\n"
     "                  test texture, scaled down to powers of two (at most 256) by a box filter\n"
     "  --check         exit with 4 when a figure regressed against its baseline, else with 3\n"
-    "                  when any verdict fails (else 0); improvements alone do not count\n"
+    "                  when any verdict fails that is not expected to (else 0); improvements\n"
+    "                  alone do not count\n"
+    "  --expectations FILE  the verdicts expected to fail, one a line: its id (as report.md\n"
+    "                  shows it) and pass or fail, # comments, blank lines; those not listed\n"
+    "                  are expected to pass. With --check only unexpected results count: a\n"
+    "                  failure not expected, or a fixed verdict, expected to fail but passing\n"
+    "                  (named on standard error, in report.md and in the JUnit file)\n"
+    "  --write-expectations FILE  write this run's verdicts to FILE as an expectations file\n"
     "  --baseline PATH compare the run with an earlier report of the same AF levels, LOD bias\n"
     "                  and angles (its folder or its report.json): a figure further from its\n"
     "                  ideal by more than its limit regressed, nearer improved, moved but\n"
@@ -83,8 +91,10 @@ const char* const report_usage =
     "\n"
     "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
     "extension, a file that cannot be written, or a baseline (or one of a later schema),\n"
-    "compared report or texture that cannot be read, 2 a bad option, a device that is not there\n"
-    "or a baseline of other settings, 3 with --check a verdict that fails, 4 with --check a\n"
+    "compared report, texture or expectations file that cannot be read (a malformed line, or\n"
+    "an id of no verdict of the run, named with its line), 2 a bad option, a device that is not\n"
+    "there or a baseline of other settings, 3 with --check an unexpected result: a verdict that\n"
+    "fails and is not expected to, or one expected to fail that passes, 4 with --check a\n"
     "regression against the baseline.\n";
 
 const char* const report_version = "kestrel-report " KESTREL_VERSION "\n";
@@ -201,7 +211,8 @@ bool read_device(const std::string& text, int& device, std::string& error) {
 // The codes getopt_long gives the long options, past every character of a short one ("-h").
 enum Code : int {
   code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_platform,
-  code_device, code_tolerance, code_junit, code_baseline, code_texture, code_check,
+  code_device, code_tolerance, code_junit, code_baseline, code_texture, code_expectations,
+  code_write_expectations, code_check,
   code_compare, code_quiet, code_list_devices, code_version, code_help
 };
 
@@ -216,6 +227,9 @@ const option long_options[] = {{"out", required_argument, nullptr, code_out},
                                {"junit", required_argument, nullptr, code_junit},
                                {"baseline", required_argument, nullptr, code_baseline},
                                {"texture", required_argument, nullptr, code_texture},
+                               {"expectations", required_argument, nullptr, code_expectations},
+                               {"write-expectations", required_argument, nullptr,
+                                code_write_expectations},
                                {"check", no_argument, nullptr, code_check},
                                {"compare", optional_argument, nullptr, code_compare},
                                {"quiet", no_argument, nullptr, code_quiet},
@@ -234,10 +248,11 @@ std::string option_name(int code) {
 // The message of option `name` given without its value.
 std::string missing_value(const std::string& name) {
   return name + (name == "--out"        ? " needs a folder name"
-                 : name == "--junit"    ? " needs a file name"
                  : name == "--baseline" ? " needs a report folder or file"
                  : name == "--texture"  ? " needs a PNG file"
-                                        : " needs a value");
+                 : name == "--junit" || name == "--expectations" || name == "--write-expectations"
+                     ? " needs a file name"
+                     : " needs a value");
 }
 
 // Takes the value of the option of `code` into `options`.
@@ -267,10 +282,12 @@ bool read_value(int code, const std::string& value, ReportOptions& options, std:
         error = missing_value(option_name(code));
         return false;
       }
-      (code == code_out        ? options.out
-       : code == code_junit    ? options.junit
-       : code == code_baseline ? options.baseline
-                               : options.texture) = value;
+      (code == code_out            ? options.out
+       : code == code_junit        ? options.junit
+       : code == code_baseline     ? options.baseline
+       : code == code_expectations ? options.expectations
+       : code == code_texture      ? options.texture
+                                   : options.write_expectations) = value;
       return true;
   }
 }

@@ -17,8 +17,10 @@ struct ReportOptions : MeasureSettings {
   int device = -1;  // the EGL device to run on; -1: the first that gives a context
   double tolerance = 0.25;  // how far past the allowed levels a quad may lie, in levels
   std::string junit;        // where to write the verdicts as JUnit XML; empty: nowhere
-  bool check = false;       // the exit status tells whether every verdict passed
+  bool check = false;       // the exit status tells whether every verdict came out as expected
   std::string baseline;     // an earlier report to compare with: its folder or report.json
+  std::string expectations;  // the expectations file --check holds the verdicts to; empty: none
+  std::string write_expectations;  // where to write the verdicts as expectations; empty: nowhere
   std::vector<std::string> compare;  // report folders to compare instead of measuring
   bool help = false;     // print report_usage and exit
   bool version = false;  // print report_version and exit
@@ -43,7 +45,8 @@ extern const char* const report_version;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
 // "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T",
-// "--junit FILE", "--baseline PATH" and "--texture PNG", each also as "--name=VALUE", the flags
+// "--junit FILE", "--baseline PATH", "--expectations FILE", "--write-expectations FILE" and
+// "--texture PNG", each also as "--name=VALUE", the flags
 // "--check", "--version" and "--help" or "-h", and "--compare", whose folders are the arguments
 // that are no options (and "--compare=DIR" one more). "--" ends the options: every argument
 // after it is no option. A value given apart may start with one dash but not with two, as the

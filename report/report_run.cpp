@@ -34,6 +34,7 @@
 #include "report/output/angle_chart.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
+#include "report/output/expectations.h"
 #include "report/output/findings.h"
 #include "report/output/html_pages.h"
 #include "report/output/json_reader.h"
@@ -178,6 +179,15 @@ bool write_texts(ReportFolder& files, const std::filesystem::path& out, const Re
                                            seconds_so_far()))));
 }
 
+// Names on standard error each of `verdicts` that did not come out as `expectations` say.
+void name_unexpected(const std::vector<Verdict>& verdicts, const Expectations& expectations) {
+  for (const Verdict& verdict : verdicts)
+    if (unexpected(verdict))
+      std::fprintf(stderr, verdict.pass ? "%s: fixed: %s passes, expected to fail in %s\n"
+                                        : "%s: unexpected failure: %s, expected to pass in %s\n",
+                   name, verdict_id(verdict).c_str(), expectations.file.c_str());
+}
+
 // Whether the baseline was made with the run's settings; when not, says how they differ.
 bool same_settings(const StoredReport& baseline, const ReportOptions& options,
                    const std::vector<float>& levels) {
@@ -195,11 +205,13 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
 
 // Draws into the report's own framebuffer (the window's back buffer where the driver has none
 // and there is a window), checks the run's settings against any baseline, then measures the
-// panels in the navigators' view and writes every file, which replace the earlier report's
-// together at the end. The scene is set up.
+// panels in the navigators' view, holds the verdicts to any expectations and writes every file,
+// which replace the earlier report's together at the end, and then any expectations file asked
+// for. The scene is set up.
 int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
                       const Provenance& provenance, std::string platform, bool window,
-                      const StoredReport* baseline, const RgbImage& quality_picture,
+                      const StoredReport* baseline, const Expectations* expectations,
+                      const RgbImage& quality_picture,
                       const std::vector<std::string>& warnings) {
   // As large as the test's window, which panels.png shows whole.
   const ReportFramebuffer framebuffer(test_window_width, test_window_height);
@@ -237,7 +249,12 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   report.platform = platform;
   report.warnings = warnings;
   report.tolerance = options.tolerance;
-  const std::vector<Verdict> verdicts = judge_report(report);
+  std::vector<Verdict> verdicts = judge_report(report);
+  std::string expectations_error;
+  if (expectations && !apply_expectations(*expectations, verdicts, expectations_error)) {
+    std::fprintf(stderr, "%s: --expectations: %s\n", name, expectations_error.c_str());
+    return 1;
+  }
   BaselineComparison comparison;
   if (baseline) comparison = compare_with_baseline(*baseline, report, verdicts);
   if (!comparison.other_origin.empty())
@@ -248,14 +265,27 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
                    baseline ? &comparison : nullptr, pictures) ||
       !commit(files, options.quiet))
     return 1;
-  const std::size_t failed = failed_count(verdicts);
+  if (!options.write_expectations.empty()) {
+    if (!write_text_file(options.write_expectations,
+                         expectations_text(verdicts, report.driver.renderer, provenance.time))) {
+      std::fprintf(stderr, "%s: cannot write \"%s\"\n", name,
+                   options.write_expectations.c_str());
+      return 1;
+    }
+    if (!options.quiet)
+      std::fprintf(stderr, "%s: wrote %s\n", name, options.write_expectations.c_str());
+  }
+  const std::size_t failed = failed_count(verdicts), unexpected = unexpected_count(verdicts);
+  if (expectations) name_unexpected(verdicts, *expectations);
   if (!options.quiet)
-    std::fprintf(stderr, "%s: %zu of %zu verdicts fail\n", name, failed, verdicts.size());
+    std::fprintf(stderr, "%s: %zu of %zu verdicts fail%s\n", name, failed, verdicts.size(),
+                 expectations ? format_text(", %zu results other than expected", unexpected).c_str()
+                              : "");
   if (baseline && !options.quiet)
     std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
                  movement_summary(comparison).c_str(), baseline->file.c_str());
   if (!options.check) return 0;
-  return comparison.regressed ? 4 : failed > 0 ? 3 : 0;
+  return comparison.regressed ? 4 : unexpected > 0 ? 3 : 0;
 }
 
 // The machine's host name; empty where it has none.
@@ -280,12 +310,20 @@ int no_such_device(int device) {
 
 int run_report(const ReportOptions& options, int argc, char** argv) {
   const std::time_t started_at = std::time(nullptr);
-  // A baseline that cannot be used ends the run before any GL context is made.
+  // A baseline or an expectations file that cannot be used ends the run before any GL context
+  // is made.
   StoredReport baseline;
   std::string baseline_error;
   if (!options.baseline.empty() &&
       !read_stored_report(options.baseline, baseline, baseline_error)) {
     std::fprintf(stderr, "%s: --baseline: %s\n", name, baseline_error.c_str());
+    return 1;
+  }
+  Expectations expectations;
+  std::string expectations_error;
+  if (!options.expectations.empty() &&
+      !read_expectations(options.expectations, expectations, expectations_error)) {
+    std::fprintf(stderr, "%s: --expectations: %s\n", name, expectations_error.c_str());
     return 1;
   }
   RgbImage quality_picture(0, 0);
@@ -332,7 +370,8 @@ int run_report(const ReportOptions& options, int argc, char** argv) {
       options, out, provenance,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
-      glx, options.baseline.empty() ? nullptr : &baseline, quality_picture, warnings);
+      glx, options.baseline.empty() ? nullptr : &baseline,
+      options.expectations.empty() ? nullptr : &expectations, quality_picture, warnings);
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
   if (status == 1 || status == 2) return status;

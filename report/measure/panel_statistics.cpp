@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -105,3 +107,17 @@ double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& 
   return count > 0 ? sum / count : 0.0;
 }
 
+double mean_reference_difference(const PanelMeasurement& a, const PanelMeasurement& b) {
+  std::map<std::pair<int, int>, double> references;
+  for (const QuadLevels& quad : b.quads)
+    references.emplace(std::pair{quad.x, quad.y}, quad.reference);
+  double sum = 0.0;
+  int count = 0;
+  for (const QuadLevels& quad : a.quads) {
+    const auto other = references.find({quad.x, quad.y});
+    if (!quad.decisive || other == references.end()) continue;
+    sum += std::fabs(quad.reference - other->second);
+    ++count;
+  }
+  return count > 0 ? sum / count : 0.0;
+}

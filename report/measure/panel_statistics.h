@@ -14,3 +14,6 @@ PanelStatistics panel_statistics(const std::vector<QuadLevels>& quads, const Lev
 // the quads that both measured; 0 when there are none.
 double mean_level_difference(const PanelMeasurement& a, const PanelMeasurement& b);
 
+// The mean |ideal level difference| between the decisive quads of `a` and the quads of `b` at
+// the same places, over the quads that both hold; 0 when there are none.
+double mean_reference_difference(const PanelMeasurement& a, const PanelMeasurement& b);

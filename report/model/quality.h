@@ -52,6 +52,30 @@ struct QualityFigures {
   double flicker = 1.0;
 };
 
+// A panel shows aliasing over its plane when its detail kept is above detail_aliasing_limit or
+// its flicker above flicker_limit; the findings and the aliasing verdict hold it to both. Mesa's
+// llvmpipe and softpipe, filtering cleanly, keep 0.91 to 1.00 of the ideal filter's contrast
+// and flicker 0.93 to 1.00 times as much over the plane at every level and filter (a single
+// distance band reaches 1.10 and 1.17 in the nearest one, where few pixels count, which is why
+// the plane's figures decide). Their GL_NEAREST sampling of level 0, the aliasing a filter
+// can fall to at worst, gives 3.43 and 7.9 over a 256 × 256 panel of the 256 × 256 test
+// texture, and still 1.60 and 2.30 in its nearest band.
+// The margin above 1 leaves room for what a faithful driver adds: the 8-bit rounding of its
+// picture and a filter a little narrower than the ideal Gaussian each raise the contrast by a
+// few percent; contrast beyond it is contrast the ideal filter does not have.
+inline constexpr double detail_aliasing_limit = 1.05;
+
+// Flicker twice the ideal filter's shimmers visibly as the plane moves; below it, the driver's
+// whole-level and 8-bit steps account for the difference. Clean drivers stay at 1.00, level 0
+// sampled nearest reaches 7.9: twice lies well clear of both.
+inline constexpr double flicker_limit = 2.0;
+
+// Whether `figures` show aliasing over the pixels they count; a ratio not measured (NaN) shows
+// none.
+inline bool shows_aliasing(const QualityFigures& figures) {
+  return figures.detail > detail_aliasing_limit || figures.flicker > flicker_limit;
+}
+
 // The figures of the pixels whose eye depth lies between `near` and `far`.
 struct QualityBand {
   double near = 0.0, far = 0.0;

@@ -1,4 +1,4 @@
-// The AF levels of a run.
+// The AF levels of a run, and the image quality of a panel.
 #include "report/model/report.h"
 
 #include <algorithm>
@@ -16,3 +16,11 @@ std::vector<float> anisotropy_levels(const std::vector<float>& asked, float max_
   return levels;
 }
 
+
+const PanelQuality* panel_quality(const Report& report, const PanelConfig& config) {
+  for (const PanelQuality& quality : report.quality.panels)
+    if (quality.config.trilinear == config.trilinear &&
+        quality.config.anisotropy == config.anisotropy)
+      return &quality;
+  return nullptr;
+}

@@ -75,6 +75,10 @@ struct Report {
   QualityReport quality;
 };
 
+// The image quality of the panel of `config`'s filter and AF level in `report`, or null where it
+// was not measured.
+const PanelQuality* panel_quality(const Report& report, const PanelConfig& config);
+
 // The anisotropy of the per-unit measurements.
 inline constexpr float unit_anisotropy = 8.0f;
 

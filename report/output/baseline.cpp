@@ -65,7 +65,7 @@ class SchemaReader {
     std::string name;
     text(key, name);
     bool known = false;
-    for (const Rule r : {Rule::bounds, Rule::af_without_effect, Rule::unit})
+    for (const Rule r : every_rule)
       if (name == rule_name(r)) {
         rule = r;
         known = true;
@@ -526,6 +526,9 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
     change.new_pass = verdict.pass;
     c.changes.push_back(change);
   }
+  for (const Verdict& old : baseline.verdicts)
+    if (!judged(old.rule))
+      c.retired.push_back(std::string(rule_name(old.rule)) + ": " + old.subject);
   c.regressed = change_count(c, Movement::regressed) > 0;
   return c;
 }
@@ -567,6 +570,11 @@ std::string regressions_markdown(const BaselineComparison& comparison) {
   if (!comparison.unmatched.empty()) {
     md += "\n## Not in the baseline\n\n";
     for (const std::string& subject : comparison.unmatched) md += "- " + subject + "\n";
+  }
+  if (!comparison.retired.empty()) {
+    md += "\n## Not compared\n\nThe baseline's verdicts of rules this program no longer judges "
+          "are left out of the comparison:\n\n";
+    for (const std::string& subject : comparison.retired) md += "- " + subject + "\n";
   }
   return md;
 }

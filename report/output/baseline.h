@@ -120,6 +120,8 @@ struct BaselineComparison {
                                        // band, the image quality), then the verdicts in the
                                        // run's order
   std::vector<std::string> unmatched;  // the run's panels and verdicts the baseline lacks
+  std::vector<std::string> retired;    // the baseline's verdicts of rules no longer judged, left
+                                       // out
   bool regressed = false;              // any change regressed
 };
 
@@ -139,7 +141,8 @@ std::string movement_summary(const BaselineComparison& comparison);
 // Compares `run` and its `verdicts` with `baseline`, made with the same settings: each panel
 // with the baseline's panel of the same label (mean error, RMS, effective anisotropy in every
 // distance band both hold, and the image quality where both hold it) and each verdict with the
-// baseline's of the same rule and subject, each figure held to its limit above.
+// baseline's of the same rule and subject, each figure held to its limit above; the baseline's
+// verdicts of rules no longer judged are listed apart.
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
                                          const std::vector<Verdict>& verdicts);
 

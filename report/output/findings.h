@@ -15,19 +15,9 @@
 // A share of quads or pixels above this is worth a sentence; smaller shares stay in the tables.
 inline constexpr double notable_share = 0.05;
 
-// A panel keeps detail faithfully up to this much of the ideal filter's local contrast; more is
-// contrast the ideal filter does not have: aliasing. The margin above 1 leaves room for what a
-// faithful driver adds: the 8-bit rounding of its picture and a filter a little narrower than
-// the ideal Gaussian each raise the contrast by a few percent.
-inline constexpr double detail_aliasing_limit = 1.05;
-
 // Detail kept that differs by less than this counts as the same: the tables show two decimals,
 // and a level that keeps no visibly more detail is not worth its cost.
 inline constexpr double detail_resolution = 0.01;
-
-// A panel that flickers more than this many times as much as the ideal filter shimmers visibly as
-// the plane moves; below it, the driver's whole-level and 8-bit steps account for the difference.
-inline constexpr double flicker_limit = 2.0;
 
 // The image-quality findings, only when it was measured, each over the panels that hold it:
 // - For each filter, the panel that keeps most detail is, of those whose detail kept lies within
@@ -53,7 +43,7 @@ enum class Fact {
   af_level_no_difference,    // AF works but every level asked for samples the same
   af_grows,                  // AF works and grows with the level asked for
   none_sharper,              // no panel samples finer than the extension allows
-  sharper,                   // some panels do
+  sharper,                   // some panels do, and which of them stay free of aliasing
   none_blurrier,             // no panel is notably blurrier than the reference
   blurrier,                  // some panels are
   one_unit,                  // only one unit was measured

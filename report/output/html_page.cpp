@@ -44,6 +44,8 @@ std::string html_document(const std::string& title, const std::string& body) {
          "tr.pass td.verdict { background: #c8f0c8; }\n"
          "tr.fail td.verdict, tr.regressed td.verdict { background: #f4c0c0; font-weight: bold; }\n"
          "tr.improved td.verdict { background: #c4ecc4; }\n"
+         "tr.expected td.verdict { background: #f4e4b0; }\n"
+         "tr.fixed td.verdict { background: #b8d8f8; font-weight: bold; }\n"
          "p.pass { color: #1a6e1a; } p.fail { color: #a01818; font-weight: bold; }\n"
          "img, svg { max-width: 100%; height: auto; }\n"
          "figure { margin: 0.5em 0; } figcaption { color: #555; }\n"

@@ -49,26 +49,39 @@ std::string driver_html(const ReportPage& page) {
          part_html(ReportPart::driver, page.report) + part_html(ReportPart::warnings, page.report);
 }
 
+// A verdict's row, coloured by its result: pass, fail, a failure expected, or fixed (expected to
+// fail but passing).
 std::string verdict_row(const Verdict& verdict) {
-  const char* const result = verdict.pass ? "pass" : "fail";
+  const char* const result = !verdict.expected_fail ? (verdict.pass ? "pass" : "fail")
+                             : verdict.pass          ? "fixed"
+                                                     : "expected";
+  const char* const shown = !verdict.expected_fail ? (verdict.pass ? "PASS" : "FAIL")
+                            : verdict.pass          ? "FIXED (expected to fail)"
+                                                    : "FAIL (expected)";
   return std::string("<tr class=\"") + result + "\" data-rule=\"" +
          xml_escaped(rule_name(verdict.rule)) + "\" data-subject=\"" +
          xml_escaped(verdict.subject) + "\" data-pass=\"" + (verdict.pass ? "true" : "false") +
-         "\"><td>" + xml_escaped(rule_name(verdict.rule)) + "</td><td>" +
-         xml_escaped(verdict.subject) + "</td><td class=\"verdict\">" +
-         (verdict.pass ? "PASS" : "FAIL") + "</td><td>" + xml_escaped(verdict.reason) +
+         "\" data-expected=\"" + (verdict.expected_fail ? "fail" : "pass") + "\"><td>" +
+         xml_escaped(rule_name(verdict.rule)) + "</td><td>" + xml_escaped(verdict.subject) +
+         "</td><td class=\"verdict\">" + shown + "</td><td><code>" +
+         xml_escaped(verdict_id(verdict)) + "</code></td><td>" + xml_escaped(verdict.reason) +
          "</td></tr>\n";
 }
 
 std::string verdicts_html(const ReportPage& page) {
   const std::size_t failed = failed_count(page.verdicts);
-  std::string html =
-      format_text("<h2>Verdicts</h2>\n<p class=\"%s\">%zu of %zu pass.</p>\n",
-                  failed ? "fail" : "pass", page.verdicts.size() - failed, page.verdicts.size());
+  const std::size_t unexpected = unexpected_count(page.verdicts);
+  std::string html = format_text("<h2>Verdicts</h2>\n<p class=\"%s\">%zu of %zu pass",
+                                 unexpected ? "fail" : "pass", page.verdicts.size() - failed,
+                                 page.verdicts.size());
+  if (std::any_of(page.verdicts.begin(), page.verdicts.end(),
+                  [](const Verdict& v) { return v.expected_fail; }))
+    html += format_text("; %zu results other than expected", unexpected);
+  html += ".</p>\n";
   html += part_html(ReportPart::verdict_rules, page.report);
   html +=
       "<table class=\"verdicts\">\n<thead><tr><th>Rule</th><th>Subject</th><th>Verdict</th>"
-      "<th>Figure</th></tr></thead>\n<tbody>\n";
+      "<th>Id</th><th>Figure</th></tr></thead>\n<tbody>\n";
   for (const Verdict& verdict : page.verdicts) html += verdict_row(verdict);
   return section("verdicts", html + "</tbody>\n</table>\n");
 }

@@ -1,4 +1,5 @@
-// The verdicts and regressions written as JUnit XML, every text escaped for XML.
+// The verdicts, held to their expectations, and the regressions written as JUnit XML, every
+// text escaped for XML.
 #include "report/output/junit_writer.h"
 
 #include <algorithm>
@@ -15,13 +16,17 @@ std::string attribute(const char* name, const std::string& value) {
 std::string counts(const JunitSuite& suite) {
   const auto failures = std::count_if(suite.cases.begin(), suite.cases.end(),
                                       [](const JunitCase& c) { return c.failed; });
-  return format_text(" tests=\"%zu\" failures=\"%td\" time=\"%.3f\"", suite.cases.size(),
-                     failures, suite.seconds);
+  const auto skipped = std::count_if(suite.cases.begin(), suite.cases.end(),
+                                     [](const JunitCase& c) { return c.skipped; });
+  return format_text(" tests=\"%zu\" failures=\"%td\" skipped=\"%td\" time=\"%.3f\"",
+                     suite.cases.size(), failures, skipped, suite.seconds);
 }
 
 std::string case_xml(const JunitCase& c) {
   std::string xml = "    <testcase" + attribute("classname", c.classname) +
                     attribute("name", c.name) + format_text(" time=\"%.3f\"", c.seconds);
+  if (c.skipped)
+    return xml + ">\n      <skipped" + attribute("message", c.message) + "/>\n    </testcase>\n";
   if (!c.failed) return xml + "/>\n";
   xml += ">\n      <failure" + attribute("message", c.message) + ">" + xml_escaped(c.text) +
          "</failure>\n";
@@ -67,13 +72,23 @@ JunitSuite junit_suite(const Report& report, const std::vector<Verdict>& verdict
     JunitCase c;
     c.classname = "kestrel." + rule;
     c.name = verdict.subject;
-    if (!verdict.pass) {
+    if (verdict.expected_fail && !verdict.pass) {
+      // An expected failure is no news.
+      c.skipped = true;
+      c.message = "expected to fail: " + verdict.reason;
+    } else if (verdict.expected_fail) {
+      // A fixed one is, so that the list gets updated.
+      c.failed = true;
+      c.message = "fixed: expected to fail, passes";
+      c.text = verdict_id(verdict) + " is fixed: it passes (" + verdict.reason +
+               "); take it off the expectations file";
+    } else if (!verdict.pass) {
       c.failed = true;
       c.message = verdict.reason;
       c.text = std::string(rule_name(verdict.rule)) + ": " + verdict.subject + ": " +
                verdict.reason;
-      c.attachment = picture_path(pictures, fault_picture(verdict.rule));
     }
+    if (c.failed) c.attachment = picture_path(pictures, fault_picture(verdict.rule));
     suite.cases.push_back(c);
   }
   if (comparison)

@@ -17,8 +17,9 @@ struct JunitCase {
   std::string classname;   // "kestrel.<rule>" with spaces as "_", or "kestrel.regression"
   std::string name;        // what it holds to account: a panel, a unit, a figure
   double seconds = 0.0;    // 0: a run measures its panels together, and no case has a time apart
-  bool failed = false;
-  std::string message;     // of the failure: its figures in one line
+  bool failed = false;     // a failure, or a verdict expected to fail that passes: fixed
+  bool skipped = false;    // a verdict that fails as expected
+  std::string message;     // of the failure or the skip: its figures in one line
   std::string text;        // of the failure: what failed and why
   std::string attachment;  // the picture that shows the failure, as the JUnit file's folder
                            // reaches it; empty: none
@@ -43,15 +44,17 @@ const char* fault_picture(const Change& change);
 
 // The suite of a run: named after the renderer, taking `seconds`, with the properties "renderer"
 // and every member of the provenance (provenance_entries); a case per verdict, in order
-// ("kestrel.<rule>", named after its subject); then, with a `comparison`, a failing case per
-// regressed change ("kestrel.regression", named change_name). Each failing case attaches its
-// fault_picture in the folder `pictures` (as the JUnit file's folder reaches the report folder).
+// ("kestrel.<rule>", named after its subject): failing where it fails unexpectedly, skipped where
+// it fails as expected, and failing as fixed where it passes but was expected to fail; then, with
+// a `comparison`, a failing case per regressed change ("kestrel.regression", named change_name).
+// Each failing case attaches its fault_picture in the folder `pictures` (as the JUnit file's
+// folder reaches the report folder).
 JunitSuite junit_suite(const Report& report, const std::vector<Verdict>& verdicts,
                        const BaselineComparison* comparison, const std::string& pictures,
                        double seconds);
 
 // The JUnit XML text of `suite`, every text escaped for XML: <testsuites> around one
-// <testsuite>, the counts and times on both, <properties>, and each case's time; a failing case
-// holds <failure> and names its picture in <system-out> as "[[ATTACHMENT|path]]", the form CI
-// systems take attachments in.
+// <testsuite>, the counts (tests, failures, skipped) and times on both, <properties>, and each
+// case's time; a failing case holds <failure> and names its picture in <system-out> as
+// "[[ATTACHMENT|path]]", the form CI systems take attachments in; a skipped one holds <skipped>.
 std::string junit_xml(const JunitSuite& suite);

@@ -241,11 +241,13 @@ void json_fields(Walk& walk, RecordOf<Walk, Report>& report) {
 
 template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, Verdict>& verdict) {
+  if constexpr (Walk::writes) walk.text("id", verdict_id(verdict));
   walk.rule("rule", verdict.rule);
   walk.text("subject", verdict.subject);
   walk.flag("pass", verdict.pass);
   walk.figure("figure", verdict.figure);
   walk.text("reason", verdict.reason);
+  if constexpr (Walk::writes) walk.text("expected", verdict.expected_fail ? "fail" : "pass");
 }
 
 // A figure of a run beside its baseline's: a verdict names its rule and subject and both passes,
@@ -278,6 +280,7 @@ void json_fields(Walk& walk, RecordOf<Walk, BaselineComparison>& baseline) {
   walk.flag("regressed", baseline.regressed);
   walk.records("changes", baseline.changes);
   walk.list("not_in_baseline", baseline.unmatched);
+  walk.list("rules_no_longer_judged", baseline.retired);
 }
 
 // What report.json says of a run besides its measurements and verdicts, for people and tools; no

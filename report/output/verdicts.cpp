@@ -1,9 +1,11 @@
-// The verdicts of a report: the bounds of every decisive quad, AF that changes nothing, and
-// units that AF does not reach.
+// The verdicts of a report: AF that falls short of where it must reach, finer levels that alias,
+// AF levels that sample alike, AF that changes nothing, and units that AF does not reach.
 #include "report/output/verdicts.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <limits>
 
 #include "report/measure/ideal_level.h"
 #include "report/measure/panel_statistics.h"
@@ -29,7 +31,14 @@ int out_of_bounds(const QuadLevels& quad, bool trilinear, double tolerance) {
                                                       : 0;
 }
 
-Verdict bounds(const PanelMeasurement& panel, double tolerance) {
+// The shares of a panel's decisive quads finer and coarser than their bounds, and how many quads
+// are decisive.
+struct Strays {
+  int decisive = 0;
+  double finer = 0.0, coarser = 0.0;
+};
+
+Strays strays(const PanelMeasurement& panel, double tolerance) {
   int decisive = 0, finer = 0, coarser = 0;
   for (const QuadLevels& quad : panel.quads) {
     if (!quad.decisive) continue;
@@ -38,14 +47,30 @@ Verdict bounds(const PanelMeasurement& panel, double tolerance) {
     finer += side < 0;
     coarser += side > 0;
   }
-  const double share = decisive > 0 ? double(finer + coarser) / decisive : 0.0;
-  return {Rule::bounds, configuration_label(panel.config), share <= bounds_failing_share, share,
-          format_text("%.1f %% of %d decisive quads out of bounds (%.1f %% finer than "
-                      "log2(Pmax / N) - %.2f, %.1f %% coarser than log2(Pmax) + %.2f), at most "
-                      "%.0f %% allowed",
-                      percent(share), decisive, percent(decisive ? double(finer) / decisive : 0),
-                      tolerance, percent(decisive ? double(coarser) / decisive : 0), tolerance,
-                      percent(bounds_failing_share))};
+  if (decisive == 0) return {};
+  return {decisive, double(finer) / decisive, double(coarser) / decisive};
+}
+
+Verdict reach(const PanelMeasurement& panel, double tolerance) {
+  const Strays s = strays(panel, tolerance);
+  return {Rule::reach, configuration_label(panel.config), s.coarser <= bounds_failing_share,
+          s.coarser,
+          format_text("%.1f %% of %d decisive quads coarser than log2(Pmax) + %.2f, at most %.0f "
+                      "%% allowed",
+                      percent(s.coarser), s.decisive, tolerance, percent(bounds_failing_share))};
+}
+
+Verdict aliasing(const PanelMeasurement& panel, const PanelQuality& quality, double tolerance) {
+  const Strays s = strays(panel, tolerance);
+  return {Rule::aliasing, configuration_label(panel.config),
+          s.finer <= bounds_failing_share || !shows_aliasing(quality.figures), s.finer,
+          format_text("%.1f %% of %d decisive quads finer than log2(Pmax / N) - %.2f (at most "
+                      "%.0f %% allowed), with %s of the ideal filter's detail and %s times its "
+                      "flicker over the plane (aliasing above %.2f or %g)",
+                      percent(s.finer), s.decisive, tolerance, percent(bounds_failing_share),
+                      decimals_text(quality.figures.detail, 2).c_str(),
+                      decimals_text(quality.figures.flicker, 2).c_str(), detail_aliasing_limit,
+                      flicker_limit)};
 }
 
 Verdict af_effect(const PanelMeasurement& panel, const PanelMeasurement& isotropic) {
@@ -58,6 +83,35 @@ Verdict af_effect(const PanelMeasurement& panel, const PanelMeasurement& isotrop
                       "extension's formula asks for %.2f levels finer on average (fails under "
                       "%.1f where it asks for 1 or more)",
                       difference, asked, af_effect_threshold)};
+}
+
+// An AF panel with effect against the AF panels of its filter next to it by level, `lower` and
+// `higher`, either null where there is none.
+Verdict level_honoured(const PanelMeasurement& panel, const PanelMeasurement* lower,
+                       const PanelMeasurement* higher) {
+  const std::string asked = format_text("AF %g", double(panel.config.anisotropy));
+  std::vector<std::string> coinciding, compared;
+  double least = std::numeric_limits<double>::infinity();  // of the differences judged
+  for (const PanelMeasurement* other : {lower, higher}) {
+    if (!other) continue;
+    const double ideal = mean_reference_difference(panel, *other);
+    if (ideal < af_effect_threshold) continue;
+    const double measured = mean_level_difference(panel, *other);
+    const std::string level = format_text("AF %g", double(other->config.anisotropy));
+    least = std::min(least, measured);
+    compared.push_back(
+        format_text("%.2f from %s's (ideally %.2f)", measured, level.c_str(), ideal));
+    if (measured < af_effect_threshold) coinciding.push_back(level);
+  }
+  if (compared.empty())
+    return {Rule::level_honoured, configuration_label(panel.config), true, 0.0,
+            format_text("no neighbouring AF level asks for levels %.2f or more apart from %s's",
+                        af_effect_threshold, asked.c_str())};
+  return {Rule::level_honoured, configuration_label(panel.config), coinciding.empty(), least,
+          asked + (coinciding.empty() ? " samples levels of its own"
+                                      : " samples the levels of " + join_words(coinciding)) +
+              ": mean difference " + join_words(compared) +
+              format_text(", the same under %.1f", af_effect_threshold)};
 }
 
 Verdict unit_reach(const UnitMeasurement& unit) {
@@ -73,6 +127,12 @@ Verdict unit_reach(const UnitMeasurement& unit) {
 
 const char* rule_name(Rule rule) {
   switch (rule) {
+    case Rule::reach:
+      return "reach";
+    case Rule::aliasing:
+      return "aliasing";
+    case Rule::level_honoured:
+      return "level honoured";
     case Rule::bounds:
       return "bounds";
     case Rule::af_without_effect:
@@ -83,17 +143,55 @@ const char* rule_name(Rule rule) {
   return "";
 }
 
+bool judged(Rule rule) { return rule != Rule::bounds; }
+
+std::string verdict_id(const Verdict& verdict) {
+  // The words of `text` in lower case joined by dashes, those of `dropped` left out.
+  const auto dashed = [](const std::string& text, const std::string& dropped) {
+    std::string joined, word;
+    for (const char c : text + " ") {
+      if (std::isalnum(static_cast<unsigned char>(c)) || c == '.') {
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        continue;
+      }
+      if (!word.empty() && word != dropped) joined += (joined.empty() ? "" : "-") + word;
+      word.clear();
+    }
+    return joined;
+  };
+  return dashed(rule_name(verdict.rule), "") + "/" + dashed(verdict.subject, "level");
+}
+
 std::vector<Verdict> judge_report(const Report& report) {
   std::vector<Verdict> verdicts;
   for (const PanelMeasurement& panel : report.panels)
-    verdicts.push_back(bounds(panel, report.tolerance));
+    verdicts.push_back(reach(panel, report.tolerance));
+  for (const PanelMeasurement& panel : report.panels) {
+    const PanelQuality* quality = panel_quality(report, panel.config);
+    if (quality && !(std::isnan(quality->figures.detail) && std::isnan(quality->figures.flicker)))
+      verdicts.push_back(aliasing(panel, *quality, report.tolerance));
+  }
+  std::vector<const PanelMeasurement*> with_effect;
   for (const PanelMeasurement& panel : report.panels) {
     if (panel.config.anisotropy == 1.0f) continue;
     const auto isotropic =
         std::find_if(report.panels.begin(), report.panels.end(), [&](const PanelMeasurement& p) {
           return p.config.trilinear == panel.config.trilinear && p.config.anisotropy == 1.0f;
         });
-    if (isotropic != report.panels.end()) verdicts.push_back(af_effect(panel, *isotropic));
+    if (isotropic == report.panels.end()) continue;
+    verdicts.push_back(af_effect(panel, *isotropic));
+    if (verdicts.back().pass) with_effect.push_back(&panel);
+  }
+  for (const PanelMeasurement* panel : with_effect) {
+    const float own = panel->config.anisotropy;
+    const PanelMeasurement *lower = nullptr, *higher = nullptr;
+    for (const PanelMeasurement& other : report.panels) {
+      const float level = other.config.anisotropy;
+      if (other.config.trilinear != panel->config.trilinear || level == 1.0f) continue;
+      if (level < own && (!lower || level > lower->config.anisotropy)) lower = &other;
+      if (level > own && (!higher || level < higher->config.anisotropy)) higher = &other;
+    }
+    verdicts.push_back(level_honoured(*panel, lower, higher));
   }
   for (const UnitMeasurement& unit : report.units)
     if (unit.unit > 0) verdicts.push_back(unit_reach(unit));
@@ -103,4 +201,10 @@ std::vector<Verdict> judge_report(const Report& report) {
 std::size_t failed_count(const std::vector<Verdict>& verdicts) {
   return static_cast<std::size_t>(
       std::count_if(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return !v.pass; }));
+}
+
+bool unexpected(const Verdict& verdict) { return verdict.pass == verdict.expected_fail; }
+
+std::size_t unexpected_count(const std::vector<Verdict>& verdicts) {
+  return static_cast<std::size_t>(std::count_if(verdicts.begin(), verdicts.end(), unexpected));
 }

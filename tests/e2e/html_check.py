@@ -97,6 +97,7 @@ PAGE_STATE = """(async () => {
               .map(e => e.getAttribute("src") || e.tagName),
     verdicts: [...document.querySelectorAll("tr[data-rule]")].map(r => ({
       rule: r.dataset.rule, subject: r.dataset.subject, pass: r.dataset.pass === "true",
+      expected: r.dataset.expected,
       shown: r.cells[1].textContent, colour: colour(r)})),
     regressed: [...document.querySelectorAll("#baseline > table tr.regressed")]
                  .map(r => [r.dataset.figure, r.dataset.subject]),
@@ -169,15 +170,17 @@ def check_report(state, folder):
     expect(len(state["images"]) == 3 + bool(report["quality"]["panels"]),
            "pictures: %s" % state["images"])
     expect(state["svgs"] == 3 * len(report["angle_sweeps"]), "curves: %d" % state["svgs"])
-    expect([(v["rule"], v["subject"], v["pass"]) for v in state["verdicts"]] ==
-           [(v["rule"], v["subject"], v["pass"]) for v in report["verdicts"]] and
+    expect([(v["rule"], v["subject"], v["pass"], v["expected"]) for v in state["verdicts"]] ==
+           [(v["rule"], v["subject"], v["pass"], v["expected"]) for v in report["verdicts"]] and
            all(v["shown"] == v["subject"] for v in state["verdicts"]),
            "the verdicts differ from report.json's")
-    colours = {v["pass"]: {r["colour"] for r in state["verdicts"] if r["pass"] == v["pass"]}
+    # Pass, fail, a failure expected and a fixed verdict each have a colour of their own.
+    result = lambda v: (v["pass"], v["expected"])
+    colours = {result(v): {r["colour"] for r in state["verdicts"] if result(r) == result(v)}
                for v in state["verdicts"]}
     expect(all(len(c) == 1 for c in colours.values()) and len(set.union(*colours.values())) ==
            len(colours) and "rgba(0, 0, 0, 0)" not in set.union(*colours.values()),
-           "verdicts are not coloured by pass and fail: %s" % colours)
+           "verdicts are not coloured by their results: %s" % colours)
     rows = table(state, "Panels", "Panel")
     for panel in report["panels"]:
         s, cells = panel["statistics"], rows[panel["label"]]
@@ -194,7 +197,8 @@ def check_report(state, folder):
     for cost in report["cost"]:
         expect(shown(rows[cost["label"]][1], cost["median_ms"], 3), "cost of " + cost["label"])
     regressed = sorted([c["figure"], c.get("panel", c.get("verdict"))]
-                       for c in report.get("baseline", {}).get("changes", []) if c["movement"] == "regressed")
+                       for c in report.get("baseline", {}).get("changes", [])
+                       if c["movement"] == "regressed")
     expect(sorted(state["regressed"]) == regressed,
            "regressions shown: %s, in report.json: %s" % (state["regressed"], regressed))
 

@@ -1,15 +1,17 @@
-# End to end: kestrel-report on llvmpipe held to a baseline, and reports side by side. A short run
-# is its own baseline (the exit status is the verdicts' alone); copies with figures changed by
-# hand make it improve (the status still the verdicts') or regress (status 4), each change named,
-# and one of another renderer is named as such; baselines that cannot be read or are of a later
-# schema end it with status 1 and one of other settings with status 2, before anything is
-# written; --compare puts three report folders side by side, one of other angles, without
-# measuring. report.html against the baseline and compare.html, with markup in the baseline's
-# strings, hold up in a browser.
+# End to end: kestrel-report on llvmpipe held to a baseline and to expectations, and reports side
+# by side. A short run is its own baseline (the exit status is the verdicts' alone); copies with
+# figures changed by hand make it improve (the status still the verdicts') or regress (status 4),
+# each change named, and one of another renderer is named as such; the run's verdicts written as
+# expectations hold the next run (status 0), a verdict changed by hand in them or one expected to
+# fail that passes (fixed) gives status 3, named; baselines and expectations that cannot be read,
+# and baselines of a later schema, end it with status 1 and a baseline of other settings with
+# status 2, before anything is written; --compare puts three report folders side by side, one of
+# other angles, without measuring. report.html against the baseline and compare.html, with markup
+# in the baseline's strings, hold up in a browser.
 source "$(dirname "$0")/e2e_lib.sh"
 HTML_CHECK="$(dirname "$0")/html_check.py"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
-settings=(--angles 0,45 --aniso 1,8 --repeats 2)
+settings=(--angles 0,45 --aniso 1,2,8 --repeats 2)
 
 # Runs kestrel-report in $WORK with the arguments $2... and expects status $1.
 expect_status() {
@@ -28,8 +30,8 @@ for c in json.load(open(sys.argv[1]))["baseline"]["changes"]:
         print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' "$1" "$2"
 }
 
-expect_status 0 --out first "${settings[@]}"
-# Against itself nothing moves: llvmpipe's AF panels fail their bounds, which alone decide.
+expect_status 0 --out first "${settings[@]}" --write-expectations expected.txt
+# Against itself nothing moves: llvmpipe's AF levels sample alike and fail, which alone decides.
 expect_status 3 --out same "${settings[@]}" --check --baseline first
 [ -z "$(moved "$WORK/same/report.json" regressed)$(moved "$WORK/same/report.json" improved)" ] ||
   fail "moved against itself"
@@ -60,8 +62,8 @@ panels[furthest]["mean_error"] = 0.0
 panels["bilinear, AF level 8"]["bands"][-1]["measured_anisotropy"] *= 2.0
 report["driver"]["renderer"] = sys.argv[4]
 report["verdicts"][-1]["subject"] += sys.argv[4]
-failing = [v for v in report["verdicts"] if v["rule"] == "bounds" and not v["pass"]]
-assert failing, "llvmpipe passes every bound"
+failing = [v for v in report["verdicts"] if v["rule"] == "level honoured" and not v["pass"]]
+assert failing, "llvmpipe honours every AF level"
 failing[0]["pass"] = True
 json.dump(report, open(sys.argv[3], "w"))
 with open(sys.argv[3] + ".regressions", "w") as regressions:
@@ -97,14 +99,43 @@ expected=$( (cat "$WORK/edited/report.json.regressions"
 grep -q "^kestrel-report: 3 regressed, 1 improved against the baseline" "$WORK/err" ||
   fail "stderr: $(cat "$WORK/err")"
 while IFS='|' read -r _ subject; do
-  grep -q "| \(bounds: \)\?$subject | .* | \*\*regressed\*\* |$" "$WORK/worse/regressions.md" ||
+  grep -q "| \(level honoured: \)\?$subject | .* | \*\*regressed\*\* |$" \
+    "$WORK/worse/regressions.md" ||
     fail "regressions.md does not name $subject"
 done <<<"$expected"
 python3 "$HTML_CHECK" --text "$hostile" "$WORK/worse/report.html"
 expect_status 0 --out worse "${settings[@]}" --baseline edited
 echo "ok: figures changed by hand regress and improve, each named; status 4 with --check, else 0"
 
-# Baselines that cannot be used; nothing is written for any of them.
+# The first run's verdicts as expectations: llvmpipe's known failures listed, nothing unexpected.
+grep -q '^# .*llvmpipe' "$WORK/expected.txt" || fail "the expectations do not name the driver"
+grep -q '^level-honoured/trilinear-af-8 fail$' "$WORK/expected.txt" ||
+  fail "the expectations lack llvmpipe's failure: $(cat "$WORK/expected.txt")"
+expect_status 0 --out held "${settings[@]}" --check --expectations expected.txt
+# A failure changed to a pass by hand, and a pass changed to a failure, which is then fixed.
+sed 's|^level-honoured/trilinear-af-8 fail$|level-honoured/trilinear-af-8 pass|' \
+  "$WORK/expected.txt" >"$WORK/changed.txt"
+expect_status 3 --out held "${settings[@]}" --check --expectations changed.txt
+grep -q 'unexpected failure: level-honoured/trilinear-af-8' "$WORK/err" ||
+  fail "the unexpected failure is not named: $(cat "$WORK/err")"
+sed 's|^reach/trilinear-af-2 pass$|reach/trilinear-af-2 fail|' "$WORK/expected.txt" \
+  >"$WORK/fixed.txt"
+expect_status 3 --out held "${settings[@]}" --check --expectations fixed.txt --junit held.xml
+grep -q 'fixed: reach/trilinear-af-2 passes' "$WORK/err" || fail "fixed unsaid: $(cat "$WORK/err")"
+grep -q '^| `reach/trilinear-af-2` | \*\*FIXED\*\*' "$WORK/held/report.md" ||
+  fail "report.md does not call reach/trilinear-af-2 fixed"
+grep -q '<failure message="fixed' "$WORK/held.xml" || fail "the JUnit file does not call it fixed"
+python3 "$HTML_CHECK" "$WORK/held/report.html"
+echo "ok: expectations written hold the next run; a verdict changed by hand and one fixed give 3"
+
+# Baselines and expectations that cannot be used; nothing is written for any of them.
+printf '# known\nreach/trilinear-af-2 pass\n\nreach/trilinear-af-8 maybe\n' >"$WORK/bad.txt"
+expect_status 1 --out none "${settings[@]}" --check --expectations bad.txt
+grep -q 'bad.txt:4: "maybe" is no status' "$WORK/err" || fail "bad.txt:4 unsaid: $(cat "$WORK/err")"
+printf 'reach/trilinear-af-4 fail\n' >"$WORK/unknown.txt"
+expect_status 1 --out none "${settings[@]}" --check --expectations unknown.txt
+grep -q 'unknown.txt:1: "reach/trilinear-af-4" is no verdict of this run' "$WORK/err" ||
+  fail "unknown.txt:1 unsaid: $(cat "$WORK/err")"
 : >"$WORK/empty.json"
 head -c 300 "$WORK/first/report.json" >"$WORK/truncated.json"
 echo '{"name": "kestrel", "version": "1.0.0", "dependencies": {"a": "^2"}}' >"$WORK/package.json"
@@ -119,8 +150,8 @@ done
 expect_status 2 --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
 expect_status 2 --out none "${settings[@]}" --lod-bias 1 --baseline first
 [ ! -e "$WORK/none" ] || fail "a baseline that cannot be used still made the output folder"
-echo "ok: baselines missing, empty, truncated, of another program or of a later schema give 1," \
-  "of other settings 2"
+echo "ok: baselines missing, empty, truncated, of another program or of a later schema and" \
+  "expectations malformed or naming no verdict of the run give 1, baselines of other settings 2"
 
 # Three reports side by side, one of other angles.
 expect_status 0 --out other-angles --angles 0,90 --aniso 1,8 --repeats 2

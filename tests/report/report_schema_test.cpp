@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,8 +42,7 @@ class Filling {
   void ratio(const char* key, double& value) { figure(key, value); }
   void filter(const char*, bool& trilinear) { trilinear = !trilinear; }
   void rule(const char*, Rule& rule) {
-    const Rule rules[] = {Rule::af_without_effect, Rule::unit};
-    rule = rules[next() % 2];
+    rule = every_rule[std::size_t(next()) % std::size(every_rule)];
   }
   void label(const char*, const PanelConfig&) {}
   template <typename Value>
