@@ -541,9 +541,7 @@ std::string regressions_markdown(const BaselineComparison& comparison) {
           "\n";
   md += format_text("- Of %zu figures: %s\n", comparison.changes.size(),
                     movement_summary(comparison).c_str());
-  md += "- This run:\n";
-  for (const auto& [key, value] : provenance_entries(comparison.provenance))
-    md += "  - " + key + ": " + markdown_cell(value) + "\n";
+  md += provenance_markdown("This run", comparison.provenance);
   md += format_text(
       "\nA figure *regressed* when it lies further from its ideal than the baseline's by more than "
       "its limit, and *improved* when it lies nearer by as much; it *changed* when it moved by "

@@ -6,6 +6,7 @@
 
 #include "report/output/html_page.h"
 #include "report/output/markdown_html.h"
+#include "report/output/provenance_text.h"
 #include "report/output/report_writer.h"
 #include "report/output/text_format.h"
 
@@ -45,8 +46,13 @@ std::string section(const char* id, const std::string& html) {
 }
 
 std::string driver_html(const ReportPage& page) {
+  std::string provenance = "<table class=\"provenance\">\n<tbody>\n";
+  for (const auto& [key, value] : provenance_entries(page.report.provenance))
+    provenance += "<tr><th>" + xml_escaped(key) + "</th><td>" + xml_escaped(value) + "</td></tr>\n";
   return "<h1>Kestrel report: " + xml_escaped(page.report.driver.renderer) + "</h1>\n" +
-         part_html(ReportPart::driver, page.report) + part_html(ReportPart::warnings, page.report);
+         part_html(ReportPart::driver, page.report) +
+         "<details><summary>Made by</summary>\n" + provenance + "</tbody>\n</table>\n</details>\n" +
+         part_html(ReportPart::warnings, page.report);
 }
 
 // A verdict's row, coloured by its result: pass, fail, a failure expected, or fixed (expected to
@@ -78,6 +84,13 @@ std::string verdicts_html(const ReportPage& page) {
                   [](const Verdict& v) { return v.expected_fail; }))
     html += format_text("; %zu results other than expected", unexpected);
   html += ".</p>\n";
+  std::string fixed;
+  for (const Verdict& verdict : page.verdicts)
+    if (verdict.expected_fail && verdict.pass)
+      fixed += "<li><code>" + xml_escaped(verdict_id(verdict)) + "</code></li>\n";
+  if (!fixed.empty())
+    html += "<p class=\"fail\">Fixed: expected to fail, these pass; take them off the "
+            "expectations file.</p>\n<ul class=\"fixed\">\n" + fixed + "</ul>\n";
   html += part_html(ReportPart::verdict_rules, page.report);
   html +=
       "<table class=\"verdicts\">\n<thead><tr><th>Rule</th><th>Subject</th><th>Verdict</th>"

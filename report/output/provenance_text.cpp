@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "report/output/report_schema.h"
+#include "report/output/text_format.h"
 
 namespace {
 
@@ -60,4 +61,11 @@ std::vector<std::pair<std::string, std::string>> provenance_entries(const Proven
   EntryListing listing;
   provenance_fields(listing, provenance);
   return listing.entries;
+}
+
+std::string provenance_markdown(const std::string& title, const Provenance& provenance) {
+  std::string md = "- " + title + ":\n";
+  for (const auto& [key, value] : provenance_entries(provenance))
+    md += "  - " + key + ": " + markdown_cell(value) + "\n";
+  return md;
 }

@@ -7,6 +7,7 @@
 #include "report/measure/image_quality.h"
 #include "report/model/panel_config.h"
 #include "report/output/json_writer.h"
+#include "report/output/provenance_text.h"
 #include "report/output/report_schema.h"
 #include "report/output/text_format.h"
 
@@ -369,7 +370,8 @@ std::string report_json(const Report& report, const std::vector<Finding>& findin
 
 std::string report_markdown(const Report& report, const std::vector<Finding>& findings,
                             const std::vector<Verdict>& verdicts) {
-  std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report);
+  std::string md = "# Kestrel report\n\n" + driver_lines(report) + settings_lines(report) +
+                   provenance_markdown("Made by", report.provenance);
   const std::string warnings = warning_section(report, "##");
   if (!warnings.empty()) md += "\n" + warnings;
   md += "\n" + verdict_section(verdicts, report.tolerance, "##");

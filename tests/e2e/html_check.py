@@ -99,6 +99,9 @@ PAGE_STATE = """(async () => {
       rule: r.dataset.rule, subject: r.dataset.subject, pass: r.dataset.pass === "true",
       expected: r.dataset.expected,
       shown: r.cells[1].textContent, colour: colour(r)})),
+    fixed: [...document.querySelectorAll("ul.fixed code")].map(c => c.textContent),
+    provenance: Object.fromEntries([...document.querySelectorAll("table.provenance tr")]
+                                     .map(r => [r.cells[0].textContent, r.cells[1].textContent])),
     regressed: [...document.querySelectorAll("#baseline > table tr.regressed")]
                  .map(r => [r.dataset.figure, r.dataset.subject]),
     tables: [...document.querySelectorAll("table")].map(t => ({heading: heading(t),
@@ -196,6 +199,11 @@ def check_report(state, folder):
     rows = table(state, "What AF costs", "Configuration")
     for cost in report["cost"]:
         expect(shown(rows[cost["label"]][1], cost["median_ms"], 3), "cost of " + cost["label"])
+    made = {"schema_version": str(report["schema_version"])}
+    made.update({key: str(value) for key, value in report["provenance"].items()})
+    expect(state["provenance"] == made, "provenance shown: %s" % state["provenance"])
+    fixed = [v["id"] for v in report["verdicts"] if v["pass"] and v["expected"] == "fail"]
+    expect(state["fixed"] == fixed, "fixed shown: %s, in report.json: %s" % (state["fixed"], fixed))
     regressed = sorted([c["figure"], c.get("panel", c.get("verdict"))]
                        for c in report.get("baseline", {}).get("changes", [])
                        if c["movement"] == "regressed")
