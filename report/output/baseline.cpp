@@ -554,13 +554,7 @@ std::string regressions_markdown(const BaselineComparison& comparison) {
       "counted on its own.\n",
       comparison.tolerance, percent(anisotropy_change_limit), psnr_change_limit,
       quality_ratio_change_limit);
-  const struct {
-    Movement movement;
-    const char* heading;
-  } sections[] = {{Movement::regressed, "Regressions"},
-                  {Movement::improved, "Improvements"},
-                  {Movement::changed, "Changed"}};
-  for (const auto& section : sections)
+  for (const MovementGroup& section : movement_groups)
     if (change_count(comparison, section.movement) > 0)
       md += std::string("\n## ") + section.heading + "\n\n" +
             change_rows(comparison.changes, &section.movement);

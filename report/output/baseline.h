@@ -93,6 +93,16 @@ enum class Movement {
               // by as much: a mean error from one side of 0 to the other
 };
 
+// The movements that regressions.md and report.html list apart, in their order, each with the
+// heading of its list.
+struct MovementGroup {
+  Movement movement;
+  const char* heading;
+};
+inline constexpr MovementGroup movement_groups[] = {{Movement::regressed, "Regressions"},
+                                                    {Movement::improved, "Improvements"},
+                                                    {Movement::changed, "Changed"}};
+
 // "unchanged", "improved", "regressed", "changed".
 const char* movement_name(Movement movement);
 

@@ -179,13 +179,7 @@ std::string regressions_html(const ReportPage& page) {
   html += "<p class=\"" + std::string(comparison.regressed ? "fail" : "pass") + "\">" +
           xml_escaped(movement_summary(comparison)) + format_text(" of %zu figures.</p>\n",
                                                                   comparison.changes.size());
-  const struct {
-    Movement movement;
-    const char* heading;
-  } groups[] = {{Movement::regressed, "Regressed"},
-                {Movement::improved, "Improved"},
-                {Movement::changed, "Changed"}};
-  for (const auto& group : groups)
+  for (const MovementGroup& group : movement_groups)
     if (change_count(comparison, group.movement) > 0)
       html += std::string("<h3>") + group.heading + "</h3>\n" +
               changes_table(comparison, &group.movement);
