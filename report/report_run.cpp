@@ -19,6 +19,7 @@
 #include "image/box_filter.h"
 #include "image/file_output.h"
 #include "image/read_png.h"
+#include "image/unit_pictures.h"
 #include "image/write_png.h"
 #include "interact/navigators.h"
 #include "report/draw/gl_scene_renderer.h"
@@ -27,6 +28,7 @@
 #include "report/measure/quality_texture.h"
 #include "report/measure/report_measurement.h"
 #include "report/model/run_times.h"
+#include "report/model/scene.h"
 #include "report/output/angle_chart.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
@@ -38,6 +40,10 @@
 #include "report/output/report_writer.h"
 #include "report/output/text_format.h"
 #include "report/output/verdicts.h"
+#if KESTREL_VULKAN
+#include "report/draw/vulkan/vk_device.h"
+#include "report/draw/vulkan/vk_scene_renderer.h"
+#endif
 
 namespace {
 
@@ -156,30 +162,12 @@ bool same_settings(const StoredReport& baseline, const ReportOptions& options,
   return differences.empty();
 }
 
-// Draws into the report's own framebuffer (the window's back buffer where the driver has none
-// and there is a window), checks the run's settings against any baseline, then measures the
-// panels in the navigators' view and writes every file, which replace the earlier report's
-// together at the end. The scene is set up.
-int measure_and_write(const ReportOptions& options, const std::filesystem::path& out,
-                      std::string platform, bool window, const StoredReport* baseline,
+// Checks the run's settings against any baseline, then measures the panels through `renderer`
+// in `view` and writes every file, which replace the earlier report's together at the end.
+int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
+                      const std::filesystem::path& out, const std::string& platform,
+                      const SceneView& view, const StoredReport* baseline,
                       const RgbImage& quality_picture, const std::vector<std::string>& warnings) {
-  // As large as the test's window, which panels.png shows whole.
-  const ReportFramebuffer framebuffer(test_window_width, test_window_height);
-  RenderTarget target = framebuffer.target();
-  if (framebuffer.bound()) {
-    platform += ", drawn into a framebuffer object";
-  } else if (window) {
-    target = {GL_BACK, test_window_width, test_window_height};
-    platform += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
-  } else {
-    std::fprintf(stderr,
-                 "%s: the driver has no framebuffer objects, which drawing without a "
-                 "window needs\n",
-                 name);
-    return 1;
-  }
-  // GLUT's own font where the test's window exists, as the test draws it.
-  GlSceneRenderer renderer(run_times, target, window ? OverlayFont::glut : OverlayFont::captured);
   const std::vector<float> levels =
       anisotropy_levels(options.anisotropy, renderer.driver().max_anisotropy);
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
@@ -192,8 +180,8 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
     window_picture = renderer.test_window();
   }
   if (!write_picture(files, out / "panels.png", window_picture)) return 1;
-  Report report = measure_report(renderer, options, navigators_view(), panel.width, panel.height,
-                                 quality_picture, run_times);
+  Report report =
+      measure_report(renderer, options, view, panel.width, panel.height, quality_picture, run_times);
   report.platform = platform;
   report.warnings = warnings;
   report.tolerance = options.tolerance;
@@ -214,6 +202,106 @@ int measure_and_write(const ReportOptions& options, const std::filesystem::path&
   if (!options.check) return 0;
   return comparison.regressed ? 4 : failed > 0 ? 3 : 0;
 }
+
+// Draws into the report's own framebuffer (the window's back buffer where the driver has none
+// and there is a window) and measures and writes the report. The scene is set up.
+int measure_and_write_gl(const ReportOptions& options, const std::filesystem::path& out,
+                         std::string platform, bool window, const StoredReport* baseline,
+                         const RgbImage& quality_picture,
+                         const std::vector<std::string>& warnings) {
+  // As large as the test's window, which panels.png shows whole.
+  const ReportFramebuffer framebuffer(test_window_width, test_window_height);
+  RenderTarget target = framebuffer.target();
+  if (framebuffer.bound()) {
+    platform += ", drawn into a framebuffer object";
+  } else if (window) {
+    target = {GL_BACK, test_window_width, test_window_height};
+    platform += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
+  } else {
+    std::fprintf(stderr,
+                 "%s: the driver has no framebuffer objects, which drawing without a "
+                 "window needs\n",
+                 name);
+    return 1;
+  }
+  // GLUT's own font where the test's window exists, as the test draws it.
+  GlSceneRenderer renderer(run_times, target, window ? OverlayFont::glut : OverlayFont::captured);
+  return measure_and_write(renderer, options, out, platform, navigators_view(), baseline,
+                           quality_picture, warnings);
+}
+
+// The closing line of a run that began at `start` and was set up `start_up` later.
+void tell_run_times(const std::filesystem::path& out,
+                    std::chrono::steady_clock::time_point start,
+                    std::chrono::duration<double> start_up) {
+  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+  const RunTimes& t = run_times;
+  std::fprintf(stderr,
+               "%s: the report is in %s (report.md), made in %.1f s: start-up %.2f s, rendering "
+               "%.2f s, read-back %.2f s, analysis %.2f s, ideal pictures %.2f s, cost timing %.2f "
+               "s, pictures %.2f s, writing %.2f s\n",
+               name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
+               t.analysis, t.reference, t.cost, t.pictures, t.writing);
+}
+
+#if KESTREL_VULKAN
+// "0: llvmpipe (LLVM 15.0.6, 256 bits), llvmpipe, Mesa 22.3.6 (LLVM 15.0.6), CPU": a Vulkan
+// device's line of --list-devices and of the usage error of a missing one.
+std::string vulkan_device_line(std::size_t index, const VulkanDeviceDescription& device) {
+  return format_text("%zu: %s, %s, %s, Vulkan %s", index, device.name.c_str(),
+                     device.driver.c_str(), device.type.c_str(),
+                     vulkan_version_text(device.api_version).c_str());
+}
+
+// The run through Vulkan: the device, the units' pictures, the renderer, the measurement and
+// the files. Every message of the layers has already been printed; their count ends the run.
+int run_vulkan_report(const ReportOptions& options, std::chrono::steady_clock::time_point start,
+                      const StoredReport* baseline, const RgbImage& quality_picture) {
+  VulkanDevice device;
+  std::string error;
+  if (!device.open(options.device, error)) {
+    std::vector<VulkanDeviceDescription> devices;
+    std::string list_error;
+    if (options.device >= 0 && list_vulkan_devices(devices, list_error) &&
+        options.device >= static_cast<int>(devices.size())) {
+      std::string listed;
+      for (std::size_t i = 0; i < devices.size(); ++i)
+        listed += "\n  " + vulkan_device_line(i, devices[i]);
+      std::fprintf(stderr, "%s: --device %d: Vulkan lists %s%s\n", name, options.device,
+                   devices.empty() ? "no devices" : "these devices:", listed.c_str());
+      return 2;
+    }
+    std::fprintf(stderr, "%s: no Vulkan device: %s\n", name, error.c_str());
+    return 1;
+  }
+  std::vector<std::string> warnings;
+  const std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
+  int status = 1;
+  std::chrono::duration<double> start_up{};
+  try {
+    VkSceneRenderer renderer(device, run_times, pictures);
+    start_up = std::chrono::steady_clock::now() - start;
+    const std::string platform = "Vulkan " +
+                                 vulkan_version_text(device.properties().apiVersion) +
+                                 ", no window system: " +
+                                 vulkan_device_line(device.index(), device.description()) +
+                                 ", drawn into an image of its own";
+    status = measure_and_write(renderer, options, options.out, platform, start_view(start_zoom),
+                               baseline, quality_picture, warnings);
+  } catch (const VulkanError& failure) {
+    std::fprintf(stderr, "%s: %s\n", name, failure.what());
+    return 1;
+  }
+  if (device.messages() > 0)
+    std::fprintf(stderr, "%s: warning: the Vulkan layers told %d messages\n", name,
+                 device.messages());
+  if (status == 1 || status == 2) return status;
+  tell_run_times(options.out, start, start_up);
+  return status;
+}
+#endif
 
 // The usage error of a --device that EGL does not list, with the devices it does.
 int no_such_device(int device) {
@@ -240,6 +328,16 @@ int run_report(const ReportOptions& options, char* program) {
   }
   RgbImage quality_picture(0, 0);
   if (!load_quality_picture(options.texture, quality_picture)) return 1;
+  const StoredReport* const used_baseline = options.baseline.empty() ? nullptr : &baseline;
+  if (options.api == Api::vulkan) {
+#if KESTREL_VULKAN
+    return run_vulkan_report(options, start, used_baseline, quality_picture);
+#else
+    std::fprintf(stderr, "%s: --api vulkan: this kestrel-report was built without Vulkan\n",
+                 name);
+    return 1;
+#endif
+  }
   const bool glx = options.platform == Platform::glx || (options.platform == Platform::automatic &&
                                                          options.device < 0 && display_available());
   if (glx && !display_available()) {
@@ -268,26 +366,37 @@ int run_report(const ReportOptions& options, char* program) {
   const std::chrono::duration<double> start_up = std::chrono::steady_clock::now() - start;
 
   const std::filesystem::path out = options.out;
-  const int status = measure_and_write(
+  const int status = measure_and_write_gl(
       options, out,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
-      glx, options.baseline.empty() ? nullptr : &baseline, quality_picture, warnings);
+      glx, used_baseline, quality_picture, warnings);
   // Without a window nothing else gives the GL names back before the context ends.
   if (!glx) release_test_objects();
   if (status == 1 || status == 2) return status;
-  const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-  const RunTimes& t = run_times;
-  std::fprintf(stderr,
-               "%s: the report is in %s (report.md), made in %.1f s: start-up %.2f s, rendering "
-               "%.2f s, read-back %.2f s, analysis %.2f s, ideal pictures %.2f s, cost timing %.2f "
-               "s, pictures %.2f s, writing %.2f s\n",
-               name, out.c_str(), seconds.count(), start_up.count(), t.rendering, t.read_back,
-               t.analysis, t.reference, t.cost, t.pictures, t.writing);
+  tell_run_times(out, start, start_up);
   return status;
 }
 
-int list_devices() {
+int list_devices(Api api) {
+  if (api == Api::vulkan) {
+#if KESTREL_VULKAN
+    std::vector<VulkanDeviceDescription> devices;
+    std::string error;
+    if (!list_vulkan_devices(devices, error)) {
+      std::fprintf(stderr, "%s: no Vulkan: %s\n", name, error.c_str());
+      return 1;
+    }
+    if (devices.empty()) std::fprintf(stderr, "%s: Vulkan lists no devices\n", name);
+    for (std::size_t i = 0; i < devices.size(); ++i)
+      std::printf("%s\n", vulkan_device_line(i, devices[i]).c_str());
+    return 0;
+#else
+    std::fprintf(stderr, "%s: --api vulkan: this kestrel-report was built without Vulkan\n",
+                 name);
+    return 1;
+#endif
+  }
   const std::vector<std::string> devices = egl_device_names();
   if (devices.empty()) std::fprintf(stderr, "%s: EGL lists no devices\n", name);
   for (std::size_t i = 0; i < devices.size(); ++i) {

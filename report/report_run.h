@@ -1,14 +1,16 @@
-// One whole run of kestrel-report: the test started in a window, the panels measured, and the
-// pictures and text files written; or reports already written compared side by side.
+// One whole run of kestrel-report: the test started in a window or the scene set up on a Vulkan
+// device, the panels measured, and the pictures and text files written; or reports already
+// written compared side by side.
 #pragma once
 
 #include "report/options.h"
 
-// Runs the report as `options` ask, `program` being argv[0]. A baseline is read before any GL
-// context is made and its settings checked against the run's once the driver's AF levels are
+// Runs the report as `options` ask, through GL or Vulkan (options.api), `program` being argv[0].
+// A baseline is read before any GL context or Vulkan device is made and its settings checked against the run's once the driver's AF levels are
 // known, before anything is measured or written. Returns the exit status: 0 when every file was
-// written, 1 when no GL context can be had, the driver lacks a required extension, a file cannot
-// be written or the baseline cannot be read as a report, 2 for an EGL device that is not there
+// written, 1 when no GL context or Vulkan device can be had, the driver lacks a required
+// extension, a Vulkan call fails, a file cannot be written, the baseline cannot be read as a
+// report, or kestrel-report was built without Vulkan, 2 for an EGL or Vulkan device that is not there
 // or a baseline made with other settings, and with options.check 4 when the run regressed
 // against its baseline, else 3 when a verdict fails. Progress and failures go to standard error,
 // and last a line with the time the run took and where it went.
@@ -22,5 +24,7 @@ int run_comparison(const ReportOptions& options);
 
 // Prints each device of EGL's device platform to standard output, a line each: its number (as
 // --device takes it), its DRM device file or "software", and the GL_RENDERER of a context made
-// on it, or why none could be made. Says on standard error when EGL lists no device. Returns 0.
-int list_devices();
+// on it, or why none could be made. Says on standard error when EGL lists no device. With
+// Api::vulkan, each physical device of a Vulkan instance: its number, name, driver, type and
+// Vulkan version. Returns 0, or 1 when there is no Vulkan instance (or no Vulkan in this build).
+int list_devices(Api api);
