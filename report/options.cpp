@@ -77,11 +77,11 @@ const char* const report_usage =
     "  --version       print the version and exit\n"
     "  -h, --help      print this text and exit\n"
     "\n"
-    "Progress goes to standard error. Exit status: 0 done, 1 no GL context or Vulkan device\n"
-    "(or a Vulkan call that fails), no required\n"
-    "extension, a file that cannot be written, or a baseline, compared report or texture that\n"
-    "cannot be read, 2 a bad option, a device that is not there or a baseline of other settings, 3 with\n"
-    "--check a verdict that fails, 4 with --check a regression against the baseline.\n";
+    "Progress goes to standard error. Exit status: 0 done, 1 no GL context or Vulkan device,\n"
+    "no required extension, a Vulkan call that fails, a file that cannot be written, or a\n"
+    "baseline, compared report or texture that cannot be read, 2 a bad option, a device that is\n"
+    "not there or a baseline of other settings, 3 with --check a verdict that fails, 4 with\n"
+    "--check a regression against the baseline.\n";
 
 const char* const report_version = "kestrel-report " KESTREL_VERSION "\n";
 

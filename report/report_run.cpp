@@ -180,8 +180,8 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
     window_picture = renderer.test_window();
   }
   if (!write_picture(files, out / "panels.png", window_picture)) return 1;
-  Report report =
-      measure_report(renderer, options, view, panel.width, panel.height, quality_picture, run_times);
+  Report report = measure_report(renderer, options, view, panel.width, panel.height,
+                                 quality_picture, run_times);
   report.platform = platform;
   report.warnings = warnings;
   report.tolerance = options.tolerance;

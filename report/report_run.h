@@ -6,12 +6,12 @@
 #include "report/options.h"
 
 // Runs the report as `options` ask, through GL or Vulkan (options.api), `program` being argv[0].
-// A baseline is read before any GL context or Vulkan device is made and its settings checked against the run's once the driver's AF levels are
-// known, before anything is measured or written. Returns the exit status: 0 when every file was
-// written, 1 when no GL context or Vulkan device can be had, the driver lacks a required
-// extension, a Vulkan call fails, a file cannot be written, the baseline cannot be read as a
-// report, or kestrel-report was built without Vulkan, 2 for an EGL or Vulkan device that is not there
-// or a baseline made with other settings, and with options.check 4 when the run regressed
+// A baseline is read before any GL context or Vulkan device is made and its settings checked
+// against the run's once the driver's AF levels are known, before anything is measured or
+// written. Returns the exit status: 0 when every file was written, 1 when no GL context or
+// Vulkan device can be had, the driver lacks a required extension, a Vulkan call fails, a file
+// cannot be written, the baseline cannot be read as a report, or kestrel-report was built without
+// Vulkan, 2 for an EGL or Vulkan device that is not there or a baseline made with other settings, and with options.check 4 when the run regressed
 // against its baseline, else 3 when a verdict fails. Progress and failures go to standard error,
 // and last a line with the time the run took and where it went.
 int run_report(const ReportOptions& options, char* program);

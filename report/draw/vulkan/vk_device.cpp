@@ -10,27 +10,43 @@ namespace {
 
 const char* result_name(VkResult result) {
   switch (result) {
-    case VK_SUCCESS: return "VK_SUCCESS";
-    case VK_ERROR_OUT_OF_HOST_MEMORY: return "VK_ERROR_OUT_OF_HOST_MEMORY";
-    case VK_ERROR_OUT_OF_DEVICE_MEMORY: return "VK_ERROR_OUT_OF_DEVICE_MEMORY";
-    case VK_ERROR_INITIALIZATION_FAILED: return "VK_ERROR_INITIALIZATION_FAILED";
-    case VK_ERROR_DEVICE_LOST: return "VK_ERROR_DEVICE_LOST";
-    case VK_ERROR_LAYER_NOT_PRESENT: return "VK_ERROR_LAYER_NOT_PRESENT";
-    case VK_ERROR_EXTENSION_NOT_PRESENT: return "VK_ERROR_EXTENSION_NOT_PRESENT";
-    case VK_ERROR_FEATURE_NOT_PRESENT: return "VK_ERROR_FEATURE_NOT_PRESENT";
-    case VK_ERROR_INCOMPATIBLE_DRIVER: return "VK_ERROR_INCOMPATIBLE_DRIVER";
-    case VK_ERROR_FORMAT_NOT_SUPPORTED: return "VK_ERROR_FORMAT_NOT_SUPPORTED";
-    default: return "an error";
+    case VK_SUCCESS:
+      return "VK_SUCCESS";
+    case VK_ERROR_OUT_OF_HOST_MEMORY:
+      return "VK_ERROR_OUT_OF_HOST_MEMORY";
+    case VK_ERROR_OUT_OF_DEVICE_MEMORY:
+      return "VK_ERROR_OUT_OF_DEVICE_MEMORY";
+    case VK_ERROR_INITIALIZATION_FAILED:
+      return "VK_ERROR_INITIALIZATION_FAILED";
+    case VK_ERROR_DEVICE_LOST:
+      return "VK_ERROR_DEVICE_LOST";
+    case VK_ERROR_LAYER_NOT_PRESENT:
+      return "VK_ERROR_LAYER_NOT_PRESENT";
+    case VK_ERROR_EXTENSION_NOT_PRESENT:
+      return "VK_ERROR_EXTENSION_NOT_PRESENT";
+    case VK_ERROR_FEATURE_NOT_PRESENT:
+      return "VK_ERROR_FEATURE_NOT_PRESENT";
+    case VK_ERROR_INCOMPATIBLE_DRIVER:
+      return "VK_ERROR_INCOMPATIBLE_DRIVER";
+    case VK_ERROR_FORMAT_NOT_SUPPORTED:
+      return "VK_ERROR_FORMAT_NOT_SUPPORTED";
+    default:
+      return "an error";
   }
 }
 
 const char* type_name(VkPhysicalDeviceType type) {
   switch (type) {
-    case VK_PHYSICAL_DEVICE_TYPE_CPU: return "CPU";
-    case VK_PHYSICAL_DEVICE_TYPE_INTEGRATED_GPU: return "integrated GPU";
-    case VK_PHYSICAL_DEVICE_TYPE_DISCRETE_GPU: return "discrete GPU";
-    case VK_PHYSICAL_DEVICE_TYPE_VIRTUAL_GPU: return "virtual GPU";
-    default: return "other";
+    case VK_PHYSICAL_DEVICE_TYPE_CPU:
+      return "CPU";
+    case VK_PHYSICAL_DEVICE_TYPE_INTEGRATED_GPU:
+      return "integrated GPU";
+    case VK_PHYSICAL_DEVICE_TYPE_DISCRETE_GPU:
+      return "discrete GPU";
+    case VK_PHYSICAL_DEVICE_TYPE_VIRTUAL_GPU:
+      return "virtual GPU";
+    default:
+      return "other";
   }
 }
 
@@ -138,7 +154,8 @@ bool list_vulkan_devices(std::vector<VulkanDeviceDescription>& devices, std::str
     error = vulkan_failure("vkCreateInstance", result);
     return false;
   }
-  for (VkPhysicalDevice physical : physical_devices(instance)) devices.push_back(describe(physical));
+  for (VkPhysicalDevice physical : physical_devices(instance))
+    devices.push_back(describe(physical));
   vkDestroyInstance(instance, nullptr);
   return true;
 }
@@ -154,8 +171,8 @@ VulkanDevice::~VulkanDevice() {
 }
 
 VkBool32 VulkanDevice::tell(VkDebugUtilsMessageSeverityFlagBitsEXT severity,
-                            VkDebugUtilsMessageTypeFlagsEXT, const VkDebugUtilsMessengerCallbackDataEXT* data,
-                            void* self) {
+                            VkDebugUtilsMessageTypeFlagsEXT,
+                            const VkDebugUtilsMessengerCallbackDataEXT* data, void* self) {
   ++static_cast<VulkanDevice*>(self)->messages_;
   std::fprintf(stderr, "kestrel-report: Vulkan %s: %s\n",
                severity >= VK_DEBUG_UTILS_MESSAGE_SEVERITY_ERROR_BIT_EXT ? "error" : "warning",

@@ -10,9 +10,9 @@
 
 // One physical device as the instance lists it.
 struct VulkanDeviceDescription {
-  std::string name;         // deviceName
-  std::string driver;       // the driver's name and information, "llvmpipe, Mesa 22.3.6 (...)"
-  std::string type;         // "CPU", "integrated GPU", "discrete GPU", "virtual GPU" or "other"
+  std::string name;    // deviceName
+  std::string driver;  // the driver's name and information, "llvmpipe, Mesa 22.3.6 (...)"
+  std::string type;    // "CPU", "integrated GPU", "discrete GPU", "virtual GPU" or "other"
   std::uint32_t api_version = 0;
 };
 

@@ -86,7 +86,6 @@ DeviceImage make_device_image(VkPhysicalDevice physical, VkDevice device, int wi
   view.viewType = VK_IMAGE_VIEW_TYPE_2D;
   view.format = format;
   view.subresourceRange = {aspect, 0, static_cast<std::uint32_t>(levels), 0, 1};
-  check(vkCreateImageView(device, &view, nullptr, image.view.receive(device)),
-        "vkCreateImageView");
+  check(vkCreateImageView(device, &view, nullptr, image.view.receive(device)), "vkCreateImageView");
   return image;
 }

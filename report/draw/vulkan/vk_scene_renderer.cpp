@@ -74,8 +74,7 @@ VkRenderPassObject make_render_pass(VkDevice device, VkFormat depth) {
   attachments[1].storeOp = VK_ATTACHMENT_STORE_OP_DONT_CARE;
   attachments[1].finalLayout = VK_IMAGE_LAYOUT_DEPTH_STENCIL_ATTACHMENT_OPTIMAL;
   const VkAttachmentReference colour{0, VK_IMAGE_LAYOUT_COLOR_ATTACHMENT_OPTIMAL};
-  const VkAttachmentReference depth_reference{1,
-                                              VK_IMAGE_LAYOUT_DEPTH_STENCIL_ATTACHMENT_OPTIMAL};
+  const VkAttachmentReference depth_reference{1, VK_IMAGE_LAYOUT_DEPTH_STENCIL_ATTACHMENT_OPTIMAL};
   VkSubpassDescription subpass{};
   subpass.pipelineBindPoint = VK_PIPELINE_BIND_POINT_GRAPHICS;
   subpass.colorAttachmentCount = 1;
@@ -86,14 +85,14 @@ VkRenderPassObject make_render_pass(VkDevice device, VkFormat depth) {
   VkSubpassDependency dependencies[2]{};
   dependencies[0].srcSubpass = VK_SUBPASS_EXTERNAL;
   dependencies[0].dstSubpass = 0;
-  dependencies[0].srcStageMask = VK_PIPELINE_STAGE_TRANSFER_BIT |
-                                 VK_PIPELINE_STAGE_LATE_FRAGMENT_TESTS_BIT;
-  dependencies[0].srcAccessMask = VK_ACCESS_TRANSFER_READ_BIT |
-                                  VK_ACCESS_DEPTH_STENCIL_ATTACHMENT_WRITE_BIT;
-  dependencies[0].dstStageMask = VK_PIPELINE_STAGE_COLOR_ATTACHMENT_OUTPUT_BIT |
-                                 VK_PIPELINE_STAGE_EARLY_FRAGMENT_TESTS_BIT;
-  dependencies[0].dstAccessMask = VK_ACCESS_COLOR_ATTACHMENT_WRITE_BIT |
-                                  VK_ACCESS_DEPTH_STENCIL_ATTACHMENT_WRITE_BIT;
+  dependencies[0].srcStageMask =
+      VK_PIPELINE_STAGE_TRANSFER_BIT | VK_PIPELINE_STAGE_LATE_FRAGMENT_TESTS_BIT;
+  dependencies[0].srcAccessMask =
+      VK_ACCESS_TRANSFER_READ_BIT | VK_ACCESS_DEPTH_STENCIL_ATTACHMENT_WRITE_BIT;
+  dependencies[0].dstStageMask =
+      VK_PIPELINE_STAGE_COLOR_ATTACHMENT_OUTPUT_BIT | VK_PIPELINE_STAGE_EARLY_FRAGMENT_TESTS_BIT;
+  dependencies[0].dstAccessMask =
+      VK_ACCESS_COLOR_ATTACHMENT_WRITE_BIT | VK_ACCESS_DEPTH_STENCIL_ATTACHMENT_WRITE_BIT;
   dependencies[1].srcSubpass = 0;
   dependencies[1].dstSubpass = VK_SUBPASS_EXTERNAL;
   dependencies[1].srcStageMask = VK_PIPELINE_STAGE_COLOR_ATTACHMENT_OUTPUT_BIT;
@@ -211,13 +210,12 @@ VkPipelineObject make_pipeline(VkDevice device, VkRenderPass pass, VkPipelineLay
 // The levels of the colour-mipmap texture of colour delta 0, from the test's own generator.
 std::vector<RgbImage> colour_mip_levels() {
   std::vector<RgbImage> levels;
-  generate_color_mip_levels(ColorMipPattern(color_mip_size), 0,
-                            [&levels](int, int n, const unsigned char* texels) {
-                              RgbImage level(n, n);
-                              std::memcpy(level.texels(), texels,
-                                          static_cast<std::size_t>(n) * n * sizeof(RgbTexel));
-                              levels.push_back(std::move(level));
-                            });
+  generate_color_mip_levels(
+      ColorMipPattern(color_mip_size), 0, [&levels](int, int n, const unsigned char* texels) {
+        RgbImage level(n, n);
+        std::memcpy(level.texels(), texels, static_cast<std::size_t>(n) * n * sizeof(RgbTexel));
+        levels.push_back(std::move(level));
+      });
   return levels;
 }
 
@@ -229,13 +227,13 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   const VkDevice d = device.device();
   const VkPhysicalDevice p = device.physical();
   depth_format_ = depth_format(p);
-  colour_target_ = make_device_image(
-      p, d, test_window_width, test_window_height, 1, colour_format,
-      VK_IMAGE_USAGE_COLOR_ATTACHMENT_BIT | VK_IMAGE_USAGE_TRANSFER_SRC_BIT,
-      VK_IMAGE_ASPECT_COLOR_BIT);
-  depth_target_ = make_device_image(p, d, test_window_width, test_window_height, 1, depth_format_,
-                                    VK_IMAGE_USAGE_DEPTH_STENCIL_ATTACHMENT_BIT,
-                                    VK_IMAGE_ASPECT_DEPTH_BIT);
+  colour_target_ =
+      make_device_image(p, d, test_window_width, test_window_height, 1, colour_format,
+                        VK_IMAGE_USAGE_COLOR_ATTACHMENT_BIT | VK_IMAGE_USAGE_TRANSFER_SRC_BIT,
+                        VK_IMAGE_ASPECT_COLOR_BIT);
+  depth_target_ =
+      make_device_image(p, d, test_window_width, test_window_height, 1, depth_format_,
+                        VK_IMAGE_USAGE_DEPTH_STENCIL_ATTACHMENT_BIT, VK_IMAGE_ASPECT_DEPTH_BIT);
   render_pass_ = make_render_pass(d, depth_format_);
   const VkImageView attachments[] = {colour_target_.view.get(), depth_target_.view.get()};
   VkFramebufferCreateInfo framebuffer{};
@@ -321,14 +319,14 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   std::memcpy(vertices_.mapped, corners.data(), corners.size() * sizeof(PlaneCorner));
   std::vector<std::uint32_t> indices;
   for (std::uint32_t quad = 0; quad < corners.size() / 4; ++quad)
-    for (const std::uint32_t corner : {0u, 1u, 2u, 0u, 2u, 3u}) indices.push_back(4 * quad + corner);
+    for (const std::uint32_t corner : {0u, 1u, 2u, 0u, 2u, 3u})
+      indices.push_back(4 * quad + corner);
   index_count_ = static_cast<std::uint32_t>(indices.size());
   indices_ = make_host_buffer(p, d, indices.size() * sizeof(std::uint32_t),
                               VK_BUFFER_USAGE_INDEX_BUFFER_BIT);
   std::memcpy(indices_.mapped, indices.data(), indices.size() * sizeof(std::uint32_t));
-  read_back_ = make_host_buffer(
-      p, d, VkDeviceSize{4} * test_window_width * test_window_height,
-      VK_BUFFER_USAGE_TRANSFER_DST_BIT);
+  read_back_ = make_host_buffer(p, d, VkDeviceSize{4} * test_window_width * test_window_height,
+                                VK_BUFFER_USAGE_TRANSFER_DST_BIT);
 
   colour_mip_ = upload(colour_mip_levels());
   RgbImage white(1, 1);
@@ -348,13 +346,15 @@ DriverInfo VkSceneRenderer::driver() const {
   const VkPhysicalDeviceProperties& properties = device_.properties();
   DriverInfo info;
   info.vendor = format_text("Vulkan vendor ID 0x%04x", properties.vendorID);
-  info.renderer = properties.deviceName;
-  info.version = "Vulkan " + vulkan_version_text(properties.apiVersion) + ", " +
-                 device_.description().driver;
+  // The API in the name that heads summaries, charts and comparisons: the same device through
+  // GL names itself alike.
+  info.renderer = std::string(properties.deviceName) + " through Vulkan";
+  info.version =
+      "Vulkan " + vulkan_version_text(properties.apiVersion) + ", " + device_.description().driver;
   info.max_anisotropy = device_.anisotropy() ? properties.limits.maxSamplerAnisotropy : 1.0f;
-  info.tmu_count = static_cast<int>(std::min<std::uint32_t>(
-      {max_units, properties.limits.maxPerStageDescriptorSamplers,
-       properties.limits.maxPerStageDescriptorSampledImages}));
+  info.tmu_count = static_cast<int>(
+      std::min<std::uint32_t>({max_units, properties.limits.maxPerStageDescriptorSamplers,
+                               properties.limits.maxPerStageDescriptorSampledImages}));
   return info;
 }
 
@@ -383,9 +383,9 @@ VkSampler VkSceneRenderer::sampler(bool trilinear, float anisotropy, float lod_b
 DeviceImage VkSceneRenderer::upload(const std::vector<RgbImage>& levels) {
   const VkDevice d = device_.device();
   DeviceImage image = make_device_image(
-      device_.physical(), d, levels[0].width(), levels[0].height(),
-      static_cast<int>(levels.size()), colour_format,
-      VK_IMAGE_USAGE_SAMPLED_BIT | VK_IMAGE_USAGE_TRANSFER_DST_BIT, VK_IMAGE_ASPECT_COLOR_BIT);
+      device_.physical(), d, levels[0].width(), levels[0].height(), static_cast<int>(levels.size()),
+      colour_format, VK_IMAGE_USAGE_SAMPLED_BIT | VK_IMAGE_USAGE_TRANSFER_DST_BIT,
+      VK_IMAGE_ASPECT_COLOR_BIT);
   VkDeviceSize bytes = 0;
   for (const RgbImage& level : levels) bytes += VkDeviceSize{4} * level.width() * level.height();
   const HostBuffer staging =
@@ -417,8 +417,8 @@ DeviceImage VkSceneRenderer::upload(const std::vector<RgbImage>& levels) {
   barrier.sType = VK_STRUCTURE_TYPE_IMAGE_MEMORY_BARRIER;
   barrier.srcQueueFamilyIndex = barrier.dstQueueFamilyIndex = VK_QUEUE_FAMILY_IGNORED;
   barrier.image = image.image.get();
-  barrier.subresourceRange = {VK_IMAGE_ASPECT_COLOR_BIT, 0, static_cast<std::uint32_t>(levels.size()),
-                              0, 1};
+  barrier.subresourceRange = {VK_IMAGE_ASPECT_COLOR_BIT, 0,
+                              static_cast<std::uint32_t>(levels.size()), 0, 1};
   barrier.oldLayout = VK_IMAGE_LAYOUT_UNDEFINED;
   barrier.newLayout = VK_IMAGE_LAYOUT_TRANSFER_DST_OPTIMAL;
   barrier.dstAccessMask = VK_ACCESS_TRANSFER_WRITE_BIT;
@@ -465,19 +465,18 @@ void VkSceneRenderer::submit_and_wait(VkCommandBuffer commands) {
 }
 
 VkSceneRenderer::PlaneDraw VkSceneRenderer::plane_draw(const PanelConfig& config,
-                                                       const SceneView& view, int width,
-                                                       int height, VkImageView texture,
-                                                       double shift_x, double shift_y) {
+                                                       const SceneView& view, int width, int height,
+                                                       VkImageView texture, double shift_x,
+                                                       double shift_y) {
   PlaneDraw draw;
   draw.clip_from_plane = clip_from_plane(view, width, height, shift_x, shift_y);
   draw.viewport = {0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height), 0.0f, 1.0f};
   // The LOD bias is the measured texture's own, as in GL; the white texel has none.
   for (int unit = 0; unit < config.units; ++unit)
-    draw.units.push_back(unit == config.unit
-                             ? UnitBinding{texture, sampler(config.trilinear, config.anisotropy,
-                                                            config.lod_bias)}
-                             : UnitBinding{neutral_.view.get(),
-                                           sampler(config.trilinear, config.anisotropy, 0.0f)});
+    draw.units.push_back(
+        unit == config.unit
+            ? UnitBinding{texture, sampler(config.trilinear, config.anisotropy, config.lod_bias)}
+            : UnitBinding{neutral_.view.get(), sampler(config.trilinear, config.anisotropy, 0.0f)});
   return draw;
 }
 
@@ -488,9 +487,8 @@ void VkSceneRenderer::record_pass(VkCommandBuffer commands, const std::vector<Pl
     VkDescriptorImageInfo images[max_units];
     for (int unit = 0; unit < max_units; ++unit) {
       // The units not in use carry the white texel: a set must be whole.
-      const UnitBinding binding = unit < static_cast<int>(draws[i].units.size())
-                                      ? draws[i].units[unit]
-                                      : draws[i].units[0];
+      const UnitBinding binding =
+          unit < static_cast<int>(draws[i].units.size()) ? draws[i].units[unit] : draws[i].units[0];
       images[unit] = {binding.sampler, binding.view, VK_IMAGE_LAYOUT_SHADER_READ_ONLY_OPTIMAL};
     }
     VkWriteDescriptorSet write{};
@@ -512,8 +510,7 @@ void VkSceneRenderer::record_pass(VkCommandBuffer commands, const std::vector<Pl
   begin.clearValueCount = 2;
   begin.pClearValues = clear;
   vkCmdBeginRenderPass(commands, &begin, VK_SUBPASS_CONTENTS_INLINE);
-  if (timed)
-    vkCmdWriteTimestamp(commands, VK_PIPELINE_STAGE_TOP_OF_PIPE_BIT, timestamps_.get(), 0);
+  if (timed) vkCmdWriteTimestamp(commands, VK_PIPELINE_STAGE_TOP_OF_PIPE_BIT, timestamps_.get(), 0);
   const VkDeviceSize offset = 0;
   const VkBuffer vertices = vertices_.buffer.get();
   vkCmdBindVertexBuffers(commands, 0, 1, &vertices, &offset);
@@ -523,13 +520,13 @@ void VkSceneRenderer::record_pass(VkCommandBuffer commands, const std::vector<Pl
     vkCmdBindPipeline(commands, VK_PIPELINE_BIND_POINT_GRAPHICS,
                       pipelines_[draw.units.size() - 1].get());
     vkCmdSetViewport(commands, 0, 1, &draw.viewport);
-    const VkRect2D scissor{{static_cast<std::int32_t>(draw.viewport.x),
-                            static_cast<std::int32_t>(draw.viewport.y)},
-                           {static_cast<std::uint32_t>(draw.viewport.width),
-                            static_cast<std::uint32_t>(draw.viewport.height)}};
+    const VkRect2D scissor{
+        {static_cast<std::int32_t>(draw.viewport.x), static_cast<std::int32_t>(draw.viewport.y)},
+        {static_cast<std::uint32_t>(draw.viewport.width),
+         static_cast<std::uint32_t>(draw.viewport.height)}};
     vkCmdSetScissor(commands, 0, 1, &scissor);
-    vkCmdBindDescriptorSets(commands, VK_PIPELINE_BIND_POINT_GRAPHICS, pipeline_layout_.get(), 0,
-                            1, &sets_[i], 0, nullptr);
+    vkCmdBindDescriptorSets(commands, VK_PIPELINE_BIND_POINT_GRAPHICS, pipeline_layout_.get(), 0, 1,
+                            &sets_[i], 0, nullptr);
     static_assert(sizeof(DrawConstants) == sizeof draw.clip_from_plane.m, "a 4 × 4 float matrix");
     vkCmdPushConstants(commands, pipeline_layout_.get(), VK_SHADER_STAGE_VERTEX_BIT, 0,
                        sizeof(DrawConstants), draw.clip_from_plane.m);
@@ -545,8 +542,8 @@ void VkSceneRenderer::record_copy(VkCommandBuffer commands, int width, int heigh
   copy.bufferRowLength = static_cast<std::uint32_t>(width);
   copy.imageSubresource = {VK_IMAGE_ASPECT_COLOR_BIT, 0, 0, 1};
   copy.imageExtent = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 1};
-  vkCmdCopyImageToBuffer(commands, colour_target_.image.get(),
-                         VK_IMAGE_LAYOUT_TRANSFER_SRC_OPTIMAL, read_back_.buffer.get(), 1, &copy);
+  vkCmdCopyImageToBuffer(commands, colour_target_.image.get(), VK_IMAGE_LAYOUT_TRANSFER_SRC_OPTIMAL,
+                         read_back_.buffer.get(), 1, &copy);
   VkBufferMemoryBarrier barrier{};
   barrier.sType = VK_STRUCTURE_TYPE_BUFFER_MEMORY_BARRIER;
   barrier.srcAccessMask = VK_ACCESS_TRANSFER_WRITE_BIT;
@@ -564,7 +561,8 @@ RgbImage VkSceneRenderer::read_back(int width, int height) const {
   const auto* pixels = static_cast<const std::uint8_t*>(read_back_.mapped);
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* row = pixels + std::size_t{4} * width * (height - 1 - y);
-    for (int x = 0; x < width; ++x) picture.texel(x, y) = {row[4 * x], row[4 * x + 1], row[4 * x + 2]};
+    for (int x = 0; x < width; ++x)
+      picture.texel(x, y) = {row[4 * x], row[4 * x + 1], row[4 * x + 2]};
   }
   return picture;
 }
@@ -633,10 +631,10 @@ DrawCost VkSceneRenderer::time(const PanelConfig& config, const SceneView& view,
     std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
     if (timed) {
       std::uint64_t ticks[2];
-      check(vkGetQueryPoolResults(device_.device(), timestamps_.get(), 0, 2, sizeof ticks, ticks,
-                                  sizeof ticks[0],
-                                  VK_QUERY_RESULT_64_BIT | VK_QUERY_RESULT_WAIT_BIT),
-            "vkGetQueryPoolResults");
+      check(
+          vkGetQueryPoolResults(device_.device(), timestamps_.get(), 0, 2, sizeof ticks, ticks,
+                                sizeof ticks[0], VK_QUERY_RESULT_64_BIT | VK_QUERY_RESULT_WAIT_BIT),
+          "vkGetQueryPoolResults");
       const std::uint32_t bits = device_.timestamp_bits();
       const std::uint64_t mask = bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
       elapsed = std::chrono::duration<double, std::milli>(

@@ -24,8 +24,9 @@ class VkSceneRenderer : public SceneRenderer {
   VkSceneRenderer(const VkSceneRenderer&) = delete;
   VkSceneRenderer& operator=(const VkSceneRenderer&) = delete;
 
-  // The device's name as renderer, "Vulkan" with its API version and driver as version, its
-  // vendor ID as vendor, maxSamplerAnisotropy (1 without sampler anisotropy) and 4 units.
+  // The device's name and " through Vulkan" as renderer, "Vulkan" with its API version and
+  // driver as version, its vendor ID as vendor, maxSamplerAnisotropy (1 without sampler
+  // anisotropy) and the units the test uses, at most 4.
   DriverInfo driver() const override;
   // The eight panels as the test shows them, the colour-mipmap texture on unit 0 and the units'
   // pictures modulating it on the others, labelled on the CPU (print_over).
