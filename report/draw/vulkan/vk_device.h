@@ -5,6 +5,7 @@
 
 #include <vulkan/vulkan.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 

@@ -8,8 +8,7 @@
 
 #include "image/box_filter.h"
 #include "image/color_mip_levels.h"
-#include "report/draw/vulkan/shaders/plane_frag.h"
-#include "report/draw/vulkan/shaders/plane_vert.h"
+#include "report/draw/vulkan/vk_pipeline.h"
 #include "report/measure/cost_statistics.h"
 #include "report/measure/panel_geometry.h"
 #include "report/model/panel_layout.h"
@@ -22,7 +21,6 @@ namespace {
 constexpr int max_units = 4;
 // The descriptor sets: one a panel of the test window, the first also for every single draw.
 constexpr int set_count = 8;
-constexpr VkFormat colour_format = VK_FORMAT_R8G8B8A8_UNORM;
 
 // What the vertex shader's push constants hold: the plane's matrix.
 using DrawConstants = float[16];
@@ -45,166 +43,6 @@ Matrix4 clip_from_plane(const SceneView& view, int width, int height, double shi
   clip.multiply(geometry.projection);
   clip.multiply(geometry.modelview);
   return clip;
-}
-
-// Depth formats in order of preference: GL's depth buffers hold 24 bits or more.
-VkFormat depth_format(VkPhysicalDevice physical) {
-  for (const VkFormat format :
-       {VK_FORMAT_D32_SFLOAT, VK_FORMAT_X8_D24_UNORM_PACK32, VK_FORMAT_D16_UNORM}) {
-    VkFormatProperties properties;
-    vkGetPhysicalDeviceFormatProperties(physical, format, &properties);
-    if (properties.optimalTilingFeatures & VK_FORMAT_FEATURE_DEPTH_STENCIL_ATTACHMENT_BIT)
-      return format;
-  }
-  throw VulkanError("the Vulkan device has no depth format to draw with");
-}
-
-VkRenderPassObject make_render_pass(VkDevice device, VkFormat depth) {
-  VkAttachmentDescription attachments[2]{};
-  attachments[0].format = colour_format;
-  attachments[0].samples = VK_SAMPLE_COUNT_1_BIT;
-  attachments[0].loadOp = VK_ATTACHMENT_LOAD_OP_CLEAR;
-  attachments[0].storeOp = VK_ATTACHMENT_STORE_OP_STORE;
-  attachments[0].stencilLoadOp = VK_ATTACHMENT_LOAD_OP_DONT_CARE;
-  attachments[0].stencilStoreOp = VK_ATTACHMENT_STORE_OP_DONT_CARE;
-  attachments[0].initialLayout = VK_IMAGE_LAYOUT_UNDEFINED;
-  attachments[0].finalLayout = VK_IMAGE_LAYOUT_TRANSFER_SRC_OPTIMAL;
-  attachments[1] = attachments[0];
-  attachments[1].format = depth;
-  attachments[1].storeOp = VK_ATTACHMENT_STORE_OP_DONT_CARE;
-  attachments[1].finalLayout = VK_IMAGE_LAYOUT_DEPTH_STENCIL_ATTACHMENT_OPTIMAL;
-  const VkAttachmentReference colour{0, VK_IMAGE_LAYOUT_COLOR_ATTACHMENT_OPTIMAL};
-  const VkAttachmentReference depth_reference{1, VK_IMAGE_LAYOUT_DEPTH_STENCIL_ATTACHMENT_OPTIMAL};
-  VkSubpassDescription subpass{};
-  subpass.pipelineBindPoint = VK_PIPELINE_BIND_POINT_GRAPHICS;
-  subpass.colorAttachmentCount = 1;
-  subpass.pColorAttachments = &colour;
-  subpass.pDepthStencilAttachment = &depth_reference;
-  // The last submission's copy reads the colour before this one clears it, and this one's copy
-  // reads it after the draw.
-  VkSubpassDependency dependencies[2]{};
-  dependencies[0].srcSubpass = VK_SUBPASS_EXTERNAL;
-  dependencies[0].dstSubpass = 0;
-  dependencies[0].srcStageMask =
-      VK_PIPELINE_STAGE_TRANSFER_BIT | VK_PIPELINE_STAGE_LATE_FRAGMENT_TESTS_BIT;
-  dependencies[0].srcAccessMask =
-      VK_ACCESS_TRANSFER_READ_BIT | VK_ACCESS_DEPTH_STENCIL_ATTACHMENT_WRITE_BIT;
-  dependencies[0].dstStageMask =
-      VK_PIPELINE_STAGE_COLOR_ATTACHMENT_OUTPUT_BIT | VK_PIPELINE_STAGE_EARLY_FRAGMENT_TESTS_BIT;
-  dependencies[0].dstAccessMask =
-      VK_ACCESS_COLOR_ATTACHMENT_WRITE_BIT | VK_ACCESS_DEPTH_STENCIL_ATTACHMENT_WRITE_BIT;
-  dependencies[1].srcSubpass = 0;
-  dependencies[1].dstSubpass = VK_SUBPASS_EXTERNAL;
-  dependencies[1].srcStageMask = VK_PIPELINE_STAGE_COLOR_ATTACHMENT_OUTPUT_BIT;
-  dependencies[1].srcAccessMask = VK_ACCESS_COLOR_ATTACHMENT_WRITE_BIT;
-  dependencies[1].dstStageMask = VK_PIPELINE_STAGE_TRANSFER_BIT;
-  dependencies[1].dstAccessMask = VK_ACCESS_TRANSFER_READ_BIT;
-  VkRenderPassCreateInfo info{};
-  info.sType = VK_STRUCTURE_TYPE_RENDER_PASS_CREATE_INFO;
-  info.attachmentCount = 2;
-  info.pAttachments = attachments;
-  info.subpassCount = 1;
-  info.pSubpasses = &subpass;
-  info.dependencyCount = 2;
-  info.pDependencies = dependencies;
-  VkRenderPassObject pass;
-  check(vkCreateRenderPass(device, &info, nullptr, pass.receive(device)), "vkCreateRenderPass");
-  return pass;
-}
-
-template <std::size_t words>
-VkShaderObject make_shader(VkDevice device, const std::uint32_t (&code)[words]) {
-  VkShaderModuleCreateInfo info{};
-  info.sType = VK_STRUCTURE_TYPE_SHADER_MODULE_CREATE_INFO;
-  info.codeSize = sizeof code;
-  info.pCode = code;
-  VkShaderObject shader;
-  check(vkCreateShaderModule(device, &info, nullptr, shader.receive(device)),
-        "vkCreateShaderModule");
-  return shader;
-}
-
-// Triangles with GL's depth test (GL_LESS, written) and no culling, as the test draws, with
-// `units` units in use.
-VkPipelineObject make_pipeline(VkDevice device, VkRenderPass pass, VkPipelineLayout layout,
-                               std::int32_t units) {
-  const VkShaderObject vertex = make_shader(device, plane_vert_spirv);
-  const VkShaderObject fragment = make_shader(device, plane_frag_spirv);
-  VkPipelineShaderStageCreateInfo stages[2]{};
-  stages[0].sType = stages[1].sType = VK_STRUCTURE_TYPE_PIPELINE_SHADER_STAGE_CREATE_INFO;
-  stages[0].stage = VK_SHADER_STAGE_VERTEX_BIT;
-  stages[0].module = vertex.get();
-  stages[1].stage = VK_SHADER_STAGE_FRAGMENT_BIT;
-  stages[1].module = fragment.get();
-  stages[0].pName = stages[1].pName = "main";
-  const VkSpecializationMapEntry units_entry{0, 0, sizeof units};
-  VkSpecializationInfo specialization{};
-  specialization.mapEntryCount = 1;
-  specialization.pMapEntries = &units_entry;
-  specialization.dataSize = sizeof units;
-  specialization.pData = &units;
-  stages[1].pSpecializationInfo = &specialization;
-  const VkVertexInputBindingDescription binding{0, sizeof(PlaneCorner),
-                                                VK_VERTEX_INPUT_RATE_VERTEX};
-  const VkVertexInputAttributeDescription attributes[] = {
-      {0, 0, VK_FORMAT_R32G32_SFLOAT, offsetof(PlaneCorner, x)},
-      {1, 0, VK_FORMAT_R32G32_SFLOAT, offsetof(PlaneCorner, s)}};
-  VkPipelineVertexInputStateCreateInfo input{};
-  input.sType = VK_STRUCTURE_TYPE_PIPELINE_VERTEX_INPUT_STATE_CREATE_INFO;
-  input.vertexBindingDescriptionCount = 1;
-  input.pVertexBindingDescriptions = &binding;
-  input.vertexAttributeDescriptionCount = 2;
-  input.pVertexAttributeDescriptions = attributes;
-  VkPipelineInputAssemblyStateCreateInfo assembly{};
-  assembly.sType = VK_STRUCTURE_TYPE_PIPELINE_INPUT_ASSEMBLY_STATE_CREATE_INFO;
-  assembly.topology = VK_PRIMITIVE_TOPOLOGY_TRIANGLE_LIST;
-  VkPipelineViewportStateCreateInfo viewport{};
-  viewport.sType = VK_STRUCTURE_TYPE_PIPELINE_VIEWPORT_STATE_CREATE_INFO;
-  viewport.viewportCount = viewport.scissorCount = 1;
-  VkPipelineRasterizationStateCreateInfo raster{};
-  raster.sType = VK_STRUCTURE_TYPE_PIPELINE_RASTERIZATION_STATE_CREATE_INFO;
-  raster.polygonMode = VK_POLYGON_MODE_FILL;
-  raster.cullMode = VK_CULL_MODE_NONE;
-  raster.frontFace = VK_FRONT_FACE_COUNTER_CLOCKWISE;
-  raster.lineWidth = 1.0f;
-  VkPipelineMultisampleStateCreateInfo multisample{};
-  multisample.sType = VK_STRUCTURE_TYPE_PIPELINE_MULTISAMPLE_STATE_CREATE_INFO;
-  multisample.rasterizationSamples = VK_SAMPLE_COUNT_1_BIT;
-  VkPipelineDepthStencilStateCreateInfo depth{};
-  depth.sType = VK_STRUCTURE_TYPE_PIPELINE_DEPTH_STENCIL_STATE_CREATE_INFO;
-  depth.depthTestEnable = depth.depthWriteEnable = VK_TRUE;
-  depth.depthCompareOp = VK_COMPARE_OP_LESS;
-  VkPipelineColorBlendAttachmentState blend{};
-  blend.colorWriteMask = VK_COLOR_COMPONENT_R_BIT | VK_COLOR_COMPONENT_G_BIT |
-                         VK_COLOR_COMPONENT_B_BIT | VK_COLOR_COMPONENT_A_BIT;
-  VkPipelineColorBlendStateCreateInfo colour{};
-  colour.sType = VK_STRUCTURE_TYPE_PIPELINE_COLOR_BLEND_STATE_CREATE_INFO;
-  colour.attachmentCount = 1;
-  colour.pAttachments = &blend;
-  const VkDynamicState dynamic_states[] = {VK_DYNAMIC_STATE_VIEWPORT, VK_DYNAMIC_STATE_SCISSOR};
-  VkPipelineDynamicStateCreateInfo dynamic{};
-  dynamic.sType = VK_STRUCTURE_TYPE_PIPELINE_DYNAMIC_STATE_CREATE_INFO;
-  dynamic.dynamicStateCount = 2;
-  dynamic.pDynamicStates = dynamic_states;
-  VkGraphicsPipelineCreateInfo info{};
-  info.sType = VK_STRUCTURE_TYPE_GRAPHICS_PIPELINE_CREATE_INFO;
-  info.stageCount = 2;
-  info.pStages = stages;
-  info.pVertexInputState = &input;
-  info.pInputAssemblyState = &assembly;
-  info.pViewportState = &viewport;
-  info.pRasterizationState = &raster;
-  info.pMultisampleState = &multisample;
-  info.pDepthStencilState = &depth;
-  info.pColorBlendState = &colour;
-  info.pDynamicState = &dynamic;
-  info.layout = layout;
-  info.renderPass = pass;
-  VkPipelineObject pipeline;
-  check(vkCreateGraphicsPipelines(device, VK_NULL_HANDLE, 1, &info, nullptr,
-                                  pipeline.receive(device)),
-        "vkCreateGraphicsPipelines");
-  return pipeline;
 }
 
 // The levels of the colour-mipmap texture of colour delta 0, from the test's own generator.
@@ -247,27 +85,8 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   check(vkCreateFramebuffer(d, &framebuffer, nullptr, framebuffer_.receive(d)),
         "vkCreateFramebuffer");
 
-  VkDescriptorSetLayoutBinding units{};
-  units.binding = 0;
-  units.descriptorType = VK_DESCRIPTOR_TYPE_COMBINED_IMAGE_SAMPLER;
-  units.descriptorCount = max_units;
-  units.stageFlags = VK_SHADER_STAGE_FRAGMENT_BIT;
-  VkDescriptorSetLayoutCreateInfo set_layout{};
-  set_layout.sType = VK_STRUCTURE_TYPE_DESCRIPTOR_SET_LAYOUT_CREATE_INFO;
-  set_layout.bindingCount = 1;
-  set_layout.pBindings = &units;
-  check(vkCreateDescriptorSetLayout(d, &set_layout, nullptr, set_layout_.receive(d)),
-        "vkCreateDescriptorSetLayout");
-  const VkPushConstantRange constants{VK_SHADER_STAGE_VERTEX_BIT, 0, sizeof(DrawConstants)};
-  VkPipelineLayoutCreateInfo layout{};
-  layout.sType = VK_STRUCTURE_TYPE_PIPELINE_LAYOUT_CREATE_INFO;
-  layout.setLayoutCount = 1;
-  const VkDescriptorSetLayout set_layout_handle = set_layout_.get();
-  layout.pSetLayouts = &set_layout_handle;
-  layout.pushConstantRangeCount = 1;
-  layout.pPushConstantRanges = &constants;
-  check(vkCreatePipelineLayout(d, &layout, nullptr, pipeline_layout_.receive(d)),
-        "vkCreatePipelineLayout");
+  set_layout_ = make_set_layout(d, max_units);
+  pipeline_layout_ = make_pipeline_layout(d, set_layout_.get(), sizeof(DrawConstants));
   for (std::int32_t units = 1; units <= max_units; ++units)
     pipelines_.push_back(make_pipeline(d, render_pass_.get(), pipeline_layout_.get(), units));
 
@@ -439,7 +258,6 @@ DeviceImage VkSceneRenderer::upload(const std::vector<RgbImage>& levels) {
 }
 
 void VkSceneRenderer::set_quality_texture(const RgbImage& level0) {
-  vkQueueWaitIdle(device_.queue());
   quality_ = upload(mip_chain(level0));
 }
 
