@@ -283,11 +283,13 @@ int run_vulkan_report(const ReportOptions& options, std::chrono::steady_clock::t
   try {
     VkSceneRenderer renderer(device, run_times, pictures);
     start_up = std::chrono::steady_clock::now() - start;
-    const std::string platform = "Vulkan " +
-                                 vulkan_version_text(device.properties().apiVersion) +
-                                 ", no window system: " +
-                                 vulkan_device_line(device.index(), device.description()) +
-                                 ", drawn into an image of its own";
+    const VulkanDeviceDescription& described = device.description();
+    const std::string platform = format_text(
+        "Vulkan %s, no window system, device %d: %s (%s, %s), drawn into an image of its own, "
+        "each draw timed %s",
+        vulkan_version_text(described.api_version).c_str(), device.index(),
+        described.name.c_str(), described.type.c_str(), described.driver.c_str(),
+        renderer.timing());
     status = measure_and_write(renderer, options, options.out, platform, start_view(start_zoom),
                                baseline, quality_picture, warnings);
   } catch (const VulkanError& failure) {

@@ -434,6 +434,12 @@ RgbImage VkSceneRenderer::draw(const PanelConfig& config, const SceneView& view,
   return read_back(width, height);
 }
 
+const char* VkSceneRenderer::timing() const {
+  return timestamps_.get() != VK_NULL_HANDLE
+             ? "between two timestamps of the queue"
+             : "on the CPU, around its submission and wait (the queue has no timestamps)";
+}
+
 DrawCost VkSceneRenderer::time(const PanelConfig& config, const SceneView& view, int width,
                                int height, int repetitions) {
   const std::vector<PlaneDraw> draws = {

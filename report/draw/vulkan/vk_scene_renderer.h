@@ -40,6 +40,9 @@ class VkSceneRenderer : public SceneRenderer {
   // timestamps; else the CPU's time around the submission of clear and draw and its wait.
   DrawCost time(const PanelConfig& config, const SceneView& view, int width, int height,
                 int repetitions) override;
+  // How time() times a draw, in words: "between two timestamps of the queue" or "on the CPU,
+  // around its submission and wait (the queue has no timestamps)".
+  const char* timing() const;
 
  private:
   // Where a draw goes and what it samples: its units, the textures and samplers of each.
