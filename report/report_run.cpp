@@ -245,8 +245,8 @@ void tell_run_times(const std::filesystem::path& out,
 }
 
 #if KESTREL_VULKAN
-// "0: llvmpipe (LLVM 15.0.6, 256 bits), llvmpipe, Mesa 22.3.6 (LLVM 15.0.6), CPU": a Vulkan
-// device's line of --list-devices and of the usage error of a missing one.
+// "0: llvmpipe (LLVM 15.0.6, 256 bits), llvmpipe, Mesa 22.3.6 (LLVM 15.0.6), CPU, Vulkan
+// 1.3.230": a Vulkan device's line of --list-devices and of the usage error of a missing one.
 std::string vulkan_device_line(std::size_t index, const VulkanDeviceDescription& device) {
   return format_text("%zu: %s, %s, %s, Vulkan %s", index, device.name.c_str(),
                      device.driver.c_str(), device.type.c_str(),
@@ -297,7 +297,7 @@ int run_vulkan_report(const ReportOptions& options, std::chrono::steady_clock::t
     return 1;
   }
   if (device.messages() > 0)
-    std::fprintf(stderr, "%s: warning: the Vulkan layers told %d messages\n", name,
+    std::fprintf(stderr, "%s: warning: the Vulkan layers printed %d messages\n", name,
                  device.messages());
   if (status == 1 || status == 2) return status;
   tell_run_times(options.out, start, start_up);

@@ -304,7 +304,7 @@ void VkSceneRenderer::record_pass(VkCommandBuffer commands, const std::vector<Pl
   for (std::size_t i = 0; i < draws.size(); ++i) {
     VkDescriptorImageInfo images[max_units];
     for (int unit = 0; unit < max_units; ++unit) {
-      // The units not in use carry the white texel: a set must be whole.
+      // A set must be whole: the units not in use repeat unit 0's, which no shader samples.
       const UnitBinding binding =
           unit < static_cast<int>(draws[i].units.size()) ? draws[i].units[unit] : draws[i].units[0];
       images[unit] = {binding.sampler, binding.view, VK_IMAGE_LAYOUT_SHADER_READ_ONLY_OPTIMAL};
