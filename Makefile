@@ -12,9 +12,9 @@ PREFIX ?= /usr/local
 run: release
 	tools/run.sh $(ARGS)
 
-# kestrel-report once per Mesa software driver present (llvmpipe, softpipe), then
-# kestrel-report --compare for compare.md and compare.svg beside their reports, in
-# kestrel-report/ (tools/report.sh); ARGS go to each driver's run.
+# kestrel-report once per Mesa software driver present (llvmpipe, softpipe) and once through
+# Vulkan where a device is listed, then kestrel-report --compare for compare.md and compare.svg
+# beside their reports, in kestrel-report/ (tools/report.sh); ARGS go to each run.
 report: release
 	tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
 

@@ -5,7 +5,8 @@
 #include <GL/glu.h>
 #include <GL/glut.h>
 
-#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/overlay_text.h"
 #include "app/scoped_viewport.h"
@@ -15,26 +16,7 @@
 #include "interact/gl_transform.h"
 #include "interact/navigators.h"
 
-const Panel panels[8] = {
-    {0, 0, true, 1.0f, true},   // trilinear, isotropic
-    {1, 0, true, 2.0f, false},  // trilinear, AF level 2
-    {2, 0, true, 4.0f, false},
-    {3, 0, true, 8.0f, false},
-    {0, 1, false, 1.0f, true},  // bilinear, isotropic
-    {1, 1, false, 2.0f, false},
-    {2, 1, false, 4.0f, false},
-    {3, 1, false, 8.0f, false},
-};
-
-PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height) {
-  const int panel_width = width / columns;
-  const int panel_height = height / 2;
-  return {panel.column * panel_width, panel.row * panel_height, panel_width, panel_height};
-}
-
 namespace {
-
-constexpr int status_line_size = 64;
 
 // The settings a panel is drawn with: the report's own, else the test's.
 const TestState& state_of(const PanelDrawing& drawing) {
@@ -93,24 +75,18 @@ void draw_panels(OverlayFont font) {
   const ScopedViewport window;
   const int columns = test_state.no_af ? 1 : 4;
 
-  char tmu_line[status_line_size];
-  char delta_line[status_line_size];
-  std::snprintf(tmu_line, sizeof tmu_line,
-                test_state.tc ? "color mipmap levels on TMU %d,TC" : "color mipmap levels on TMU %d",
-                test_state.current_tmu);
-  std::snprintf(delta_line, sizeof delta_line, "color delta threshold %d",
-                2 * test_state.threshold_index);
-
   for (const Panel& panel : panels) {
     if (test_state.no_af && !panel.drawn_without_af) continue;
     const PanelViewport place = panel_viewport(panel, columns, window.width(), window.height());
     glViewport(place.x, place.y, place.width, place.height);
     draw_panel(panel.anisotropy, panel.trilinear);
-    const std::string label = panel_label(panel.trilinear, panel.anisotropy);
-    const char* const lines[] = {label.c_str(), tmu_line, delta_line};
-    for (int line = 0; line < 3; ++line)
-      draw_text(lines[line], panel_text_x, panel_label_y + line * panel_line_spacing,
-                place.width, place.height, font);
+    const std::vector<std::string> lines =
+        panel_text_lines(panel.trilinear, panel.anisotropy, test_state.current_tmu, test_state.tc,
+                         2 * test_state.threshold_index);
+    for (std::size_t line = 0; line < lines.size(); ++line)
+      draw_text(lines[line].c_str(), panel_text_x,
+                panel_label_y + static_cast<int>(line) * panel_line_spacing, place.width,
+                place.height, font);
   }
 }
 

@@ -7,31 +7,11 @@
 #include "app/overlay_text.h"
 #include "interact/pose.h"
 #include "report/model/panel_config.h"
+#include "report/model/panel_layout.h"
 #include "report/model/scene.h"
 
 class TextureObject2D;
 struct TestState;
-
-// One panel of the test: where it sits and how its textures are filtered.
-struct Panel {
-  int column, row;  // in panel units from the lower left corner of the window
-  bool trilinear;   // GL_LINEAR_MIPMAP_LINEAR, else GL_LINEAR_MIPMAP_NEAREST
-  float anisotropy;
-  bool drawn_without_af;  // one of the two panels of "-noaf"
-};
-
-// The eight panels, in drawing order: trilinear below, bilinear above, anisotropy growing to
-// the right.
-extern const Panel panels[8];
-
-// Where a panel is drawn, in GL window coordinates.
-struct PanelViewport {
-  int x, y, width, height;
-};
-
-// The viewport of `panel` in a window area of width × height pixels split into `columns` × 2
-// panels: each panel width / columns × height / 2 pixels (truncated), origin at the lower left.
-PanelViewport panel_viewport(const Panel& panel, int columns, int width, int height);
 
 // The display callback: draw_panels through GLUT's font, then the buffer swap.
 void display_panels();

@@ -5,8 +5,7 @@
 #include "image/display_list.h"
 #include "report/model/scene.h"
 
-// Compiles the plane into `list` (GL_COMPILE): one GL_QUADS batch of 256 quads centred on the
-// even coordinates -16..14 of x and y, rows of increasing y, each row of increasing x. Each
-// vertex gets the same (s, t) on units 0 .. tmu_count-1. Needs the GL context current and
-// glMultiTexCoord2fARB loaded.
+// Compiles the plane into `list` (GL_COMPILE): one GL_QUADS batch of the quads of
+// plane_corners, in their order. Each vertex gets the same (s, t) on units 0 .. tmu_count-1.
+// Needs the GL context current and glMultiTexCoord2fARB loaded.
 void compile_plane(DisplayList& list, int tmu_count);

@@ -15,8 +15,8 @@
 #include "app/platform.h"
 #include "app/test_objects.h"
 #include "glh/glh_extensions.h"
-#include "image/read_png.h"
 #include "image/rgb_image.h"
+#include "image/unit_pictures.h"
 #include "image/upload_image.h"
 #include "interact/callback_interactor.h"
 #include "interact/glut_dispatch.h"
@@ -59,37 +59,13 @@ void bind_for_upload(TextureObject2D& texture, const TestState& state) {
     glTexParameterf(texture.target(), GL_TEXTURE_MAX_ANISOTROPY_EXT, initial_anisotropy);
 }
 
-constexpr const char* png_file_names[png_texture_count] = {"tmu0.png", "tmu1.png", "tmu2.png",
-                                                           "tmu3.png"};
-
-// What a unit shows instead of its picture: the picture read last, or the black texel.
-std::string stand_in(int unit, int last_read) {
-  return last_read < 0 ? "unit " + std::to_string(unit) + " is black"
-                       : "unit " + std::to_string(unit) + " shows the picture of unit " +
-                             std::to_string(last_read);
-}
-
-// Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is. With `unread`, a picture
-// not found is described there instead of on standard error, and so is one that does not decode.
+// Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is.
 void create_png_textures(const TestState& state, std::vector<std::string>* unread) {
-  RgbImage image(1, 1);
-  int last_read = -1;
+  const std::vector<RgbImage> pictures = read_unit_pictures(unread);
   for (int unit = 0; unit < png_texture_count; ++unit) {
     TextureObject2D& texture = test_textures[unit];
     bind_for_upload(texture, state);
-    // A file that cannot be read leaves `image` as it was, so the unit gets the picture read
-    // last, or the black texel while none has been.
-    const char* const file = png_file_names[unit];
-    const PngRead outcome = read_png(file, image, unread != nullptr);
-    if (outcome == PngRead::read) {
-      last_read = unit;
-    } else if (unread) {
-      unread->push_back(std::string("\"") + file + "\" " +
-                        (outcome == PngRead::not_found ? "is in none of the data folders"
-                                                       : "is no PNG picture that can be read") +
-                        ": " + stand_in(unit, last_read));
-    }
-    upload_image(image, true);
+    upload_image(pictures[unit], true);
     glBindTexture(texture.target(), 0);
   }
 }

@@ -6,11 +6,7 @@
 #include <vector>
 
 #include "app/test_state.h"
-
-// The window's size at start-up: four panels of 256 × 256 side by side, two rows (one column
-// with "-noaf").
-inline constexpr int test_window_width = 1024;
-inline constexpr int test_window_height = 512;
+#include "report/model/panel_layout.h"
 
 // The extensions the test cannot run without.
 inline constexpr const char* required_extensions =

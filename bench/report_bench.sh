@@ -3,8 +3,11 @@
 # included, on llvmpipe in under 60 seconds, through EGL with no window system and through GLX
 # under a private Xvfb; and of that, Kestrel's own work (start-up, read-back, analysis, ideal
 # pictures, pictures and writing: all but the driver's rendering and cost timing) in at most
-# 1.0 s, which on a real GPU becomes the report's time. Prints each run's closing line, which
-# says where the time went, and whether the targets hold; exits 1 when one does not.
+# 1.0 s, which on a real GPU becomes the report's time. Where kestrel-report lists a Vulkan
+# device, the same report through Vulkan on lavapipe, which samples as llvmpipe does, in at most
+# 1.5 times the EGL report's time, its own work held to the same target. Prints each run's
+# closing line, which says where the time went, and whether the targets hold; exits 1 when one
+# does not.
 # Usage: bench/report_bench.sh KESTREL_REPORT
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,14 +17,18 @@ own_target_seconds=1.0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# time_report PLATFORM [wrapper...]: one full report, its time and where it went.
+# time_report PLATFORM [wrapper...]: one full report, its time and where it went; PLATFORM
+# vulkan runs with --api vulkan on lavapipe. The time is left in $milliseconds.
 time_report() {
-  local platform=$1 start milliseconds seconds
+  local platform=$1 start seconds
   shift
+  local choice=(--platform "$platform")
+  [ "$platform" != vulkan ] || choice=(--api vulkan)
   start=$(date +%s%N)
   (cd "$(dirname "$program")" &&
      env -u DISPLAY LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe \
-       "$@" "$program" --platform "$platform" --out "$work/$platform") 2>"$work/log" ||
+       VK_ICD_FILENAMES="/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json" \
+       "$@" "$program" "${choice[@]}" --out "$work/$platform") 2>"$work/log" ||
     { cat "$work/log" >&2; exit 1; }
   milliseconds=$((($(date +%s%N) - start) / 1000000))
   tail -n 1 "$work/log" | sed 's/^kestrel-report: the report is in [^ ]* (report.md), //'
@@ -49,4 +56,15 @@ time_report() {
 }
 
 time_report egl
+egl_milliseconds=$milliseconds
 time_report glx "$root/tools/with-xvfb.sh"
+if "$program" --api vulkan --list-devices 2>/dev/null | grep -q '^0: '; then
+  time_report vulkan
+  ratio=$(awk -v v="$milliseconds" -v g="$egl_milliseconds" 'BEGIN { printf "%.2f", v / g }')
+  if awk -v r="$ratio" 'BEGIN { exit !(r <= 1.5) }'; then
+    echo "full report through Vulkan: $ratio times the EGL report's, within 1.5 times"
+  else
+    echo "full report through Vulkan: $ratio times the EGL report's, over 1.5 times" >&2
+    exit 1
+  fi
+fi

@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
     std::fputs(options.help ? report_usage : report_version, stdout);
     return 0;
   }
-  if (options.list_devices) return list_devices();
+  if (options.list_devices) return list_devices(options.api);
   return options.compare.empty() ? run_report(options, argc, argv) : run_comparison(options);
 }

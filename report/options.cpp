@@ -11,19 +11,20 @@
 
 const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
-    "                      [--repeats N] [--platform auto|egl|glx] [--device N]\n"
-    "                      [--tolerance T] [--junit FILE] [--check] [--baseline PATH]\n"
-    "                      [--expectations FILE] [--write-expectations FILE] [--texture PNG]\n"
+    "                      [--repeats N] [--api gl|vulkan] [--platform auto|egl|glx]\n"
+    "                      [--device N] [--tolerance T] [--junit FILE] [--check]\n"
+    "                      [--baseline PATH] [--expectations FILE] [--write-expectations FILE]\n"
+    "                      [--texture PNG]\n"
     "       kestrel-report --compare DIR DIR... [--out DIR]\n"
     "\n"
     "Measures the driver's anisotropic filtering: draws the test's panels into a framebuffer\n"
-    "of its own, with a window on the X display (GLX) or with no window system at all (EGL),\n"
-    "reads them back, decodes the mipmap level every pixel samples from the\n"
-    "colour-mipmap texture, compares it with the level the filtering extension's formulas give,\n"
-    "turns the plane about the viewing axis to see whether every direction is filtered alike,\n"
-    "compares the filtered picture of a detailed texture with the ideal filter's (elliptical\n"
-    "weighted average) for error, detail kept and flicker, times each configuration's draw,\n"
-    "and writes into DIR:\n"
+    "of its own, through GL with a window on the X display (GLX) or with no window system at\n"
+    "all (EGL), or through Vulkan with no window system, reads them back, decodes the mipmap\n"
+    "level every pixel samples from the colour-mipmap texture, compares it with the level\n"
+    "the filtering extension's formulas give, turns the plane about the viewing axis to see\n"
+    "whether every direction is filtered alike, compares the filtered picture of a detailed\n"
+    "texture with the ideal filter's (elliptical weighted average) for error, detail kept\n"
+    "and flicker, times each configuration's draw, and writes into DIR:\n"
     "  report.html       one page for a browser: the verdicts in colour, the pictures, the\n"
     "                    charts and the tables, all inside the page, nothing fetched\n"
     "  report.md         the driver, the settings, what it does in plain words, and the tables\n"
@@ -51,10 +52,15 @@ const char* const report_usage =
     "                  is always measured, levels above the maximum are measured at the maximum\n"
     "  --lod-bias B    the texture LOD bias of every measurement, -2 to 2 (default 0)\n"
     "  --repeats N     the timed draws of each configuration, 1 to 1000 (default 31)\n"
+    "  --api A         the graphics API to measure through: gl (default) or vulkan (a Vulkan\n"
+    "                  1.1 device drawing offscreen: the same scene, samplers set as GL's\n"
+    "                  textures are; VK_INSTANCE_LAYERS=VK_LAYER_KHRONOS_validation validates\n"
+    "                  it, each message of the layers printed on standard error)\n"
     "  --platform P    where the GL context comes from: glx (a window on the X display), egl\n"
     "                  (no window system: EGL's device platform, else its surfaceless one) or\n"
     "                  auto (default: glx where an X display opens, else egl)\n"
-    "  --device N      run on EGL device N (0 is the first) instead of the first that works\n"
+    "  --device N      run on EGL device N, or with --api vulkan on Vulkan device N (0 is the\n"
+    "                  first), instead of the first that works\n"
     "  --tolerance T   how far, in levels, a quad may lie outside the levels the extension\n"
     "                  and core GL allow before it counts against its panel's reach or\n"
     "                  aliasing verdict, 0 to 4 (default 0.25); a panel's mean error may\n"
@@ -85,17 +91,18 @@ const char* const report_usage =
     "                  arguments that are no options and every argument after --\n"
     "  --quiet         print only warnings, errors and the closing line\n"
     "  --list-devices  print each EGL device: its number, its DRM device file or \"software\",\n"
-    "                  and the renderer of a GL context made on it; then exit\n"
+    "                  and the renderer of a GL context made on it; with --api vulkan each\n"
+    "                  Vulkan device: its number, name, driver and type; then exit\n"
     "  --version       print the version and exit\n"
     "  -h, --help      print this text and exit\n"
     "\n"
-    "Progress goes to standard error. Exit status: 0 done, 1 no GL context, no required\n"
-    "extension, a file that cannot be written, or a baseline (or one of a later schema),\n"
-    "compared report, texture or expectations file that cannot be read (a malformed line, or\n"
-    "an id of no verdict of the run, named with its line), 2 a bad option, a device that is not\n"
-    "there or a baseline of other settings, 3 with --check an unexpected result: a verdict that\n"
-    "fails and is not expected to, or one expected to fail that passes, 4 with --check a\n"
-    "regression against the baseline.\n";
+    "Progress goes to standard error. Exit status: 0 done, 1 no GL context or Vulkan device,\n"
+    "no required extension, a Vulkan call that fails, a file that cannot be written, or a\n"
+    "baseline (or one of a later schema), compared report, texture or expectations file that\n"
+    "cannot be read (a malformed line, or an id of no verdict of the run, named with its line),\n"
+    "2 a bad option, a device that is not there or a baseline of other settings, 3 with --check\n"
+    "an unexpected result: a verdict that fails and is not expected to, or one expected to fail\n"
+    "that passes, 4 with --check a regression against the baseline.\n";
 
 const char* const report_version = "kestrel-report " KESTREL_VERSION "\n";
 
@@ -187,6 +194,15 @@ bool read_repeats(const std::string& text, int& repeats, std::string& error) {
   return true;
 }
 
+bool read_api(const std::string& text, Api& api, std::string& error) {
+  if (text == "gl" || text == "vulkan") {
+    api = text == "vulkan" ? Api::vulkan : Api::gl;
+    return true;
+  }
+  error = "--api: \"" + text + "\" is neither gl nor vulkan";
+  return false;
+}
+
 bool read_platform(const std::string& text, Platform& platform, std::string& error) {
   if (text == "auto" || text == "egl" || text == "glx") {
     platform = text == "egl" ? Platform::egl : text == "glx" ? Platform::glx : Platform::automatic;
@@ -210,7 +226,7 @@ bool read_device(const std::string& text, int& device, std::string& error) {
 
 // The codes getopt_long gives the long options, past every character of a short one ("-h").
 enum Code : int {
-  code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_platform,
+  code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_api, code_platform,
   code_device, code_tolerance, code_junit, code_baseline, code_texture, code_expectations,
   code_write_expectations, code_check,
   code_compare, code_quiet, code_list_devices, code_version, code_help
@@ -221,6 +237,7 @@ const option long_options[] = {{"out", required_argument, nullptr, code_out},
                                {"aniso", required_argument, nullptr, code_aniso},
                                {"lod-bias", required_argument, nullptr, code_lod_bias},
                                {"repeats", required_argument, nullptr, code_repeats},
+                               {"api", required_argument, nullptr, code_api},
                                {"platform", required_argument, nullptr, code_platform},
                                {"device", required_argument, nullptr, code_device},
                                {"tolerance", required_argument, nullptr, code_tolerance},
@@ -266,6 +283,8 @@ bool read_value(int code, const std::string& value, ReportOptions& options, std:
       return read_lod_bias(value, options.lod_bias, error);
     case code_repeats:
       return read_repeats(value, options.repeats, error);
+    case code_api:
+      return read_api(value, options.api, error);
     case code_platform:
       return read_platform(value, options.platform, error);
     case code_device:
@@ -318,6 +337,7 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
   std::vector<std::string> others;  // the arguments that are no options
   std::string measuring_option;     // the first option given that --compare cannot take
   bool comparing = false;
+  bool platform_given = false;
   for (;;) {
     int index = -1;
     const int code = getopt_long(argc, arguments, "-:h", long_options, &index);
@@ -353,6 +373,7 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       error = missing_value(name);
       return false;
     }
+    platform_given = platform_given || code == code_platform;
     if (code != code_out && code != code_help && code != code_version && code != code_quiet &&
         code != code_list_devices && code != code_compare && measuring_option.empty())
       measuring_option = name;
@@ -376,6 +397,11 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     return false;
   }
   options.compare.insert(options.compare.end(), others.begin(), others.end());
+  if (platform_given && options.api == Api::vulkan) {
+    error = "--platform picks GL's window system: Vulkan draws without any, so --api vulkan "
+            "takes none";
+    return false;
+  }
   if (options.device >= 0 && options.platform == Platform::glx) {
     error = "--device picks an EGL device: it needs --platform egl or auto";
     return false;

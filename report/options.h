@@ -10,11 +10,15 @@
 // GLX where an X display can be opened and EGL elsewhere.
 enum class Platform { automatic, egl, glx };
 
+// The graphics API the report measures the driver through.
+enum class Api { gl, vulkan };
+
 // The measurement's settings, where it runs and where the results go.
 struct ReportOptions : MeasureSettings {
   std::string out = "kestrel-report";  // the output folder, created when missing
-  Platform platform = Platform::automatic;
-  int device = -1;  // the EGL device to run on; -1: the first that gives a context
+  Api api = Api::gl;
+  Platform platform = Platform::automatic;  // GL's alone
+  int device = -1;  // the EGL or Vulkan device to run on; -1: the first that works
   double tolerance = 0.25;  // how far past the allowed levels a quad may lie, in levels
   std::string junit;        // where to write the verdicts as JUnit XML; empty: nowhere
   bool check = false;       // the exit status tells whether every verdict came out as expected
@@ -24,7 +28,7 @@ struct ReportOptions : MeasureSettings {
   std::vector<std::string> compare;  // report folders to compare instead of measuring
   bool help = false;     // print report_usage and exit
   bool version = false;  // print report_version and exit
-  bool list_devices = false;  // print the EGL devices and their renderers and exit
+  bool list_devices = false;  // print the API's devices and exit
 
   ReportOptions();  // the angles 0, 5, ..., 90
 };
@@ -44,9 +48,9 @@ extern const char* const report_usage;
 extern const char* const report_version;
 
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
-// "--lod-bias B", "--repeats N", "--platform auto|egl|glx", "--device N", "--tolerance T",
-// "--junit FILE", "--baseline PATH", "--expectations FILE", "--write-expectations FILE" and
-// "--texture PNG", each also as "--name=VALUE", the flags
+// "--lod-bias B", "--repeats N", "--api gl|vulkan", "--platform auto|egl|glx", "--device N",
+// "--tolerance T", "--junit FILE", "--baseline PATH", "--expectations FILE",
+// "--write-expectations FILE" and "--texture PNG", each also as "--name=VALUE", the flags
 // "--check", "--version" and "--help" or "-h", and "--compare", whose folders are the arguments
 // that are no options (and "--compare=DIR" one more). "--" ends the options: every argument
 // after it is no option. A value given apart may start with one dash but not with two, as the
@@ -54,7 +58,8 @@ extern const char* const report_version;
 // an angle may also be a range FROM:TO:STEP, the angles from FROM up to TO in steps of STEP.
 // Returns false, with a one-line message in `error`, on an unknown option, an argument that is
 // no option without "--compare", a missing value or a value that is not a number or out of its
-// limits, on "--device" with "--platform glx", on "--compare" with fewer than two folders or
-// with any option but "--out"; `options` may then be partly set.
+// limits, on "--device" with "--platform glx", on "--platform" with "--api vulkan", on
+// "--compare" with fewer than two folders or with any option but "--out"; `options` may then be
+// partly set.
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error);

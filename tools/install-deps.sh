@@ -5,10 +5,12 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
-          libgl1-mesa-dri libegl-dev libegl-mesa0 libpng-dev zlib1g-dev libx11-dev)
+          libgl1-mesa-dri libegl-dev libegl-mesa0 libpng-dev zlib1g-dev libx11-dev libvulkan-dev
+          glslang-tools)
 case "${1:-run}" in
-  run) packages+=(xvfb) ;;
-  test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3 chromium) ;;
+  run) packages+=(xvfb mesa-vulkan-drivers) ;;
+  test) packages+=(libgtest-dev xvfb xdotool clang libclang-rt-14-dev python3 chromium
+                   mesa-vulkan-drivers vulkan-validationlayers) ;;
   bench) packages+=(libbenchmark-dev xvfb) ;;
   package) packages+=(dpkg-dev file lintian) ;;  # dpkg-shlibdeps, what CPack runs it on, the check
   *) echo "usage: $0 run|test|bench|package" >&2; exit 2 ;;

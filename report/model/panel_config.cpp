@@ -23,6 +23,13 @@ std::string panel_label(bool trilinear, float anisotropy) {
   return label;
 }
 
+std::vector<std::string> panel_text_lines(bool trilinear, float anisotropy, int unit,
+                                          bool compressed, int colour_delta) {
+  return {panel_label(trilinear, anisotropy),
+          "color mipmap levels on TMU " + std::to_string(unit) + (compressed ? ",TC" : ""),
+          "color delta threshold " + std::to_string(colour_delta)};
+}
+
 std::string configuration_label(const PanelConfig& config) {
   return panel_label(config.trilinear, config.anisotropy);
 }

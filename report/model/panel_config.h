@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // "trilinear" or "bilinear", the filter's word in every label.
 const char* filter_name(bool trilinear);
@@ -17,6 +18,12 @@ std::string filter_description(bool trilinear);
 // A panel's label: "trilinear, isotropic" for anisotropy 1, else "bilinear, AF level 8" and the
 // like, the level as printf's %g writes it.
 std::string panel_label(bool trilinear, float anisotropy);
+
+// The lines a panel of the test shows from its upper left corner down: its label (panel_label),
+// the unit `unit` that carries the colour-mipmap texture, ",TC" after it when the texture is
+// stored `compressed`, and the colour delta `colour_delta`.
+std::vector<std::string> panel_text_lines(bool trilinear, float anisotropy, int unit,
+                                          bool compressed, int colour_delta);
 
 // One set-up of the plane to measure.
 struct PanelConfig {

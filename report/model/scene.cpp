@@ -1,4 +1,4 @@
-// The view the test starts in.
+// The plane's quads and the view the test starts in.
 #include "report/model/scene.h"
 
 namespace {
@@ -15,4 +15,20 @@ SceneView start_view(float zoom) {
   view.object.dolly = {0.0f, 0.0f, -zoom};
   view.object.rotation.multiply(Quaternion::from_axis_angle({1.0f, 0.0f, 0.0f}, start_tilt));
   return view;
+}
+
+std::vector<PlaneCorner> plane_corners() {
+  std::vector<PlaneCorner> corners;
+  for (int y = -plane_half_extent; y < plane_half_extent; y += plane_quad_size) {
+    for (int x = -plane_half_extent; x < plane_half_extent; x += plane_quad_size) {
+      // Each quad spans its centre +-1, so the plane covers -17..15 on both axes.
+      const float left = static_cast<float>(x - 1), right = static_cast<float>(x + 1);
+      const float bottom = static_cast<float>(y - 1), top = static_cast<float>(y + 1);
+      corners.push_back({0.0f, 0.0f, left, bottom});
+      corners.push_back({0.0f, 1.0f, left, top});
+      corners.push_back({1.0f, 1.0f, right, top});
+      corners.push_back({1.0f, 0.0f, right, bottom});
+    }
+  }
+  return corners;
 }

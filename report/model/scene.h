@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "interact/pose.h"
 
@@ -14,6 +15,18 @@ inline constexpr int plane_quad_size = 2;
 // The quads' centres lie on the even coordinates -plane_half_extent .. plane_half_extent - 2, so
 // the plane covers -plane_half_extent - 1 .. plane_half_extent - 1 on both axes.
 inline constexpr int plane_half_extent = 16;
+
+// One corner of a quad of the plane: its texture coordinates (s, t), the same on every unit, and
+// where it lies in z = 0.
+struct PlaneCorner {
+  float s, t, x, y;
+};
+
+// The plane's 256 quads, centred on the even coordinates -plane_half_extent ..
+// plane_half_extent - 2 of x and y, in rows of increasing y, each row of increasing x: four
+// corners a quad, (s, t) = (0, 0), (0, 1), (1, 1), (1, 0) at its lower left, upper left, upper
+// right and lower right.
+std::vector<PlaneCorner> plane_corners();
 
 // The level-0 width and height of the colour-mipmap textures, in texels.
 inline constexpr int color_mip_size = 256;

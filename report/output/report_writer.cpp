@@ -341,9 +341,10 @@ std::string quality_section(const Report& report, const char* heading, bool link
 std::string cost_section(const Report& report, const char* heading) {
   std::string md = std::string(heading) + " What AF costs\n\n";
   md +=
-      "Each configuration's draw of the plane alone, timed on its own: glFinish before and "
-      "after each draw, the median with the quartiles around it, and the median relative to "
-      "the isotropic draw of the same filter.\n\n"
+      "Each configuration's draw of the plane alone, timed on its own: through GL from a "
+      "glFinish before each draw to one after it, through Vulkan as the platform says; the "
+      "median with the quartiles around it, and the median relative to the isotropic draw of "
+      "the same filter.\n\n"
       "| Configuration | draws | median (ms) | quartiles (ms) | relative to isotropic |\n"
       "|---|---|---|---|---|\n";
   for (const DrawCost& cost : report.costs)

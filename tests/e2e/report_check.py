@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks folders written by kestrel-report: every file parses, and the numbers hold up.
 Usage: report_check.py [--bias B] DIR (a report made with --lod-bias B, default 0),
-report_check.py --same DIR DIR (two reports of the same measurements), or
+report_check.py --same DIR DIR (two reports of the same measurements),
+report_check.py --alike DIR DIR (the same scene measured through two paths to one driver), or
 report_check.py --junit FILE DIR (the JUnit file written with the report in DIR)."""
 import json
 import os
@@ -188,7 +189,35 @@ def measurements(folder):
             if k not in ("cost", "findings", "platform", "provenance")}
 
 
+def shape(value):
+    """The structure of a JSON value: its keys and the kinds of its lists' items, all the way
+    down; how many findings or warnings a driver earns is no part of it."""
+    if isinstance(value, dict):
+        return {key: shape(item) for key, item in value.items()}
+    if isinstance(value, list):
+        return sorted({json.dumps(shape(item), sort_keys=True) for item in value})
+    return type(value).__name__ if isinstance(value, (str, bool)) or value is None else "number"
+
+
+def check_alike(first, second, tolerance=0.05):
+    """The same structure, and every panel's mean error within `tolerance` levels."""
+    reports = [json.load(open(folder + "/report.json")) for folder in (first, second)]
+    expect(shape(reports[0]) == shape(reports[1]), "report.json differs in its structure")
+    expect([p["label"] for p in reports[0]["panels"]] == [p["label"] for p in reports[1]["panels"]]
+           and len(reports[0]["units"]) == len(reports[1]["units"]), "other panels or units")
+    for a, b in zip(reports[0]["panels"] + [u[f] for u in reports[0]["units"]
+                                             for f in ("trilinear", "bilinear")],
+                    reports[1]["panels"] + [u[f] for u in reports[1]["units"]
+                                             for f in ("trilinear", "bilinear")]):
+        difference = abs(a["statistics"]["mean_error"] - b["statistics"]["mean_error"])
+        expect(difference <= tolerance, "%s on unit %d: mean errors %g apart" % (
+            a["label"], a["unit"], difference))
+    print("ok: the same structure, every panel within %g level" % tolerance)
+
+
 def main(arguments):
+    if arguments[0] == "--alike":
+        return check_alike(*arguments[1:])
     if arguments[0] == "--same":
         first, second = arguments[1:]
         expect(measurements(first) == measurements(second), "the second run measured otherwise")

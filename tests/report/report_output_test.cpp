@@ -253,7 +253,8 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   // Values apart may start with one dash; --name=VALUE takes any value as given.
   ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
                      "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h",
-                     "--version", "--list-devices", "--quiet"},
+                     "--version", "--list-devices", "--quiet", "--api", "vulkan", "--device",
+                     "1"},
                     o, error))
       << error;
   EXPECT_EQ(o.out, "/tmp/a b");
@@ -267,6 +268,8 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   EXPECT_TRUE(o.version);
   EXPECT_TRUE(o.list_devices);
   EXPECT_TRUE(o.quiet);
+  EXPECT_EQ(o.api, Api::vulkan);
+  EXPECT_EQ(o.device, 1);
   // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
   for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
     ReportOptions ranged;
@@ -311,7 +314,10 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
       {{"--repeats", "2.5"}, "--repeats: \"2.5\""},
       {{"--platform", "wayland"}, "--platform: \"wayland\""},
       {{"--tolerance", "-1"}, "--tolerance: \"-1\""},
-      {{"--platform", "glx", "--device", "0"}, "--device picks an EGL device"}};
+      {{"--platform", "glx", "--device", "0"}, "--device picks an EGL device"},
+      {{"--api", "metal"}, "--api: \"metal\" is neither gl nor vulkan"},
+      {{"--platform", "egl", "--api", "vulkan"}, "--api vulkan takes none"},
+      {{"--compare", "a", "b", "--api", "vulkan"}, "not --api"}};
   for (const auto& [arguments, message] : refused) {
     ReportOptions ignored;
     error.clear();

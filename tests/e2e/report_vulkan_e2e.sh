@@ -1,0 +1,51 @@
+# End to end: kestrel-report --api vulkan on lavapipe under the validation layer, which must say
+# nothing, writes every file of a GL report in the same structure, each file's numbers holding
+# up, and measures what the GL report on llvmpipe measures, which shares lavapipe's sampling,
+# within 0.05 level a panel; --compare names both. Usage errors and missing devices end with the
+# right statuses.
+source "$(dirname "$0")/e2e_lib.sh"
+CHECK="$(dirname "$0")/report_check.py"
+# lavapipe alone, whatever GPU the machine has; the validation layer must be there to be heard.
+lavapipe=/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json
+[ -f "$lavapipe" ] || fail "no lavapipe ($lavapipe): tools/install-deps.sh test installs it"
+export VK_ICD_FILENAMES=$lavapipe
+[ -f /usr/share/vulkan/explicit_layer.d/VkLayer_khronos_validation.json ] ||
+  fail "no validation layer: tools/install-deps.sh test installs it"
+
+# Runs kestrel-report with the arguments $3... and expects status $1 and $2 in its output.
+expect_run() {
+  local status_expected=$1 message=$2 status=0
+  shift 2
+  "$KESTREL" "$@" >"$WORK/out" 2>"$WORK/err" || status=$?
+  [ "$status" -eq "$status_expected" ] || fail "$*: status $status, expected $status_expected"
+  grep -qF -- "$message" "$WORK/out" "$WORK/err" || fail "$*: $(cat "$WORK/err")"
+}
+expect_run 0 "0: llvmpipe (LLVM" --api vulkan --list-devices
+expect_run 2 '--api vulkan takes none' --api vulkan --platform egl --out "$WORK/x"
+expect_run 2 'Vulkan lists these devices:' --api vulkan --device 99 --out "$WORK/x"
+[ ! -e "$WORK/x" ] || fail "a run that failed made its folder"
+echo "ok: --list-devices, --platform and a missing device with --api vulkan"
+
+# From the program's own folder, so that the units' pictures are found for panels.png.
+settings=(--angles 0,45,90 --repeats 3)
+(cd "$(dirname "$KESTREL")" &&
+   VK_INSTANCE_LAYERS=VK_LAYER_KHRONOS_validation \
+   VK_LAYER_ENABLES=VK_VALIDATION_FEATURE_ENABLE_SYNCHRONIZATION_VALIDATION_EXT \
+   "$KESTREL" --api vulkan --out "$WORK/vulkan" "${settings[@]}") 2>"$WORK/err" ||
+  fail "kestrel-report --api vulkan failed: $(cat "$WORK/err")"
+! grep -q "Vulkan \(error\|warning\)\|Vulkan layers printed" "$WORK/err" ||
+  fail "the validation layer said: $(grep "Vulkan" "$WORK/err" | head -n 5)"
+grep -q '^- Platform: Vulkan 1\.[0-9.]*, no window system, device 0: llvmpipe.*, each draw timed ' \
+  "$WORK/vulkan/report.md" ||
+  fail "the Vulkan run names no Vulkan device"
+python3 "$CHECK" "$WORK/vulkan"
+
+(unset DISPLAY; cd "$(dirname "$KESTREL")" &&
+   GALLIUM_DRIVER=llvmpipe "$KESTREL" --out "$WORK/gl" "${settings[@]}") 2>"$WORK/err" ||
+  fail "kestrel-report on GL failed: $(cat "$WORK/err")"
+python3 "$CHECK" --alike "$WORK/gl" "$WORK/vulkan"
+(cd "$WORK" && "$KESTREL" --compare gl vulkan --out . 2>"$WORK/err") ||
+  fail "--compare failed: $(cat "$WORK/err")"
+grep -q '^| Platform | EGL, .* | Vulkan 1\.' "$WORK/compare.md" ||
+  fail "compare.md does not say which API made each report"
+echo "ok: compare.md puts the GL and the Vulkan report side by side"
