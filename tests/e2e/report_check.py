@@ -77,8 +77,11 @@ def check_provenance(report):
     expect(arguments[0].endswith("kestrel-report") and "--out" in arguments,
            "command line " + provenance["command_line"])
     expect(provenance["host"] == socket.gethostname(), "host " + provenance["host"])
-    expect(provenance["api"] == "OpenGL" and provenance["device"] == -1 and
-           report["platform"].startswith(provenance["platform"] + ", ") and
+    # The free text starts with the window system, or with Vulkan, which has none.
+    opening = {"OpenGL": provenance["platform"] + ", ", "Vulkan": "Vulkan "}
+    expect(provenance["api"] in opening and provenance["device"] == -1 and
+           (provenance["api"] == "Vulkan") == (provenance["platform"] == "none") and
+           report["platform"].startswith(opening[provenance["api"]]) and
            provenance["device_name"] and provenance["device_name"] in report["platform"],
            "platform: %r" % provenance)
 

@@ -1,7 +1,7 @@
 # End to end: kestrel-report --api vulkan on lavapipe under the validation layer, which must say
 # nothing, writes every file of a GL report in the same structure, each file's numbers holding
-# up, and measures what the GL report on llvmpipe measures, which shares lavapipe's sampling,
-# within 0.05 level a panel; --compare names both. Usage errors and missing devices end with the
+# up and report.html holding up in a browser, and measures what the GL report on llvmpipe
+# measures, which shares lavapipe's sampling, within 0.05 level a panel; --compare names both. Usage errors and missing devices end with the
 # right statuses.
 source "$(dirname "$0")/e2e_lib.sh"
 CHECK="$(dirname "$0")/report_check.py"
@@ -39,6 +39,7 @@ grep -q '^- Platform: Vulkan 1\.[0-9.]*, no window system, device 0: llvmpipe.*,
   "$WORK/vulkan/report.md" ||
   fail "the Vulkan run names no Vulkan device"
 python3 "$CHECK" "$WORK/vulkan"
+python3 "$(dirname "$0")/html_check.py" "$WORK/vulkan/report.html"
 
 (unset DISPLAY; cd "$(dirname "$KESTREL")" &&
    GALLIUM_DRIVER=llvmpipe "$KESTREL" --out "$WORK/gl" "${settings[@]}") 2>"$WORK/err" ||
@@ -48,4 +49,5 @@ python3 "$CHECK" --alike "$WORK/gl" "$WORK/vulkan"
   fail "--compare failed: $(cat "$WORK/err")"
 grep -q '^| Platform | EGL, .* | Vulkan 1\.' "$WORK/compare.md" ||
   fail "compare.md does not say which API made each report"
+python3 "$(dirname "$0")/html_check.py" "$WORK/compare.html" "$WORK/gl" "$WORK/vulkan"
 echo "ok: compare.md puts the GL and the Vulkan report side by side"
