@@ -71,9 +71,7 @@ RgbImage GlSceneRenderer::draw(const PanelConfig& config, const SceneView& view,
 DrawCost GlSceneRenderer::time(const PanelConfig& config, const SceneView& view, int width,
                                int height, int repetitions) {
   const ConfigurationDrawing drawing(config, view, width, height, neutral_);
-  std::vector<double> times;
-  times.reserve(static_cast<std::size_t>(repetitions));
-  for (int i = -1; i < repetitions; ++i) {
+  return timed_draws(config, repetitions, [&drawing] {
     drawing.clear();
     glFinish();
     const auto start = std::chrono::steady_clock::now();
@@ -81,11 +79,6 @@ DrawCost GlSceneRenderer::time(const PanelConfig& config, const SceneView& view,
     glFinish();
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
-    if (i >= 0) times.push_back(elapsed.count());
-  }
-  DrawCost cost;
-  cost.config = config;
-  cost.repetitions = repetitions;
-  cost.milliseconds = time_spread(std::move(times));
-  return cost;
+    return elapsed.count();
+  });
 }

@@ -32,3 +32,16 @@ void relate_to_isotropic(std::vector<DrawCost>& costs) {
         cost.relative = cost.milliseconds.median / isotropic.milliseconds.median;
   }
 }
+
+DrawCost timed_draws(const PanelConfig& config, int repetitions,
+                     const std::function<double()>& draw_once) {
+  draw_once();
+  std::vector<double> times;
+  times.reserve(static_cast<std::size_t>(std::max(repetitions, 0)));
+  for (int i = 0; i < repetitions; ++i) times.push_back(draw_once());
+  DrawCost cost;
+  cost.config = config;
+  cost.repetitions = repetitions;
+  cost.milliseconds = time_spread(std::move(times));
+  return cost;
+}

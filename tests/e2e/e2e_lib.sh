@@ -1,5 +1,5 @@
 # Shared helpers of the end-to-end scripts: start the real executable, find its windows, follow
-# its state lines, check how it ends. Sourced; the caller passes the executables as $1 and $2.
+# its state lines, check how it ends, run kestrel-report. Sourced; the caller passes the executables as $1 and $2.
 set -euo pipefail
 
 KESTREL=$(realpath "$1")
@@ -93,4 +93,15 @@ drag() {
   # No --sync on the first move: it would wait for ever if the pointer is there already.
   xdotool mousemove --window "$window" "$x0" "$y0" "${down[@]}" mousedown 1 \
     mousemove --window "$window" --sync "$x1" "$y1" mouseup 1 "${up[@]}"
+}
+
+# Runs kestrel-report ($KESTREL) with the arguments $3... and expects status $1 and $2 in its
+# output, and no output folder $WORK/x unless it succeeds.
+expect_run() {
+  local status_expected=$1 message=$2 status=0
+  shift 2
+  "$KESTREL" "$@" >"$WORK/out" 2>"$WORK/err" || status=$?
+  [ "$status" -eq "$status_expected" ] || fail "$*: status $status, expected $status_expected"
+  grep -qF -- "$message" "$WORK/out" "$WORK/err" || fail "$*: $(cat "$WORK/err")"
+  [ "$status" -eq 0 ] || [ ! -e "$WORK/x" ] || fail "$* still made the output folder"
 }

@@ -12,18 +12,9 @@ export VK_ICD_FILENAMES=$lavapipe
 [ -f /usr/share/vulkan/explicit_layer.d/VkLayer_khronos_validation.json ] ||
   fail "no validation layer: tools/install-deps.sh test installs it"
 
-# Runs kestrel-report with the arguments $3... and expects status $1 and $2 in its output.
-expect_run() {
-  local status_expected=$1 message=$2 status=0
-  shift 2
-  "$KESTREL" "$@" >"$WORK/out" 2>"$WORK/err" || status=$?
-  [ "$status" -eq "$status_expected" ] || fail "$*: status $status, expected $status_expected"
-  grep -qF -- "$message" "$WORK/out" "$WORK/err" || fail "$*: $(cat "$WORK/err")"
-}
 expect_run 0 "0: llvmpipe (LLVM" --api vulkan --list-devices
 expect_run 2 '--api vulkan takes none' --api vulkan --platform egl --out "$WORK/x"
 expect_run 2 'Vulkan lists these devices:' --api vulkan --device 99 --out "$WORK/x"
-[ ! -e "$WORK/x" ] || fail "a run that failed made its folder"
 echo "ok: --list-devices, --platform and a missing device with --api vulkan"
 
 # From the program's own folder, so that the units' pictures are found for panels.png.

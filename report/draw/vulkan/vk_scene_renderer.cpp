@@ -445,31 +445,21 @@ DrawCost VkSceneRenderer::time(const PanelConfig& config, const SceneView& view,
   const std::vector<PlaneDraw> draws = {
       plane_draw(config, view, width, height, colour_mip_.view.get(), 0.0, 0.0)};
   const bool timed = timestamps_.get() != VK_NULL_HANDLE;
-  std::vector<double> times;
-  times.reserve(static_cast<std::size_t>(repetitions));
-  for (int i = -1; i < repetitions; ++i) {
+  return timed_draws(config, repetitions, [&] {
     const VkCommandBuffer commands = begin_commands();
     record_pass(commands, draws, timed);
     const auto start = std::chrono::steady_clock::now();
     submit_and_wait(commands);
-    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    if (timed) {
-      std::uint64_t ticks[2];
-      check(
-          vkGetQueryPoolResults(device_.device(), timestamps_.get(), 0, 2, sizeof ticks, ticks,
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    if (!timed) return elapsed.count();
+    std::uint64_t ticks[2];
+    check(vkGetQueryPoolResults(device_.device(), timestamps_.get(), 0, 2, sizeof ticks, ticks,
                                 sizeof ticks[0], VK_QUERY_RESULT_64_BIT | VK_QUERY_RESULT_WAIT_BIT),
           "vkGetQueryPoolResults");
-      const std::uint32_t bits = device_.timestamp_bits();
-      const std::uint64_t mask = bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-      elapsed = std::chrono::duration<double, std::milli>(
-          static_cast<double>((ticks[1] - ticks[0]) & mask) *
-          device_.properties().limits.timestampPeriod * 1e-6);
-    }
-    if (i >= 0) times.push_back(elapsed.count());
-  }
-  DrawCost cost;
-  cost.config = config;
-  cost.repetitions = repetitions;
-  cost.milliseconds = time_spread(std::move(times));
-  return cost;
+    const std::uint32_t bits = device_.timestamp_bits();
+    const std::uint64_t mask = bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+    return static_cast<double>((ticks[1] - ticks[0]) & mask) *
+           device_.properties().limits.timestampPeriod * 1e-6;
+  });
 }
