@@ -11,10 +11,12 @@
 #include "report/model/quality.h"
 
 // What the report says about the driver it measured: its strings and the limits it advertises.
+// Through GL its strings and GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT; through Vulkan the device's
+// vendor ID, name and API version and maxSamplerAnisotropy (VkSceneRenderer::driver).
 struct DriverInfo {
-  std::string vendor, renderer, version;  // GL_VENDOR, GL_RENDERER, GL_VERSION
-  float max_anisotropy = 1.0f;            // GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT
-  int tmu_count = 1;                      // the texture units the test uses (at most four)
+  std::string vendor, renderer, version;
+  float max_anisotropy = 1.0f;  // the highest AF level the driver takes
+  int tmu_count = 1;            // the texture units the test uses (at most four)
 };
 
 // What a run measures, as the command line sets it.
@@ -50,11 +52,12 @@ struct Provenance {
   std::string time;             // when the run started, in UTC: "2026-12-07T13:49:44Z"
   std::string command_line;     // the arguments, each quoted where a shell needs it
   std::string host;             // the machine's host name
-  std::string api;              // the graphics API: "OpenGL"
-  std::string platform;         // where the context came from: "EGL" or "GLX"
-  int device = -1;              // the EGL device asked for; -1: the default was taken
+  std::string api;              // the graphics API: "OpenGL" or "Vulkan"
+  std::string platform;         // where the context came from: "EGL" or "GLX"; "none" for
+                                // Vulkan, which draws with no window system
+  int device = -1;              // the EGL or Vulkan device asked for; -1: the default was taken
   std::string device_name;      // the EGL device's DRM device file, "software" or
-                                // "surfaceless"; with GLX, the X display
+                                // "surfaceless"; with GLX, the X display; the Vulkan device's name
 };
 
 struct Report {
