@@ -74,6 +74,19 @@ std::string verdict_row(const Verdict& verdict) {
          "</td></tr>\n";
 }
 
+// The ids of the `verdicts` that `listed` picks, under `words`, in a list of class `kind`; nothing
+// when it picks none.
+std::string id_list(const std::vector<Verdict>& verdicts, const char* kind, const char* words,
+                    bool (*listed)(const Verdict&)) {
+  std::string items;
+  for (const Verdict& verdict : verdicts)
+    if (listed(verdict))
+      items += "<li><code>" + xml_escaped(verdict_id(verdict)) + "</code></li>\n";
+  if (items.empty()) return "";
+  return std::string("<p class=\"fail\">") + words + "</p>\n<ul class=\"" + kind + "\">\n" +
+         items + "</ul>\n";
+}
+
 std::string verdicts_html(const ReportPage& page) {
   const std::size_t failed = failed_count(page.verdicts);
   const std::size_t unexpected = unexpected_count(page.verdicts);
@@ -84,13 +97,11 @@ std::string verdicts_html(const ReportPage& page) {
                   [](const Verdict& v) { return v.expected_fail; }))
     html += format_text("; %zu results other than expected", unexpected);
   html += ".</p>\n";
-  std::string fixed;
-  for (const Verdict& verdict : page.verdicts)
-    if (verdict.expected_fail && verdict.pass)
-      fixed += "<li><code>" + xml_escaped(verdict_id(verdict)) + "</code></li>\n";
-  if (!fixed.empty())
-    html += "<p class=\"fail\">Fixed: expected to fail, these pass; take them off the "
-            "expectations file.</p>\n<ul class=\"fixed\">\n" + fixed + "</ul>\n";
+  html += id_list(page.verdicts, "failing", "Failing unexpectedly:",
+                  [](const Verdict& v) { return !v.pass && !v.expected_fail; });
+  html += id_list(page.verdicts, "fixed",
+                  "Fixed: expected to fail, these pass; take them off the expectations file:",
+                  [](const Verdict& v) { return v.pass && v.expected_fail; });
   html += part_html(ReportPart::verdict_rules, page.report);
   html +=
       "<table class=\"verdicts\">\n<thead><tr><th>Rule</th><th>Subject</th><th>Verdict</th>"

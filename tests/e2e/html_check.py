@@ -10,6 +10,7 @@ import math
 import os
 import re
 import select
+import signal
 import shutil
 import subprocess
 import sys
@@ -35,6 +36,7 @@ class Browser:
         ends = [os.dup2(fd, 100 + i) for i, fd in enumerate((to_browser, from_browser))]
 
         def own_ends():
+            os.setsid()  # a process group of its own, which close() ends whole
             os.dup2(ends[0], 3)
             os.dup2(ends[1], 4)
 
@@ -79,8 +81,26 @@ class Browser:
             self.events.append(self.message())
 
     def close(self):
-        self.process.kill()
+        """Asks the browser to quit, then ends whatever is left of its processes, so that none
+        still writes into the profile when it is removed."""
+        try:
+            os.write(self.commands, json.dumps({"id": 0, "method": "Browser.close"}).encode() +
+                     b"\0")
+            self.process.wait(timeout=10)
+        except (OSError, subprocess.TimeoutExpired):
+            pass
+        try:
+            os.killpg(self.process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
         self.process.wait()
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            try:
+                os.killpg(self.process.pid, 0)
+            except ProcessLookupError:
+                return
+            time.sleep(0.05)
 
 
 # Run in the page once it has loaded: what a reader sees, as plain data.
@@ -100,6 +120,7 @@ PAGE_STATE = """(async () => {
       expected: r.dataset.expected,
       shown: r.cells[1].textContent, colour: colour(r)})),
     fixed: [...document.querySelectorAll("ul.fixed code")].map(c => c.textContent),
+    failing: [...document.querySelectorAll("ul.failing code")].map(c => c.textContent),
     provenance: Object.fromEntries([...document.querySelectorAll("table.provenance tr")]
                                      .map(r => [r.cells[0].textContent, r.cells[1].textContent])),
     regressed: [...document.querySelectorAll("#baseline > table tr.regressed")]
@@ -204,6 +225,9 @@ def check_report(state, folder):
     expect(state["provenance"] == made, "provenance shown: %s" % state["provenance"])
     fixed = [v["id"] for v in report["verdicts"] if v["pass"] and v["expected"] == "fail"]
     expect(state["fixed"] == fixed, "fixed shown: %s, in report.json: %s" % (state["fixed"], fixed))
+    failing = [v["id"] for v in report["verdicts"] if not v["pass"] and v["expected"] == "pass"]
+    expect(state["failing"] == failing,
+           "failing shown: %s, in report.json: %s" % (state["failing"], failing))
     regressed = sorted([c["figure"], c.get("panel", c.get("verdict"))]
                        for c in report.get("baseline", {}).get("changes", [])
                        if c["movement"] == "regressed")
