@@ -7,6 +7,7 @@
 
 #include "report/measure/panel_statistics.h"
 #include "report/output/text_format.h"
+#include "report/output/verdicts.h"
 
 namespace {
 
@@ -140,9 +141,8 @@ std::string notable_panels(const Report& report, Share share) {
 std::string finer_but_clean(const Report& report) {
   std::vector<std::string> panels;
   for (const PanelMeasurement& panel : report.panels) {
-    const PanelQuality* quality = panel_quality(report, panel.config);
+    const PanelQuality* quality = aliasing_quality(report, panel);
     if (panel.statistics.sharper_share > notable_share && quality &&
-        !(std::isnan(quality->figures.detail) && std::isnan(quality->figures.flicker)) &&
         !shows_aliasing(quality->figures))
       panels.push_back(configuration_label(panel.config));
   }

@@ -162,13 +162,19 @@ std::string verdict_id(const Verdict& verdict) {
   return dashed(rule_name(verdict.rule), "") + "/" + dashed(verdict.subject, "level");
 }
 
+const PanelQuality* aliasing_quality(const Report& report, const PanelMeasurement& panel) {
+  const PanelQuality* quality = panel_quality(report, panel.config);
+  if (!quality || (std::isnan(quality->figures.detail) && std::isnan(quality->figures.flicker)))
+    return nullptr;
+  return quality;
+}
+
 std::vector<Verdict> judge_report(const Report& report) {
   std::vector<Verdict> verdicts;
   for (const PanelMeasurement& panel : report.panels)
     verdicts.push_back(reach(panel, report.tolerance));
   for (const PanelMeasurement& panel : report.panels) {
-    const PanelQuality* quality = panel_quality(report, panel.config);
-    if (quality && !(std::isnan(quality->figures.detail) && std::isnan(quality->figures.flicker)))
+    if (const PanelQuality* quality = aliasing_quality(report, panel))
       verdicts.push_back(aliasing(panel, *quality, report.tolerance));
   }
   std::vector<const PanelMeasurement*> with_effect;

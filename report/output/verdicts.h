@@ -56,6 +56,11 @@ inline constexpr double bounds_failing_share = 0.01;
 // whatever level is asked for, by 0.00.
 inline constexpr double af_effect_threshold = 0.1;
 
+// The image quality of `panel` in `report` where it can tell aliasing from the driver taking
+// more samples than asked for: measured, with its detail or its flicker ratio measured (a picture
+// without contrast has neither). Null otherwise.
+const PanelQuality* aliasing_quality(const Report& report, const PanelMeasurement& panel);
+
 // The verdicts of `report`, in order: reach per panel, aliasing per panel whose image quality
 // was measured, AF without effect per AF panel (against the isotropic panel of its filter),
 // level honoured per AF panel with effect, and unit per unit after unit 0.
@@ -66,9 +71,8 @@ inline constexpr double af_effect_threshold = 0.1;
 // - Reach fails where more than bounds_failing_share of the decisive quads are coarser.
 // - Aliasing fails where more than bounds_failing_share are finer and the panel's picture shows
 //   aliasing over the plane (shows_aliasing): finer but clean is the driver taking more samples
-//   than asked for, which the findings say. Without the panel's image quality, or with neither
-//   of its ratios measured (a picture without contrast), the levels alone cannot tell aliasing
-//   from extra samples: the panel gets no aliasing verdict.
+//   than asked for, which the findings say. Without aliasing_quality the levels alone cannot
+//   tell aliasing from extra samples: the panel gets no aliasing verdict.
 // - An AF panel is without effect when it samples the isotropic levels (a mean difference under
 //   af_effect_threshold) where the extension's formula asks for levels at least one finer on
 //   average.
