@@ -456,14 +456,11 @@ std::size_t change_count(const BaselineComparison& comparison, Movement movement
 }
 
 std::string movement_summary(const BaselineComparison& comparison) {
-  std::vector<std::string> counts;
-  for (const Movement movement : {Movement::regressed, Movement::improved, Movement::changed})
-    if (const std::size_t n = change_count(comparison, movement))
-      counts.push_back(format_text("%zu %s", n, movement_name(movement)));
-  if (counts.empty()) return "no figure moved";
-  std::string text = counts.front();
-  for (std::size_t i = 1; i < counts.size(); ++i) text += ", " + counts[i];
-  return text;
+  std::string text;
+  for (const MovementGroup& group : movement_groups)
+    if (const std::size_t n = change_count(comparison, group.movement))
+      text += format_text("%s%zu %s", text.empty() ? "" : ", ", n, movement_name(group.movement));
+  return text.empty() ? "no figure moved" : text;
 }
 
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
