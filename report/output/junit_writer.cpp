@@ -24,7 +24,7 @@ std::string counts(const JunitSuite& suite) {
 
 std::string case_xml(const JunitCase& c) {
   std::string xml = "    <testcase" + attribute("classname", c.classname) +
-                    attribute("name", c.name) + format_text(" time=\"%.3f\"", c.seconds);
+                    attribute("name", c.name) + " time=\"0.000\"";
   if (c.skipped)
     return xml + ">\n      <skipped" + attribute("message", c.message) + "/>\n    </testcase>\n";
   if (!c.failed) return xml + "/>\n";

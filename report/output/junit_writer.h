@@ -16,7 +16,6 @@
 struct JunitCase {
   std::string classname;   // "kestrel.<rule>" with spaces as "_", or "kestrel.regression"
   std::string name;        // what it holds to account: a panel, a unit, a figure
-  double seconds = 0.0;    // 0: a run measures its panels together, and no case has a time apart
   bool failed = false;     // a failure, or a verdict expected to fail that passes: fixed
   bool skipped = false;    // a verdict that fails as expected
   std::string message;     // of the failure or the skip: its figures in one line
@@ -55,6 +54,7 @@ JunitSuite junit_suite(const Report& report, const std::vector<Verdict>& verdict
 
 // The JUnit XML text of `suite`, every text escaped for XML: <testsuites> around one
 // <testsuite>, the counts (tests, failures, skipped) and times on both, <properties>, and each
-// case's time; a failing case holds <failure> and names its picture in <system-out> as
-// "[[ATTACHMENT|path]]", the form CI systems take attachments in; a skipped one holds <skipped>.
+// case's time, 0 (a run measures its panels together, and no case has a time apart); a failing
+// case holds <failure> and names its picture in <system-out> as "[[ATTACHMENT|path]]", the form
+// CI systems take attachments in; a skipped one holds <skipped>.
 std::string junit_xml(const JunitSuite& suite);
