@@ -68,13 +68,11 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
 
 // The usage error of a --device that EGL does not list, with the devices it does.
 int no_such_device(int device) {
-  std::string listed;
   const std::vector<std::string> devices = egl_device_names();
+  std::vector<std::string> listed;
   for (std::size_t i = 0; i < devices.size(); ++i)
-    listed += format_text("\n  %zu: %s", i, devices[i].c_str());
-  std::fprintf(stderr, "%s: --device %d: EGL lists %s%s\n", name, device,
-               devices.empty() ? "no devices" : "these devices:", listed.c_str());
-  return 2;
+    listed.push_back(format_text("%zu: %s", i, devices[i].c_str()));
+  return unlisted_device("EGL", device, listed);
 }
 
 // The run through GL: the context, the test's scene, the measurement and the files.

@@ -187,6 +187,14 @@ std::string path_from(const std::filesystem::path& target, const std::filesystem
                                    : relative.string();
 }
 
+int unlisted_device(const char* api, int device, const std::vector<std::string>& listed) {
+  std::string lines;
+  for (const std::string& line : listed) lines += "\n  " + line;
+  std::fprintf(stderr, "%s: --device %d: %s lists %s%s\n", name, device, api,
+               listed.empty() ? "no devices" : "these devices:", lines.c_str());
+  return 2;
+}
+
 bool open_folder(ReportFolder& files) {
   std::string error;
   if (files.open(error)) return true;

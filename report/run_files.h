@@ -57,6 +57,10 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
 // `start_up` seconds of it before any drawing.
 void tell_run_times(const std::filesystem::path& out, double start_up);
 
+// The usage error of a --device `device` that `api` ("EGL", "Vulkan") does not list, with
+// `listed`, a line per device it does list, each from its number: "0: ...". Returns 2.
+int unlisted_device(const char* api, int device, const std::vector<std::string>& listed);
+
 // Opens `files` for writing; when it cannot, says why.
 bool open_folder(ReportFolder& files);
 

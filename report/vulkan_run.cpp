@@ -32,12 +32,10 @@ int open_device(int index, VulkanDevice& device) {
   std::string list_error;
   if (index >= 0 && list_vulkan_devices(devices, list_error) &&
       index >= static_cast<int>(devices.size())) {
-    std::string listed;
+    std::vector<std::string> listed;
     for (std::size_t i = 0; i < devices.size(); ++i)
-      listed += "\n  " + vulkan_device_line(i, devices[i]);
-    std::fprintf(stderr, "%s: --device %d: Vulkan lists %s%s\n", name, index,
-                 devices.empty() ? "no devices" : "these devices:", listed.c_str());
-    return 2;
+      listed.push_back(vulkan_device_line(i, devices[i]));
+    return unlisted_device("Vulkan", index, listed);
   }
   std::fprintf(stderr, "%s: no Vulkan device: %s\n", name, error.c_str());
   return 1;
