@@ -2,8 +2,6 @@
 // compare.html from compare.md.
 #include "report/output/html_pages.h"
 
-#include <algorithm>
-
 #include "report/output/html_page.h"
 #include "report/output/markdown_html.h"
 #include "report/output/provenance_text.h"
@@ -55,32 +53,42 @@ std::string driver_html(const ReportPage& page) {
          part_html(ReportPart::warnings, page.report);
 }
 
-// A verdict's row, coloured by its result: pass, fail, a failure expected, or fixed (expected to
-// fail but passing).
+// The class of a verdict's row, which colours it, and its result in words.
+struct ShownOutcome {
+  const char* row_class;
+  const char* words;
+};
+
+ShownOutcome shown_outcome(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::pass: return {"pass", "PASS"};
+    case Outcome::fail: return {"fail", "FAIL"};
+    case Outcome::expected: return {"expected", "FAIL (expected)"};
+    case Outcome::fixed: return {"fixed", "FIXED (expected to fail)"};
+  }
+  return {"", ""};
+}
+
+// A verdict's row, coloured by its outcome.
 std::string verdict_row(const Verdict& verdict) {
-  const char* const result = !verdict.expected_fail ? (verdict.pass ? "pass" : "fail")
-                             : verdict.pass          ? "fixed"
-                                                     : "expected";
-  const char* const shown = !verdict.expected_fail ? (verdict.pass ? "PASS" : "FAIL")
-                            : verdict.pass          ? "FIXED (expected to fail)"
-                                                    : "FAIL (expected)";
-  return std::string("<tr class=\"") + result + "\" data-rule=\"" +
+  const ShownOutcome shown = shown_outcome(outcome(verdict));
+  return std::string("<tr class=\"") + shown.row_class + "\" data-rule=\"" +
          xml_escaped(rule_name(verdict.rule)) + "\" data-subject=\"" +
          xml_escaped(verdict.subject) + "\" data-pass=\"" + (verdict.pass ? "true" : "false") +
          "\" data-expected=\"" + (verdict.expected_fail ? "fail" : "pass") + "\"><td>" +
          xml_escaped(rule_name(verdict.rule)) + "</td><td>" + xml_escaped(verdict.subject) +
-         "</td><td class=\"verdict\">" + shown + "</td><td><code>" +
+         "</td><td class=\"verdict\">" + shown.words + "</td><td><code>" +
          xml_escaped(verdict_id(verdict)) + "</code></td><td>" + xml_escaped(verdict.reason) +
          "</td></tr>\n";
 }
 
-// The ids of the `verdicts` that `listed` picks, under `words`, in a list of class `kind`; nothing
-// when it picks none.
-std::string id_list(const std::vector<Verdict>& verdicts, const char* kind, const char* words,
-                    bool (*listed)(const Verdict&)) {
+// The ids of the `verdicts` of outcome `listed`, under `words`, in a list of class `kind`;
+// nothing when there are none.
+std::string id_list(const std::vector<Verdict>& verdicts, Outcome listed, const char* kind,
+                    const char* words) {
   std::string items;
   for (const Verdict& verdict : verdicts)
-    if (listed(verdict))
+    if (outcome(verdict) == listed)
       items += "<li><code>" + xml_escaped(verdict_id(verdict)) + "</code></li>\n";
   if (items.empty()) return "";
   return std::string("<p class=\"fail\">") + words + "</p>\n<ul class=\"" + kind + "\">\n" +
@@ -93,15 +101,12 @@ std::string verdicts_html(const ReportPage& page) {
   std::string html = format_text("<h2>Verdicts</h2>\n<p class=\"%s\">%zu of %zu pass",
                                  unexpected ? "fail" : "pass", page.verdicts.size() - failed,
                                  page.verdicts.size());
-  if (std::any_of(page.verdicts.begin(), page.verdicts.end(),
-                  [](const Verdict& v) { return v.expected_fail; }))
+  if (expected_failure_count(page.verdicts) > 0)
     html += format_text("; %zu results other than expected", unexpected);
   html += ".</p>\n";
-  html += id_list(page.verdicts, "failing", "Failing unexpectedly:",
-                  [](const Verdict& v) { return !v.pass && !v.expected_fail; });
-  html += id_list(page.verdicts, "fixed",
-                  "Fixed: expected to fail, these pass; take them off the expectations file:",
-                  [](const Verdict& v) { return v.pass && v.expected_fail; });
+  html += id_list(page.verdicts, Outcome::fail, "failing", "Failing unexpectedly:");
+  html += id_list(page.verdicts, Outcome::fixed, "fixed",
+                  "Fixed: expected to fail, these pass; take them off the expectations file:");
   html += part_html(ReportPart::verdict_rules, page.report);
   html +=
       "<table class=\"verdicts\">\n<thead><tr><th>Rule</th><th>Subject</th><th>Verdict</th>"

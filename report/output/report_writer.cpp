@@ -1,7 +1,6 @@
 // The report's text files, built from the measurements.
 #include "report/output/report_writer.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "report/measure/image_quality.h"
@@ -198,16 +197,19 @@ std::string verdict_rules(double tolerance) {
 
 // A verdict's result, against what was expected of it.
 const char* verdict_result(const Verdict& verdict) {
-  if (verdict.expected_fail)
-    return verdict.pass ? "**FIXED** (expected to fail)" : "FAIL (expected)";
-  return verdict.pass ? "PASS" : "**FAIL**";
+  switch (outcome(verdict)) {
+    case Outcome::pass: return "PASS";
+    case Outcome::fail: return "**FAIL**";
+    case Outcome::expected: return "FAIL (expected)";
+    case Outcome::fixed: return "**FIXED** (expected to fail)";
+  }
+  return "";
 }
 
 std::string verdict_section(const std::vector<Verdict>& verdicts, double tolerance,
                             const char* heading) {
   const std::size_t passed = verdicts.size() - failed_count(verdicts);
-  const std::size_t expected_failures = static_cast<std::size_t>(std::count_if(
-      verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.expected_fail; }));
+  const std::size_t expected_failures = expected_failure_count(verdicts);
   std::string md =
       format_text("%s Verdicts\n\n%zu of %zu pass", heading, passed, verdicts.size());
   if (expected_failures > 0)

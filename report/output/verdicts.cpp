@@ -209,6 +209,16 @@ std::size_t failed_count(const std::vector<Verdict>& verdicts) {
       std::count_if(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return !v.pass; }));
 }
 
+Outcome outcome(const Verdict& verdict) {
+  if (verdict.expected_fail) return verdict.pass ? Outcome::fixed : Outcome::expected;
+  return verdict.pass ? Outcome::pass : Outcome::fail;
+}
+
+std::size_t expected_failure_count(const std::vector<Verdict>& verdicts) {
+  return static_cast<std::size_t>(std::count_if(
+      verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.expected_fail; }));
+}
+
 bool unexpected(const Verdict& verdict) { return verdict.pass == verdict.expected_fail; }
 
 std::size_t unexpected_count(const std::vector<Verdict>& verdicts) {

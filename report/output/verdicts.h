@@ -87,6 +87,19 @@ std::vector<Verdict> judge_report(const Report& report);
 // How many of `verdicts` fail.
 std::size_t failed_count(const std::vector<Verdict>& verdicts);
 
+// How a verdict came out against what was expected of it.
+enum class Outcome {
+  pass,      // passes, as expected
+  fail,      // fails unexpectedly
+  expected,  // fails, as expected
+  fixed,     // passes, though expected to fail
+};
+
+Outcome outcome(const Verdict& verdict);
+
+// How many of `verdicts` are expected to fail, passing or not.
+std::size_t expected_failure_count(const std::vector<Verdict>& verdicts);
+
 // Whether `verdict` is other than expected: a failure not expected, or a pass expected to fail
 // (fixed).
 bool unexpected(const Verdict& verdict);
