@@ -2,7 +2,6 @@
 // the plane it gives pixel by pixel, the rows shared among threads.
 #include "report/measure/ewa_filter.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cmath>
 
