@@ -263,15 +263,19 @@ void VkSceneRenderer::set_quality_texture(const RgbImage& level0) {
 
 VkCommandBuffer VkSceneRenderer::begin_commands() {
   check(vkResetCommandBuffer(commands_, 0), "vkResetCommandBuffer");
+  // Not marked one-time: time() submits the same recording again and again.
   VkCommandBufferBeginInfo begin{};
   begin.sType = VK_STRUCTURE_TYPE_COMMAND_BUFFER_BEGIN_INFO;
-  begin.flags = VK_COMMAND_BUFFER_USAGE_ONE_TIME_SUBMIT_BIT;
   check(vkBeginCommandBuffer(commands_, &begin), "vkBeginCommandBuffer");
   return commands_;
 }
 
 void VkSceneRenderer::submit_and_wait(VkCommandBuffer commands) {
   check(vkEndCommandBuffer(commands), "vkEndCommandBuffer");
+  resubmit_and_wait(commands);
+}
+
+void VkSceneRenderer::resubmit_and_wait(VkCommandBuffer commands) {
   VkSubmitInfo submit{};
   submit.sType = VK_STRUCTURE_TYPE_SUBMIT_INFO;
   submit.commandBufferCount = 1;
@@ -442,14 +446,15 @@ const char* VkSceneRenderer::timing() const {
 
 DrawCost VkSceneRenderer::time(const PanelConfig& config, const SceneView& view, int width,
                                int height, int repetitions) {
-  const std::vector<PlaneDraw> draws = {
-      plane_draw(config, view, width, height, colour_mip_.view.get(), 0.0, 0.0)};
   const bool timed = timestamps_.get() != VK_NULL_HANDLE;
+  // Every repetition draws the same: one recording, and its descriptor set, serve them all.
+  const VkCommandBuffer commands = begin_commands();
+  record_pass(commands, {plane_draw(config, view, width, height, colour_mip_.view.get(), 0.0, 0.0)},
+              timed);
+  check(vkEndCommandBuffer(commands), "vkEndCommandBuffer");
   return timed_draws(config, repetitions, [&] {
-    const VkCommandBuffer commands = begin_commands();
-    record_pass(commands, draws, timed);
     const auto start = std::chrono::steady_clock::now();
-    submit_and_wait(commands);
+    resubmit_and_wait(commands);
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
     if (!timed) return elapsed.count();

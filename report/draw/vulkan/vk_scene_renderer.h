@@ -71,6 +71,8 @@ class VkSceneRenderer : public SceneRenderer {
   void record_copy(VkCommandBuffer commands, int width, int height);
   // Ends, submits and waits for the command buffer.
   void submit_and_wait(VkCommandBuffer commands);
+  // Submits the ended command buffer, again where it ran before, and waits for it.
+  void resubmit_and_wait(VkCommandBuffer commands);
   // The read-back buffer's upper left width × height pixels, row 0 at the bottom.
   RgbImage read_back(int width, int height) const;
 
