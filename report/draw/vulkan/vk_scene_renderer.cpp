@@ -64,15 +64,15 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
     : device_(device), times_(times) {
   const VkDevice d = device.device();
   const VkPhysicalDevice p = device.physical();
-  depth_format_ = depth_format(p);
+  const VkFormat depth = depth_format(p);
   colour_target_ =
       make_device_image(p, d, test_window_width, test_window_height, 1, colour_format,
                         VK_IMAGE_USAGE_COLOR_ATTACHMENT_BIT | VK_IMAGE_USAGE_TRANSFER_SRC_BIT,
                         VK_IMAGE_ASPECT_COLOR_BIT);
   depth_target_ =
-      make_device_image(p, d, test_window_width, test_window_height, 1, depth_format_,
+      make_device_image(p, d, test_window_width, test_window_height, 1, depth,
                         VK_IMAGE_USAGE_DEPTH_STENCIL_ATTACHMENT_BIT, VK_IMAGE_ASPECT_DEPTH_BIT);
-  render_pass_ = make_render_pass(d, depth_format_);
+  render_pass_ = make_render_pass(d, depth);
   const VkImageView attachments[] = {colour_target_.view.get(), depth_target_.view.get()};
   VkFramebufferCreateInfo framebuffer{};
   framebuffer.sType = VK_STRUCTURE_TYPE_FRAMEBUFFER_CREATE_INFO;

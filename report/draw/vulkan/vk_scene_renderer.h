@@ -78,7 +78,6 @@ class VkSceneRenderer : public SceneRenderer {
 
   const VulkanDevice& device_;
   RunTimes& times_;
-  VkFormat depth_format_ = VK_FORMAT_UNDEFINED;
   DeviceImage colour_target_, depth_target_;
   VkRenderPassObject render_pass_;
   VkFramebufferObject framebuffer_;
