@@ -171,10 +171,15 @@ DriverInfo VkSceneRenderer::driver() const {
   info.version =
       "Vulkan " + vulkan_version_text(properties.apiVersion) + ", " + device_.description().driver;
   info.max_anisotropy = device_.anisotropy() ? properties.limits.maxSamplerAnisotropy : 1.0f;
-  info.tmu_count = static_cast<int>(
-      std::min<std::uint32_t>({max_units, properties.limits.maxPerStageDescriptorSamplers,
-                               properties.limits.maxPerStageDescriptorSampledImages}));
+  info.tmu_count = unit_count();
   return info;
+}
+
+int VkSceneRenderer::unit_count() const {
+  const VkPhysicalDeviceLimits& limits = device_.properties().limits;
+  return static_cast<int>(std::min<std::uint32_t>({max_units,
+                                                   limits.maxPerStageDescriptorSamplers,
+                                                   limits.maxPerStageDescriptorSampledImages}));
 }
 
 VkSampler VkSceneRenderer::sampler(bool trilinear, float anisotropy, float lod_bias) {
@@ -392,7 +397,8 @@ RgbImage VkSceneRenderer::read_back(int width, int height) const {
 RgbImage VkSceneRenderer::test_window() {
   std::vector<PlaneDraw> draws;
   std::vector<PlacedText> texts;
-  const int units = driver().tmu_count;
+  const int units = unit_count();
+  const SceneView view = start_view(start_zoom);
   for (const Panel& panel : panels) {
     const PanelViewport place = panel_viewport(panel, 4, test_window_width, test_window_height);
     const int top = test_window_height - place.y - place.height;
@@ -400,8 +406,8 @@ RgbImage VkSceneRenderer::test_window() {
     config.trilinear = panel.trilinear;
     config.anisotropy = panel.anisotropy;
     config.units = units;
-    PlaneDraw draw = plane_draw(config, start_view(start_zoom), place.width, place.height,
-                                colour_mip_.view.get(), 0.0, 0.0);
+    PlaneDraw draw =
+        plane_draw(config, view, place.width, place.height, colour_mip_.view.get(), 0.0, 0.0);
     draw.viewport.x = static_cast<float>(place.x);
     draw.viewport.y = static_cast<float>(top);
     for (int unit = 1; unit < units; ++unit)

@@ -56,6 +56,8 @@ class VkSceneRenderer : public SceneRenderer {
     std::vector<UnitBinding> units;
   };
 
+  // The units the test uses: 4, or fewer where a shader stage may not sample as many.
+  int unit_count() const;
   VkSampler sampler(bool trilinear, float anisotropy, float lod_bias);
   DeviceImage upload(const std::vector<RgbImage>& levels);
   // The draw of `config` seen in `view` into the upper left width × height pixels, moved by
