@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/color_mip_texture.h"
+#include "image/color_mip_levels.h"
 #include "report/measure/ewa_filter.h"
 #include "report/measure/panel_geometry.h"
 #include "report/model/scene.h"

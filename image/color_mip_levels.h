@@ -2,8 +2,6 @@
 // every level samples and the levels generated from it, one colour a level.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <vector>
 

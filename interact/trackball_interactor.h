@@ -25,5 +25,4 @@ class TrackballInteractor : public MouseInteractor {
   Quaternion rotation = Quaternion::from_axis_angle({0.0f, 1.0f, 0.0f}, 0.0f);
   Vector3 centre;
   Quaternion increment = null_rotation;  // the rotation of the latest step
-
 };

@@ -6,17 +6,14 @@
 
 #include <chrono>
 #include <string>
-#include <vector>
 
 #include "app/panels.h"
 #include "app/scoped_viewport.h"
-#include "app/startup.h"
 #include "app/test_state.h"
-#include "image/box_filter.h"
 #include "image/read_pixels.h"
-#include "image/upload_image.h"
 #include "report/draw/panel_render.h"
 #include "report/measure/cost_statistics.h"
+#include "report/model/panel_layout.h"
 
 namespace {
 

@@ -65,6 +65,7 @@ ConfigurationDrawing::~ConfigurationDrawing() {
 void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
-  draw_panel(config_.anisotropy, config_.trilinear, {&state_, &picture_, &neutral_, &view_, shift_x, shift_y});
+  draw_panel(config_.anisotropy, config_.trilinear,
+             {&state_, &picture_, &neutral_, &view_, shift_x, shift_y});
 }
 

@@ -50,14 +50,18 @@ const char* type_name(VkPhysicalDeviceType type) {
   }
 }
 
+bool lists_extension(const std::vector<VkExtensionProperties>& extensions, const char* name) {
+  for (const VkExtensionProperties& extension : extensions)
+    if (std::strcmp(extension.extensionName, name) == 0) return true;
+  return false;
+}
+
 bool instance_has_extension(const char* name) {
   std::uint32_t count = 0;
   vkEnumerateInstanceExtensionProperties(nullptr, &count, nullptr);
   std::vector<VkExtensionProperties> extensions(count);
   vkEnumerateInstanceExtensionProperties(nullptr, &count, extensions.data());
-  for (const VkExtensionProperties& extension : extensions)
-    if (std::strcmp(extension.extensionName, name) == 0) return true;
-  return false;
+  return lists_extension(extensions, name);
 }
 
 bool device_has_extension(VkPhysicalDevice physical, const char* name) {
@@ -65,9 +69,7 @@ bool device_has_extension(VkPhysicalDevice physical, const char* name) {
   vkEnumerateDeviceExtensionProperties(physical, nullptr, &count, nullptr);
   std::vector<VkExtensionProperties> extensions(count);
   vkEnumerateDeviceExtensionProperties(physical, nullptr, &count, extensions.data());
-  for (const VkExtensionProperties& extension : extensions)
-    if (std::strcmp(extension.extensionName, name) == 0) return true;
-  return false;
+  return lists_extension(extensions, name);
 }
 
 // A Vulkan 1.1 instance with no surface extension: the report never shows a window.
@@ -117,23 +119,20 @@ VulkanDeviceDescription describe(VkPhysicalDevice physical) {
   return description;
 }
 
-// The first queue family that draws, or -1.
-int graphics_family(VkPhysicalDevice physical) {
+std::vector<VkQueueFamilyProperties> queue_families(VkPhysicalDevice physical) {
   std::uint32_t count = 0;
   vkGetPhysicalDeviceQueueFamilyProperties(physical, &count, nullptr);
   std::vector<VkQueueFamilyProperties> families(count);
   vkGetPhysicalDeviceQueueFamilyProperties(physical, &count, families.data());
-  for (std::uint32_t i = 0; i < count; ++i)
-    if (families[i].queueFlags & VK_QUEUE_GRAPHICS_BIT) return static_cast<int>(i);
-  return -1;
+  return families;
 }
 
-std::uint32_t timestamp_bits_of(VkPhysicalDevice physical, std::uint32_t family) {
-  std::uint32_t count = 0;
-  vkGetPhysicalDeviceQueueFamilyProperties(physical, &count, nullptr);
-  std::vector<VkQueueFamilyProperties> families(count);
-  vkGetPhysicalDeviceQueueFamilyProperties(physical, &count, families.data());
-  return families[family].timestampValidBits;
+// The first queue family that draws, or -1.
+int graphics_family(VkPhysicalDevice physical) {
+  const std::vector<VkQueueFamilyProperties> families = queue_families(physical);
+  for (std::size_t i = 0; i < families.size(); ++i)
+    if (families[i].queueFlags & VK_QUEUE_GRAPHICS_BIT) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace
@@ -228,7 +227,7 @@ bool VulkanDevice::open(int index, std::string& error) {
   queue_family_ = static_cast<std::uint32_t>(family);
   vkGetPhysicalDeviceProperties(physical_, &properties_);
   description_ = describe(physical_);
-  timestamp_bits_ = timestamp_bits_of(physical_, queue_family_);
+  timestamp_bits_ = queue_families(physical_)[queue_family_].timestampValidBits;
   VkPhysicalDeviceFeatures available;
   vkGetPhysicalDeviceFeatures(physical_, &available);
   anisotropy_ = available.samplerAnisotropy == VK_TRUE;

@@ -37,7 +37,6 @@ void check(VkResult result, const char* call) {
 HostBuffer make_host_buffer(VkPhysicalDevice physical, VkDevice device, VkDeviceSize size,
                             VkBufferUsageFlags usage) {
   HostBuffer buffer;
-  buffer.size = size;
   VkBufferCreateInfo info{};
   info.sType = VK_STRUCTURE_TYPE_BUFFER_CREATE_INFO;
   info.size = size;
@@ -60,9 +59,6 @@ DeviceImage make_device_image(VkPhysicalDevice physical, VkDevice device, int wi
                               int levels, VkFormat format, VkImageUsageFlags usage,
                               VkImageAspectFlags aspect) {
   DeviceImage image;
-  image.width = width;
-  image.height = height;
-  image.levels = levels;
   VkImageCreateInfo info{};
   info.sType = VK_STRUCTURE_TYPE_IMAGE_CREATE_INFO;
   info.imageType = VK_IMAGE_TYPE_2D;

@@ -72,7 +72,6 @@ struct HostBuffer {
   VkBufferObject buffer;
   VkMemoryObject memory;
   void* mapped = nullptr;
-  VkDeviceSize size = 0;
 };
 
 // A buffer of `size` bytes for `usage`, mapped. Throws VulkanError when it cannot be made.
@@ -84,7 +83,6 @@ struct DeviceImage {
   VkImageObject image;
   VkMemoryObject memory;
   VkImageViewObject view;
-  int width = 0, height = 0, levels = 1;
 };
 
 // A width × height image of `format` with `levels` mipmap levels for `usage`, optimal tiling,

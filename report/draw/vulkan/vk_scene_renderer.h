@@ -56,6 +56,8 @@ class VkSceneRenderer : public SceneRenderer {
     std::vector<UnitBinding> units;
   };
 
+  // The units the test uses: 4, or fewer where a shader stage may not sample as many.
+  int unit_count() const;
   VkSampler sampler(bool trilinear, float anisotropy, float lod_bias);
   DeviceImage upload(const std::vector<RgbImage>& levels);
   // The draw of `config` seen in `view` into the upper left width × height pixels, moved by
@@ -71,12 +73,13 @@ class VkSceneRenderer : public SceneRenderer {
   void record_copy(VkCommandBuffer commands, int width, int height);
   // Ends, submits and waits for the command buffer.
   void submit_and_wait(VkCommandBuffer commands);
+  // Submits the ended command buffer, again where it ran before, and waits for it.
+  void resubmit_and_wait(VkCommandBuffer commands);
   // The read-back buffer's upper left width × height pixels, row 0 at the bottom.
   RgbImage read_back(int width, int height) const;
 
   const VulkanDevice& device_;
   RunTimes& times_;
-  VkFormat depth_format_ = VK_FORMAT_UNDEFINED;
   DeviceImage colour_target_, depth_target_;
   VkRenderPassObject render_pass_;
   VkFramebufferObject framebuffer_;
