@@ -23,6 +23,22 @@ const TestState& state_of(const PanelDrawing& drawing) {
   return drawing.state ? *drawing.state : test_state;
 }
 
+// Loads the panels' projection, moved by (shift_x, shift_y) pixels of the current viewport, and
+// pushes the model-view matrix.
+void load_panel_projection(double shift_x, double shift_y) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  if (shift_x != 0.0 || shift_y != 0.0) {
+    // A move in normalised device coordinates after the projection: 2 / size per pixel.
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glTranslated(2.0 * shift_x / viewport[2], 2.0 * shift_y / viewport[3], 0.0);
+  }
+  gluPerspective(panel_fovy, panel_aspect, panel_z_near, panel_z_far);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+}
+
 }  // namespace
 
 void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDrawing& drawing) {
@@ -42,24 +58,19 @@ void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDr
 }
 
 void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) {
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  if (shift_x != 0.0 || shift_y != 0.0) {
-    // A move in normalised device coordinates after the projection: 2 / size per pixel.
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glTranslated(2.0 * shift_x / viewport[2], 2.0 * shift_y / viewport[3], 0.0);
-  }
-  gluPerspective(panel_fovy, panel_aspect, panel_z_near, panel_z_far);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
+  load_panel_projection(shift_x, shift_y);
   gl_apply_inverse_pose(view.camera);
   gl_apply_pose(view.object);
 }
 
 void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
-  push_panel_matrices(drawing.view ? *drawing.view : navigators_view(), drawing.shift_x,
-                      drawing.shift_y);
+  if (drawing.view) {
+    push_panel_matrices(*drawing.view, drawing.shift_x, drawing.shift_y);
+  } else {
+    load_panel_projection(drawing.shift_x, drawing.shift_y);
+    camera_navigator.apply_inverse_transform();
+    object_navigator.apply_transform();
+  }
   const int units = state_of(drawing).tmu_count;
   for (int unit = 0; unit < units; ++unit) setup_texture_unit(unit, anisotropy, trilinear, drawing);
   plane_list.call_list();

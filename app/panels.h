@@ -39,6 +39,8 @@ void push_panel_matrices(const SceneView& view, double shift_x = 0.0, double shi
 
 // Draws the plane into the current viewport with every unit in use filtered as given, then
 // disables texturing on every unit again, with the replacements and the move of `drawing`.
+// Without a view of its own the plane is seen through the navigators: the inverse transform of
+// camera_navigator, then the transform of object_navigator.
 void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing = {});
 
 // Makes unit `unit` active and textured for one panel: the colour-mipmap texture of the current
