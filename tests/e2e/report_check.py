@@ -180,20 +180,10 @@ def measurements(folder):
             if k not in ("cost", "findings", "platform", "provenance")}
 
 
-def shape(value):
-    """The structure of a JSON value: its keys and the kinds of its lists' items, all the way
-    down; how many findings or warnings a driver earns is no part of it."""
-    if isinstance(value, dict):
-        return {key: shape(item) for key, item in value.items()}
-    if isinstance(value, list):
-        return sorted({json.dumps(shape(item), sort_keys=True) for item in value})
-    return type(value).__name__ if isinstance(value, (str, bool)) or value is None else "number"
-
-
 def check_alike(first, second, tolerance=0.05):
-    """The same structure, and every panel's mean error within `tolerance` levels."""
+    """The same panels and units, and every panel's mean error within `tolerance` levels. (The
+    members are the schema's, written by one writer; each report is checked on its own too.)"""
     reports = [json.load(open(folder + "/report.json")) for folder in (first, second)]
-    expect(shape(reports[0]) == shape(reports[1]), "report.json differs in its structure")
     expect([p["label"] for p in reports[0]["panels"]] == [p["label"] for p in reports[1]["panels"]]
            and len(reports[0]["units"]) == len(reports[1]["units"]), "other panels or units")
     for a, b in zip(reports[0]["panels"] + [u[f] for u in reports[0]["units"]
@@ -203,7 +193,7 @@ def check_alike(first, second, tolerance=0.05):
         difference = abs(a["statistics"]["mean_error"] - b["statistics"]["mean_error"])
         expect(difference <= tolerance, "%s on unit %d: mean errors %g apart" % (
             a["label"], a["unit"], difference))
-    print("ok: the same structure, every panel within %g level" % tolerance)
+    print("ok: the same panels and units, every panel within %g level" % tolerance)
 
 
 def main(arguments):

@@ -1,8 +1,8 @@
 # End to end: kestrel-report --api vulkan on lavapipe under the validation layer, which must say
-# nothing, writes every file of a GL report in the same structure, each file's numbers holding
-# up and report.html holding up in a browser, and measures what the GL report on llvmpipe
-# measures, which shares lavapipe's sampling, within 0.05 level a panel; --compare names both.
-# Missing devices end with the right status.
+# nothing, writes every file of a GL report, each file's numbers holding up and report.html
+# holding up in a browser, and measures what the GL report on llvmpipe measures, which shares
+# lavapipe's sampling, within 0.05 level a panel; --compare names both. Missing devices end with
+# the right status.
 source "$(dirname "$0")/e2e_lib.sh"
 CHECK="$(dirname "$0")/report_check.py"
 # lavapipe alone, whatever GPU the machine has; the validation layer must be there to be heard.
