@@ -135,21 +135,15 @@ void expect_colour_bands(int columns) {
   }
 }
 
-std::array<GLint, 4> viewport() {
-  std::array<GLint, 4> viewport{};
-  glGetIntegerv(GL_VIEWPORT, viewport.data());
-  return viewport;
-}
-
 // Resizes the window and waits until its reshape has reached the viewport.
 void resize_window(int width, int height) {
   glutReshapeWindow(width, height);
   const std::array<GLint, 4> whole = {0, 0, width, height};
-  for (int turn = 0; turn < 2000 && viewport() != whole; ++turn) {
+  for (int turn = 0; turn < 2000 && gl_viewport() != whole; ++turn) {
     glutMainLoopEvent();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  ASSERT_EQ(viewport(), whole);
+  ASSERT_EQ(gl_viewport(), whole);
 }
 
 // The default start-up, run by the first test that needs it; every test leaves the state as it
@@ -272,7 +266,7 @@ TEST_F(Started, ResizedWindowsDrawWholePanelsOnly) {
     SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
     resize_window(size.width, size.height);
     draw_panels(OverlayFont::glut);
-    EXPECT_EQ(viewport(), (std::array<GLint, 4>{0, 0, size.width, size.height}));
+    EXPECT_EQ(gl_viewport(), (std::array<GLint, 4>{0, 0, size.width, size.height}));
     const RgbImage frame = read_frame();
     int lit = 0, stray = 0;
     for (int y = 0; y < size.height; ++y)

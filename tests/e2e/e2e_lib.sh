@@ -1,5 +1,6 @@
 # Shared helpers of the end-to-end scripts: start the real executable, find its windows, follow
-# its state lines, check how it ends, run kestrel-report. Sourced; the caller passes the executables as $1 and $2.
+# its state lines, check how it ends, run kestrel-report. Sourced; the caller passes the
+# executables as $1 and $2.
 set -euo pipefail
 
 KESTREL=$(realpath "$1")
@@ -95,13 +96,22 @@ drag() {
     mousemove --window "$window" --sync "$x1" "$y1" mouseup 1 "${up[@]}"
 }
 
-# Runs kestrel-report ($KESTREL) with the arguments $3... and expects status $1 and $2 in its
-# output, and no output folder $WORK/x unless it succeeds.
+# Runs kestrel-report ($KESTREL) in $WORK with the arguments $3... and expects status $1 and,
+# unless it is empty, $2 in its output, and no output folder $WORK/x unless it succeeds.
 expect_run() {
   local status_expected=$1 message=$2 status=0
   shift 2
-  "$KESTREL" "$@" >"$WORK/out" 2>"$WORK/err" || status=$?
-  [ "$status" -eq "$status_expected" ] || fail "$*: status $status, expected $status_expected"
-  grep -qF -- "$message" "$WORK/out" "$WORK/err" || fail "$*: $(cat "$WORK/err")"
+  (cd "$WORK" && "$KESTREL" "$@") >"$WORK/out" 2>"$WORK/err" || status=$?
+  [ "$status" -eq "$status_expected" ] ||
+    fail "$*: status $status, expected $status_expected: $(tail -n 3 "$WORK/err")"
+  [ -z "$message" ] || grep -qF -- "$message" "$WORK/out" "$WORK/err" ||
+    fail "$*: $(cat "$WORK/err")"
   [ "$status" -eq 0 ] || [ ! -e "$WORK/x" ] || fail "$* still made the output folder"
+}
+
+# Runs kestrel-report from its own folder, where it finds the units' pictures, on llvmpipe with
+# the arguments $@, to a successful end; its standard error goes to $WORK/err.
+report_from_own_folder() {
+  (cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" "$@") 2>"$WORK/err" ||
+    fail "kestrel-report $*: $(tail -n 3 "$WORK/err")"
 }

@@ -17,12 +17,9 @@ import sys
 import tempfile
 import time
 
+from report_check import expect
+
 TIMEOUT = 60  # seconds for the whole browser session; a hung browser fails the check
-
-
-def expect(condition, message):
-    if not condition:
-        sys.exit("FAIL: " + message)
 
 
 class Browser:

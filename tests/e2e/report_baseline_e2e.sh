@@ -13,15 +13,6 @@ HTML_CHECK="$(dirname "$0")/html_check.py"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
 settings=(--angles 0,45 --aniso 1,2,8 --repeats 2)
 
-# Runs kestrel-report in $WORK with the arguments $2... and expects status $1.
-expect_status() {
-  local expected=$1 status=0
-  shift
-  (cd "$WORK" && "$KESTREL" "$@") >"$WORK/out" 2>"$WORK/err" || status=$?
-  [ "$status" -eq "$expected" ] ||
-    fail "$*: status $status, expected $expected: $(tail -n 3 "$WORK/err")"
-}
-
 # Prints the changes of report.json $1 that moved as $2 as "figure|panel or verdict", one a line.
 moved() {
   python3 -c 'import json, sys
@@ -30,9 +21,9 @@ for c in json.load(open(sys.argv[1]))["baseline"]["changes"]:
         print(c["figure"] + "|" + c.get("panel", c.get("verdict", "")))' "$1" "$2"
 }
 
-expect_status 0 --out first "${settings[@]}" --write-expectations expected.txt
+expect_run 0 "" --out first "${settings[@]}" --write-expectations expected.txt
 # Against itself nothing moves: llvmpipe's AF levels sample alike and fail, which alone decides.
-expect_status 3 --out same "${settings[@]}" --check --baseline first
+expect_run 3 "" --out same "${settings[@]}" --check --baseline first
 [ -z "$(moved "$WORK/same/report.json" regressed)$(moved "$WORK/same/report.json" improved)" ] ||
   fail "moved against itself"
 grep -q "no figure moved against the baseline" "$WORK/err" || fail "stderr: $(cat "$WORK/err")"
@@ -69,7 +60,7 @@ json.dump(report, open(sys.argv[3], "w"))
 with open(sys.argv[3] + ".regressions", "w") as regressions:
     print("mean_error|" + furthest, "verdict|" + failing[0]["subject"], sep="\n", file=regressions)
 EOF
-expect_status 3 --out improved "${settings[@]}" --check --baseline better
+expect_run 3 "" --out improved "${settings[@]}" --check --baseline better
 [ "$(moved "$WORK/improved/report.json" improved)" = "mean_error|trilinear, isotropic" ] &&
   [ -z "$(moved "$WORK/improved/report.json" regressed)" ] ||
   fail "improved: $(moved "$WORK/improved/report.json" improved)"
@@ -87,7 +78,7 @@ grep -q '^| trilinear, isotropic | mean error | .* | \*improved\* |$' \
 echo "ok: a mean error nearer 0 improves (status 3 with --check); another renderer is named"
 
 mkdir "$WORK/ci"
-expect_status 4 --out worse "${settings[@]}" --check --baseline edited/report.json \
+expect_run 4 "" --out worse "${settings[@]}" --check --baseline edited/report.json \
   --junit ci/results.xml
 python3 "$(dirname "$0")/report_check.py" --junit "$WORK/ci/results.xml" "$WORK/worse"
 expected=$( (cat "$WORK/edited/report.json.regressions"
@@ -104,24 +95,23 @@ while IFS='|' read -r _ subject; do
     fail "regressions.md does not name $subject"
 done <<<"$expected"
 python3 "$HTML_CHECK" --text "$hostile" "$WORK/worse/report.html"
-expect_status 0 --out worse "${settings[@]}" --baseline edited
+expect_run 0 "" --out worse "${settings[@]}" --baseline edited
 echo "ok: figures changed by hand regress and improve, each named; status 4 with --check, else 0"
 
 # The first run's verdicts as expectations: llvmpipe's known failures listed, nothing unexpected.
 grep -q '^# .*llvmpipe' "$WORK/expected.txt" || fail "the expectations do not name the driver"
 grep -q '^level-honoured/trilinear-af-8 fail$' "$WORK/expected.txt" ||
   fail "the expectations lack llvmpipe's failure: $(cat "$WORK/expected.txt")"
-expect_status 0 --out held "${settings[@]}" --check --expectations expected.txt
+expect_run 0 "" --out held "${settings[@]}" --check --expectations expected.txt
 # A failure changed to a pass by hand, and a pass changed to a failure, which is then fixed.
 sed 's|^level-honoured/trilinear-af-8 fail$|level-honoured/trilinear-af-8 pass|' \
   "$WORK/expected.txt" >"$WORK/changed.txt"
-expect_status 3 --out held "${settings[@]}" --check --expectations changed.txt
-grep -q 'unexpected failure: level-honoured/trilinear-af-8' "$WORK/err" ||
-  fail "the unexpected failure is not named: $(cat "$WORK/err")"
+expect_run 3 'unexpected failure: level-honoured/trilinear-af-8' --out held "${settings[@]}" \
+  --check --expectations changed.txt
 sed 's|^reach/trilinear-af-2 pass$|reach/trilinear-af-2 fail|' "$WORK/expected.txt" \
   >"$WORK/fixed.txt"
-expect_status 3 --out held "${settings[@]}" --check --expectations fixed.txt --junit held.xml
-grep -q 'fixed: reach/trilinear-af-2 passes' "$WORK/err" || fail "fixed unsaid: $(cat "$WORK/err")"
+expect_run 3 'fixed: reach/trilinear-af-2 passes' --out held "${settings[@]}" --check \
+  --expectations fixed.txt --junit held.xml
 grep -q '^| `reach/trilinear-af-2` | \*\*FIXED\*\*' "$WORK/held/report.md" ||
   fail "report.md does not call reach/trilinear-af-2 fixed"
 grep -q '<failure message="fixed' "$WORK/held.xml" || fail "the JUnit file does not call it fixed"
@@ -130,32 +120,30 @@ echo "ok: expectations written hold the next run; a verdict changed by hand and 
 
 # Baselines and expectations that cannot be used; nothing is written for any of them.
 printf '# known\nreach/trilinear-af-2 pass\n\nreach/trilinear-af-8 maybe\n' >"$WORK/bad.txt"
-expect_status 1 --out none "${settings[@]}" --check --expectations bad.txt
-grep -q 'bad.txt:4: "maybe" is no status' "$WORK/err" || fail "bad.txt:4 unsaid: $(cat "$WORK/err")"
+expect_run 1 'bad.txt:4: "maybe" is no status' --out none "${settings[@]}" --check \
+  --expectations bad.txt
 printf 'reach/trilinear-af-4 fail\n' >"$WORK/unknown.txt"
-expect_status 1 --out none "${settings[@]}" --check --expectations unknown.txt
-grep -q 'unknown.txt:1: "reach/trilinear-af-4" is no verdict of this run' "$WORK/err" ||
-  fail "unknown.txt:1 unsaid: $(cat "$WORK/err")"
+expect_run 1 'unknown.txt:1: "reach/trilinear-af-4" is no verdict of this run' --out none \
+  "${settings[@]}" --check --expectations unknown.txt
 : >"$WORK/empty.json"
 head -c 300 "$WORK/first/report.json" >"$WORK/truncated.json"
 echo '{"name": "kestrel", "version": "1.0.0", "dependencies": {"a": "^2"}}' >"$WORK/package.json"
 sed 's/"schema_version": [0-9]*/"schema_version": 99/' "$WORK/first/report.json" >"$WORK/newer.json"
 for baseline in missing empty.json truncated.json package.json edited/report.json.regressions \
   newer.json .; do
-  expect_status 1 --out none "${settings[@]}" --check --baseline "$baseline"
-  grep -q "$baseline" "$WORK/err" || fail "the message does not name $baseline: $(cat "$WORK/err")"
+  expect_run 1 "$baseline" --out none "${settings[@]}" --check --baseline "$baseline"
   [ "$baseline" != newer.json ] || grep -q "schema version 99" "$WORK/err" ||
     fail "the later schema is unnamed: $(cat "$WORK/err")"
 done
-expect_status 2 --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
-expect_status 2 --out none "${settings[@]}" --lod-bias 1 --baseline first
+expect_run 2 "" --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
+expect_run 2 "" --out none "${settings[@]}" --lod-bias 1 --baseline first
 [ ! -e "$WORK/none" ] || fail "a baseline that cannot be used still made the output folder"
 echo "ok: baselines missing, empty, truncated, of another program or of a later schema and" \
   "expectations malformed or naming no verdict of the run give 1, baselines of other settings 2"
 
 # Three reports side by side, one of other angles.
-expect_status 0 --out other-angles --angles 0,90 --aniso 1,8 --repeats 2
-expect_status 0 --compare first same/ other-angles --out compared
+expect_run 0 "" --out other-angles --angles 0,90 --aniso 1,8 --repeats 2
+expect_run 0 "" --compare first same/ other-angles --out compared
 ! grep -q "measuring" "$WORK/err" || fail "--compare measured"
 grep -q '^| | first | same | other-angles |$' "$WORK/compared/compare.md" ||
   fail "the reports are not side by side"
@@ -165,8 +153,8 @@ for link in $(grep -o '](\.\./[^)]*)' "$WORK/compared/compare.md" | sed 's/^](//
 done
 [ "$(grep -o '<polyline' "$WORK/compared/compare.svg" | wc -l)" -eq 3 ] ||
   fail "compare.svg does not hold three curves"
-expect_status 0 --compare first edited/report.json --out hostile
+expect_run 0 "" --compare first edited/report.json --out hostile
 python3 "$HTML_CHECK" --text "$hostile" "$WORK/hostile/compare.html" "$WORK/first" "$WORK/edited"
-expect_status 2 --compare first --out compared
-expect_status 1 --compare first edited/report.json.regressions --out compared
+expect_run 2 "" --compare first --out compared
+expect_run 1 "" --compare first edited/report.json.regressions --out compared
 echo "ok: --compare puts reports side by side in compare.md, compare.svg and compare.html"

@@ -12,7 +12,6 @@ import socket
 import struct
 import sys
 import xml.etree.ElementTree as ElementTree
-import zlib
 
 
 def expect(condition, message):
@@ -21,23 +20,12 @@ def expect(condition, message):
 
 
 def png_size(path):
-    """Parses an 8-bit RGB PNG down to its decompressed rows; returns (width, height)."""
-    data = open(path, "rb").read()
-    expect(data[:8] == b"\x89PNG\r\n\x1a\n", path + ": no PNG signature")
-    pos, idat, header = 8, b"", None
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body, crc = data[pos + 8:pos + 8 + length], data[pos + 8 + length:pos + 12 + length]
-        expect(struct.pack(">I", zlib.crc32(kind + body)) == crc, path + ": bad CRC")
-        header = struct.unpack(">IIBBBBB", body) if kind == b"IHDR" else header
-        idat += body if kind == b"IDAT" else b""
-        pos += 12 + length
-    expect(header and header[2:] == (8, 2, 0, 0, 0), path + ": not an 8-bit RGB PNG")
-    width, height, stride = header[0], header[1], 1 + 3 * header[0]
-    rows = zlib.decompress(idat)
-    expect(len(rows) == height * stride and all(rows[y * stride] <= 4 for y in range(height)),
-           path + ": rows of another size or with an unknown filter")
-    return width, height
+    """(width, height) of an 8-bit RGB PNG. Its rows are decoded by the browser check and, as
+    write_png writes them, by image_test."""
+    data = open(path, "rb").read(26)
+    expect(data[:8] == b"\x89PNG\r\n\x1a\n" and data[12:16] == b"IHDR" and
+           data[24:26] == b"\x08\x02", path + ": not an 8-bit RGB PNG")
+    return struct.unpack(">II", data[16:24])
 
 
 def check_files(folder, report, bias):
@@ -70,7 +58,7 @@ def check_provenance(report):
     """Where the report comes from: this program, a time in UTC, its own command line, this host,
     and the platform and device that report.json's free text names."""
     provenance = report["provenance"]
-    expect(report["schema_version"] == 2 and provenance["kestrel_version"], "no version")
+    expect(provenance["kestrel_version"], "no version")
     expect(re.fullmatch(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ", provenance["time"]),
            "time " + provenance["time"])
     arguments = shlex.split(provenance["command_line"])
@@ -192,20 +180,10 @@ def measurements(folder):
             if k not in ("cost", "findings", "platform", "provenance")}
 
 
-def shape(value):
-    """The structure of a JSON value: its keys and the kinds of its lists' items, all the way
-    down; how many findings or warnings a driver earns is no part of it."""
-    if isinstance(value, dict):
-        return {key: shape(item) for key, item in value.items()}
-    if isinstance(value, list):
-        return sorted({json.dumps(shape(item), sort_keys=True) for item in value})
-    return type(value).__name__ if isinstance(value, (str, bool)) or value is None else "number"
-
-
 def check_alike(first, second, tolerance=0.05):
-    """The same structure, and every panel's mean error within `tolerance` levels."""
+    """The same panels and units, and every panel's mean error within `tolerance` levels. (The
+    members are the schema's, written by one writer; each report is checked on its own too.)"""
     reports = [json.load(open(folder + "/report.json")) for folder in (first, second)]
-    expect(shape(reports[0]) == shape(reports[1]), "report.json differs in its structure")
     expect([p["label"] for p in reports[0]["panels"]] == [p["label"] for p in reports[1]["panels"]]
            and len(reports[0]["units"]) == len(reports[1]["units"]), "other panels or units")
     for a, b in zip(reports[0]["panels"] + [u[f] for u in reports[0]["units"]
@@ -215,7 +193,7 @@ def check_alike(first, second, tolerance=0.05):
         difference = abs(a["statistics"]["mean_error"] - b["statistics"]["mean_error"])
         expect(difference <= tolerance, "%s on unit %d: mean errors %g apart" % (
             a["label"], a["unit"], difference))
-    print("ok: the same structure, every panel within %g level" % tolerance)
+    print("ok: the same panels and units, every panel within %g level" % tolerance)
 
 
 def main(arguments):

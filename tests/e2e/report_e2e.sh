@@ -9,7 +9,7 @@ CHECK="$(dirname "$0")/report_check.py"
 expect_run 0 "--lod-bias B" --help
 expect_run 0 "kestrel-report 0.1" --version
 expect_run 0 "0: software: llvmpipe" --list-devices
-(cd "$WORK" && expect_run 2 '--out needs a folder name' --out --check)
+expect_run 2 '--out needs a folder name' --out --check
 expect_run 2 '--junit needs a file name' --out "$WORK/x" --junit --check
 expect_run 2 'unexpected argument "--check"' --out "$WORK/x" -- --check
 expect_run 2 'unknown option "--angle"' --out "$WORK/x" --angle 5
@@ -26,12 +26,10 @@ expect_run 1 "\"$CHECK\" is no PNG picture" --out "$WORK/x" --texture "$CHECK"
 echo "ok: --help, bad options, missing devices, GLX without a display and textures that cannot" \
   "be read: statuses 0, 2 and 1"
 
-# From the program's own folder, so that the test's pictures are found for panels.png.
 run_report() {
   local out=$1
   shift
-  (cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" --out "$out" --repeats 3 "$@") \
-    2>"$WORK/err" || fail "kestrel-report failed: $(cat "$WORK/err")"
+  report_from_own_folder --out "$out" --repeats 3 "$@"
   grep -q "measuring trilinear, AF level 8 on unit 0" "$WORK/err" || fail "no progress lines"
   grep -q "the report is in $out (report.md), made in .* s: start-up .* rendering .* writing" \
     "$WORK/err" || fail "no closing line: $(tail -n 1 "$WORK/err")"
@@ -47,8 +45,7 @@ run_report "$WORK/biased" --angles 0 --aniso 8 --lod-bias 1
 python3 "$CHECK" --bias 1 "$WORK/biased"
 
 # --quiet leaves the closing line alone on standard error.
-(cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" --quiet --out "$WORK/quiet" \
-   --angles 0 --aniso 1 --repeats 1) 2>"$WORK/err" || fail "--quiet failed: $(cat "$WORK/err")"
+report_from_own_folder --quiet --out "$WORK/quiet" --angles 0 --aniso 1 --repeats 1
 [ "$(wc -l <"$WORK/err")" -eq 1 ] && grep -q "the report is in $WORK/quiet" "$WORK/err" ||
   fail "--quiet printed more than the closing line: $(cat "$WORK/err")"
 

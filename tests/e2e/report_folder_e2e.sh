@@ -12,11 +12,8 @@ junit=$ci/results.xml
 new_files="angles.svg lod-error.png lod-measured.png notes.txt panels.png quality.png report.html \
 report.json report.md summary.md"
 
-# Runs kestrel-report from its own folder with the settings and the arguments $@, to the end.
-report() {
-  (cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" "${settings[@]}" "$@") \
-    2>"$WORK/err" || fail "kestrel-report $*: $(tail -n 3 "$WORK/err")"
-}
+# Runs kestrel-report with the settings and the arguments $@, to the end.
+report() { report_from_own_folder "${settings[@]}" "$@"; }
 
 # Prints "PATH INODE CHECKSUM" for every entry of the report folder and of the JUnit file's
 # folder, hidden ones included: a file that is replaced gets another inode even where its bytes

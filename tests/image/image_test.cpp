@@ -52,6 +52,7 @@ std::string opened(const DataPath& path) {
 
 // From four levels below a temporary root, as from build/bin: the working directory first, then
 // data folders up the tree, and the folders beside the program, the only absolute ones, last.
+// Programs built or installed, moved or not, find their pictures from any folder: install_e2e.sh.
 TEST(DataPath, TheFirstDirectoryThatYieldsTheFileWins) {
   const TempDir root;
   const fs::path work = root.path() / "a" / "b" / "c" / "work";
@@ -71,36 +72,9 @@ TEST(DataPath, TheFirstDirectoryThatYieldsTheFileWins) {
   EXPECT_TRUE(std::none_of(relative.begin(), relative.end(),
                            [](const std::string& d) { return fs::path(d).is_absolute(); }));
   EXPECT_EQ(beside, program_data_directories(running_program()));
+  EXPECT_TRUE(program_data_directories("").empty());  // a program that cannot find itself
   EXPECT_EQ(opened(DataPath{{"missing", "a/b", "."}}), "here");
   EXPECT_EQ(opened(DataPath{}), "none");
-}
-
-// The folders beside a program come from the folder above its bin folder, wherever that lies;
-// the running program is this test's own executable, in the build tree, whose data/images holds
-// the unit pictures: they are found from any working directory.
-TEST(DataPath, ProgramsFindTheirPicturesFromTheirOwnFolder) {
-  const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"/opt/kestrel/bin/kestrel-report",
-       {"/opt/kestrel/data/images", "/opt/kestrel/share/kestrel/images"}},
-      {"/usr/bin/kestrel", {"/usr/data/images", "/usr/share/kestrel/images"}},
-      {"", {}},
-  };
-  for (const auto& [program, folders] : cases)
-    EXPECT_EQ(program_data_directories(program), folders) << program;
-
-  EXPECT_EQ(fs::path(running_program()).filename(), "image_test");
-  const TempDir elsewhere;
-  const ScopedWorkingDirectory in_elsewhere(elsewhere.path());
-  DataPath path;
-  path.append_default_directories();
-  std::FILE* const found = path.open_file("tmu0.png", "rb");
-  ASSERT_NE(found, nullptr) << "no tmu0.png beside " << running_program();
-  RgbImage beside_program(0, 0), in_source(0, 0);
-  EXPECT_TRUE(read_png_stream(found, beside_program));
-  std::fclose(found);
-  std::string error;
-  EXPECT_TRUE(read_png_file(KESTREL_SOURCE_DIR "/data/images/tmu0.png", in_source, error)) << error;
-  EXPECT_TRUE(same_image(beside_program, in_source));
 }
 
 // Decodes `file` from memory into `image`; returns what went to standard error meanwhile.

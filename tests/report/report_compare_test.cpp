@@ -172,15 +172,11 @@ TEST(JsonReader, ReadsWhatTheWriterWritesAndSaysWhereItFails) {
   EXPECT_EQ(error.column, 5);
 }
 
-TEST(Baseline, TheSameRunDoesNotRegressAndMorePanelsAreNamed) {
+// A run against itself is checked end to end.
+TEST(Baseline, MorePanelsAndRetiredRulesAreListedApart) {
   const Report report = made_report({1.0f, 8.0f}, {0.0, 45.0});
   const std::vector<Verdict> verdicts = made_verdicts(report);
   const StoredReport baseline = stored(json_of(report, verdicts));
-  const BaselineComparison same = compare_with_baseline(baseline, report, verdicts);
-  EXPECT_FALSE(same.regressed);
-  EXPECT_TRUE(same.unmatched.empty());
-  // Mean error, RMS and three bands per panel, and every verdict.
-  EXPECT_EQ(same.changes.size(), 5 * report.panels.size() + verdicts.size());
   const Report more = made_report({1.0f, 8.0f, 16.0f}, {0.0, 45.0});
   const BaselineComparison wider = compare_with_baseline(baseline, more, made_verdicts(more));
   EXPECT_FALSE(wider.regressed);
@@ -275,15 +271,13 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   }
 }
 
-// Valid JSON that is no report of this program, or a report with one member broken by hand, its
-// image quality's among them.
+// Valid JSON that is no report of this program, or a report whose member holds a value that its
+// kind allows but a report cannot (a member missing or of another kind: report_schema_test).
 TEST(Baseline, OtherJsonIsNoReport) {
   const Report report = with_quality(made_report({1.0f, 8.0f}, {0.0}));
   const std::string text = json_of(report, made_verdicts(report));
   const std::string others[] = {
-      "{\"name\": \"package\", \"version\": \"1.0.0\"}", "[]", "42", "\"report\"", "{}",
-      replaced(text, "\"panels\"", "\"panes\""), replaced(text, "\"verdicts\"", "\"verdict\""),
-      replaced(text, "\"mean_error\": ", "\"mean_error\": \"a\", \"x\": "),
+      "[]", "42", "\"report\"", "{}",
       replaced(text, "\"label\": \"trilinear, isotropic\"",
                "\"label\": \"trilinear, AF level 2\""),
       replaced(text, "\"rule\": \"reach\"", "\"rule\": \"colour\""),
@@ -294,8 +288,7 @@ TEST(Baseline, OtherJsonIsNoReport) {
       replaced(text, "\"taps\": ", "\"taps\": -"),
       replaced(text, "\"detail\": ", "\"detail\": -"),
       replaced(text, "\"label\": \"bilinear, AF level 8\"",
-               "\"label\": \"bilinear, AF level 2\"", true),
-      replaced(text, "\"bands\": [", "\"bands\": 7, \"b\": [", true)};
+               "\"label\": \"bilinear, AF level 2\"", true)};
   for (const std::string& other : others) {
     StoredReport read;
     std::string error;
@@ -303,7 +296,6 @@ TEST(Baseline, OtherJsonIsNoReport) {
     EXPECT_NE(error.find("other.json"), std::string::npos) << error;
   }
 }
-
 
 // compare.md: each report's figures side by side in the row of each shared panel, "–" for a
 // report made without them, whichever comes first; no such table when no report has any.

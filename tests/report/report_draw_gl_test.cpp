@@ -1,8 +1,7 @@
 // The report's drawing on the real driver: the geometry it computes is the one the driver draws,
 // the isotropic panel measures the reference levels at any turn and a LOD bias moves them with
-// the reference, the overlay font draws as
-// GLUT's and text printed over a picture as the driver draws it; the image quality's moves, and a
-// real aliasing filter that its measures catch.
+// the reference, the overlay font draws as GLUT's and text printed over a picture as the driver
+// draws it; the image quality's moves, and a real aliasing filter that its measures catch.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 

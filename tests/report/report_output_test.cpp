@@ -158,6 +158,9 @@ TEST(Findings, ImageQualityNamesThePanelsTheRulesPick) {
     Fact fact;
     std::vector<std::string> named, not_named;
   };
+  const std::vector<Fact> every_quality_fact = {
+      Fact::most_detail,      Fact::most_detail_aliased, Fact::none_flickers,   Fact::flickers,
+      Fact::af_buys_aliasing, Fact::af_buys_detail,      Fact::af_buys_nothing};
   const struct {
     const char* what;
     std::vector<Figures> trilinear, bilinear;  // isotropic, AF 2, 4, 8
@@ -202,20 +205,10 @@ TEST(Findings, ImageQualityNamesThePanelsTheRulesPick) {
         {Fact::af_buys_nothing, {trilinear}, {}},
         {Fact::af_buys_nothing, {bilinear}, {}}},
        {Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::most_detail}},
-      {"no image quality measured",
-       {},
-       {},
-       nullptr,
-       {},
-       {Fact::most_detail, Fact::most_detail_aliased, Fact::none_flickers, Fact::flickers,
-        Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::af_buys_nothing}},
+      {"no image quality measured", {}, {}, nullptr, {}, every_quality_fact},
       {"a picture without contrast, so nothing to compare detail and flicker with",
        std::vector<Figures>(4, {std::nan(""), std::nan("")}),
-       std::vector<Figures>(4, {std::nan(""), std::nan("")}),
-       nullptr,
-       {},
-       {Fact::most_detail, Fact::most_detail_aliased, Fact::none_flickers, Fact::flickers,
-        Fact::af_buys_aliasing, Fact::af_buys_detail, Fact::af_buys_nothing}},
+       std::vector<Figures>(4, {std::nan(""), std::nan("")}), nullptr, {}, every_quality_fact},
   };
   for (const auto& c : cases) {
     Report report =
@@ -251,10 +244,10 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   ReportOptions o;
   std::string error;
   // Values apart may start with one dash; --name=VALUE takes any value as given.
+  // The switches that report_e2e.sh gives the program (--version, --quiet, --api, ...) are
+  // checked there by what it does.
   ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
-                     "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h",
-                     "--version", "--list-devices", "--quiet", "--api", "vulkan", "--device",
-                     "1"},
+                     "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h"},
                     o, error))
       << error;
   EXPECT_EQ(o.out, "/tmp/a b");
@@ -265,11 +258,6 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   EXPECT_EQ(o.junit, "--check");
   EXPECT_FALSE(o.check);
   EXPECT_TRUE(o.help);
-  EXPECT_TRUE(o.version);
-  EXPECT_TRUE(o.list_devices);
-  EXPECT_TRUE(o.quiet);
-  EXPECT_EQ(o.api, Api::vulkan);
-  EXPECT_EQ(o.device, 1);
   // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
   for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
     ReportOptions ranged;
@@ -289,18 +277,14 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   // Each refused with a message that names the option or argument at fault.
   const std::pair<std::vector<const char*>, const char*> refused[] = {
       {{"--out"}, "--out needs a folder name"},
-      {{"--out", "--check"}, "--out needs a folder name"},
-      {{"--junit", "--check"}, "--junit needs a file name"},
       {{"--baseline", "--", "x"}, "--baseline needs a report folder"},
       {{"--texture="}, "--texture needs a PNG file"},
-      {{"--angle", "5"}, "unknown option \"--angle\""},
       {{"--a=5"}, "unknown option \"--a\""},
       {{"--ou"}, "unknown option \"--ou\""},
       {{"-x"}, "unknown option \"-x\""},
       {{"--check=yes"}, "--check takes no value"},
       {{"--list-devices=0"}, "--list-devices takes no value"},
       {{"report"}, "\"report\""},
-      {{"--", "--check"}, "\"--check\""},
       {{"--compare", "a", "-b"}, "unknown option \"-b\""},
       {{"--compare", "a"}, "--compare needs two report folders"},
       {{"--compare", "a", "b", "--check"}, "not --check"},
@@ -310,11 +294,8 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
       {{"--angles", "0:361:1"}, "--angles: at most 361 angles"},
       {{"--aniso", "0.5"}, "--aniso: \"0.5\""},
       {{"--aniso", "inf"}, "--aniso: \"inf\""},
-      {{"--lod-bias", "3"}, "--lod-bias: \"3\" is no bias from -2 to 2"},
       {{"--repeats", "2.5"}, "--repeats: \"2.5\""},
-      {{"--platform", "wayland"}, "--platform: \"wayland\""},
       {{"--tolerance", "-1"}, "--tolerance: \"-1\""},
-      {{"--platform", "glx", "--device", "0"}, "--device picks an EGL device"},
       {{"--api", "metal"}, "--api: \"metal\" is neither gl nor vulkan"},
       {{"--platform", "egl", "--api", "vulkan"}, "--api vulkan takes none"},
       {{"--compare", "a", "b", "--api", "vulkan"}, "not --api"}};
@@ -429,8 +410,9 @@ TEST(Verdicts, EachRuleFailsOnlyWhatBreaksIt) {
 }
 
 // Expectations read back as written hold a run to its own verdicts; a failure expected that
-// passes is fixed, in the count and in the JUnit file, whose texts are escaped for XML and whose
-// failures attach the pictures that show them.
+// passes is fixed, in the count and in the JUnit file, whose texts are escaped for XML. An id of
+// no verdict of the run and the JUnit file's failures, fixed ones and their pictures, are
+// checked end to end.
 TEST(Expectations, HoldTheVerdictsTheyWereWrittenFrom) {
   Report report = judged_report({1, 1, 1}, {3, 2, 1}, Picture::none);
   std::vector<Verdict> verdicts = judge_report(report);
@@ -446,25 +428,13 @@ TEST(Expectations, HoldTheVerdictsTheyWereWrittenFrom) {
   const std::string expected = junit_xml(junit_suite(report, verdicts, nullptr, "../out", 2.5));
   EXPECT_NE(expected.find("&lt;GPU&gt; &amp; &quot;co&quot;"), std::string::npos);
   EXPECT_NE(expected.find("failures=\"0\" skipped=\"3\""), std::string::npos);
-  // A pass expected to fail is fixed; an id of no verdict of the run is named by its line.
+  // A pass expected to fail is fixed.
   ASSERT_TRUE(parse_expectations("reach/trilinear-af-2 fail\nunit/unit-2 pass\n", "list.txt",
                                  expectations, error));
   ASSERT_TRUE(apply_expectations(expectations, verdicts, error)) << error;
   EXPECT_EQ(unexpected_count(verdicts), 4u);  // fixed, and the three failures now unexpected
   const std::string xml = junit_xml(junit_suite(report, verdicts, nullptr, "../out", 2.5));
   EXPECT_NE(xml.find("failures=\"4\" skipped=\"0\""), std::string::npos);
-  EXPECT_NE(xml.find("<failure message=\"fixed"), std::string::npos);
-  std::vector<std::string> attached;
-  for (std::size_t at = xml.find("[[ATTACHMENT|"); at != std::string::npos;
-       at = xml.find("[[ATTACHMENT|", at + 1))
-    attached.push_back(xml.substr(at + 13, xml.find("]]", at) - at - 13));
-  EXPECT_EQ(attached, std::vector<std::string>(4, "../out/lod-error.png"));
-  ASSERT_TRUE(parse_expectations("unit/unit-2 pass\nunit/unit-9 fail\n", "list.txt",
-                                 expectations, error));
-  EXPECT_FALSE(apply_expectations(expectations, verdicts, error));
-  EXPECT_NE(error.find("list.txt:2: \"unit/unit-9\" is no verdict of this run"),
-            std::string::npos)
-      << error;
 }
 
 TEST(Expectations, MalformedFilesAreRefusedNamingTheLine) {

@@ -84,50 +84,38 @@ class Filling {
 
 // One member as the schema reaches it.
 struct Member {
-  std::string path;   // from the root, as the reader's messages name it: "panels[1].unit"
-  std::string key;    // the path's last name
-  std::string value;  // in words; empty for an object or an array of records
-  bool object;        // an object of its own, or a group
-  bool optional;      // reports may lack it
+  std::string path;  // from the root, as the reader's messages name it: "panels[1].unit"
+  std::string key;   // the path's last name
+  bool object;       // an object of its own, or a group
+  bool optional;     // reports may lack it
 };
 
-// Lists every member that the reader reads, in the order of report.json, with its value.
+// Lists every member that the reader reads, in the order of report.json.
 class Listing {
  public:
   static constexpr bool writes = false;
 
   const std::vector<Member>& members() const { return members_; }
 
-  void text(const char* key, const std::string& value) { add(key, "\"" + value + "\""); }
-  void flag(const char* key, bool value) { add(key, value ? "true" : "false"); }
-  void whole(const char* key, int value) { add(key, format_text("%d", value)); }
-  void count(const char* key, std::int64_t value) {
-    add(key, format_text("%lld", static_cast<long long>(value)));
-  }
-  void large_count(const char* key, std::int64_t value) { count(key, value); }
-  void single(const char* key, float value) { number(key, value); }
-  void number(const char* key, double value) { add(key, number_text(value)); }
-  void figure(const char* key, double value, double = 0.0) { number(key, value); }
-  void ratio(const char* key, double value) { number(key, value); }
-  void filter(const char* key, bool trilinear) { add(key, trilinear ? "trilinear" : "bilinear"); }
-  void rule(const char* key, Rule rule) { add(key, rule_name(rule)); }
-  void label(const char* key, const PanelConfig& config) {
-    add(key, configuration_label(config));
-  }
+  void text(const char* key, const std::string&) { add(key); }
+  void flag(const char* key, bool) { add(key); }
+  void whole(const char* key, int) { add(key); }
+  void count(const char* key, std::int64_t) { add(key); }
+  void large_count(const char* key, std::int64_t) { add(key); }
+  void single(const char* key, float) { add(key); }
+  void number(const char* key, double) { add(key); }
+  void figure(const char* key, double, double = 0.0) { add(key); }
+  void ratio(const char* key, double) { add(key); }
+  void filter(const char* key, bool) { add(key); }
+  void rule(const char* key, Rule) { add(key); }
+  void label(const char* key, const PanelConfig&) { add(key); }
   template <typename Value>
-  void pair(const char* key, Value first, Value second) {
-    add(key, number_text(first) + ", " + number_text(second));
+  void pair(const char* key, Value, Value) {
+    add(key);
   }
-  void list(const char* key, const std::vector<std::string>& values) {
-    std::string text;
-    for (const std::string& value : values) text += "\"" + value + "\" ";
-    add(key, text);
-  }
-  template <typename Value>
-  void list(const char* key, const std::vector<Value>& values) {
-    std::string text;
-    for (const Value value : values) text += number_text(value) + " ";
-    add(key, text);
+  template <typename Values>
+  void list(const char* key, const Values&) {
+    add(key);
   }
   template <typename Record>
   void object(const char* key, Record& record) {
@@ -135,7 +123,7 @@ class Listing {
   }
   template <typename Record>
   void records(const char* key, std::vector<Record>& records) {
-    add(key, format_text("%zu records", records.size()));
+    add(key);
     const std::string outer = where_, array = path(key);
     for (std::size_t i = 0; i < records.size(); ++i) {
       where_ = format_text("%s[%zu]", array.c_str(), i);
@@ -145,7 +133,7 @@ class Listing {
   }
   template <typename Fields>
   void group(const char* key, Fields fields) {
-    add(key, "", true);
+    add(key, true);
     const std::string outer = where_;
     where_ = path(key);
     fields();
@@ -162,12 +150,9 @@ class Listing {
   bool since(const char*, int) { return true; }
 
  private:
-  static std::string number_text(double value) {
-    return std::isnan(value) ? "NaN" : format_text("%.17g", value);
-  }
   std::string path(const char* key) const { return where_.empty() ? key : where_ + "." + key; }
-  void add(const char* key, const std::string& value, bool object = false) {
-    members_.push_back({path(key), key, value, object, optional_.count(path(key)) > 0});
+  void add(const char* key, bool object = false) {
+    members_.push_back({path(key), key, object, optional_.count(path(key)) > 0});
   }
 
   std::vector<Member> members_;
@@ -193,14 +178,6 @@ std::vector<Member> members(Report& report, std::vector<Verdict>& verdicts) {
   return listing.members();
 }
 
-// "path: value" for each member, for messages that show where two reports differ.
-std::vector<std::string> member_lines(Report& report, std::vector<Verdict>& verdicts) {
-  std::vector<std::string> lines;
-  for (const Member& member : members(report, verdicts))
-    lines.push_back(member.path + ": " + member.value);
-  return lines;
-}
-
 bool parse(const std::string& text, StoredReport& stored, std::string& error) {
   return parse_stored_report(text, "schema/report.json", stored, error);
 }
@@ -219,21 +196,23 @@ std::string member_kind(const std::string& path) {
 }  // namespace
 
 // Every member with a value of its own, then every figure with the value that null stands for
-// (NaN, +infinity for a PSNR), reads back as written.
+// (NaN, +infinity for a PSNR), reads back as written: written again, what was read gives the
+// same text; the PSNR, whose null stands for another value, and the schema version, which the
+// writer writes whatever the report holds, are compared themselves.
 TEST(ReportSchema, EveryMemberReadsBackAsWritten) {
   for (const bool non_finite : {false, true}) {
+    SCOPED_TRACE(testing::Message() << "non-finite: " << non_finite);
     Filled written = filled(non_finite);
     ASSERT_FALSE(written.report.quality.panels.empty());
     const std::string text = report_json(written.report, {}, written.verdicts);
     StoredReport read;
     std::string error;
     ASSERT_TRUE(parse(text, read, error)) << error;
-    const std::vector<std::string> expected = member_lines(written.report, written.verdicts);
-    const std::vector<std::string> got = member_lines(read.report, read.verdicts);
-    EXPECT_GT(expected.size(), 200u);
-    ASSERT_EQ(got.size(), expected.size()) << "non-finite: " << non_finite;
-    for (std::size_t i = 0; i < got.size(); ++i)
-      EXPECT_EQ(got[i], expected[i]) << "non-finite: " << non_finite;
+    EXPECT_EQ(report_json(read.report, {}, read.verdicts), text);
+    EXPECT_EQ(read.report.quality.panels[1].figures.psnr,
+              written.report.quality.panels[1].figures.psnr);
+    EXPECT_EQ(read.report.provenance.schema_version, report_schema_version);
+    EXPECT_GT(members(written.report, written.verdicts).size(), 200u);
     for (const PanelMeasurement& panel : read.report.panels)
       EXPECT_EQ(panel.config.lod_bias, written.report.lod_bias);
   }
@@ -281,38 +260,16 @@ TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
   EXPECT_GT(tried.size(), 100u);
 }
 
-// A report of an earlier schema, without a schema version or a provenance, reads as version 1;
-// one of a later version is refused with a message that names the file and both versions.
-TEST(ReportSchema, EarlierVersionsReadAndLaterOnesAreNamed) {
+// A report of an earlier schema, without a schema version or a provenance, reads as version 1.
+// (One of a later version is refused by name end to end: report_baseline_e2e.sh.)
+TEST(ReportSchema, EarlierVersionsRead) {
   Filled written = filled(false);
   const std::string text = report_json(written.report, {}, written.verdicts);
   const std::size_t provenance_end = text.find("\"driver\"");
   ASSERT_NE(provenance_end, std::string::npos);
-  const std::string version_key = format_text("\"schema_version\": %d", report_schema_version);
-  ASSERT_NE(text.find(version_key), std::string::npos);
-  const struct {
-    const char* what;
-    std::string text;
-    int version;  // read; 0: refused
-  } cases[] = {
-      {"without provenance", "{\n  " + text.substr(provenance_end), 1},
-      {"of a later version",
-       std::string(text).replace(text.find(version_key), version_key.size(),
-                                 "\"schema_version\": 7"),
-       0},
-  };
-  for (const auto& c : cases) {
-    StoredReport read;
-    std::string error;
-    EXPECT_EQ(parse(c.text, read, error), c.version > 0) << c.what << ": " << error;
-    if (c.version > 0) {
-      EXPECT_EQ(read.report.provenance.schema_version, c.version) << c.what;
-      EXPECT_EQ(read.report.driver.renderer, written.report.driver.renderer) << c.what;
-      continue;
-    }
-    for (const std::string& named :
-         {std::string("\"schema/report.json\""), std::string("version 7"),
-          format_text("up to %d", report_schema_version)})
-      EXPECT_NE(error.find(named), std::string::npos) << c.what << ": " << error;
-  }
+  StoredReport read;
+  std::string error;
+  ASSERT_TRUE(parse("{\n  " + text.substr(provenance_end), read, error)) << error;
+  EXPECT_EQ(read.report.provenance.schema_version, 1);
+  EXPECT_EQ(read.report.driver.renderer, written.report.driver.renderer);
 }

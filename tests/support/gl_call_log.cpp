@@ -7,14 +7,11 @@
 #include <GL/glx.h>
 #include <dlfcn.h>
 
-#include <cstdio>
-
 namespace {
 
 // Never destroyed: the process-wide objects under test delete their names while the process
 // exits, possibly after this file's own objects are gone.
 std::vector<GlCall>& calls = *new std::vector<GlCall>;
-bool echo_deletions = false;
 
 // The driver's function of the same name and type as ours.
 template <typename Function>
@@ -26,27 +23,11 @@ void record(const char* function, GLuint name) {
   calls.push_back({function, name, glXGetCurrentContext() != nullptr});
 }
 
-void record_deletion(const char* function, const char* kind, GLuint name) {
-  record(function, name);
-  if (echo_deletions)
-    std::fprintf(stderr, "deleted %s %u%s\n", kind, name,
-                 calls.back().context_current ? "" : " without a context");
-}
-
 }  // namespace
 
 const std::vector<GlCall>& gl_calls() { return calls; }
 
 void clear_gl_calls() { calls.clear(); }
-
-std::vector<GlCall> gl_calls_of(const std::string& function) {
-  std::vector<GlCall> matching;
-  for (const GlCall& call : calls)
-    if (call.function == function) matching.push_back(call);
-  return matching;
-}
-
-void echo_gl_deletions() { echo_deletions = true; }
 
 extern "C" {
 
@@ -64,7 +45,7 @@ void glBindTexture(GLenum target, GLuint texture) {
 
 void glDeleteTextures(GLsizei n, const GLuint* textures) {
   static auto* const driver = driver_function(&glDeleteTextures, "glDeleteTextures");
-  for (GLsizei i = 0; i < n; ++i) record_deletion("DeleteTextures", "texture", textures[i]);
+  for (GLsizei i = 0; i < n; ++i) record("DeleteTextures", textures[i]);
   driver(n, textures);
 }
 
@@ -90,7 +71,7 @@ void glCallList(GLuint list) {
 void glDeleteLists(GLuint list, GLsizei range) {
   static auto* const driver = driver_function(&glDeleteLists, "glDeleteLists");
   for (GLsizei i = 0; i < range; ++i)
-    record_deletion("DeleteLists", "list", list + static_cast<GLuint>(i));
+    record("DeleteLists", list + static_cast<GLuint>(i));
   driver(list, range);
 }
 

@@ -27,11 +27,3 @@ struct GlCall {
 // The calls recorded since the last clear_gl_calls, oldest first.
 const std::vector<GlCall>& gl_calls();
 void clear_gl_calls();
-
-// The recorded calls of one function, oldest first.
-std::vector<GlCall> gl_calls_of(const std::string& function);
-
-// From now on also writes every deletion on standard error, one line each ("deleted texture 7",
-// "deleted list 1", with " without a context" appended when none is current), so that a test
-// can check deletions made while the process exits, after its own code has run.
-void echo_gl_deletions();

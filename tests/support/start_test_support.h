@@ -2,8 +2,6 @@
 // give, so that tests see the window, GL state and objects that the program itself has.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
 #include "app/platform.h"
@@ -19,10 +17,3 @@ inline bool start_with_switches(std::vector<const char*> switches) {
   argv.push_back(nullptr);
   return start_test(static_cast<int>(argv.size()) - 1, argv.data(), false);
 }
-
-// Starts the test with these switches, or skips the calling test when there is no X display.
-#define START_TEST_OR_SKIP(...)                                                          \
-  do {                                                                                   \
-    if (!display_available()) GTEST_SKIP() << "no X display";                            \
-    ASSERT_TRUE(start_with_switches({__VA_ARGS__})) << "the driver lacks an extension"; \
-  } while (0)
