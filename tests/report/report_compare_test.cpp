@@ -73,14 +73,7 @@ std::vector<Verdict> made_verdicts(const Report& report) {
 // the second's nearest band without flicker in the ideal picture (flicker +infinity).
 Report with_quality(Report report) {
   QualityReport& q = report.quality;
-  q.texture = "pictures/brick wall.png";
-  q.texture_width = 512;
-  q.texture_height = 256;
-  q.offsets = 8;
-  q.step_x = 0.015625;
-  q.step_y = 0.125;
-  q.taps = 123456000000;  // six significant digits, as report.json keeps every figure
-  q.reference_seconds = 12.5;
+  q.taps = 123456000000;  // not 0, which a minus sign leaves a count
   constexpr double infinity = std::numeric_limits<double>::infinity();
   for (std::size_t n = 0; n < report.panels.size(); ++n) {
     PanelQuality panel;
@@ -95,10 +88,6 @@ Report with_quality(Report report) {
     q.panels.push_back(panel);
   }
   return report;
-}
-
-std::string json_of(const Report& report, const std::vector<Verdict>& verdicts) {
-  return report_json(report, {}, verdicts);
 }
 
 StoredReport stored(const std::string& text) {
@@ -117,15 +106,6 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-std::string parse_error(const std::string& text) {
-  JsonValue value;
-  JsonError error;
-  EXPECT_FALSE(parse_json(text, value, error)) << "read: " << text.substr(0, 60);
-  EXPECT_GE(error.line, 1);
-  EXPECT_GE(error.column, 1);
-  return error.message;
-}
-
 }  // namespace
 
 TEST(JsonReader, HostileTextGivesAnErrorNeverATree) {
@@ -138,11 +118,19 @@ TEST(JsonReader, HostileTextGivesAnErrorNeverATree) {
       "nul", "\"\\x\"", "\"\\u12\"", "\"\\ud800\"", "\"\\ud800\\u0041\"", "\"\\udc00\"", "\"\\",
       "\"a\tb\"", "\"\xff\"", "\"\xc0\xaf\"", "\"\xed\xa0\x80\"", "\"\xe2\x82\"",
       std::string("[1,\0 2]", 7), "{\"a\": 1, \"a\": 2}", "{} x", "1 2", "[] []"};
-  for (const std::string& text : hostile) EXPECT_FALSE(parse_error(text).empty());
+  for (const std::string& text : hostile) {
+    JsonValue value;
+    JsonError error;
+    EXPECT_FALSE(parse_json(text, value, error)) << "read: " << text.substr(0, 60);
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_GE(error.line, 1);
+    EXPECT_GE(error.column, 1);
+  }
 }
 
-// Whatever a string holds, the writer's text reads back as the same string; every kind of value
-// reads, nesting up to the limit included; an error says where it lies.
+// Whatever a string holds, the writer's text reads back as the same string; escapes the writer
+// never writes and numbers too small to hold read, nesting up to the limit included; an error says
+// where it lies. Booleans, nulls and members missing or of another kind: report_schema_test.
 TEST(JsonReader, ReadsWhatTheWriterWritesAndSaysWhereItFails) {
   JsonValue value;
   JsonError error;
@@ -156,17 +144,12 @@ TEST(JsonReader, ReadsWhatTheWriterWritesAndSaysWhereItFails) {
   }
   const std::string nested = std::string(max_json_depth, '[') + std::string(max_json_depth, ']');
   EXPECT_TRUE(parse_json(nested, value, error)) << error.message;
-  ASSERT_TRUE(parse_json(" {\"s\": \"\\ud83d\\ude00\\/\", \"n\": -1.5e-3, \"t\": true, "
-                         "\"z\": null, \"tiny\": 1e-400, \"a\": []} ",
+  ASSERT_TRUE(parse_json(" {\"s\": \"\\ud83d\\ude00\\/\", \"n\": -1.5e-3, \"tiny\": 1e-400} ",
                          value, error))
       << error.message;
   EXPECT_EQ(value.member("s")->string(), "\xf0\x9f\x98\x80/");
   EXPECT_EQ(value.member("n")->number(), -1.5e-3);
-  EXPECT_TRUE(value.member("t")->boolean());
-  EXPECT_TRUE(value.member("z")->is(JsonValue::Type::null));
   EXPECT_EQ(value.member("tiny")->number(), 0.0);
-  EXPECT_TRUE(value.member("a")->is(JsonValue::Type::array));
-  EXPECT_EQ(value.member("missing"), nullptr);
   ASSERT_FALSE(parse_json("{\n  \"a\": [1,\n    tru]\n}", value, error));
   EXPECT_EQ(error.line, 3);
   EXPECT_EQ(error.column, 5);
@@ -176,7 +159,7 @@ TEST(JsonReader, ReadsWhatTheWriterWritesAndSaysWhereItFails) {
 TEST(Baseline, MorePanelsAndRetiredRulesAreListedApart) {
   const Report report = made_report({1.0f, 8.0f}, {0.0, 45.0});
   const std::vector<Verdict> verdicts = made_verdicts(report);
-  const StoredReport baseline = stored(json_of(report, verdicts));
+  const StoredReport baseline = stored(report_json(report, {}, verdicts));
   const Report more = made_report({1.0f, 8.0f, 16.0f}, {0.0, 45.0});
   const BaselineComparison wider = compare_with_baseline(baseline, more, made_verdicts(more));
   EXPECT_FALSE(wider.regressed);
@@ -185,7 +168,7 @@ TEST(Baseline, MorePanelsAndRetiredRulesAreListedApart) {
   std::vector<Verdict> retired = verdicts;
   for (Verdict& verdict : retired) verdict.rule = Rule::bounds;
   const BaselineComparison older =
-      compare_with_baseline(stored(json_of(report, retired)), report, verdicts);
+      compare_with_baseline(stored(report_json(report, {}, retired)), report, verdicts);
   EXPECT_EQ(older.retired.size(), verdicts.size());
   EXPECT_EQ(older.unmatched.size(), verdicts.size());
   EXPECT_FALSE(older.regressed);
@@ -196,7 +179,7 @@ TEST(Baseline, MorePanelsAndRetiredRulesAreListedApart) {
 TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   const Report base = with_quality(made_report({1.0f, 8.0f}, {0.0, 45.0}));
   const std::vector<Verdict> base_verdicts = made_verdicts(base);
-  const StoredReport baseline = stored(json_of(base, base_verdicts));
+  const StoredReport baseline = stored(report_json(base, {}, base_verdicts));
   using R = Report&;
   using V = std::vector<Verdict>&;
   using M = Movement;
@@ -275,7 +258,7 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
 // kind allows but a report cannot (a member missing or of another kind: report_schema_test).
 TEST(Baseline, OtherJsonIsNoReport) {
   const Report report = with_quality(made_report({1.0f, 8.0f}, {0.0}));
-  const std::string text = json_of(report, made_verdicts(report));
+  const std::string text = report_json(report, {}, made_verdicts(report));
   const std::string others[] = {
       "[]", "42", "\"report\"", "{}",
       replaced(text, "\"label\": \"trilinear, isotropic\"",
@@ -302,7 +285,8 @@ TEST(Baseline, OtherJsonIsNoReport) {
 TEST(Comparison, ImageQualitySideBySide) {
   const Report plain = made_report({1.0f, 8.0f}, {0.0});
   const Report measured = with_quality(plain);
-  const StoredReport with = stored(json_of(measured, {})), without = stored(json_of(plain, {}));
+  const StoredReport with = stored(report_json(measured, {}, {}));
+  const StoredReport without = stored(report_json(plain, {}, {}));
   const PanelQuality& panel = measured.quality.panels[1];
   const std::string row = "| " + configuration_label(panel.config) + " | ";
   const std::string figures = format_text("%.1f dB / %.2f / %.2f |", panel.figures.psnr,
@@ -327,7 +311,7 @@ TEST(Comparison, ImageQualitySideBySide) {
 TEST(Comparison, SvgChartsEveryLevelThatEveryReportSwept) {
   const auto compared = [](const std::vector<float>& levels, const std::vector<double>& angles,
                            const char* name) {
-    return ComparedReport{name, name, stored(json_of(made_report(levels, angles), {})), ""};
+    return ComparedReport{name, name, stored(report_json(made_report(levels, angles), {}, {})), ""};
   };
   const struct {
     std::vector<ComparedReport> reports;
@@ -383,7 +367,7 @@ TEST(Markdown, TablesStayWholeWhateverTheTextsHold) {
   report.driver.renderer = report.driver.vendor = hostile;
   std::vector<Verdict> verdicts = made_verdicts(report);
   verdicts[0].subject = verdicts[0].reason = hostile;
-  const StoredReport stored_report = stored(json_of(report, verdicts));
+  const StoredReport stored_report = stored(report_json(report, {}, verdicts));
   const std::pair<const char*, std::string> files[] = {
       {"report.md", report_markdown(report, {}, verdicts)},
       {"regressions.md",
