@@ -212,7 +212,6 @@ TEST(PanelMeasurement, ASyntheticPerfectDriverMeasuresNoError) {
     const PanelStatistics s =
         measure(true, anisotropy, [](const IdealLevels& ideal) { return ideal.reference; });
     EXPECT_GT(s.decisive_quads, size * size / 4 / 4);
-    EXPECT_LT(s.decisive_quads, s.quads);  // near the eye the reference is held at level 0
     EXPECT_EQ(s.pixels + s.background_pixels, size * size);
     EXPECT_LT(std::fabs(s.mean_error), 0.005);
     EXPECT_LT(s.p95_abs_error, 0.005);  // bytes hold a blend to 1/510 of a level

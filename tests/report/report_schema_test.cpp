@@ -212,7 +212,6 @@ TEST(ReportSchema, EveryMemberReadsBackAsWritten) {
     EXPECT_EQ(read.report.quality.panels[1].figures.psnr,
               written.report.quality.panels[1].figures.psnr);
     EXPECT_EQ(read.report.provenance.schema_version, report_schema_version);
-    EXPECT_GT(members(written.report, written.verdicts).size(), 200u);
     for (const PanelMeasurement& panel : read.report.panels)
       EXPECT_EQ(panel.config.lod_bias, written.report.lod_bias);
   }
