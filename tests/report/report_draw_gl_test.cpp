@@ -102,6 +102,25 @@ class QualityDraw : public ReportDraw {
   TextureObject2D texture_;
 };
 
+// `picture` drawn into the lower left corner of the back buffer, `texts` drawn over it in `font`
+// in a viewport of the picture's size, and the picture's area read back.
+RgbImage printed_by_driver(const RgbImage& picture, const std::vector<PlacedText>& texts,
+                           OverlayFont font = OverlayFont::captured) {
+  const int width = picture.width(), height = picture.height();
+  glViewport(0, 0, width, height);
+  glDisable(GL_DEPTH_TEST);
+  {
+    const ScopedIdentityMatrices window_terms;
+    glRasterPos2f(-1.0f, -1.0f);
+    const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);
+    glDrawPixels(width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.texels());
+  }
+  glColor3f(1.0f, 1.0f, 1.0f);
+  for (const PlacedText& text : texts)
+    draw_text(text.text.c_str(), text.x, text.y, width, height, font);
+  return read_pixels(GL_BACK, 0, 0, width, height);
+}
+
 }  // namespace
 
 TEST(Report, AfLevelsAreTakenAsTheDriverTakesThemWithIsotropicAdded) {
@@ -177,29 +196,6 @@ TEST_F(ReportDraw, ALodBiasMovesTheMeasuredLevelsWithTheReference) {
     EXPECT_NEAR(shift / quads, bias, 0.1);
   }
 }
-
-namespace {
-
-// `picture` drawn into the lower left corner of the back buffer, `texts` drawn over it in `font`
-// in a viewport of the picture's size, and the picture's area read back.
-RgbImage printed_by_driver(const RgbImage& picture, const std::vector<PlacedText>& texts,
-                           OverlayFont font = OverlayFont::captured) {
-  const int width = picture.width(), height = picture.height();
-  glViewport(0, 0, width, height);
-  glDisable(GL_DEPTH_TEST);
-  {
-    const ScopedIdentityMatrices window_terms;
-    glRasterPos2f(-1.0f, -1.0f);
-    const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);
-    glDrawPixels(width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.texels());
-  }
-  glColor3f(1.0f, 1.0f, 1.0f);
-  for (const PlacedText& text : texts)
-    draw_text(text.text.c_str(), text.x, text.y, width, height, font);
-  return read_pixels(GL_BACK, 0, 0, width, height);
-}
-
-}  // namespace
 
 // Text printed over a picture on the CPU gives the driver's pixels wherever it starts: inside,
 // on each edge, across the edges, and outside, where the driver draws none of it.

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/panels.h"
-#include "image/file_output.h"
 #include "report/options.h"
 #include "report/output/expectations.h"
 #include "report/output/findings.h"
@@ -24,6 +23,7 @@
 #include "report/output/text_format.h"
 #include "report/output/verdicts.h"
 #include "image_compare.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -464,13 +464,13 @@ TEST(Expectations, MalformedFilesAreRefusedNamingTheLine) {
     EXPECT_NE(error.find(c.message), std::string::npos) << error << ", not " << c.message;
   }
   // Larger than the limit, the file is refused by name before it is read.
-  const std::string file = testing::TempDir() + "expectations-too-large.txt";
-  ASSERT_TRUE(write_text_file(file, std::string(max_expectations_size + 1, '#')));
+  const TempDir temp;
+  const std::string file = (temp.path() / "too-large.txt").string();
+  write_file(file, std::string(max_expectations_size + 1, '#'));
   Expectations expectations;
   std::string error;
   EXPECT_FALSE(read_expectations(file, expectations, error));
   EXPECT_NE(error.find(file), std::string::npos) << error;
-  std::remove(file.c_str());
 }
 
 // A summary.md is read from disk: whatever it holds becomes text, links that would run a script
