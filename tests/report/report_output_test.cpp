@@ -109,7 +109,6 @@ TEST(Findings, EachBehaviourFiresItsFinding) {
        {Fact::isotropic_right, Fact::stops_blending_with_af, Fact::af_level_no_difference,
         Fact::sharper, Fact::none_blurrier, Fact::every_unit})
     EXPECT_TRUE(has(same_facts, fact)) << int(fact);
-  EXPECT_FALSE(has(same_facts, Fact::af_cost));
 
   // Trilinear AF grows and blends; bilinear AF samples the isotropic levels; a unit lags.
   Report mixed = report_with({3, 2, 1}, {4, 4, 4});
