@@ -282,7 +282,7 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
     std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
                  movement_summary(comparison).c_str(), baseline->file.c_str());
   if (!options.check) return 0;
-  return comparison.regressed ? 4 : unexpected > 0 ? 3 : 0;
+  return has_regressed(comparison) ? 4 : unexpected > 0 ? 3 : 0;
 }
 
 void tell_run_times(const std::filesystem::path& out, double start_up) {

@@ -455,6 +455,10 @@ std::size_t change_count(const BaselineComparison& comparison, Movement movement
                     [&](const Change& change) { return change.movement == movement; }));
 }
 
+bool has_regressed(const BaselineComparison& comparison) {
+  return change_count(comparison, Movement::regressed) > 0;
+}
+
 std::string movement_summary(const BaselineComparison& comparison) {
   std::string text;
   for (const MovementGroup& group : movement_groups)
@@ -526,7 +530,6 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
   for (const Verdict& old : baseline.verdicts)
     if (!judged(old.rule))
       c.retired.push_back(std::string(rule_name(old.rule)) + ": " + old.subject);
-  c.regressed = change_count(c, Movement::regressed) > 0;
   return c;
 }
 

@@ -132,7 +132,6 @@ struct BaselineComparison {
   std::vector<std::string> unmatched;  // the run's panels and verdicts the baseline lacks
   std::vector<std::string> retired;    // the baseline's verdicts of rules no longer judged, left
                                        // out
-  bool regressed = false;              // any change regressed
 };
 
 // "trilinear, AF level 8: mean error", "bounds: bilinear, isotropic: verdict": what changed.
@@ -143,6 +142,9 @@ std::string change_description(const Change& change);
 
 // How many of the comparison's changes moved as `movement`.
 std::size_t change_count(const BaselineComparison& comparison, Movement movement);
+
+// Whether any of the comparison's changes regressed.
+bool has_regressed(const BaselineComparison& comparison);
 
 // "2 regressed, 1 improved": the changes that regressed, improved and changed, those there are;
 // "no figure moved" when none did.

@@ -192,7 +192,7 @@ std::string regressions_html(const ReportPage& page) {
   for (const std::string& origin : comparison.other_origin)
     html += "<p><strong>The baseline comes from elsewhere:</strong> " + xml_escaped(origin) +
             ".</p>\n";
-  html += "<p class=\"" + std::string(comparison.regressed ? "fail" : "pass") + "\">" +
+  html += "<p class=\"" + std::string(has_regressed(comparison) ? "fail" : "pass") + "\">" +
           xml_escaped(movement_summary(comparison)) + format_text(" of %zu figures.</p>\n",
                                                                   comparison.changes.size());
   for (const MovementGroup& group : movement_groups)

@@ -277,7 +277,7 @@ void json_fields(Walk& walk, RecordOf<Walk, BaselineComparison>& baseline) {
   walk.text("path", baseline.file);
   walk.text("renderer", baseline.baseline_renderer);
   walk.list("other_origin", baseline.other_origin);
-  walk.flag("regressed", baseline.regressed);
+  walk.flag("regressed", has_regressed(baseline));
   walk.records("changes", baseline.changes);
   walk.list("not_in_baseline", baseline.unmatched);
   walk.list("rules_no_longer_judged", baseline.retired);
