@@ -24,6 +24,6 @@ figures='[0-9.∞]+ dB / [0-9.–]+ / [0-9.–]+'
 grep -Eq "^\| trilinear, AF level 16 \| $figures \| $figures \| $figures \|\$" \
   "$compare" || fail "no image quality of the three reports side by side"
 grep -q '^| | llvmpipe | softpipe | vulkan |$' "$compare" || fail "no pictures side by side"
-python3 "$(dirname "$0")/html_check.py" "$out/compare.html" "$out/llvmpipe" "$out/softpipe" \
+python3 "$HTML_CHECK" "$out/compare.html" "$out/llvmpipe" "$out/softpipe" \
   "$out/vulkan"
 echo "ok: compare.md names every driver and holds their tables side by side"

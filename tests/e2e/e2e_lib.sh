@@ -5,6 +5,8 @@ set -euo pipefail
 
 KESTREL=$(realpath "$1")
 X_SEND_CLOSE=$(realpath "$2")
+CHECK=$(dirname "${BASH_SOURCE[0]}")/report_check.py  # report folders: files and numbers
+HTML_CHECK=$(dirname "${BASH_SOURCE[0]}")/html_check.py  # report pages in a browser
 WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
 

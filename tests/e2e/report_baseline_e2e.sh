@@ -9,7 +9,6 @@
 # other angles, without measuring. report.html against the baseline and compare.html, with markup
 # in the baseline's strings, hold up in a browser.
 source "$(dirname "$0")/e2e_lib.sh"
-HTML_CHECK="$(dirname "$0")/html_check.py"
 export GALLIUM_DRIVER=llvmpipe LIBGL_ALWAYS_SOFTWARE=1
 settings=(--angles 0,45 --aniso 1,2,8 --repeats 2)
 
@@ -80,7 +79,7 @@ echo "ok: a mean error nearer 0 improves (status 3 with --check); another render
 mkdir "$WORK/ci"
 expect_run 4 "" --out worse "${settings[@]}" --check --baseline edited/report.json \
   --junit ci/results.xml
-python3 "$(dirname "$0")/report_check.py" --junit "$WORK/ci/results.xml" "$WORK/worse"
+python3 "$CHECK" --junit "$WORK/ci/results.xml" "$WORK/worse"
 expected=$( (cat "$WORK/edited/report.json.regressions"
   echo "band_anisotropy|bilinear, AF level 8") | sort)
 [ "$(moved "$WORK/worse/report.json" regressed | sort)" = "$expected" ] ||

@@ -4,7 +4,6 @@
 # user's picture is measured for the image quality; --help, bad options, missing devices, GLX
 # without a display and textures that cannot be read end with the right statuses.
 source "$(dirname "$0")/e2e_lib.sh"
-CHECK="$(dirname "$0")/report_check.py"
 
 expect_run 0 "--lod-bias B" --help
 expect_run 0 "kestrel-report 0.1" --version

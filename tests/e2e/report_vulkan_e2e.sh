@@ -4,7 +4,6 @@
 # lavapipe's sampling, within 0.05 level a panel; --compare names both. Missing devices end with
 # the right status.
 source "$(dirname "$0")/e2e_lib.sh"
-CHECK="$(dirname "$0")/report_check.py"
 # lavapipe alone, whatever GPU the machine has; the validation layer must be there to be heard.
 lavapipe=/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json
 [ -f "$lavapipe" ] || fail "no lavapipe ($lavapipe): tools/install-deps.sh test installs it"
@@ -27,7 +26,7 @@ grep -q '^- Platform: Vulkan 1\.[0-9.]*, no window system, device 0: llvmpipe.*,
   "$WORK/vulkan/report.md" ||
   fail "the Vulkan run names no Vulkan device"
 python3 "$CHECK" "$WORK/vulkan"
-python3 "$(dirname "$0")/html_check.py" "$WORK/vulkan/report.html"
+python3 "$HTML_CHECK" "$WORK/vulkan/report.html"
 
 (unset DISPLAY; report_from_own_folder --out "$WORK/gl" "${settings[@]}")
 python3 "$CHECK" --alike "$WORK/gl" "$WORK/vulkan"
@@ -35,5 +34,5 @@ python3 "$CHECK" --alike "$WORK/gl" "$WORK/vulkan"
   fail "--compare failed: $(cat "$WORK/err")"
 grep -q '^| Platform | EGL, .* | Vulkan 1\.' "$WORK/compare.md" ||
   fail "compare.md does not say which API made each report"
-python3 "$(dirname "$0")/html_check.py" "$WORK/compare.html" "$WORK/gl" "$WORK/vulkan"
+python3 "$HTML_CHECK" "$WORK/compare.html" "$WORK/gl" "$WORK/vulkan"
 echo "ok: compare.md puts the GL and the Vulkan report side by side"
