@@ -11,9 +11,7 @@ expect_run 0 "0: software: llvmpipe" --list-devices
 expect_run 2 '--out needs a folder name' --out --check
 expect_run 2 '--junit needs a file name' --out "$WORK/x" --junit --check
 expect_run 2 'unexpected argument "--check"' --out "$WORK/x" -- --check
-expect_run 2 'unknown option "--angle"' --out "$WORK/x" --angle 5
 expect_run 2 '--lod-bias: "9" is no bias from -2 to 2' --out "$WORK/x" --lod-bias 9
-expect_run 2 '--angles: "a" is no angle' --out "$WORK/x" --angles a
 expect_run 2 'is none of auto, egl and glx' --out "$WORK/x" --platform wayland
 expect_run 2 'EGL lists these devices:' --out "$WORK/x" --platform egl --device 999
 expect_run 2 'needs --platform egl' --out "$WORK/x" --platform glx --device 0
