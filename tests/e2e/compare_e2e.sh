@@ -9,7 +9,7 @@ export VK_ICD_FILENAMES=/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json
 
 bash "$(dirname "$0")/../../tools/report.sh" "$KESTREL" "$out" --angles 0,90 --aniso 1,16 \
   --repeats 3 2>"$WORK/err" || fail "tools/report.sh failed: $(tail -n 5 "$WORK/err")"
-grep -q "wrote $compare (llvmpipe softpipe vulkan)" "$WORK/err" || fail "$(tail -n 3 "$WORK/err")"
+expect_line "wrote $compare (llvmpipe softpipe vulkan)" "$WORK/err"
 for driver in llvmpipe softpipe; do
   grep -q "^## $driver" "$compare" && [ -f "$out/$driver/report.json" ] || fail "no $driver"
 done

@@ -12,6 +12,9 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Fails unless a line of file $2 matches the basic regular expression $1.
+expect_line() { grep -q -- "$1" "$2" || fail "$2 has no line \"$1\": $(head -n 5 "$2")"; }
+
 # Runs the command $2... every 0.1 s until it succeeds; fails with message $1 after 30 s.
 wait_until() {
   local message=$1

@@ -49,7 +49,8 @@ for folder in / /tmp "$repository" "$WORK/empty"; do
   cmp "$WORK/own/panels.png" "$WORK/from/panels.png" || fail "panels.png differs from $folder"
 done
 report_from "$WORK/moved/bin/kestrel-report" / moved
-cmp "$WORK/own/panels.png" "$WORK/moved/panels.png" || fail "the moved kestrel-report draws otherwise"
+cmp "$WORK/own/panels.png" "$WORK/moved/panels.png" ||
+  fail "the moved kestrel-report draws otherwise"
 echo "ok: kestrel-report draws the same panels.png from any folder, installed or built"
 
 # Without unit 2's picture, unit 2 shows unit 1's: said on stderr, in report.md and report.json.

@@ -27,14 +27,14 @@ run_report() {
   local out=$1
   shift
   report_from_own_folder --out "$out" --repeats 3 "$@"
-  grep -q "measuring trilinear, AF level 8 on unit 0" "$WORK/err" || fail "no progress lines"
-  grep -q "the report is in $out (report.md), made in .* s: start-up .* rendering .* writing" \
-    "$WORK/err" || fail "no closing line: $(tail -n 1 "$WORK/err")"
+  expect_line "measuring trilinear, AF level 8 on unit 0" "$WORK/err"  # progress
+  expect_line "the report is in $out (report.md), made in .* s: start-up .* rendering .* writing" \
+    "$WORK/err"
 }
 run_report "$WORK/glx" --angles 0,45,90 --junit "$WORK/glx.xml"
 (unset DISPLAY; run_report "$WORK/egl/nested" --angles 0:90:45)
-grep -q '^- Platform: GLX, ' "$WORK/glx/report.md" || fail "the GLX run names no GLX"
-grep -q '^- Platform: EGL, ' "$WORK/egl/nested/report.md" || fail "the EGL run names no EGL"
+expect_line '^- Platform: GLX, ' "$WORK/glx/report.md"
+expect_line '^- Platform: EGL, ' "$WORK/egl/nested/report.md"
 python3 "$CHECK" "$WORK/glx"
 python3 "$CHECK" --junit "$WORK/glx.xml" "$WORK/glx"
 python3 "$CHECK" --same "$WORK/glx" "$WORK/egl/nested"
