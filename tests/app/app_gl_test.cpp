@@ -326,13 +326,6 @@ void check_deletions() {
   std::_Exit(3);
 }
 
-void close_window() {
-  send_close_message(glXGetCurrentDisplay(), glXGetCurrentDrawable());
-  glutMainLoop();
-}
-
-void exit_with_window_open() { std::exit(0); }
-
 class InChild : public testing::Test {
  protected:
   void SetUp() override {
@@ -346,8 +339,12 @@ TEST_F(InChild, NarrowCompressedSingleUnitWithoutTheAnisotropyTrick) {
 }
 
 TEST_F(InChild, ClosingTheWindowOrExitingReleasesTheObjectsOnceInOrder) {
-  EXPECT_EXIT(start_and_end(close_window), testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(start_and_end(exit_with_window_open), testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(start_and_end([] {
+                send_close_message(glXGetCurrentDisplay(), glXGetCurrentDrawable());
+                glutMainLoop();
+              }),
+              testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(start_and_end([] { std::exit(0); }), testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

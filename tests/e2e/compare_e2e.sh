@@ -9,7 +9,7 @@ export VK_ICD_FILENAMES=/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json
 
 bash "$(dirname "$0")/../../tools/report.sh" "$KESTREL" "$out" --angles 0,90 --aniso 1,16 \
   --repeats 3 2>"$WORK/err" || fail "tools/report.sh failed: $(tail -n 5 "$WORK/err")"
-grep -q "wrote $compare (llvmpipe softpipe vulkan)" "$WORK/err" || fail "$(tail -n 3 "$WORK/err")"
+expect_line "wrote $compare (llvmpipe softpipe vulkan)" "$WORK/err"
 for driver in llvmpipe softpipe; do
   grep -q "^## $driver" "$compare" && [ -f "$out/$driver/report.json" ] || fail "no $driver"
 done
@@ -24,6 +24,6 @@ figures='[0-9.∞]+ dB / [0-9.–]+ / [0-9.–]+'
 grep -Eq "^\| trilinear, AF level 16 \| $figures \| $figures \| $figures \|\$" \
   "$compare" || fail "no image quality of the three reports side by side"
 grep -q '^| | llvmpipe | softpipe | vulkan |$' "$compare" || fail "no pictures side by side"
-python3 "$(dirname "$0")/html_check.py" "$out/compare.html" "$out/llvmpipe" "$out/softpipe" \
+python3 "$HTML_CHECK" "$out/compare.html" "$out/llvmpipe" "$out/softpipe" \
   "$out/vulkan"
 echo "ok: compare.md names every driver and holds their tables side by side"

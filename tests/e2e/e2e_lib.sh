@@ -5,10 +5,15 @@ set -euo pipefail
 
 KESTREL=$(realpath "$1")
 X_SEND_CLOSE=$(realpath "$2")
+CHECK=$(dirname "${BASH_SOURCE[0]}")/report_check.py  # report folders: files and numbers
+HTML_CHECK=$(dirname "${BASH_SOURCE[0]}")/html_check.py  # report pages in a browser
 WORK=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Fails unless a line of file $2 matches the basic regular expression $1.
+expect_line() { grep -q -- "$1" "$2" || fail "$2 has no line \"$1\": $(head -n 5 "$2")"; }
 
 # Runs the command $2... every 0.1 s until it succeeds; fails with message $1 after 30 s.
 wait_until() {

@@ -186,10 +186,9 @@ def check_alike(first, second, tolerance=0.05):
     reports = [json.load(open(folder + "/report.json")) for folder in (first, second)]
     expect([p["label"] for p in reports[0]["panels"]] == [p["label"] for p in reports[1]["panels"]]
            and len(reports[0]["units"]) == len(reports[1]["units"]), "other panels or units")
-    for a, b in zip(reports[0]["panels"] + [u[f] for u in reports[0]["units"]
-                                             for f in ("trilinear", "bilinear")],
-                    reports[1]["panels"] + [u[f] for u in reports[1]["units"]
-                                             for f in ("trilinear", "bilinear")]):
+    measured = [r["panels"] + [u[f] for u in r["units"] for f in ("trilinear", "bilinear")]
+                for r in reports]
+    for a, b in zip(*measured):
         difference = abs(a["statistics"]["mean_error"] - b["statistics"]["mean_error"])
         expect(difference <= tolerance, "%s on unit %d: mean errors %g apart" % (
             a["label"], a["unit"], difference))

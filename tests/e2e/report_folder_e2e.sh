@@ -58,6 +58,14 @@ echo "the user's notes" >"$out/notes.txt"
 cp -a "$out" "$WORK/earlier-report"
 cp -a "$ci" "$WORK/earlier-ci"
 
+# Puts the earlier report and JUnit folder back in place and snapshots them into `before`.
+restore_earlier() {
+  rm -rf "$out" "$ci"
+  cp -a "$WORK/earlier-report" "$out"
+  cp -a "$WORK/earlier-ci" "$ci"
+  before=$(snapshot)
+}
+
 # New reports cut short by signal SIGNAL DELAY seconds after the progress line LINE: at the
 # start, while measuring, and through the drawing of the figures and the writing at the end.
 last_line="timing bilinear, AF level 8"
@@ -66,10 +74,7 @@ for trial in "|0.2|INT" "measuring trilinear, AF level 8 on unit 0|0|INT" "$last
   "$last_line|0.2|INT" "$last_line|0.3|INT" "$last_line|0.4|INT" "$last_line|0.5|INT" \
   "$last_line|0.6|INT"; do
   IFS='|' read -r line delay signal <<<"$trial"
-  rm -rf "$out" "$ci"
-  cp -a "$WORK/earlier-report" "$out"
-  cp -a "$WORK/earlier-ci" "$ci"
-  before=$(snapshot)
+  restore_earlier
   start_kestrel GALLIUM_DRIVER=llvmpipe --out "$out" "${settings[@]}" --junit "$junit"
   until [ -z "$line" ] || grep -qF "$line" "$WORK/err"; do
     ! kestrel_ended || fail "kestrel-report ended before \"$line\": $(tail -n 3 "$WORK/err")"
@@ -92,10 +97,7 @@ printf 'ok: cut short %s\n' "${outcomes[@]}"
 [[ "${outcomes[*]}" == *earlier* ]] || fail "no run cut short left the earlier report"
 
 # A run to the end: the new report, without the old regressions.md.
-rm -rf "$out" "$ci"
-cp -a "$WORK/earlier-report" "$out"
-cp -a "$WORK/earlier-ci" "$ci"
-before=$(snapshot)
+restore_earlier
 report --out "$out" --junit "$junit"
 judge "$before"
 [ "$outcome" = new ] || fail "a run to the end left the earlier report"

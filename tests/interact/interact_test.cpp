@@ -121,11 +121,8 @@ class Interaction : public testing::Test {
   void SetUp() override {
     interactors.clear();
     events.clear();
-    hold_modifiers(0);
-  }
-  void TearDown() override {
-    interactors.clear();
     at_display = nullptr;
+    hold_modifiers(0);
   }
 
   CallbackInteractor a = recorder<'a'>(), b = recorder<'b'>(), c = recorder<'c'>();

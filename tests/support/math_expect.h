@@ -7,14 +7,10 @@
 
 #include "interact/quaternion.h"
 
-inline void expect_vector(const Vector3& v, float x, float y, float z) {
-  EXPECT_NEAR(v.x, x, 1e-6);
-  EXPECT_NEAR(v.y, y, 1e-6);
-  EXPECT_NEAR(v.z, z, 1e-6);
-}
-
 inline void expect_vector(const Vector3& actual, const Vector3& expected) {
-  expect_vector(actual, expected.x, expected.y, expected.z);
+  EXPECT_NEAR(actual.x, expected.x, 1e-6);
+  EXPECT_NEAR(actual.y, expected.y, 1e-6);
+  EXPECT_NEAR(actual.z, expected.z, 1e-6);
 }
 
 inline void expect_quaternion(const Quaternion& q, float x, float y, float z, float w) {
