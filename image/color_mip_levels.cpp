@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 // The texel loops are compiled for AVX2 and for the x86-64 baseline, and the loader picks the
@@ -74,4 +75,16 @@ void generate_color_mip_levels(const ColorMipPattern& pattern, int delta,
     use_level(level, n, texels.get());
     keep_even_rows_and_columns(intensities.get(), n);
   }
+}
+
+std::vector<RgbImage> color_mip_images(int delta) {
+  std::vector<RgbImage> levels;
+  generate_color_mip_levels(ColorMipPattern(color_mip_size), delta,
+                            [&levels](int, int n, const unsigned char* texels) {
+                              RgbImage level(n, n);
+                              std::memcpy(level.texels(), texels,
+                                          static_cast<std::size_t>(n) * n * sizeof(RgbTexel));
+                              levels.push_back(std::move(level));
+                            });
+  return levels;
 }

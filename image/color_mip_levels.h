@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "image/rgb_image.h"
 #include "report/model/scene.h"
 
 // The brightness pattern that every level of every colour-mipmap texture samples:
@@ -43,3 +44,8 @@ using ColorMipLevelSink = std::function<void(int level, int n, const unsigned ch
 // (v, 0, 0), green (0, v, 0), blue (0, 0, v). The scratch buffers are freed before it returns.
 void generate_color_mip_levels(const ColorMipPattern& pattern, int delta,
                                const ColorMipLevelSink& use_level);
+
+// Every level of the colour-mipmap texture of level-0 size color_mip_size and colour delta
+// `delta` as pictures, level 0 first, for the drawing paths that upload or sample them
+// themselves.
+std::vector<RgbImage> color_mip_images(int delta);

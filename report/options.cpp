@@ -11,7 +11,8 @@
 
 const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"
-    "                      [--repeats N] [--api gl|vulkan] [--platform auto|egl|glx]\n"
+    "                      [--repeats N] [--api gl|vulkan|reference]\n"
+    "                      [--platform auto|egl|glx]\n"
     "                      [--device N] [--tolerance T] [--junit FILE] [--check]\n"
     "                      [--baseline PATH] [--expectations FILE] [--write-expectations FILE]\n"
     "                      [--texture PNG]\n"
@@ -55,7 +56,9 @@ const char* const report_usage =
     "  --api A         the graphics API to measure through: gl (default) or vulkan (a Vulkan\n"
     "                  1.1 device drawing offscreen: the same scene, samplers set as GL's\n"
     "                  textures are; VK_INSTANCE_LAYERS=VK_LAYER_KHRONOS_validation validates\n"
-    "                  it, each message of the layers printed on standard error)\n"
+    "                  it, each message of the layers printed on standard error) or\n"
+    "                  reference (no driver: the anisotropic filtering extension's formula\n"
+    "                  drawn on the CPU, which passes every verdict)\n"
     "  --platform P    where the GL context comes from: glx (a window on the X display), egl\n"
     "                  (no window system: EGL's device platform, else its surfaceless one) or\n"
     "                  auto (default: glx where an X display opens, else egl)\n"
@@ -195,11 +198,11 @@ bool read_repeats(const std::string& text, int& repeats, std::string& error) {
 }
 
 bool read_api(const std::string& text, Api& api, std::string& error) {
-  if (text == "gl" || text == "vulkan") {
-    api = text == "vulkan" ? Api::vulkan : Api::gl;
+  if (text == "gl" || text == "vulkan" || text == "reference") {
+    api = text == "vulkan" ? Api::vulkan : text == "reference" ? Api::reference : Api::gl;
     return true;
   }
-  error = "--api: \"" + text + "\" is neither gl nor vulkan";
+  error = "--api: \"" + text + "\" is none of gl, vulkan and reference";
   return false;
 }
 
@@ -397,9 +400,16 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     return false;
   }
   options.compare.insert(options.compare.end(), others.begin(), others.end());
-  if (platform_given && options.api == Api::vulkan) {
-    error = "--platform picks GL's window system: Vulkan draws without any, so --api vulkan "
-            "takes none";
+  if (platform_given && options.api != Api::gl) {
+    error = std::string("--platform picks GL's window system: ") +
+            (options.api == Api::vulkan ? "Vulkan draws without any, so --api vulkan"
+                                        : "the reference renderer draws without any, so --api "
+                                          "reference") +
+            " takes none";
+    return false;
+  }
+  if (options.device >= 0 && options.api == Api::reference) {
+    error = "--device picks an EGL or Vulkan device: --api reference draws on the CPU";
     return false;
   }
   if (options.device >= 0 && options.platform == Platform::glx) {

@@ -11,7 +11,8 @@
 enum class Platform { automatic, egl, glx };
 
 // The graphics API the report measures the driver through.
-enum class Api { gl, vulkan };
+// The graphics API a run measures through; reference draws the extension's formula on the CPU.
+enum class Api { gl, vulkan, reference };
 
 // The measurement's settings, where it runs and where the results go.
 struct ReportOptions : MeasureSettings {

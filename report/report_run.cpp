@@ -15,8 +15,10 @@
 #include "app/test_state.h"
 #include "glh/glh_platform.h"
 #include "image/file_output.h"
+#include "image/unit_pictures.h"
 #include "interact/navigators.h"
 #include "report/draw/gl_scene_renderer.h"
+#include "report/draw/reference_scene_renderer.h"
 #include "report/draw/render_target.h"
 #include "report/model/panel_layout.h"
 #include "report/output/comparison.h"
@@ -120,6 +122,26 @@ int run_gl_report(const ReportOptions& options, RunInputs& inputs, char* program
   return status;
 }
 
+// The run on the reference renderer: no device, no window system, the formula on the CPU.
+int run_reference_report(const ReportOptions& options, RunInputs& inputs) {
+  std::vector<std::string> warnings;
+  const std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
+  inputs.provenance.api = "reference";
+  inputs.provenance.platform = "none";
+  inputs.provenance.device_name = "CPU";
+  ReferenceSceneRenderer renderer(run_times(), pictures);
+  const double start_up = seconds_so_far();
+  const int status = measure_and_write(
+      renderer, options, inputs,
+      "no window system: the anisotropic filtering extension's formula drawn on the CPU",
+      start_view(start_zoom), warnings);
+  if (status == 1 || status == 2) return status;
+  tell_run_times(options.out, start_up);
+  return status;
+}
+
 }  // namespace
 
 int run_report(const ReportOptions& options, int argc, char** argv) {
@@ -128,6 +150,7 @@ int run_report(const ReportOptions& options, int argc, char** argv) {
   RunInputs inputs;
   if (!read_run_inputs(options, argc, argv, inputs)) return 1;
   if (options.api == Api::gl) return run_gl_report(options, inputs, argv[0]);
+  if (options.api == Api::reference) return run_reference_report(options, inputs);
 #if KESTREL_VULKAN
   return run_vulkan_report(options, inputs);
 #else
@@ -136,6 +159,10 @@ int run_report(const ReportOptions& options, int argc, char** argv) {
 }
 
 int list_devices(Api api) {
+  if (api == Api::reference) {
+    std::printf("0: CPU: reference renderer\n");
+    return 0;
+  }
   if (api == Api::vulkan) {
 #if KESTREL_VULKAN
     return print_vulkan_devices();

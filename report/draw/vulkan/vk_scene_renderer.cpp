@@ -9,6 +9,7 @@
 #include "image/box_filter.h"
 #include "image/color_mip_levels.h"
 #include "report/draw/vulkan/vk_pipeline.h"
+#include "report/draw/window_panels.h"
 #include "report/measure/cost_statistics.h"
 #include "report/measure/panel_geometry.h"
 #include "report/model/panel_layout.h"
@@ -43,18 +44,6 @@ Matrix4 clip_from_plane(const SceneView& view, int width, int height, double shi
   clip.multiply(geometry.projection);
   clip.multiply(geometry.modelview);
   return clip;
-}
-
-// The levels of the colour-mipmap texture of colour delta 0, from the test's own generator.
-std::vector<RgbImage> colour_mip_levels() {
-  std::vector<RgbImage> levels;
-  generate_color_mip_levels(
-      ColorMipPattern(color_mip_size), 0, [&levels](int, int n, const unsigned char* texels) {
-        RgbImage level(n, n);
-        std::memcpy(level.texels(), texels, static_cast<std::size_t>(n) * n * sizeof(RgbTexel));
-        levels.push_back(std::move(level));
-      });
-  return levels;
 }
 
 }  // namespace
@@ -147,7 +136,7 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   read_back_ = make_host_buffer(p, d, VkDeviceSize{4} * test_window_width * test_window_height,
                                 VK_BUFFER_USAGE_TRANSFER_DST_BIT);
 
-  colour_mip_ = upload(colour_mip_levels());
+  colour_mip_ = upload(color_mip_images(0));
   RgbImage white(1, 1);
   white.texel(0, 0) = {255, 255, 255};
   neutral_ = upload({white});
@@ -397,28 +386,16 @@ RgbImage VkSceneRenderer::read_back(int width, int height) const {
 RgbImage VkSceneRenderer::test_window() {
   std::vector<PlaneDraw> draws;
   std::vector<PlacedText> texts;
-  const int units = unit_count();
   const SceneView view = start_view(start_zoom);
-  for (const Panel& panel : panels) {
-    const PanelViewport place = panel_viewport(panel, 4, test_window_width, test_window_height);
-    const int top = test_window_height - place.y - place.height;
-    PanelConfig config;
-    config.trilinear = panel.trilinear;
-    config.anisotropy = panel.anisotropy;
-    config.units = units;
-    PlaneDraw draw =
-        plane_draw(config, view, place.width, place.height, colour_mip_.view.get(), 0.0, 0.0);
-    draw.viewport.x = static_cast<float>(place.x);
-    draw.viewport.y = static_cast<float>(top);
-    for (int unit = 1; unit < units; ++unit)
+  for (const WindowPanel& panel : window_panels(unit_count())) {
+    PlaneDraw draw = plane_draw(panel.config, view, panel.place.width, panel.place.height,
+                                colour_mip_.view.get(), 0.0, 0.0);
+    draw.viewport.x = static_cast<float>(panel.place.x);
+    draw.viewport.y = static_cast<float>(panel.top);
+    for (std::size_t unit = 1; unit < draw.units.size(); ++unit)
       draw.units[unit].view = unit_pictures_[unit].view.get();
     draws.push_back(std::move(draw));
-    const std::vector<std::string> lines =
-        panel_text_lines(panel.trilinear, panel.anisotropy, 0, false, 0);
-    for (std::size_t line = 0; line < lines.size(); ++line)
-      texts.push_back({place.x + panel_text_x,
-                       top + panel_label_y + static_cast<int>(line) * panel_line_spacing,
-                       lines[line]});
+    texts.insert(texts.end(), panel.texts.begin(), panel.texts.end());
   }
   const VkCommandBuffer commands = begin_commands();
   record_pass(commands, draws, false);

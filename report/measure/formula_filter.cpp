@@ -1,0 +1,208 @@
+// The extension's formula drawn pixel by pixel: the footprint from the exact projection, N probes
+// along its major axis, each filtered by the min filter, and the planted defects.
+#include "report/measure/formula_filter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "report/measure/ideal_level.h"
+#include "report/measure/parallel_for.h"
+#include "report/measure/plane_footprint.h"
+#include "report/model/scene.h"
+
+namespace {
+
+// The plane's edges on both axes, in scene units.
+constexpr double plane_low = -plane_half_extent - 1.0;
+constexpr double plane_high = plane_half_extent - 1.0;
+
+bool power_of_two(int side) { return side > 0 && (side & (side - 1)) == 0; }
+
+// Whether the 2 × 2 quad of pixel (x, y) lies in the share `share` of a panel's quads: a hash of
+// the quad's position (splitmix64's finaliser), spread evenly over 0 .. 1.
+bool in_share(int x, int y, double share) {
+  std::uint64_t h = std::uint64_t(std::uint32_t(x >> 1)) << 32 | std::uint32_t(y >> 1);
+  h ^= h >> 30;
+  h *= 0xbf58476d1ce4e5b9ULL;
+  h ^= h >> 27;
+  h *= 0x94d049bb133111ebULL;
+  h ^= h >> 31;
+  return static_cast<double>(h >> 11) * 0x1.0p-53 < share;
+}
+
+// How one unit filters at one pixel, once the planted defect has had its say.
+struct UnitFilter {
+  bool trilinear = true;     // blends two levels, else samples the level nearest λ'
+  double anisotropy = 1.0;   // N at most
+  double lod_bias = 0.0;
+  double band = 0.5;         // blends within ±band of each level change: 0.5 everywhere
+  double probe_share = 1.0;  // of the N probes taken
+  bool coarser = false;      // one level coarser than log2(Pmax), whatever N
+};
+
+UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x, int y) {
+  const PanelConfig& config = draw.config;
+  const PlantedDefect& planted = draw.defect;
+  const bool af = config.anisotropy > 1.0f;
+  UnitFilter f;
+  f.trilinear = config.trilinear;
+  f.anisotropy = config.anisotropy;
+  f.lod_bias = lod_bias;
+  switch (planted.defect) {
+    case Defect::none:
+      break;
+    case Defect::af_ignored:
+      f.anisotropy = 1.0;
+      break;
+    case Defect::af_level_ignored:
+      if (af) f.anisotropy = draw.max_anisotropy;
+      break;
+    case Defect::trilinear_dropped:
+      if (af) f.trilinear = false;
+      break;
+    case Defect::trilinear_narrowed:
+      f.band = std::clamp(planted.strength, 0.0, 0.5);
+      break;
+    case Defect::half_probes:
+      f.probe_share = planted.strength;
+      break;
+    case Defect::af_on_unit_0_only:
+      if (unit > 0 && in_share(x, y, planted.strength)) f.anisotropy = 1.0;
+      break;
+    case Defect::lod_bias_ignored:
+      f.lod_bias = 0.0;
+      break;
+    case Defect::bilinear_af_without_effect:
+      if (!config.trilinear) f.anisotropy = 1.0;
+      break;
+    case Defect::coarse_reach:
+      f.coarser = af && in_share(x, y, planted.strength);
+      break;
+  }
+  return f;
+}
+
+// Adds one probe at the level-0 texel position (u, v), filtered by the min filter at `lambda`,
+// weighed by `weight`.
+void add_probe(const FormulaTexture& texture, double u, double v, double lambda,
+               const UnitFilter& f, float weight, float rgb[3]) {
+  const int max_level = texture.max_level();
+  if (!f.trilinear || f.band <= 0.0) {
+    texture.add_bilinear(nearest_mip_level(lambda, max_level), u, v, weight, rgb);
+    return;
+  }
+  // Magnification (λ <= 0) samples level 0 linearly, as the minification's first level does.
+  const double clamped = lambda > 0.0 ? std::min(lambda, double(max_level)) : 0.0;
+  const int level = static_cast<int>(clamped);
+  double fraction = clamped - level;
+  if (f.band < 0.5) fraction = std::clamp((fraction - 0.5 + f.band) / (2.0 * f.band), 0.0, 1.0);
+  if (level == max_level || fraction <= 0.0) {
+    texture.add_bilinear(level, u, v, weight, rgb);
+  } else if (fraction >= 1.0) {
+    texture.add_bilinear(level + 1, u, v, weight, rgb);
+  } else {
+    texture.add_bilinear(level, u, v, weight * static_cast<float>(1.0 - fraction), rgb);
+    texture.add_bilinear(level + 1, u, v, weight * static_cast<float>(fraction), rgb);
+  }
+}
+
+// The colour of one unit's texture at (u, v) with the texel derivatives `d`, both in the
+// texture's level-0 texels.
+void unit_colour(const FormulaTexture& texture, double u, double v, const TexelDerivatives& d,
+                 const UnitFilter& f, float rgb[3]) {
+  const double px = std::hypot(d.dudx, d.dvdx), py = std::hypot(d.dudy, d.dvdy);
+  const double pmax = std::max(px, py), pmin = std::min(px, py);
+  double n = 1.0;
+  if (f.anisotropy > 1.0) n = pmin > 0.0 ? std::min(std::ceil(pmax / pmin), f.anisotropy) : f.anisotropy;
+  const double lambda =
+      (f.coarser ? std::log2(pmax) + 1.0 : std::log2(pmax / n)) + f.lod_bias;
+  const int probes = std::max(1, static_cast<int>(std::ceil(n) * f.probe_share + 1e-9));
+  const bool along_x = px >= py;
+  const double du = along_x ? d.dudx : d.dudy, dv = along_x ? d.dvdx : d.dvdy;
+  const float weight = 1.0f / static_cast<float>(probes);
+  rgb[0] = rgb[1] = rgb[2] = 0.0f;
+  for (int i = 1; i <= probes; ++i) {
+    const double offset = -0.5 + double(i) / (probes + 1);
+    add_probe(texture, u + offset * du, v + offset * dv, lambda, f, weight, rgb);
+  }
+}
+
+std::uint8_t rounded(float value) {
+  return static_cast<std::uint8_t>(std::clamp(value + 0.5f, 0.0f, 255.0f));
+}
+
+}  // namespace
+
+FormulaTexture::FormulaTexture(const std::vector<RgbImage>& levels) {
+  for (const RgbImage& image : levels) {
+    if (!power_of_two(image.width()) || !power_of_two(image.height())) break;
+    Level level;
+    level.width = image.width();
+    level.height = image.height();
+    level.u_scale = double(level.width) / levels.front().width();
+    level.v_scale = double(level.height) / levels.front().height();
+    const std::size_t count = std::size_t(level.width) * level.height;
+    level.rgb.resize(3 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const RgbTexel& texel = image.texels()[i];
+      level.rgb[3 * i] = texel.red;
+      level.rgb[3 * i + 1] = texel.green;
+      level.rgb[3 * i + 2] = texel.blue;
+    }
+    levels_.push_back(std::move(level));
+  }
+  if (levels_.empty()) levels_.push_back({1, 1, 1.0, 1.0, {0.0f, 0.0f, 0.0f}});
+}
+
+void FormulaTexture::add_bilinear(int level, double u, double v, float weight,
+                                  float rgb[3]) const {
+  const Level& l = levels_[static_cast<std::size_t>(level)];
+  const double x = u * l.u_scale - 0.5, y = v * l.v_scale - 0.5;
+  const double x0 = std::floor(x), y0 = std::floor(y);
+  const float a = static_cast<float>(x - x0), b = static_cast<float>(y - y0);
+  // Sides are powers of two: the repeat is a mask, for negative positions too.
+  const int mask_x = l.width - 1, mask_y = l.height - 1;
+  const int i0 = static_cast<int>(static_cast<long long>(x0) & mask_x), i1 = (i0 + 1) & mask_x;
+  const int j0 = static_cast<int>(static_cast<long long>(y0) & mask_y), j1 = (j0 + 1) & mask_y;
+  const float* row0 = &l.rgb[3 * std::size_t(j0) * l.width];
+  const float* row1 = &l.rgb[3 * std::size_t(j1) * l.width];
+  const float w00 = weight * (1 - a) * (1 - b), w10 = weight * a * (1 - b);
+  const float w01 = weight * (1 - a) * b, w11 = weight * a * b;
+  for (int c = 0; c < 3; ++c)
+    rgb[c] += w00 * row0[3 * i0 + c] + w10 * row0[3 * i1 + c] + w01 * row1[3 * i0 + c] +
+              w11 * row1[3 * i1 + c];
+}
+
+RgbImage formula_picture(const FormulaDraw& draw, const PanelGeometry& geometry, double shift_x,
+                         double shift_y, int threads) {
+  // Derivatives in scene units per pixel, scaled to each texture's texels below.
+  PanelGeometry unit_geometry = geometry;
+  unit_geometry.texels_per_unit = 1.0;
+  const PlaneFootprint footprint(unit_geometry);
+  RgbImage picture(geometry.width, geometry.height);
+  const auto row = [&](int y) {
+    for (int x = 0; x < geometry.width; ++x) {
+      PlanePoint point;
+      if (!footprint.point_at(x + 0.5 - shift_x, y + 0.5 - shift_y, point)) continue;
+      if (point.x < plane_low || point.x > plane_high || point.y < plane_low ||
+          point.y > plane_high || point.eye_depth < panel_z_near || point.eye_depth > panel_z_far)
+        continue;
+      float colour[3] = {255.0f, 255.0f, 255.0f};
+      for (std::size_t unit = 0; unit < draw.units.size(); ++unit) {
+        const FormulaUnit& u = draw.units[unit];
+        if (!u.texture) continue;
+        const double su = 0.5 * u.texture->width(), sv = 0.5 * u.texture->height();
+        const TexelDerivatives d{su * point.derivatives.dudx, sv * point.derivatives.dvdx,
+                                 su * point.derivatives.dudy, sv * point.derivatives.dvdy};
+        float rgb[3];
+        unit_colour(*u.texture, su * (point.x + 1.0), sv * (point.y + 1.0), d,
+                    unit_filter(draw, static_cast<int>(unit), u.lod_bias, x, y), rgb);
+        for (int c = 0; c < 3; ++c) colour[c] *= rgb[c] / 255.0f;
+      }
+      picture.texel(x, y) = {rounded(colour[0]), rounded(colour[1]), rounded(colour[2])};
+    }
+  };
+  parallel_for(geometry.height, row, threads);
+  return picture;
+}
