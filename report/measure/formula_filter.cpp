@@ -19,17 +19,10 @@ constexpr double plane_high = plane_half_extent - 1.0;
 
 bool power_of_two(int side) { return side > 0 && (side & (side - 1)) == 0; }
 
-// Whether the 2 × 2 quad of pixel (x, y) lies in the share `share` of a panel's quads: a hash of
-// the quad's position (splitmix64's finaliser), spread evenly over 0 .. 1.
-bool in_share(int x, int y, double share) {
-  std::uint64_t h = std::uint64_t(std::uint32_t(x >> 1)) << 32 | std::uint32_t(y >> 1);
-  h ^= h >> 30;
-  h *= 0xbf58476d1ce4e5b9ULL;
-  h ^= h >> 27;
-  h *= 0x94d049bb133111ebULL;
-  h ^= h >> 31;
-  return static_cast<double>(h >> 11) * 0x1.0p-53 < share;
-}
+// Whether pixel column x of a panel `width` pixels wide lies in the share `share` of its 2 × 2
+// quads' columns, counted from the left: a part of the plane that runs from near to far, as the
+// level decoder walks it.
+bool in_share(int x, int width, double share) { return (x >> 1) < share * (width >> 1); }
 
 // How one unit filters at one pixel, once the planted defect has had its say.
 struct UnitFilter {
@@ -41,7 +34,7 @@ struct UnitFilter {
   bool coarser = false;      // one level coarser than log2(Pmax), whatever N
 };
 
-UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x, int y) {
+UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x, int width) {
   const PanelConfig& config = draw.config;
   const PlantedDefect& planted = draw.defect;
   const bool af = config.anisotropy > 1.0f;
@@ -62,13 +55,13 @@ UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x,
       if (af) f.trilinear = false;
       break;
     case Defect::trilinear_narrowed:
-      f.band = std::clamp(planted.strength, 0.0, 0.5);
+      if (af) f.band = std::clamp(planted.strength, 0.0, 0.5);
       break;
     case Defect::half_probes:
       f.probe_share = planted.strength;
       break;
     case Defect::af_on_unit_0_only:
-      if (unit > 0 && in_share(x, y, planted.strength)) f.anisotropy = 1.0;
+      if (unit > 0 && in_share(x, width, planted.strength)) f.anisotropy = 1.0;
       break;
     case Defect::lod_bias_ignored:
       f.lod_bias = 0.0;
@@ -77,7 +70,7 @@ UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x,
       if (!config.trilinear) f.anisotropy = 1.0;
       break;
     case Defect::coarse_reach:
-      f.coarser = af && in_share(x, y, planted.strength);
+      f.coarser = af && in_share(x, width, planted.strength);
       break;
   }
   return f;
@@ -197,7 +190,7 @@ RgbImage formula_picture(const FormulaDraw& draw, const PanelGeometry& geometry,
                                  su * point.derivatives.dudy, sv * point.derivatives.dvdy};
         float rgb[3];
         unit_colour(*u.texture, su * (point.x + 1.0), sv * (point.y + 1.0), d,
-                    unit_filter(draw, static_cast<int>(unit), u.lod_bias, x, y), rgb);
+                    unit_filter(draw, static_cast<int>(unit), u.lod_bias, x, geometry.width), rgb);
         for (int c = 0; c < 3; ++c) colour[c] *= rgb[c] / 255.0f;
       }
       picture.texel(x, y) = {rounded(colour[0]), rounded(colour[1]), rounded(colour[2])};

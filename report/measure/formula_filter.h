@@ -42,15 +42,15 @@ enum class Defect {
   af_ignored,                  // every panel filtered isotropically, whatever its AF level
   af_level_ignored,            // every AF panel filtered at the maximum anisotropy
   trilinear_dropped,           // trilinear AF samples the whole level nearest λ'
-  trilinear_narrowed,          // trilinear blends two levels only within ±strength of each
+  trilinear_narrowed,          // trilinear AF blends two levels only within ±strength of each
                                // level change (the half level), else samples the nearest one
   half_probes,                 // strength × N probes (at least one), spread over the same span
   af_on_unit_0_only,           // the units after 0 filter isotropically, on the share strength
-                               // of the panel's 2 × 2 quads
+                               // of the panel's columns of 2 × 2 quads, from the left
   lod_bias_ignored,            // the LOD bias left out
   bilinear_af_without_effect,  // bilinear AF panels filtered isotropically
   coarse_reach,                // AF panels sample one level coarser than log2(Pmax), on the
-                               // share strength of the panel's 2 × 2 quads
+                               // share strength of the panel's columns of 2 × 2 quads
 };
 
 struct PlantedDefect {

@@ -19,16 +19,6 @@ double percentile_95(std::vector<double> values) {
   return values[rank];
 }
 
-double blended_share(const std::vector<QuadLevels>& quads, const LevelMap& levels) {
-  int blended = 0;
-  for (const QuadLevels& quad : quads)
-    for (int dy = 0; dy < 2; ++dy)
-      for (int dx = 0; dx < 2; ++dx) {
-        const double level = levels.level(quad.x + dx, quad.y + dy);
-        blended += std::fabs(level - std::round(level)) > blend_threshold;
-      }
-  return static_cast<double>(blended) / (4.0 * static_cast<double>(quads.size()));
-}
 
 std::vector<DistanceBand> distance_bands(const std::vector<QuadLevels>& quads) {
   std::vector<DistanceBand> bands;
@@ -53,6 +43,21 @@ std::vector<DistanceBand> distance_bands(const std::vector<QuadLevels>& quads) {
 }
 
 }  // namespace
+
+double blended_share(const std::vector<QuadLevels>& quads, const LevelMap& levels,
+                     bool decisive_only) {
+  int blended = 0, pixels = 0;
+  for (const QuadLevels& quad : quads) {
+    if (decisive_only && !quad.decisive) continue;
+    pixels += 4;
+    for (int dy = 0; dy < 2; ++dy)
+      for (int dx = 0; dx < 2; ++dx) {
+        const double level = levels.level(quad.x + dx, quad.y + dy);
+        blended += std::fabs(level - std::round(level)) > blend_threshold;
+      }
+  }
+  return pixels > 0 ? static_cast<double>(blended) / pixels : 0.0;
+}
 
 PanelStatistics panel_statistics(const std::vector<QuadLevels>& measured,
                                  const LevelMap& levels) {
@@ -87,7 +92,7 @@ PanelStatistics panel_statistics(const std::vector<QuadLevels>& measured,
   s.p95_abs_error = percentile_95(std::move(magnitudes));
   s.blurrier_share = blurrier / n;
   s.sharper_share = sharper / n;
-  s.blended_share = blended_share(quads, levels);
+  s.blended_share = blended_share(quads, levels, false);
   s.effective_anisotropy = std::exp2(anisotropy / n);
   s.ideal_anisotropy = std::exp2(ideal_anisotropy / n);
   s.bands = distance_bands(quads);

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "report/measure/angle_sweep.h"
+#include "image/box_filter.h"
 #include "report/measure/cost_statistics.h"
+#include "report/measure/formula_filter.h"
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/panel_measurement.h"
@@ -73,6 +75,26 @@ std::vector<AngleSweep> sweep_angles(SceneRenderer& renderer,
   return sweeps;
 }
 
+// The formula's pictures of `config` at the offsets of `ideal`, counted where the ideal pictures
+// hold, so that both judges weigh the same pixels. One thread: the panels share the cores.
+std::vector<IdealPicture> formula_pictures(const FormulaTexture& texture, const PanelConfig& config,
+                                           const std::vector<IdealPicture>& ideal,
+                                           const PanelGeometry& geometry, OffsetStep step) {
+  FormulaDraw draw;
+  draw.units = {{&texture, config.lod_bias}};
+  draw.config = config;
+  std::vector<IdealPicture> pictures;
+  for (std::size_t k = 0; k < ideal.size(); ++k) {
+    IdealPicture formula;
+    formula.picture = float_picture(formula_picture(draw, geometry, double(k) * step.x,
+                                                    double(k) * step.y, 1));
+    formula.valid = ideal[k].valid;
+    formula.eye_depth = ideal[k].eye_depth;
+    pictures.push_back(std::move(formula));
+  }
+  return pictures;
+}
+
 // Draws each of `configs` with `picture` at quality_offsets sub-pixel offsets and compares them
 // with the ideal pictures of the same offsets, computed once and shared by every configuration.
 QualityReport measure_quality(SceneRenderer& renderer, const std::vector<PanelConfig>& configs,
@@ -109,11 +131,17 @@ QualityReport measure_quality(SceneRenderer& renderer, const std::vector<PanelCo
       drawn[i].push_back(renderer.draw(configs[i], view, width, height, PanelTexture::quality,
                                        k * step.x, k * step.y));
   const PhaseTimer timer(times, &RunTimes::analysis);
+  const FormulaTexture formula_texture(mip_chain(picture));
   quality.panels.resize(configs.size());
   parallel_for(static_cast<int>(configs.size()), [&](int i) {
     std::vector<FloatPicture> driver;
     for (const RgbImage& offset : drawn[i]) driver.push_back(float_picture(offset));
     quality.panels[i] = compare_with_ideal(configs[i], ideal, driver);
+    quality.panels[i].formula =
+        compare_with_ideal(configs[i], formula_pictures(formula_texture, configs[i], ideal,
+                                                        geometry, step),
+                           driver)
+            .figures;
   });
   quality.ideal = std::move(ideal.front());
   return quality;

@@ -142,8 +142,7 @@ std::string finer_but_clean(const Report& report) {
   std::vector<std::string> panels;
   for (const PanelMeasurement& panel : report.panels) {
     const PanelQuality* quality = aliasing_quality(report, panel);
-    if (panel.statistics.sharper_share > notable_share && quality &&
-        !shows_aliasing(quality->figures))
+    if (panel.statistics.sharper_share > notable_share && quality && !shows_aliasing(*quality))
       panels.push_back(configuration_label(panel.config));
   }
   return join_words(panels);
@@ -268,13 +267,19 @@ std::string level_words(const PanelConfig& config) {
 // The panel of `panels` that keeps most detail among those whose detail kept is at most `limit`:
 // of the panels within detail_resolution of the highest, the lowest AF level, which costs least.
 // Null when none is within the limit.
-const PanelQuality* most_detailed(const std::vector<const PanelQuality*>& panels, double limit) {
+// Of `panels`, those free of aliasing alone with `clean_only`, the one whose detail kept lies
+// within detail_resolution of the highest at the lowest AF level; null when none is.
+const PanelQuality* most_detailed(const std::vector<const PanelQuality*>& panels,
+                                  bool clean_only) {
+  const auto counted = [clean_only](const PanelQuality& panel) {
+    return !clean_only || !shows_aliasing(panel);
+  };
   double highest = -std::numeric_limits<double>::infinity();
   for (const PanelQuality* panel : panels)
-    if (panel->figures.detail <= limit) highest = std::max(highest, panel->figures.detail);
+    if (counted(*panel)) highest = std::max(highest, panel->figures.detail);
   const PanelQuality* most = nullptr;
   for (const PanelQuality* panel : panels)
-    if (panel->figures.detail <= limit && panel->figures.detail >= highest - detail_resolution &&
+    if (counted(*panel) && panel->figures.detail >= highest - detail_resolution &&
         (!most || panel->config.anisotropy < most->config.anisotropy))
       most = panel;
   return most;
@@ -293,20 +298,20 @@ Finding most_detail(const QualityRow& row, bool trilinear) {
       text += ", against " + decimals_text(row.isotropic->figures.detail, 2) + " isotropic";
     return text + ")";
   };
-  const PanelQuality* most = most_detailed(panels, std::numeric_limits<double>::infinity());
-  if (most->figures.detail <= detail_aliasing_limit)
+  const PanelQuality* most = most_detailed(panels, false);
+  if (!shows_aliasing(*most))
     return {Fact::most_detail,
             head + " " + detail(*most) + " keeps most detail, without aliasing."};
-  const PanelQuality* faithful = most_detailed(panels, detail_aliasing_limit);
+  const PanelQuality* faithful = most_detailed(panels, true);
   return {Fact::most_detail_aliased,
           head + " the most detailed picture, " + detail(*most) +
-              format_text(", is more than %.0f %% above the ideal filter's contrast: that is "
+              format_text(", flickers %s times as much as the extension's formula: that is "
                           "aliasing, not detail. ",
-                          percent(detail_aliasing_limit - 1.0)) +
+                          decimals_text(most->formula.flicker, 2).c_str()) +
               (faithful ? "Without aliasing " + detail(*faithful) + " keeps most."
-                        : format_text("No level keeps its detail within %.2f of the ideal "
-                                      "filter's.",
-                                      detail_aliasing_limit))};
+                        : format_text("No level keeps its flicker within %g times the "
+                                      "formula's.",
+                                      aliasing_flicker_limit))};
 }
 
 // The panels that flicker more than flicker_limit times the ideal filter over the plane or in a
@@ -361,40 +366,37 @@ Finding af_trade(const QualityRow& row, bool trilinear) {
   std::vector<std::string> aliasing;
   std::vector<const PanelQuality*> gaining;
   for (const PanelQuality* panel : row.with_af) {
-    if (shows_aliasing(panel->figures) && !shows_aliasing(isotropic))
+    if (shows_aliasing(*panel) && !shows_aliasing(*row.isotropic))
       aliasing.push_back(quality_words(*panel));
-    if (!shows_aliasing(panel->figures) &&
-        panel->figures.detail > isotropic.detail + detail_resolution)
+    if (!shows_aliasing(*panel) && panel->figures.detail > isotropic.detail + detail_resolution)
       gaining.push_back(panel);
   }
   if (!aliasing.empty())
     return {Fact::af_buys_aliasing,
             format_text("%s AF brings aliasing that the isotropic panel does not show, more "
-                        "than %.2f of the ideal filter's local contrast or %g times its flicker, "
-                        "at ",
-                        head.c_str(), detail_aliasing_limit, flicker_limit) +
-                join_words(aliasing) + "; the isotropic panel keeps within both (detail " +
-                decimals_text(isotropic.detail, 2) + ", flicker " +
-                decimals_text(isotropic.flicker, 2) + ")."};
+                        "than %g times the flicker of the extension's formula, at ",
+                        head.c_str(), aliasing_flicker_limit) +
+                join_words(aliasing) + "; the isotropic panel keeps within it (flicker " +
+                decimals_text(row.isotropic->formula.flicker, 2) + " times the formula's)."};
   if (!gaining.empty()) {
-    const PanelQuality* most = most_detailed(gaining, std::numeric_limits<double>::infinity());
+    const PanelQuality* most = most_detailed(gaining, false);
     return {
         Fact::af_buys_detail,
         format_text("%s AF buys detail cleanly: the %s panel keeps %s of the ideal filter's "
-                    "local contrast against the isotropic panel's %s, without aliasing (no "
-                    "more than %.2f of its contrast and %g times its flicker; flicker %s).",
+                    "local contrast against the isotropic panel's %s, without aliasing (%s "
+                    "times the flicker of the extension's formula, at most %g allowed).",
                     head.c_str(), level_words(most->config).c_str(),
                     decimals_text(most->figures.detail, 2).c_str(),
-                    decimals_text(isotropic.detail, 2).c_str(), detail_aliasing_limit,
-                    flicker_limit, decimals_text(most->figures.flicker, 2).c_str())};
+                    decimals_text(isotropic.detail, 2).c_str(),
+                    decimals_text(most->formula.flicker, 2).c_str(), aliasing_flicker_limit)};
   }
   std::vector<std::string> levels;
   for (const PanelQuality* panel : row.all()) levels.push_back(quality_words(*panel));
   return {Fact::af_buys_nothing,
           format_text("%s AF buys no detail: no AF panel keeps more of the ideal filter's "
-                      "local contrast than the isotropic panel without aliasing (above %.2f of "
-                      "it or %g times its flicker): ",
-                      head.c_str(), detail_aliasing_limit, flicker_limit) +
+                      "local contrast than the isotropic panel without aliasing (above %g times "
+                      "the flicker of the extension's formula): ",
+                      head.c_str(), aliasing_flicker_limit) +
               join_words(levels) + "."};
 }
 
@@ -416,11 +418,11 @@ std::vector<Finding> describe_findings(const Report& report) {
   const std::string clean = finer_but_clean(report);
   const std::string clean_sentence =
       clean.empty() ? ""
-                    : format_text(" The pictures of %s stay clean all the same (at most %.2f of "
-                                  "the ideal filter's detail and %g times its flicker): there the "
+                    : format_text(" The pictures of %s stay clean all the same (at most %g "
+                                  "times the flicker of the extension's formula): there the "
                                   "driver takes more samples than asked for, at their cost, "
                                   "without aliasing.",
-                                  clean.c_str(), detail_aliasing_limit, flicker_limit);
+                                  clean.c_str(), aliasing_flicker_limit);
   findings.push_back(
       sharper.empty()
           ? Finding{Fact::none_sharper, "No panel samples finer levels than the extension allows."}

@@ -22,15 +22,14 @@ inline constexpr double detail_resolution = 0.01;
 // The image-quality findings, only when it was measured, each over the panels that hold it:
 // - For each filter, the panel that keeps most detail is, of those whose detail kept lies within
 //   detail_resolution of the highest, the one of the lowest AF level, as it costs least:
-//   most_detail when its detail is at most detail_aliasing_limit; most_detail_aliased, which
-//   then also names the panel that keeps most detail within that limit, when it is above.
+//   most_detail when it shows no aliasing (shows_aliasing); most_detail_aliased, which then
+//   also names the panel that keeps most detail without aliasing, when it does.
 // - flickers names each panel whose flicker over the plane or in a distance band is above
 //   flicker_limit, with those bands; none_flickers says the highest when none is.
-// - For each filter with an isotropic panel and AF panels: af_buys_aliasing when an AF panel's
-//   detail is above detail_aliasing_limit or its flicker above flicker_limit while the isotropic
-//   panel's are neither; else af_buys_detail when an AF panel within both limits keeps more than
-//   detail_resolution more detail than the isotropic one (the most detailed is named); else
-//   af_buys_nothing.
+// - For each filter with an isotropic panel and AF panels: af_buys_aliasing when an AF panel
+//   shows aliasing while the isotropic panel does not; else af_buys_detail when an AF panel
+//   without aliasing keeps more than detail_resolution more detail than the isotropic one (the
+//   most detailed is named); else af_buys_nothing.
 
 // What a finding says, one value per sentence the report can make.
 enum class Fact {
@@ -54,7 +53,7 @@ enum class Fact {
   direction_dependent,       // its effective anisotropy depends on the direction
   af_cost,                   // what the strongest AF costs against the isotropic draw
   most_detail,               // the level of a filter that keeps most detail, without aliasing
-  most_detail_aliased,       // its most detailed panel shows contrast the ideal one lacks
+  most_detail_aliased,       // its most detailed panel aliases
   none_flickers,             // no panel flickers more than flicker_limit times the ideal filter
   flickers,                  // some panels do, over the plane or in some distance bands
   af_buys_aliasing,          // a filter's AF panels alias where its isotropic panel does not

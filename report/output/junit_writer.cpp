@@ -43,7 +43,11 @@ std::string picture_path(const std::string& pictures, const char* picture) {
 
 }  // namespace
 
-const char* fault_picture(Rule rule) { return rule == Rule::unit ? "panels.png" : "lod-error.png"; }
+const char* fault_picture(Rule rule) {
+  return rule == Rule::unit       ? "panels.png"
+         : rule == Rule::aliasing ? "quality.png"
+                                  : "lod-error.png";
+}
 
 const char* fault_picture(const Change& change) {
   switch (change.figure) {

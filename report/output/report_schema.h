@@ -193,6 +193,9 @@ template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, PanelQuality>& panel) {
   configuration_fields(walk, panel.config);
   quality_figure_fields(walk, panel.figures);
+  // Against the extension's formula; reports made before it was drawn have none.
+  if (walk.present("formula", true))
+    walk.group("formula", [&] { quality_figure_fields(walk, panel.formula); });
   walk.records("bands", panel.bands);
 }
 

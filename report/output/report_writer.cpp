@@ -185,14 +185,15 @@ std::string settings_lines(const Report& report) {
 std::string verdict_rules(double tolerance) {
   return format_text(
       "*Reach*: at most %.0f %% of a panel's decisive quads more than %.2f levels coarser than "
-      "log2(Pmax); *aliasing*: at most %.0f %% more than %.2f finer than log2(Pmax / N) where the "
-      "picture aliases (above %.2f of the ideal filter's detail or %g times its flicker over "
-      "the plane), judged where the image quality was measured; *level honoured*: an AF panel "
-      "with effect on other levels than the AF levels next to it where their ideal levels "
-      "differ; *AF without effect*: an AF panel on the isotropic panel's levels where the "
-      "extension asks for finer ones; *unit*: AF panels on every unit as on unit 0.\n",
-      percent(bounds_failing_share), tolerance, percent(bounds_failing_share), tolerance,
-      detail_aliasing_limit, flicker_limit);
+      "log2(Pmax); *aliasing*: the picture flickers at most %g times as much as the extension's "
+      "formula drawn on the CPU (the reference renderer), judged where the image quality was "
+      "measured; *trilinear*: a trilinear panel blends two levels in at least %.0f %% of its "
+      "decisive quads' pixels; *level honoured*: an AF panel with effect on other levels than "
+      "the AF levels next to it where their ideal levels differ; *AF without effect*: an AF "
+      "panel on the isotropic panel's levels where the extension asks for finer ones; *unit*: "
+      "AF panels on every unit as on unit 0.\n",
+      percent(bounds_failing_share), tolerance, aliasing_flicker_limit,
+      percent(trilinear_blend_share));
 }
 
 // A verdict's result, against what was expected of it.

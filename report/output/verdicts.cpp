@@ -1,5 +1,6 @@
-// The verdicts of a report: AF that falls short of where it must reach, finer levels that alias,
-// AF levels that sample alike, AF that changes nothing, and units that AF does not reach.
+// The verdicts of a report: AF that falls short of where it must reach, pictures that alias
+// against the extension's formula, trilinear filtering that stops blending, AF levels that
+// sample alike, AF that changes nothing, and units that AF does not reach.
 #include "report/output/verdicts.h"
 
 #include <algorithm>
@@ -14,63 +15,54 @@
 
 namespace {
 
-// Whether `quad` samples finer (-1) or coarser (+1) than its bounds widened by `tolerance`, or
-// within them (0). GL_LINEAR_MIPMAP_NEAREST samples whole levels: the bounds are the whole levels
-// that either rounding of core GL's rule gives at the widened continuous bounds, and a measured
-// level may stray from a whole one as far as the decoder's blends do.
-int out_of_bounds(const QuadLevels& quad, bool trilinear, double tolerance) {
-  if (trilinear)
-    return quad.measured < quad.extension_lambda - tolerance   ? -1
-           : quad.measured > quad.isotropic_lambda + tolerance ? 1
-                                                               : 0;
-  const int max_level = color_mip_max_level();
-  const int finest = nearest_mip_level(quad.extension_lambda - tolerance, max_level);
-  const int coarsest = nearest_mip_level_rounded_up(quad.isotropic_lambda + tolerance, max_level);
-  return quad.measured < finest - blend_threshold     ? -1
-         : quad.measured > coarsest + blend_threshold ? 1
-                                                      : 0;
-}
-
-// The shares of a panel's decisive quads finer and coarser than their bounds, and how many quads
-// are decisive.
-struct Strays {
-  int decisive = 0;
-  double finer = 0.0, coarser = 0.0;
-};
-
-Strays strays(const PanelMeasurement& panel, double tolerance) {
-  int decisive = 0, finer = 0, coarser = 0;
-  for (const QuadLevels& quad : panel.quads) {
-    if (!quad.decisive) continue;
-    ++decisive;
-    const int side = out_of_bounds(quad, panel.config.trilinear, tolerance);
-    finer += side < 0;
-    coarser += side > 0;
-  }
-  if (decisive == 0) return {};
-  return {decisive, double(finer) / decisive, double(coarser) / decisive};
+// Whether `quad` samples coarser than the isotropic level widened by `tolerance`.
+// GL_LINEAR_MIPMAP_NEAREST samples whole levels: the bound is the whole level that the upper
+// rounding of core GL's rule gives at the widened continuous level, and a measured level may
+// stray from a whole one as far as the decoder's blends do.
+bool coarser(const QuadLevels& quad, bool trilinear, double tolerance) {
+  if (trilinear) return quad.measured > quad.isotropic_lambda + tolerance;
+  const int coarsest =
+      nearest_mip_level_rounded_up(quad.isotropic_lambda + tolerance, color_mip_max_level());
+  return quad.measured > coarsest + blend_threshold;
 }
 
 Verdict reach(const PanelMeasurement& panel, double tolerance) {
-  const Strays s = strays(panel, tolerance);
-  return {Rule::reach, configuration_label(panel.config), s.coarser <= bounds_failing_share,
-          s.coarser,
+  int decisive = 0, past = 0;
+  for (const QuadLevels& quad : panel.quads) {
+    if (!quad.decisive) continue;
+    ++decisive;
+    past += coarser(quad, panel.config.trilinear, tolerance);
+  }
+  const double share = decisive > 0 ? double(past) / decisive : 0.0;
+  return {Rule::reach, configuration_label(panel.config), share <= bounds_failing_share, share,
           format_text("%.1f %% of %d decisive quads coarser than log2(Pmax) + %.2f, at most %.0f "
                       "%% allowed",
-                      percent(s.coarser), s.decisive, tolerance, percent(bounds_failing_share))};
+                      percent(share), decisive, tolerance, percent(bounds_failing_share))};
 }
 
-Verdict aliasing(const PanelMeasurement& panel, const PanelQuality& quality, double tolerance) {
-  const Strays s = strays(panel, tolerance);
-  return {Rule::aliasing, configuration_label(panel.config),
-          s.finer <= bounds_failing_share || !shows_aliasing(quality.figures), s.finer,
-          format_text("%.1f %% of %d decisive quads finer than log2(Pmax / N) - %.2f (at most "
-                      "%.0f %% allowed), with %s of the ideal filter's detail and %s times its "
-                      "flicker over the plane (aliasing above %.2f or %g)",
-                      percent(s.finer), s.decisive, tolerance, percent(bounds_failing_share),
-                      decimals_text(quality.figures.detail, 2).c_str(),
-                      decimals_text(quality.figures.flicker, 2).c_str(), detail_aliasing_limit,
-                      flicker_limit)};
+Verdict aliasing(const PanelQuality& quality) {
+  const QualityFigures& formula = quality.formula;
+  return {Rule::aliasing, configuration_label(quality.config), !shows_aliasing(quality),
+          formula.flicker,
+          format_text("%s times the flicker of the extension's formula as the plane moves, with "
+                      "%s of its detail (aliasing above %g times its flicker); %s and %s against "
+                      "the ideal filter",
+                      decimals_text(formula.flicker, 2).c_str(),
+                      decimals_text(formula.detail, 2).c_str(), aliasing_flicker_limit,
+                      decimals_text(quality.figures.flicker, 2).c_str(),
+                      decimals_text(quality.figures.detail, 2).c_str())};
+}
+
+Verdict trilinear(const PanelMeasurement& panel) {
+  const double share = blended_share(panel.quads, panel.levels, true);
+  // A band of ±b around each level change blends in about 1.6 b of the pixels.
+  const double band = std::min(share / (2.0 * (1.0 - 2.0 * blend_threshold)), 0.5);
+  return {Rule::trilinear, configuration_label(panel.config), share >= trilinear_blend_share,
+          share,
+          format_text("%.1f %% of the decisive quads' pixels blend two levels, at least %.0f %% "
+                      "required: it blends within about ±%.2f of each level change, where the "
+                      "formula blends across the whole level (±0.50)",
+                      percent(share), percent(trilinear_blend_share), band)};
 }
 
 Verdict af_effect(const PanelMeasurement& panel, const PanelMeasurement& isotropic) {
@@ -131,6 +123,8 @@ const char* rule_name(Rule rule) {
       return "reach";
     case Rule::aliasing:
       return "aliasing";
+    case Rule::trilinear:
+      return "trilinear";
     case Rule::level_honoured:
       return "level honoured";
     case Rule::bounds:
@@ -164,8 +158,7 @@ std::string verdict_id(const Verdict& verdict) {
 
 const PanelQuality* aliasing_quality(const Report& report, const PanelMeasurement& panel) {
   const PanelQuality* quality = panel_quality(report, panel.config);
-  if (!quality || (std::isnan(quality->figures.detail) && std::isnan(quality->figures.flicker)))
-    return nullptr;
+  if (!quality || std::isnan(quality->formula.flicker)) return nullptr;
   return quality;
 }
 
@@ -175,8 +168,10 @@ std::vector<Verdict> judge_report(const Report& report) {
     verdicts.push_back(reach(panel, report.tolerance));
   for (const PanelMeasurement& panel : report.panels) {
     if (const PanelQuality* quality = aliasing_quality(report, panel))
-      verdicts.push_back(aliasing(panel, *quality, report.tolerance));
+      verdicts.push_back(aliasing(*quality));
   }
+  for (const PanelMeasurement& panel : report.panels)
+    if (panel.config.trilinear) verdicts.push_back(trilinear(panel));
   std::vector<const PanelMeasurement*> with_effect;
   for (const PanelMeasurement& panel : report.panels) {
     if (panel.config.anisotropy == 1.0f) continue;
