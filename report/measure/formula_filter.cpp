@@ -19,10 +19,13 @@ constexpr double plane_high = plane_half_extent - 1.0;
 
 bool power_of_two(int side) { return side > 0 && (side & (side - 1)) == 0; }
 
-// Whether pixel column x of a panel `width` pixels wide lies in the share `share` of its 2 × 2
-// quads' columns, counted from the left: a part of the plane that runs from near to far, as the
-// level decoder walks it.
-bool in_share(int x, int width, double share) { return (x >> 1) < share * (width >> 1); }
+// Whether pixel column x of a panel `width` pixels wide lies in the share `share` of its columns
+// of 2 × 2 quads, counted from the middle rightwards: a part of the plane that runs from near to
+// far, as the level decoder walks it, away from the plane's edges.
+bool in_share(int x, int width, double share) {
+  const int column = (x >> 1) - (width >> 2);
+  return column >= 0 && column < share * (width >> 1);
+}
 
 // How one unit filters at one pixel, once the planted defect has had its say.
 struct UnitFilter {

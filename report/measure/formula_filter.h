@@ -46,11 +46,12 @@ enum class Defect {
                                // level change (the half level), else samples the nearest one
   half_probes,                 // strength × N probes (at least one), spread over the same span
   af_on_unit_0_only,           // the units after 0 filter isotropically, on the share strength
-                               // of the panel's columns of 2 × 2 quads, from the left
+                               // of the panel's columns of 2 × 2 quads, from the middle
   lod_bias_ignored,            // the LOD bias left out
   bilinear_af_without_effect,  // bilinear AF panels filtered isotropically
   coarse_reach,                // AF panels sample one level coarser than log2(Pmax), on the
-                               // share strength of the panel's columns of 2 × 2 quads
+                               // share strength of the panel's columns of 2 × 2 quads, from
+                               // the middle
 };
 
 struct PlantedDefect {

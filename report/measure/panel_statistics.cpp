@@ -7,6 +7,8 @@
 #include <map>
 #include <utility>
 
+#include "report/model/scene.h"
+
 namespace {
 
 // The 95th percentile by the nearest rank.
@@ -45,14 +47,17 @@ std::vector<DistanceBand> distance_bands(const std::vector<QuadLevels>& quads) {
 }  // namespace
 
 double blended_share(const std::vector<QuadLevels>& quads, const LevelMap& levels,
-                     bool decisive_only) {
+                     bool blendable_only) {
+  const double coarsest = color_mip_max_level();
   int blended = 0, pixels = 0;
   for (const QuadLevels& quad : quads) {
-    if (decisive_only && !quad.decisive) continue;
-    pixels += 4;
+    if (blendable_only && !quad.decisive) continue;
     for (int dy = 0; dy < 2; ++dy)
       for (int dx = 0; dx < 2; ++dx) {
         const double level = levels.level(quad.x + dx, quad.y + dy);
+        if (blendable_only && !(level > blend_threshold && level < coarsest - blend_threshold))
+          continue;
+        ++pixels;
         blended += std::fabs(level - std::round(level)) > blend_threshold;
       }
   }

@@ -10,11 +10,12 @@
 // decisive quads the errors and shares are 0 and the anisotropy 1.
 PanelStatistics panel_statistics(const std::vector<QuadLevels>& quads, const LevelMap& levels);
 
-// The share of the pixels of `quads` (the decisive ones alone with `decisive_only`) whose level
-// in `levels` lies more than blend_threshold from a whole level: blends of two levels. 0 for no
-// pixels.
+// The share of the pixels of `quads` whose level in `levels` lies more than blend_threshold from
+// a whole level: blends of two levels. With `blendable_only`, of the pixels of the decisive quads
+// alone that sample between level 0 and the coarsest level, more than blend_threshold from
+// either: a pixel at level 0 may be magnified, which blends nothing. 0 for no pixels.
 double blended_share(const std::vector<QuadLevels>& quads, const LevelMap& levels,
-                     bool decisive_only);
+                     bool blendable_only);
 
 // The mean |level difference| between the decisive quads of `a` and the same quads of `b`, over
 // the quads that both measured; 0 when there are none.

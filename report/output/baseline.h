@@ -60,8 +60,8 @@ std::vector<SettingDifference> setting_differences(const std::vector<const Repor
 std::string differences_text(const std::vector<SettingDifference>& differences);
 
 // How far a figure may move before the comparison with the baseline counts it. The mean error is
-// held to the run's tolerance. The effective anisotropy may move by a share of the baseline's
-// (10 %, where a driver's level arithmetic or a change of its footprint shows plainly). The PSNR
+// held to the run's tolerance. The effective anisotropy's distance from the formula's may move
+// by a share of the formula's (10 %, where a driver's level arithmetic or a change of its footprint shows plainly). The PSNR
 // may move by 1 dB: the picture's RMS difference from the ideal one by 12 %, about what the
 // anisotropy's share is. The detail and flicker ratios may move by a tenth of the ideal filter's,
 // below which a person hardly tells two pictures apart. A driver measures the same run after run
@@ -74,7 +74,8 @@ inline constexpr double quality_ratio_change_limit = 0.10;
 enum class Figure {
   mean_error,       // a panel's; the ideal is 0
   rms_error,        // a panel's; shown beside the mean error, never counted on its own
-  band_anisotropy,  // a panel's effective anisotropy in one distance band; higher is better
+  band_anisotropy,  // a panel's effective anisotropy in one distance band; the ideal is the
+                    // formula's (the band's ideal anisotropy), in either direction
   psnr,             // a panel's image quality where both reports hold it; higher is better
   detail,           // likewise; the ideal is 1
   flicker,          // likewise; the ideal is 1, more shimmers and less blurs

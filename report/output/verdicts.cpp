@@ -59,8 +59,8 @@ Verdict trilinear(const PanelMeasurement& panel) {
   const double band = std::min(share / (2.0 * (1.0 - 2.0 * blend_threshold)), 0.5);
   return {Rule::trilinear, configuration_label(panel.config), share >= trilinear_blend_share,
           share,
-          format_text("%.1f %% of the decisive quads' pixels blend two levels, at least %.0f %% "
-                      "required: it blends within about ±%.2f of each level change, where the "
+          format_text("%.1f %% of the decisive quads' pixels between level 0 and the coarsest "
+                      "blend two levels, at least %.0f %% required: it blends within about ±%.2f of each level change, where the "
                       "formula blends across the whole level (±0.50)",
                       percent(share), percent(trilinear_blend_share), band)};
 }
