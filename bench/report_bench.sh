@@ -5,7 +5,9 @@
 # pictures, pictures and writing: all but the driver's rendering and cost timing) in at most
 # 1.0 s, which on a real GPU becomes the report's time. Where kestrel-report lists a Vulkan
 # device, the same report through Vulkan on lavapipe, which samples as llvmpipe does, in at most
-# 1.5 times the EGL report's time, its own work held to the same target. Prints each run's
+# 1.5 times the EGL report's time, its own work held to the same target; and the reference
+# renderer's full report, the formula drawn on the CPU, in at most the EGL report's time. Prints
+# each run's
 # closing line, which says where the time went, and whether the targets hold; exits 1 when one
 # does not.
 # Usage: bench/report_bench.sh KESTREL_REPORT
@@ -18,12 +20,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # time_report PLATFORM [wrapper...]: one full report, its time and where it went; PLATFORM
-# vulkan runs with --api vulkan on lavapipe. The time is left in $milliseconds.
+# vulkan runs with --api vulkan on lavapipe, reference with --api reference. The time is left in
+# $milliseconds.
 time_report() {
   local platform=$1 start seconds
   shift
   local choice=(--platform "$platform")
   [ "$platform" != vulkan ] || choice=(--api vulkan)
+  [ "$platform" != reference ] || choice=(--api reference)
   start=$(date +%s%N)
   (cd "$(dirname "$program")" &&
      env -u DISPLAY LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe \
@@ -67,4 +71,12 @@ if "$program" --api vulkan --list-devices 2>/dev/null | grep -q '^0: '; then
     echo "full report through Vulkan: $ratio times the EGL report's, over 1.5 times" >&2
     exit 1
   fi
+fi
+time_report reference
+if [ "$milliseconds" -le "$egl_milliseconds" ]; then
+  echo "full report of the reference renderer: within the EGL report's time on llvmpipe"
+else
+  echo "full report of the reference renderer: $milliseconds ms, over the EGL report's" \
+       "$egl_milliseconds ms on llvmpipe" >&2
+  exit 1
 fi

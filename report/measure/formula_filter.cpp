@@ -107,7 +107,9 @@ void add_probe(const FormulaTexture& texture, double u, double v, double lambda,
 // texture's level-0 texels.
 void unit_colour(const FormulaTexture& texture, double u, double v, const TexelDerivatives& d,
                  const UnitFilter& f, float rgb[3]) {
-  const double px = std::hypot(d.dudx, d.dvdx), py = std::hypot(d.dudy, d.dvdy);
+  // Not std::hypot, whose care for overflow costs more than the rest of a probe.
+  const double px = std::sqrt(d.dudx * d.dudx + d.dvdx * d.dvdx);
+  const double py = std::sqrt(d.dudy * d.dudy + d.dvdy * d.dvdy);
   const double pmax = std::max(px, py), pmin = std::min(px, py);
   double n = 1.0;
   if (f.anisotropy > 1.0) n = pmin > 0.0 ? std::min(std::ceil(pmax / pmin), f.anisotropy) : f.anisotropy;
@@ -139,35 +141,41 @@ FormulaTexture::FormulaTexture(const std::vector<RgbImage>& levels) {
     level.u_scale = double(level.width) / levels.front().width();
     level.v_scale = double(level.height) / levels.front().height();
     const std::size_t count = std::size_t(level.width) * level.height;
-    level.rgb.resize(3 * count);
+    level.rgba.resize(4 * count);
     for (std::size_t i = 0; i < count; ++i) {
       const RgbTexel& texel = image.texels()[i];
-      level.rgb[3 * i] = texel.red;
-      level.rgb[3 * i + 1] = texel.green;
-      level.rgb[3 * i + 2] = texel.blue;
+      level.rgba[4 * i] = texel.red;
+      level.rgba[4 * i + 1] = texel.green;
+      level.rgba[4 * i + 2] = texel.blue;
     }
     levels_.push_back(std::move(level));
   }
-  if (levels_.empty()) levels_.push_back({1, 1, 1.0, 1.0, {0.0f, 0.0f, 0.0f}});
+  if (levels_.empty()) levels_.push_back({1, 1, 1.0, 1.0, {0.0f, 0.0f, 0.0f, 0.0f}});
 }
 
 void FormulaTexture::add_bilinear(int level, double u, double v, float weight,
                                   float rgb[3]) const {
   const Level& l = levels_[static_cast<std::size_t>(level)];
   const double x = u * l.u_scale - 0.5, y = v * l.v_scale - 0.5;
-  const double x0 = std::floor(x), y0 = std::floor(y);
-  const float a = static_cast<float>(x - x0), b = static_cast<float>(y - y0);
+  // floor inline: the library call costs as much as the texel reads.
+  long long x0 = static_cast<long long>(x), y0 = static_cast<long long>(y);
+  x0 -= x0 > x;
+  y0 -= y0 > y;
+  const float a = static_cast<float>(x - double(x0)), b = static_cast<float>(y - double(y0));
   // Sides are powers of two: the repeat is a mask, for negative positions too.
   const int mask_x = l.width - 1, mask_y = l.height - 1;
-  const int i0 = static_cast<int>(static_cast<long long>(x0) & mask_x), i1 = (i0 + 1) & mask_x;
-  const int j0 = static_cast<int>(static_cast<long long>(y0) & mask_y), j1 = (j0 + 1) & mask_y;
-  const float* row0 = &l.rgb[3 * std::size_t(j0) * l.width];
-  const float* row1 = &l.rgb[3 * std::size_t(j1) * l.width];
+  const int i0 = static_cast<int>(x0 & mask_x), i1 = (i0 + 1) & mask_x;
+  const int j0 = static_cast<int>(y0 & mask_y), j1 = (j0 + 1) & mask_y;
+  const float* row0 = &l.rgba[4 * std::size_t(j0) * l.width];
+  const float* row1 = &l.rgba[4 * std::size_t(j1) * l.width];
   const float w00 = weight * (1 - a) * (1 - b), w10 = weight * a * (1 - b);
   const float w01 = weight * (1 - a) * b, w11 = weight * a * b;
-  for (int c = 0; c < 3; ++c)
-    rgb[c] += w00 * row0[3 * i0 + c] + w10 * row0[3 * i1 + c] + w01 * row1[3 * i0 + c] +
-              w11 * row1[3 * i1 + c];
+  // Four channels, the fourth unused, so that the sum is one vector operation.
+  float sum[4];
+  for (int c = 0; c < 4; ++c)
+    sum[c] = w00 * row0[4 * i0 + c] + w10 * row0[4 * i1 + c] + w01 * row1[4 * i0 + c] +
+             w11 * row1[4 * i1 + c];
+  for (int c = 0; c < 3; ++c) rgb[c] += sum[c];
 }
 
 RgbImage formula_picture(const FormulaDraw& draw, const PanelGeometry& geometry, double shift_x,

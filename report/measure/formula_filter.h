@@ -30,7 +30,7 @@ class FormulaTexture {
   struct Level {
     int width = 0, height = 0;
     double u_scale = 1.0, v_scale = 1.0;  // level texels per level-0 texel
-    std::vector<float> rgb;               // texel (x, y) at 3 * (y * width + x)
+    std::vector<float> rgba;              // texel (x, y) at 4 * (y * width + x), alpha 0
   };
   std::vector<Level> levels_;
 };
