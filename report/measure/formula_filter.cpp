@@ -112,7 +112,8 @@ void unit_colour(const FormulaTexture& texture, double u, double v, const TexelD
   const double py = std::sqrt(d.dudy * d.dudy + d.dvdy * d.dvdy);
   const double pmax = std::max(px, py), pmin = std::min(px, py);
   double n = 1.0;
-  if (f.anisotropy > 1.0) n = pmin > 0.0 ? std::min(std::ceil(pmax / pmin), f.anisotropy) : f.anisotropy;
+  if (f.anisotropy > 1.0)
+    n = pmin > 0.0 ? std::min(std::ceil(pmax / pmin), f.anisotropy) : f.anisotropy;
   const double lambda =
       (f.coarser ? std::log2(pmax) + 1.0 : std::log2(pmax / n)) + f.lod_bias;
   const int probes = std::max(1, static_cast<int>(std::ceil(n) * f.probe_share + 1e-9));

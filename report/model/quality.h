@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -83,8 +84,9 @@ struct PanelQuality {
   QualityFigures figures;          // over the whole plane
   // The same pictures against the extension's formula drawn on the CPU (formula_picture) over
   // the same pixels of the whole plane: how far the driver strays from what it is asked to do,
-  // which the aliasing verdict judges. NaN ratios where not measured.
-  QualityFigures formula;
+  // which the aliasing verdict judges. NaN ratios where not measured, as in reports made before.
+  QualityFigures formula{0, 0.0, std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::quiet_NaN()};
   std::vector<QualityBand> bands;  // of distance_band_edges, those that hold pixels, nearest
                                    // first
   RgbImage picture{0, 0};          // the driver's picture at the first offset

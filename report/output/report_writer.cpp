@@ -311,21 +311,25 @@ std::string quality_section(const Report& report, const char* heading, bool link
       "close the driver's picture comes to the ideal one, in dB, higher is closer, ∞ where they "
       "are equal. *Detail kept*: the local contrast (the standard deviation in %d × %d pixel "
       "windows) relative to the ideal picture's: below 1 the driver blurs, above 1 it shows "
-      "contrast the ideal filter does not have, which is aliasing. *Flicker*: how much each "
+      "contrast the ideal filter does not have. *Flicker*: how much each "
       "pixel changes as the plane moves by %d steps of (%g, %g) pixels the way it recedes, "
-      "relative to the ideal filter: 1 is as steady as the ideal, more shimmers.",
+      "relative to the ideal filter: 1 is as steady as the ideal, more shimmers. The last two "
+      "columns hold the same pictures to the extension's formula drawn on the CPU instead "
+      "(the reference renderer): what the driver is asked to draw, which the aliasing verdict "
+      "judges.",
       q.texture.c_str(), q.texture_width, q.texture_height, double(q.taps) / 1e6,
       q.reference_seconds,
       detail_window, detail_window, q.offsets, q.step_x, q.step_y);
   if (link_picture) md += std::string(" ") + quality_picture;
   md += "\n\n| Panel |";
   for (const auto& column : quality_columns) md += std::string(" ") + column.title + " |";
-  md += "\n|---|---|---|---|\n";
+  md += " Detail against the formula | Flicker against the formula |\n|---|---|---|---|---|---|\n";
   for (const PanelQuality& panel : q.panels) {
     md += "| " + configuration_label(panel.config) + " |";
     for (const auto& column : quality_columns)
       md += " " + decimals_text(panel.figures.*column.value, column.decimals) + " |";
-    md += "\n";
+    md += " " + decimals_text(panel.formula.detail, 2) + " | " +
+          decimals_text(panel.formula.flicker, 2) + " |\n";
   }
   md += "\n" + std::string(heading) + " Image quality by distance\n\n";
   md +=

@@ -60,8 +60,9 @@ Verdict trilinear(const PanelMeasurement& panel) {
   return {Rule::trilinear, configuration_label(panel.config), share >= trilinear_blend_share,
           share,
           format_text("%.1f %% of the decisive quads' pixels between level 0 and the coarsest "
-                      "blend two levels, at least %.0f %% required: it blends within about ±%.2f of each level change, where the "
-                      "formula blends across the whole level (±0.50)",
+                      "blend two levels, at least %.0f %% required: it blends within about "
+                      "±%.2f of each level change, where the formula blends across the whole "
+                      "level (±0.50)",
                       percent(share), percent(trilinear_blend_share), band)};
 }
 

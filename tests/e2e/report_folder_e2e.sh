@@ -3,9 +3,10 @@
 # new reports without a baseline are interrupted by SIGINT or SIGTERM at moments spread over a
 # run, and each leaves the earlier report as it was or the new one whole, never a mix, nothing
 # hidden behind, the JUnit file replaced with the folder or not at all. A run that ends removes
-# the old regressions.md; a comparison written into the folder leaves the report alone.
+# the old regressions.md; a comparison written into the folder leaves the report alone. The folder
+# is the same whatever draws: the reference renderer does, with no driver.
 source "$(dirname "$0")/e2e_lib.sh"
-settings=(--angles 0 --aniso 1,8 --repeats 1)
+settings=(--api reference --angles 0 --aniso 1,8 --repeats 1)
 out=$WORK/report
 ci=$WORK/ci
 junit=$ci/results.xml
@@ -71,11 +72,10 @@ restore_earlier() {
 last_line="timing bilinear, AF level 8"
 outcomes=()
 for trial in "|0.2|INT" "measuring trilinear, AF level 8 on unit 0|0|INT" "$last_line|0.1|TERM" \
-  "$last_line|0.2|INT" "$last_line|0.3|INT" "$last_line|0.4|INT" "$last_line|0.5|INT" \
-  "$last_line|0.6|INT"; do
+  "$last_line|0.3|INT" "$last_line|0.5|INT"; do
   IFS='|' read -r line delay signal <<<"$trial"
   restore_earlier
-  start_kestrel GALLIUM_DRIVER=llvmpipe --out "$out" "${settings[@]}" --junit "$junit"
+  start_kestrel --out "$out" "${settings[@]}" --junit "$junit"
   until [ -z "$line" ] || grep -qF "$line" "$WORK/err"; do
     ! kestrel_ended || fail "kestrel-report ended before \"$line\": $(tail -n 3 "$WORK/err")"
     sleep 0.02

@@ -25,7 +25,8 @@ Ids af_panels(const std::string& rule, const std::vector<std::string>& filters =
                                                                                 "bilinear"}) {
   Ids ids;
   for (const std::string& filter : filters)
-    for (const char* level : {"2", "4", "8", "16"}) ids.insert(rule + "/" + filter + "-af-" + level);
+    for (const char* level : {"2", "4", "8", "16"})
+      ids.insert(rule + "/" + filter + "-af-" + level);
   return ids;
 }
 
