@@ -81,11 +81,11 @@ UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x,
 
 // Adds one probe at the level-0 texel position (u, v), filtered by the min filter at `lambda`,
 // weighed by `weight`.
-void add_probe(const FormulaTexture& texture, double u, double v, double lambda,
-               const UnitFilter& f, float weight, float rgb[3]) {
+void add_probe(const FormulaTexture& texture, float u, float v, double lambda,
+               const UnitFilter& f, float weight, float rgba[4]) {
   const int max_level = texture.max_level();
   if (!f.trilinear || f.band <= 0.0) {
-    texture.add_bilinear(nearest_mip_level(lambda, max_level), u, v, weight, rgb);
+    texture.add_bilinear(nearest_mip_level(lambda, max_level), u, v, weight, rgba);
     return;
   }
   // Magnification (λ <= 0) samples level 0 linearly, as the minification's first level does.
@@ -94,19 +94,19 @@ void add_probe(const FormulaTexture& texture, double u, double v, double lambda,
   double fraction = clamped - level;
   if (f.band < 0.5) fraction = std::clamp((fraction - 0.5 + f.band) / (2.0 * f.band), 0.0, 1.0);
   if (level == max_level || fraction <= 0.0) {
-    texture.add_bilinear(level, u, v, weight, rgb);
+    texture.add_bilinear(level, u, v, weight, rgba);
   } else if (fraction >= 1.0) {
-    texture.add_bilinear(level + 1, u, v, weight, rgb);
+    texture.add_bilinear(level + 1, u, v, weight, rgba);
   } else {
-    texture.add_bilinear(level, u, v, weight * static_cast<float>(1.0 - fraction), rgb);
-    texture.add_bilinear(level + 1, u, v, weight * static_cast<float>(fraction), rgb);
+    texture.add_bilinear(level, u, v, weight * static_cast<float>(1.0 - fraction), rgba);
+    texture.add_bilinear(level + 1, u, v, weight * static_cast<float>(fraction), rgba);
   }
 }
 
 // The colour of one unit's texture at (u, v) with the texel derivatives `d`, both in the
 // texture's level-0 texels.
 void unit_colour(const FormulaTexture& texture, double u, double v, const TexelDerivatives& d,
-                 const UnitFilter& f, float rgb[3]) {
+                 const UnitFilter& f, float rgba[4]) {
   // Not std::hypot, whose care for overflow costs more than the rest of a probe.
   const double px = std::sqrt(d.dudx * d.dudx + d.dvdx * d.dvdx);
   const double py = std::sqrt(d.dudy * d.dudy + d.dvdy * d.dvdy);
@@ -120,10 +120,11 @@ void unit_colour(const FormulaTexture& texture, double u, double v, const TexelD
   const bool along_x = px >= py;
   const double du = along_x ? d.dudx : d.dudy, dv = along_x ? d.dvdx : d.dvdy;
   const float weight = 1.0f / static_cast<float>(probes);
-  rgb[0] = rgb[1] = rgb[2] = 0.0f;
+  for (int c = 0; c < 4; ++c) rgba[c] = 0.0f;
   for (int i = 1; i <= probes; ++i) {
     const double offset = -0.5 + double(i) / (probes + 1);
-    add_probe(texture, u + offset * du, v + offset * dv, lambda, f, weight, rgb);
+    add_probe(texture, static_cast<float>(u + offset * du), static_cast<float>(v + offset * dv),
+              lambda, f, weight, rgba);
   }
 }
 
@@ -139,8 +140,8 @@ FormulaTexture::FormulaTexture(const std::vector<RgbImage>& levels) {
     Level level;
     level.width = image.width();
     level.height = image.height();
-    level.u_scale = double(level.width) / levels.front().width();
-    level.v_scale = double(level.height) / levels.front().height();
+    level.u_scale = float(level.width) / float(levels.front().width());
+    level.v_scale = float(level.height) / float(levels.front().height());
     const std::size_t count = std::size_t(level.width) * level.height;
     level.rgba.resize(4 * count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -151,32 +152,30 @@ FormulaTexture::FormulaTexture(const std::vector<RgbImage>& levels) {
     }
     levels_.push_back(std::move(level));
   }
-  if (levels_.empty()) levels_.push_back({1, 1, 1.0, 1.0, {0.0f, 0.0f, 0.0f, 0.0f}});
+  if (levels_.empty()) levels_.push_back({1, 1, 1.0f, 1.0f, {0.0f, 0.0f, 0.0f, 0.0f}});
 }
 
-void FormulaTexture::add_bilinear(int level, double u, double v, float weight,
-                                  float rgb[3]) const {
+void FormulaTexture::add_bilinear(int level, float u, float v, float weight,
+                                  float rgba[4]) const {
   const Level& l = levels_[static_cast<std::size_t>(level)];
-  const double x = u * l.u_scale - 0.5, y = v * l.v_scale - 0.5;
+  const float x = u * l.u_scale - 0.5f, y = v * l.v_scale - 0.5f;
   // floor inline: the library call costs as much as the texel reads.
-  long long x0 = static_cast<long long>(x), y0 = static_cast<long long>(y);
+  int x0 = static_cast<int>(x), y0 = static_cast<int>(y);
   x0 -= x0 > x;
   y0 -= y0 > y;
-  const float a = static_cast<float>(x - double(x0)), b = static_cast<float>(y - double(y0));
+  const float a = x - float(x0), b = y - float(y0);
   // Sides are powers of two: the repeat is a mask, for negative positions too.
   const int mask_x = l.width - 1, mask_y = l.height - 1;
-  const int i0 = static_cast<int>(x0 & mask_x), i1 = (i0 + 1) & mask_x;
-  const int j0 = static_cast<int>(y0 & mask_y), j1 = (j0 + 1) & mask_y;
+  const int i0 = x0 & mask_x, i1 = (i0 + 1) & mask_x;
+  const int j0 = y0 & mask_y, j1 = (j0 + 1) & mask_y;
   const float* row0 = &l.rgba[4 * std::size_t(j0) * l.width];
   const float* row1 = &l.rgba[4 * std::size_t(j1) * l.width];
   const float w00 = weight * (1 - a) * (1 - b), w10 = weight * a * (1 - b);
   const float w01 = weight * (1 - a) * b, w11 = weight * a * b;
-  // Four channels, the fourth unused, so that the sum is one vector operation.
-  float sum[4];
+  // Four channels, the fourth unused, so that each sum is one vector operation.
   for (int c = 0; c < 4; ++c)
-    sum[c] = w00 * row0[4 * i0 + c] + w10 * row0[4 * i1 + c] + w01 * row1[4 * i0 + c] +
-             w11 * row1[4 * i1 + c];
-  for (int c = 0; c < 3; ++c) rgb[c] += sum[c];
+    rgba[c] += w00 * row0[4 * i0 + c] + w10 * row0[4 * i1 + c] + w01 * row1[4 * i0 + c] +
+               w11 * row1[4 * i1 + c];
 }
 
 RgbImage formula_picture(const FormulaDraw& draw, const PanelGeometry& geometry, double shift_x,
@@ -200,10 +199,10 @@ RgbImage formula_picture(const FormulaDraw& draw, const PanelGeometry& geometry,
         const double su = 0.5 * u.texture->width(), sv = 0.5 * u.texture->height();
         const TexelDerivatives d{su * point.derivatives.dudx, sv * point.derivatives.dvdx,
                                  su * point.derivatives.dudy, sv * point.derivatives.dvdy};
-        float rgb[3];
+        float rgba[4];
         unit_colour(*u.texture, su * (point.x + 1.0), sv * (point.y + 1.0), d,
-                    unit_filter(draw, static_cast<int>(unit), u.lod_bias, x, geometry.width), rgb);
-        for (int c = 0; c < 3; ++c) colour[c] *= rgb[c] / 255.0f;
+                    unit_filter(draw, static_cast<int>(unit), u.lod_bias, x, geometry.width), rgba);
+        for (int c = 0; c < 3; ++c) colour[c] *= rgba[c] / 255.0f;
       }
       picture.texel(x, y) = {rounded(colour[0]), rounded(colour[1]), rounded(colour[2])};
     }

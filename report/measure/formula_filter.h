@@ -23,13 +23,13 @@ class FormulaTexture {
   int max_level() const { return static_cast<int>(levels_.size()) - 1; }
 
   // The bilinear filter of level `level` at the level-0 texel position (u, v), texel centres at
-  // i + 0.5, adds `weight` times its red, green and blue to `rgb`.
-  void add_bilinear(int level, double u, double v, float weight, float rgb[3]) const;
+  // i + 0.5, adds `weight` times its red, green and blue to the first three of `rgba`.
+  void add_bilinear(int level, float u, float v, float weight, float rgba[4]) const;
 
  private:
   struct Level {
     int width = 0, height = 0;
-    double u_scale = 1.0, v_scale = 1.0;  // level texels per level-0 texel
+    float u_scale = 1.0f, v_scale = 1.0f;  // level texels per level-0 texel
     std::vector<float> rgba;              // texel (x, y) at 4 * (y * width + x), alpha 0
   };
   std::vector<Level> levels_;
