@@ -79,28 +79,22 @@ UnitFilter unit_filter(const FormulaDraw& draw, int unit, float lod_bias, int x,
   return f;
 }
 
-// Adds one probe at the level-0 texel position (u, v), filtered by the min filter at `lambda`,
-// weighed by `weight`.
-void add_probe(const FormulaTexture& texture, float u, float v, double lambda,
-               const UnitFilter& f, float weight, float rgba[4]) {
-  const int max_level = texture.max_level();
-  if (!f.trilinear || f.band <= 0.0) {
-    texture.add_bilinear(nearest_mip_level(lambda, max_level), u, v, weight, rgba);
-    return;
-  }
+// The levels the min filter samples at `lambda`, the same for every probe of a pixel: `level`
+// alone, or blended with the next by `next_weight`.
+struct LevelBlend {
+  int level = 0;
+  float next_weight = 0.0f;
+};
+
+LevelBlend level_blend(double lambda, const UnitFilter& f, int max_level) {
+  if (!f.trilinear || f.band <= 0.0) return {nearest_mip_level(lambda, max_level), 0.0f};
   // Magnification (λ <= 0) samples level 0 linearly, as the minification's first level does.
   const double clamped = lambda > 0.0 ? std::min(lambda, double(max_level)) : 0.0;
   const int level = static_cast<int>(clamped);
+  if (level == max_level) return {level, 0.0f};
   double fraction = clamped - level;
   if (f.band < 0.5) fraction = std::clamp((fraction - 0.5 + f.band) / (2.0 * f.band), 0.0, 1.0);
-  if (level == max_level || fraction <= 0.0) {
-    texture.add_bilinear(level, u, v, weight, rgba);
-  } else if (fraction >= 1.0) {
-    texture.add_bilinear(level + 1, u, v, weight, rgba);
-  } else {
-    texture.add_bilinear(level, u, v, weight * static_cast<float>(1.0 - fraction), rgba);
-    texture.add_bilinear(level + 1, u, v, weight * static_cast<float>(fraction), rgba);
-  }
+  return {level, static_cast<float>(fraction)};
 }
 
 // The colour of one unit's texture at (u, v) with the texel derivatives `d`, both in the
@@ -116,15 +110,19 @@ void unit_colour(const FormulaTexture& texture, double u, double v, const TexelD
     n = pmin > 0.0 ? std::min(std::ceil(pmax / pmin), f.anisotropy) : f.anisotropy;
   const double lambda =
       (f.coarser ? std::log2(pmax) + 1.0 : std::log2(pmax / n)) + f.lod_bias;
+  const LevelBlend blend = level_blend(lambda, f, texture.max_level());
   const int probes = std::max(1, static_cast<int>(std::ceil(n) * f.probe_share + 1e-9));
   const bool along_x = px >= py;
   const double du = along_x ? d.dudx : d.dudy, dv = along_x ? d.dvdx : d.dvdy;
+  const double step = 1.0 / (probes + 1);
   const float weight = 1.0f / static_cast<float>(probes);
+  const float next = weight * blend.next_weight, own = weight - next;
   for (int c = 0; c < 4; ++c) rgba[c] = 0.0f;
   for (int i = 1; i <= probes; ++i) {
-    const double offset = -0.5 + double(i) / (probes + 1);
-    add_probe(texture, static_cast<float>(u + offset * du), static_cast<float>(v + offset * dv),
-              lambda, f, weight, rgba);
+    const double offset = i * step - 0.5;
+    const float pu = static_cast<float>(u + offset * du), pv = static_cast<float>(v + offset * dv);
+    if (own > 0.0f) texture.add_bilinear(blend.level, pu, pv, own, rgba);
+    if (next > 0.0f) texture.add_bilinear(blend.level + 1, pu, pv, next, rgba);
   }
 }
 

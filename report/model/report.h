@@ -42,7 +42,7 @@ struct UnitMeasurement {
 
 // The version of report.json's schema that this program writes and reads; a report that states
 // none is of version 1.
-inline constexpr int report_schema_version = 2;
+inline constexpr int report_schema_version = 3;
 
 // Where a report comes from: what made it, when, on which machine, with which command, and on
 // which graphics API, platform and device, so that its files can be traced back.

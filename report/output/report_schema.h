@@ -193,8 +193,8 @@ template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, PanelQuality>& panel) {
   configuration_fields(walk, panel.config);
   quality_figure_fields(walk, panel.figures);
-  // Against the extension's formula; reports made before it was drawn have none.
-  if (walk.present("formula", true))
+  // Against the extension's formula, since version 3; earlier reports have none.
+  if (walk.since("formula", 3))
     walk.group("formula", [&] { quality_figure_fields(walk, panel.formula); });
   walk.records("bands", panel.bands);
 }
