@@ -45,8 +45,8 @@ Verdict aliasing(const PanelQuality& quality) {
   return {Rule::aliasing, configuration_label(quality.config), !shows_aliasing(quality),
           formula.flicker,
           format_text("%s times the flicker of the extension's formula as the plane moves, with "
-                      "%s of its detail (aliasing above %g times its flicker); %s and %s against "
-                      "the ideal filter",
+                      "%s of its detail (aliasing above %g times its flicker); flicker %s and "
+                      "detail %s against the ideal filter",
                       decimals_text(formula.flicker, 2).c_str(),
                       decimals_text(formula.detail, 2).c_str(), aliasing_flicker_limit,
                       decimals_text(quality.figures.flicker, 2).c_str(),
