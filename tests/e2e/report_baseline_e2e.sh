@@ -114,27 +114,23 @@ expect_line '<failure message="fixed' "$WORK/held.xml"
 python3 "$HTML_CHECK" "$WORK/held/report.html"
 echo "ok: expectations written hold the next run; a verdict changed by hand and one fixed give 3"
 
-# Baselines and expectations that cannot be used; nothing is written for any of them.
-printf '# known\nreach/trilinear-af-2 pass\n\nreach/trilinear-af-8 maybe\n' >"$WORK/bad.txt"
-expect_run 1 'bad.txt:4: "maybe" is no status' --out none "${settings[@]}" --check \
-  --expectations bad.txt
+# Baselines and expectations that cannot be used; nothing is written for any of them. What the
+# readers refuse is the unit tests' (report_compare_test, report_output_test); here, that the run
+# stops before it writes.
 printf 'reach/trilinear-af-4 fail\n' >"$WORK/unknown.txt"
 expect_run 1 'unknown.txt:1: "reach/trilinear-af-4" is no verdict of this run' --out none \
   "${settings[@]}" --check --expectations unknown.txt
-: >"$WORK/empty.json"
 head -c 300 "$WORK/first/report.json" >"$WORK/truncated.json"
-echo '{"name": "kestrel", "version": "1.0.0", "dependencies": {"a": "^2"}}' >"$WORK/package.json"
 sed 's/"schema_version": [0-9]*/"schema_version": 99/' "$WORK/first/report.json" >"$WORK/newer.json"
-for baseline in missing empty.json truncated.json package.json edited/report.json.regressions \
-  newer.json .; do
+for baseline in missing truncated.json newer.json .; do
   expect_run 1 "$baseline" --out none "${settings[@]}" --check --baseline "$baseline"
   [ "$baseline" != newer.json ] || expect_line "schema version 99" "$WORK/err"
 done
 expect_run 2 "" --out none --angles 0,90 --aniso 1,8 --repeats 2 --check --baseline first
 expect_run 2 "" --out none "${settings[@]}" --lod-bias 1 --baseline first
 [ ! -e "$WORK/none" ] || fail "a baseline that cannot be used still made the output folder"
-echo "ok: baselines missing, empty, truncated, of another program or of a later schema and" \
-  "expectations malformed or naming no verdict of the run give 1, baselines of other settings 2"
+echo "ok: baselines missing, truncated or of a later schema and expectations naming no verdict" \
+  "of the run give 1, baselines of other settings 2"
 
 # Three reports side by side, one of other angles.
 expect_run 0 "" --out other-angles --angles 0,90 --aniso 1,8 --repeats 2

@@ -4,7 +4,8 @@
 # run, and each leaves the earlier report as it was or the new one whole, never a mix, nothing
 # hidden behind, the JUnit file replaced with the folder or not at all. A run that ends removes
 # the old regressions.md; a comparison written into the folder leaves the report alone. The folder
-# is the same whatever draws: the reference renderer does, with no driver.
+# is the same whatever draws: the reference renderer does, with no driver, and its report holds
+# up as a driver's.
 source "$(dirname "$0")/e2e_lib.sh"
 settings=(--api reference --angles 0 --aniso 1,8 --repeats 1)
 out=$WORK/report
@@ -103,6 +104,9 @@ judge "$before"
 [ "$outcome" = new ] || fail "a run to the end left the earlier report"
 grep -q "wrote $out/summary.md" "$WORK/err" && grep -q "wrote $junit" "$WORK/err" &&
   ! grep -q "regressions.md" "$WORK/err" || fail "not the files written named: $(cat "$WORK/err")"
+# The reference renderer's report holds up as a driver's does, and passes every verdict.
+python3 "$CHECK" --junit "$junit" "$out"
+grep -q 'failures="0"' "$junit" || fail "the reference renderer failed a verdict"
 echo "ok: a run to the end replaces the report whole and removes the old regressions.md"
 
 # A comparison into the report's folder adds compare.md, compare.svg and compare.html and changes

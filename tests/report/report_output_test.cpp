@@ -301,6 +301,8 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
       {{"--tolerance", "-1"}, "--tolerance: \"-1\""},
       {{"--api", "metal"}, "--api: \"metal\" is none of gl, vulkan and reference"},
       {{"--platform", "egl", "--api", "vulkan"}, "--api vulkan takes none"},
+      {{"--api", "reference", "--platform", "glx"}, "--api reference takes none"},
+      {{"--device", "0", "--api", "reference"}, "--api reference draws on the CPU"},
       {{"--compare", "a", "b", "--api", "vulkan"}, "not --api"}};
   for (const auto& [arguments, message] : refused) {
     ReportOptions ignored;
