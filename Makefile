@@ -6,17 +6,22 @@ FUZZ_SECONDS ?= 300
 # `make install` installs under PREFIX, staged under DESTDIR when that is given.
 PREFIX ?= /usr/local
 
-.PHONY: run report test soak fuzz bench release debug clean install uninstall package
+.PHONY: run drivers report test soak fuzz bench release debug clean install uninstall package
 
 # The interactive test; without an X display, kestrel-report under Xvfb (tools/run.sh).
 run: release
 	tools/run.sh $(ARGS)
 
-# kestrel-report once per Mesa software driver present (llvmpipe, softpipe) and once through
-# Vulkan where a device is listed, then kestrel-report --compare for compare.md and compare.svg
-# beside their reports, in kestrel-report/ (tools/report.sh); ARGS go to each run.
-report: release
-	tools/report.sh build/bin/kestrel-report kestrel-report $(ARGS)
+# kestrel-report once per driver this machine has (GL on llvmpipe, softpipe and zink, Vulkan on
+# lavapipe, the reference renderer), then kestrel-report --compare of them and of any brought
+# from other releases, in drivers/ (tools/drivers.sh); ARGS go to each run. With RELEASE=trixie
+# (or bookworm), as root, that release's drivers instead, measured in a Debian root of its own in
+# build/debian-RELEASE and brought back beside this machine's.
+drivers: release
+	RELEASE="$(RELEASE)" tools/drivers.sh build/bin/kestrel-report drivers $(ARGS)
+
+# The name it had before it measured every driver.
+report: drivers
 
 # The fuzz run comes first so that the test suite's summary closes the output.
 test:
