@@ -201,6 +201,7 @@ int run_comparison(const ReportOptions& options) {
     report.name = path;
     reports.push_back(std::move(report));
   }
+  order_by_driver(reports);
   ReportFolder files(out, ReportKind::comparison);
   if (!open_folder(files)) return 1;
   for (ComparedReport& report : reports) {

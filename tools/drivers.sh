@@ -49,7 +49,9 @@ measure() {
     2>"$runtime/$name.err" || status=$?
   [ "$status" -ne 2 ] || { cat "$runtime/$name.err" >&2; exit 2; }  # the options: for every run
   if ! [[ $status =~ ^[034]$ ]]; then
-    skipped+=("$name: its run ended with status $status: $(tail -n 1 "$runtime/$name.err")")
+    # The program's own last word, or a sanitizer's summary of what the driver did.
+    skipped+=("$name: its run ended with status $status: $(grep -E '^(kestrel-report|SUMMARY):' \
+      "$runtime/$name.err" | tail -n 1)")
     rm -rf "$work"
     return
   fi

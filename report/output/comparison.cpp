@@ -2,6 +2,9 @@
 #include "report/output/comparison.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -77,6 +80,42 @@ std::string angles_text(const Report& report) {
   if (report.angles.empty()) return "none";
   const auto [low, high] = std::minmax_element(report.angles.begin(), report.angles.end());
   return format_text("%zu, from %g to %g", report.angles.size(), *low, *high);
+}
+
+// Whether `a` comes before `b` with the runs of digits in both compared as numbers: "22.3.6"
+// before "25.0.7", "LLVM 9" before "LLVM 15".
+bool natural_less(const std::string& a, const std::string& b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const bool digit_a = std::isdigit(static_cast<unsigned char>(a[i])) != 0;
+    const bool digit_b = std::isdigit(static_cast<unsigned char>(b[j])) != 0;
+    if (digit_a && digit_b) {
+      std::size_t end_a = i, end_b = j;
+      while (end_a < a.size() && std::isdigit(static_cast<unsigned char>(a[end_a]))) ++end_a;
+      while (end_b < b.size() && std::isdigit(static_cast<unsigned char>(b[end_b]))) ++end_b;
+      // Leading zeros aside, the longer run of digits is the larger number.
+      const std::string x = a.substr(i, end_a - i), y = b.substr(j, end_b - j);
+      const std::size_t zx = std::min(x.find_first_not_of('0'), x.size());
+      const std::size_t zy = std::min(y.find_first_not_of('0'), y.size());
+      if (x.size() - zx != y.size() - zy) return x.size() - zx < y.size() - zy;
+      const int order = x.compare(zx, std::string::npos, y, zy, std::string::npos);
+      if (order != 0) return order < 0;
+      i = end_a;
+      j = end_b;
+    } else {
+      if (a[i] != b[j]) return a[i] < b[j];
+      ++i;
+      ++j;
+    }
+  }
+  return a.size() - i < b.size() - j;
+}
+
+// The version of a driver that orders its releases: what follows "Mesa " in its version string
+// where it names one, else the whole string.
+std::string release_of(const DriverInfo& driver) {
+  const std::size_t mesa = driver.version.find("Mesa ");
+  return mesa == std::string::npos ? driver.version : driver.version.substr(mesa + 5);
 }
 
 std::string driver_table(const std::vector<ComparedReport>& reports) {
@@ -248,6 +287,145 @@ std::vector<double> sorted(std::vector<double> values) {
   return values;
 }
 
+// A figure of a panel that drivers may differ in, and how far apart two values must lie to count
+// as a difference: the limits a baseline holds a run to.
+struct DifferingFigure {
+  const char* name;
+  double (*value)(const PanelMeasurement*, const PanelQuality*);  // NaN where not measured
+  double limit;
+  int decimals;
+};
+
+double nan_value() { return std::numeric_limits<double>::quiet_NaN(); }
+
+const DifferingFigure differing_figures[] = {
+    {"mean error", [](const PanelMeasurement* p, const PanelQuality*) {
+       return p->statistics.mean_error;
+     }, 0.25, 3},
+    {"effective anisotropy over the formula's", [](const PanelMeasurement* p, const PanelQuality*) {
+       return p->statistics.effective_anisotropy / p->statistics.ideal_anisotropy;
+     }, anisotropy_change_limit, 2},
+    {"PSNR against the ideal filter (dB)", [](const PanelMeasurement*, const PanelQuality* q) {
+       return q && std::isfinite(q->figures.psnr) ? q->figures.psnr : nan_value();
+     }, psnr_change_limit, 1},
+    {"detail kept", [](const PanelMeasurement*, const PanelQuality* q) {
+       return q ? q->figures.detail : nan_value();
+     }, quality_ratio_change_limit, 2},
+    {"flicker against the formula", [](const PanelMeasurement*, const PanelQuality* q) {
+       return q ? q->formula.flicker : nan_value();
+     }, quality_ratio_change_limit, 2},
+};
+
+// How many figures the comparison shows of those in which the drivers differ most.
+constexpr std::size_t most_differing_count = 8;
+
+// The figures of the shared panels whose values lie furthest apart across the reports, measured
+// in their limits: those more than one limit apart, at most most_differing_count of them.
+std::string differences_table(const std::vector<ComparedReport>& reports,
+                              const std::vector<Index>& indices) {
+  struct Row {
+    double spread;
+    std::string title;
+    std::vector<double> values;
+    int decimals;
+  };
+  std::vector<Row> rows;
+  for (const std::string& label : shared_panels(reports, indices))
+    for (const DifferingFigure& figure : differing_figures) {
+      Row row{0.0, label + ": " + figure.name, {}, figure.decimals};
+      double low = std::numeric_limits<double>::infinity(), high = -low;
+      for (const Index& index : indices) {
+        const auto quality = index.quality.find(label);
+        const double value = figure.value(
+            index.panels.at(label), quality == index.quality.end() ? nullptr : quality->second);
+        row.values.push_back(value);
+        if (std::isnan(value)) continue;
+        low = std::min(low, value);
+        high = std::max(high, value);
+      }
+      row.spread = (high - low) / figure.limit;
+      if (row.spread > 1.0) rows.push_back(std::move(row));
+    }
+  if (rows.empty()) return "";
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const Row& a, const Row& b) { return a.spread > b.spread; });
+  // Two panels a figure at most, so that one figure far apart everywhere leaves room for others.
+  std::map<std::string, int> shown;
+  std::vector<Row> kept;
+  for (Row& r : rows) {
+    const std::string figure = r.title.substr(r.title.find(": ") + 2);
+    if (kept.size() < most_differing_count && ++shown[figure] <= 2) kept.push_back(std::move(r));
+  }
+  rows = std::move(kept);
+  std::string md =
+      "## Where the drivers differ most\n\nThe figures of the shared panels whose values lie "
+      "furthest apart, counted in the limits a baseline holds a run to (mean error 0.25 level, "
+      "effective anisotropy 10 % of the formula's, PSNR 1 dB, detail and flicker 0.1).\n\n" +
+      table_head(reports, "Figure");
+  for (const Row& r : rows)
+    md += row(reports.size(), r.title, [&](std::size_t i) {
+      return std::isnan(r.values[i]) ? std::string("–") : decimals_text(r.values[i], r.decimals);
+    });
+  return md;
+}
+
+// "driver" or "driver through Vulkan": the first word of the renderer names the driver, whose
+// releases follow one another.
+std::string driver_family(const DriverInfo& driver) {
+  const std::string& renderer = driver.renderer;
+  const std::string through = " through Vulkan";
+  const bool vulkan = renderer.size() > through.size() &&
+                      renderer.compare(renderer.size() - through.size(), through.size(),
+                                       through) == 0;
+  return renderer.substr(0, renderer.find_first_of(" (")) + (vulkan ? through : "");
+}
+
+// The verdicts of `comparison` that moved as `movement`, counted by rule: "level honoured × 8".
+std::vector<std::string> verdicts_moved(const BaselineComparison& comparison, Movement movement) {
+  std::vector<std::string> counted;
+  for (const Rule rule : every_rule) {
+    const auto n = std::count_if(comparison.changes.begin(), comparison.changes.end(),
+                                 [&](const Change& change) {
+                                   return change.figure == Figure::verdict &&
+                                          change.rule == rule && change.movement == movement;
+                                 });
+    if (n > 0) counted.push_back(format_text("%s × %td", rule_name(rule), n));
+  }
+  return counted;
+}
+
+// A line per report whose driver comes in an earlier report too: what changed from that release,
+// its verdicts fixed and regressed by name, its figures counted; empty when no driver comes
+// twice. `reports` are in driver order.
+std::string release_changes(const std::vector<ComparedReport>& reports) {
+  std::string md;
+  for (std::size_t i = 1; i < reports.size(); ++i) {
+    const ComparedReport &was = reports[i - 1], &is = reports[i];
+    if (driver_family(was.stored.report.driver) != driver_family(is.stored.report.driver))
+      continue;
+    const BaselineComparison c = compare_with_baseline(was.stored, is.stored.report, is.stored.verdicts);
+    // The changes of the figures alone, the verdicts' left out.
+    const auto figures = [&](Movement movement) {
+      return std::count_if(c.changes.begin(), c.changes.end(), [&](const Change& change) {
+        return change.figure != Figure::verdict && change.movement == movement;
+      });
+    };
+    const std::vector<std::string> fixed = verdicts_moved(c, Movement::improved);
+    const std::vector<std::string> regressed = verdicts_moved(c, Movement::regressed);
+    md += "- **" + markdown_cell(is.name) + "** against " + markdown_cell(was.name) +
+          ": verdicts fixed: " + (fixed.empty() ? "none" : join_words(fixed)) +
+          "; regressed: " + (regressed.empty() ? "none" : join_words(regressed)) +
+          format_text("; of the figures %td improved, %td regressed and %td changed.\n",
+                      figures(Movement::improved), figures(Movement::regressed),
+                      figures(Movement::changed));
+  }
+  if (md.empty()) return "";
+  return "## From one release to the next\n\nEach driver against its release before it, as a "
+         "baseline would hold it: verdicts fixed and regressed, and the figures that moved by "
+         "more than their limits.\n\n" +
+         md;
+}
+
 }  // namespace
 
 std::vector<float> compared_levels(const std::vector<ComparedReport>& reports) {
@@ -275,6 +453,16 @@ std::vector<double> shared_angles(const std::vector<ComparedReport>& reports) {
   return angles;
 }
 
+void order_by_driver(std::vector<ComparedReport>& reports) {
+  std::stable_sort(reports.begin(), reports.end(),
+                   [](const ComparedReport& a, const ComparedReport& b) {
+                     const DriverInfo &x = a.stored.report.driver, &y = b.stored.report.driver;
+                     const std::string fx = driver_family(x), fy = driver_family(y);
+                     if (fx != fy) return natural_less(fx, fy);
+                     return natural_less(release_of(x), release_of(y));
+                   });
+}
+
 std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
   const std::vector<Index> indices = index_of(reports);
   std::string md = format_text("# Kestrel: %zu reports compared\n\n", reports.size());
@@ -282,8 +470,11 @@ std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
   for (const ComparedReport& report : reports)
     links.push_back("[" + markdown_cell(report.name) + "](" + link(report, "report.md") + ")");
   md += "The full reports: " + join_words(links) + ". " + settings_section(reports, indices);
-  md += "\n" + driver_table(reports);
   md += "\n" + verdict_table(reports, indices);
+  for (const std::string& section :
+       {differences_table(reports, indices), release_changes(reports)})
+    if (!section.empty()) md += "\n" + section;
+  md += "\n" + driver_table(reports);
   md += "\n" + panel_table(reports, indices);
   const std::string quality = quality_table(reports, indices);
   if (!quality.empty()) md += "\n" + quality;

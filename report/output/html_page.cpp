@@ -39,6 +39,7 @@ std::string html_document(const std::string& title, const std::string& body) {
          "body { font-family: sans-serif; margin: 1em auto; max-width: 80em; padding: 0 1em;"
          " line-height: 1.4; }\n"
          "table { border-collapse: collapse; margin: 0.5em 0; }\n"
+         "div.scroll { overflow-x: auto; }\n"
          "th, td { border: 1px solid #bbb; padding: 0.2em 0.5em; text-align: left; }\n"
          "th { background: #eee; }\n"
          "tr.pass td.verdict { background: #c8f0c8; }\n"

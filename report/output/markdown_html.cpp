@@ -155,7 +155,9 @@ std::string markdown_html(const std::string& markdown, const PictureHtml& pictur
       html += "<" + tag + ">" + inline_html(line.substr(level + 1), picture) + "</" + tag + ">\n";
       ++i;
     } else if (line[0] == '|') {
-      html += "<table>\n";
+      // In a box of its own that scrolls sideways, so that a table of many columns leaves the
+      // page its width.
+      html += "<div class=\"scroll\"><table>\n";
       const bool head = i + 1 < lines.size() && rule_row(lines[i + 1]);
       if (head) {
         html += "<thead>" + table_row(line, "th", picture) + "</thead>\n";
@@ -164,7 +166,7 @@ std::string markdown_html(const std::string& markdown, const PictureHtml& pictur
       html += "<tbody>\n";
       for (; i < lines.size() && !lines[i].empty() && lines[i][0] == '|'; ++i)
         html += table_row(lines[i], "td", picture);
-      html += "</tbody>\n</table>\n";
+      html += "</tbody>\n</table></div>\n";
     } else if (list_item(line)) {
       html += "<ul>\n";
       for (; i < lines.size() && list_item(lines[i]); ++i)

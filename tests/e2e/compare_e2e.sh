@@ -1,29 +1,62 @@
-# End to end: tools/report.sh, what `make report` runs, measures llvmpipe and softpipe through GL
-# and lavapipe through Vulkan and writes compare.md with the three reports' tables and pictures
-# side by side, and compare.html, which holds up in a browser. Few angles, levels and draws keep
-# it quick; links and curves of a comparison are checked in report_baseline_e2e.
+# End to end: tools/drivers.sh, what `make drivers` runs, measures each driver this machine has
+# (llvmpipe, softpipe and zink through GL, lavapipe through Vulkan, the reference renderer), each
+# in a folder named after it and its Mesa version, or names it as skipped with the reason; its
+# compare.md puts the verdicts first and the reports side by side. Then ten reports, releases of
+# the same drivers among them, are compared: their columns come in driver and release order, a
+# line says what changed from each release to the next, and compare.html holds up in a browser
+# without growing wider than the window. Few angles, levels and draws keep it quick; links and
+# curves of a comparison are checked in report_baseline_e2e.
 source "$(dirname "$0")/e2e_lib.sh"
 out=$WORK/out
 compare=$out/compare.md
-export VK_ICD_FILENAMES=/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json
 
-bash "$(dirname "$0")/../../tools/report.sh" "$KESTREL" "$out" --angles 0,90 --aniso 1,16 \
-  --repeats 3 2>"$WORK/err" || fail "tools/report.sh failed: $(tail -n 5 "$WORK/err")"
-expect_line "wrote $compare (llvmpipe softpipe vulkan)" "$WORK/err"
-for driver in llvmpipe softpipe; do
-  grep -q "^## $driver" "$compare" && [ -f "$out/$driver/report.json" ] || fail "no $driver"
+bash "$(dirname "$0")/../../tools/drivers.sh" "$KESTREL" "$out" --angles 0,90 --aniso 1,16 \
+  --repeats 3 2>"$WORK/err" || fail "tools/drivers.sh failed: $(tail -n 5 "$WORK/err")"
+# Every driver is measured under its own name or named as skipped, never both.
+for driver in llvmpipe softpipe zink lavapipe reference; do
+  folders=$(cd "$out" && { ls -d "$driver" "$driver"-mesa-* 2>/dev/null || true; } | wc -l)
+  skipped=$(grep -c "^make drivers: skipped $driver: " "$WORK/err" || true)
+  [ $((folders + skipped)) -eq 1 ] ||
+    fail "$driver: $folders folders, skipped $skipped times: $(cat "$WORK/err")"
 done
-grep -q "^## llvmpipe .* through Vulkan$" "$compare" && [ -f "$out/vulkan/report.json" ] ||
-  fail "no lavapipe through Vulkan"
-for table in Panels "What AF costs"; do
-  [ "$(grep -c "^### $table\$" "$compare")" -eq 3 ] || fail "not three tables \"$table\""
-  [ "$(sed -n "/^### $table\$/,/^#/p" "$compare" | grep -c '^| trilinear, AF level 16 | [0-9]')" \
-    -eq 3 ] || fail "not every driver's rows of the table \"$table\""
+[ -d "$out/reference" ] && ls -d "$out"/llvmpipe-mesa-* >/dev/null ||
+  fail "llvmpipe or the reference renderer was not measured: $(cat "$WORK/err")"
+for report in "$out"/zink-mesa-*/report.json; do
+  [ ! -e "$report" ] || grep -q '^    "renderer": "zink' "$report" || fail "zink's is not zink's"
 done
-figures='[0-9.∞]+ dB / [0-9.–]+ / [0-9.–]+'
-grep -Eq "^\| trilinear, AF level 16 \| $figures \| $figures \| $figures \|\$" \
-  "$compare" || fail "no image quality of the three reports side by side"
-grep -q '^| | llvmpipe | softpipe | vulkan |$' "$compare" || fail "no pictures side by side"
-python3 "$HTML_CHECK" "$out/compare.html" "$out/llvmpipe" "$out/softpipe" \
-  "$out/vulkan"
-echo "ok: compare.md names every driver and holds their tables side by side"
+! grep -q XDG_RUNTIME_DIR "$WORK/err" || fail "Mesa's complaint reached the user"
+sed -n '/^## /p' "$compare" | head -n 2 | tr '\n' '|' | grep -q '^## Verdicts|## Where' ||
+  fail "the verdicts do not come first: $(grep '^## ' "$compare" | head -n 3)"
+echo "ok: every driver measured under its own name or skipped with the reason, the verdicts first"
+
+# Ten reports: this machine's, and llvmpipe's and the reference's copied as other releases, out
+# of order; each copy's version changed, llvmpipe 9.1 and 30.0 around this machine's.
+many=$WORK/many
+mkdir "$many"
+cp -r "$out"/*/ "$many/"
+llvmpipe=$(basename "$(ls -d "$out"/llvmpipe-mesa-* | head -n 1)")
+for copy in 30.0 9.1; do
+  mkdir "$many/llvmpipe-$copy"
+  cp -r "$many/$llvmpipe"/. "$many/llvmpipe-$copy/"
+  sed -i "s/\(\"version\": \".*\)Mesa [0-9][0-9.]*/\1Mesa $copy/" \
+    "$many/llvmpipe-$copy/report.json"
+done
+n=0
+while [ "$(ls -d "$many"/*/ | wc -l)" -lt 10 ]; do
+  n=$((n + 1))
+  cp -r "$many/reference" "$many/reference-$n"
+done
+(cd "$many" && ls -d */ | tr -d / | sort -r >"$WORK/names")
+(cd "$many" && "$KESTREL" --compare $(cat "$WORK/names") --out .) 2>"$WORK/err" ||
+  fail "--compare of ten: $(tail -n 3 "$WORK/err")"
+columns=$(sed -n '/^## Verdicts/,/^|---/p' "$many/compare.md" | sed -n 3p)
+order=$(echo "$columns" | tr '|' '\n' | sed 's/^ *//; s/ *$//' | grep -n "llvmpipe" | cut -d: -f2 |
+  tr '\n' ' ')
+[ "$order" = "llvmpipe-9.1 $llvmpipe llvmpipe-30.0 " ] || fail "llvmpipe's columns: $order"
+grep -q "^- \*\*$llvmpipe\*\* against llvmpipe-9.1: verdicts fixed: none; regressed: none;" \
+  "$many/compare.md" || fail "no line from llvmpipe 9.1 to its next release"
+grep -q "^- \*\*llvmpipe-30.0\*\* against $llvmpipe: " "$many/compare.md" ||
+  fail "no line to llvmpipe 30.0"
+python3 "$HTML_CHECK" "$many/compare.html" "$many"/*/
+echo "ok: ten reports in driver and release order, a line from each release to the next, and a" \
+  "page no wider than the window"

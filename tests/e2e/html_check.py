@@ -3,7 +3,8 @@
 shows it: no console error or exception, no request beyond the page itself, every picture
 inline and decoded, the charts inline, and the figures shown equal to report.json's.
 Usage: html_check.py [--text TEXT]... DIR/report.html, or html_check.py [--text TEXT]...
-DIR/compare.html REPORT_DIR... (the compared folders in their order). Each TEXT must show as
+DIR/compare.html REPORT_DIR... (the compared folders, each the column of its name, in any
+order). Neither page may be wider than the window. Each TEXT must show as
 text, as a hostile string from a driver or a file does. Skips, saying so, without chromium."""
 import json
 import math
@@ -103,7 +104,8 @@ class Browser:
 # Run in the page once it has loaded: what a reader sees, as plain data.
 PAGE_STATE = """(async () => {
   await Promise.all([...document.images].map(i => i.decode().catch(() => null)));
-  const heading = t => { for (let e = t.previousElementSibling; e; e = e.previousElementSibling)
+  const box = t => t.parentElement.classList.contains("scroll") ? t.parentElement : t;
+  const heading = t => { for (let e = box(t).previousElementSibling; e; e = e.previousElementSibling)
     if (/^H[1-4]$/.test(e.tagName)) return e.textContent; return ""; };
   const colour = r => getComputedStyle(r.querySelector("td.verdict")).backgroundColor;
   return JSON.stringify({
@@ -124,7 +126,8 @@ PAGE_STATE = """(async () => {
                  .map(r => [r.dataset.figure, r.dataset.subject]),
     tables: [...document.querySelectorAll("table")].map(t => ({heading: heading(t),
       rows: [...t.rows].map(r => [...r.cells].map(c => c.textContent))})),
-    text: document.body.innerText});
+    text: document.body.innerText,
+    overflow: document.documentElement.scrollWidth - document.documentElement.clientWidth});
 })()"""
 
 
@@ -232,9 +235,24 @@ def check_report(state, folder):
            "regressions shown: %s, in report.json: %s" % (state["regressed"], regressed))
 
 
+def folder_named(name, folders):
+    """The one of `folders` that the comparison's column `name` (a folder or its report.json, as
+    --compare was given it) names."""
+    name = re.sub(r"(/report\.json)?/*$", "", name)
+    found = [f for f in folders if os.path.normpath(f) == os.path.normpath(name) or
+             os.path.normpath(f).endswith(os.sep + os.path.normpath(name))]
+    expect(len(found) == 1, "the column %r names none or several of %s" % (name, folders))
+    return found[0]
+
+
 def check_comparison(state, folders):
-    reports = [json.load(open(os.path.join(f, "report.json"))) for f in folders]
     expect(not state["images"] and state["svgs"] > 0, "compare.svg is not inline")
+    head = next((t["rows"][0][1:] for t in state["tables"]
+                 if t["heading"] == "Panels" and t["rows"] and t["rows"][0][0] == "Panel"), [])
+    expect(sorted(folder_named(name, folders) for name in head) == sorted(folders),
+           "the columns %s are not the folders %s" % (head, folders))
+    reports = [json.load(open(os.path.join(folder_named(name, folders), "report.json")))
+               for name in head]
     rows = table(state, "Panels", "Panel")
     for label, cells in rows.items():
         for report, cell in zip(reports, cells):
@@ -260,6 +278,10 @@ def main(arguments):
            "elements that load: %s" % state["loaded"])
     for text in texts:
         expect(text in state["text"], "%s does not show %r as text" % (page, text))
+    # However many columns its tables have, the page keeps its width: a wide table scrolls in
+    # its own box.
+    expect(state["overflow"] <= 1, "%s is %d pixels wider than the window" %
+           (page, state["overflow"]))
     if folders:
         check_comparison(state, folders)
     else:
