@@ -310,6 +310,32 @@ TEST(Comparison, ImageQualitySideBySide) {
   EXPECT_EQ(neither.find("quality.png"), std::string::npos);
 }
 
+// Reports come in driver order, then release order, digits compared as numbers; the same driver
+// through Vulkan is a driver of its own; a version that names no Mesa orders whole.
+TEST(Comparison, ReportsInDriverAndReleaseOrder) {
+  const auto compared = [](const char* name, const char* renderer, const char* version) {
+    ComparedReport report{name, name, {}, ""};
+    report.stored.report.driver.renderer = renderer;
+    report.stored.report.driver.version = version;
+    return report;
+  };
+  std::vector<ComparedReport> reports = {
+      compared("zink", "zink (llvmpipe (LLVM 15.0.6, 256 bits))", "4.6 Mesa 22.3.6"),
+      compared("llvmpipe 25", "llvmpipe (LLVM 19.1.7, 256 bits)", "4.5 (Core) Mesa 25.0.7"),
+      compared("lavapipe 22", "llvmpipe (LLVM 15.0.6, 256 bits) through Vulkan",
+               "Vulkan 1.3.230, llvmpipe, Mesa 22.3.6 (LLVM 15.0.6)"),
+      compared("llvmpipe 9", "llvmpipe (LLVM 9.0.1, 128 bits)", "4.6 (Core) Mesa 9.2.0"),
+      compared("llvmpipe 22", "llvmpipe (LLVM 15.0.6, 256 bits)", "4.5 (Core) Mesa 22.3.6"),
+      compared("gpu 535", "NVIDIA GeForce", "4.6.0 NVIDIA 535.104"),
+      compared("gpu 70", "NVIDIA GeForce", "4.6.0 NVIDIA 70.1"),
+  };
+  order_by_driver(reports);
+  std::vector<std::string> names;
+  for (const ComparedReport& report : reports) names.push_back(report.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"gpu 70", "gpu 535", "llvmpipe 9", "llvmpipe 22",
+                                             "llvmpipe 25", "lavapipe 22", "zink"}));
+}
+
 // compare.svg charts every trilinear AF level above 1 that every report swept, a curve per report
 // in each, and the isotropic sweep alone when they share no other.
 TEST(Comparison, SvgChartsEveryLevelThatEveryReportSwept) {
