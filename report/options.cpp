@@ -32,7 +32,7 @@ const char* const report_usage =
     "  report.json       every number of report.md, after the schema version and where the\n"
     "                    report comes from: Kestrel's version, the UTC time, the command line,\n"
     "                    the host, the API, the platform and the device\n"
-    "  summary.md        the driver's section of a comparison of drivers (make report)\n"
+    "  summary.md        the driver's section of a comparison of drivers (make drivers)\n"
     "  panels.png        the eight panels as the interactive test shows them at start-up\n"
     "  lod-measured.png  the measured mip level of every pixel, in false colour\n"
     "  lod-error.png     measured minus reference level per 2 x 2 quad, in false colour\n"
