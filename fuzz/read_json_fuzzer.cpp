@@ -1,5 +1,6 @@
 // libFuzzer target of the JSON reader that reads baselines: any bytes must give either a tree
 // within the reader's limits, whose strings are valid UTF-8, or an error placed in the text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -2,6 +2,7 @@
 // perfect, a blurred copy keeps less detail and flickers less, a still one does not flicker.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
