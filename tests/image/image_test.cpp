@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cctype>
 #include <random>
 #include <sstream>
 #include <string>
@@ -130,15 +131,20 @@ TEST(ReadPng, EveryEncodingGives8BitRgbTexelsBottomRowFirstWithoutAlpha) {
 // files without the signature (skipped without a word, the others named), sizes whose rows would
 // need 1 GiB, 300 MB in one row block, more than libpng's million pixels a side or all the header
 // can claim, chunks whose declared length of almost 2 GiB libpng would allocate, and a sound grey
-// file that carries every row of a picture just beyond the decoded size limit.
+// file that carries every row of a picture just beyond the decoded size limit. A damaged copy of
+// the valid file may instead load where the damage spares its image data (libpng 1.6.48 passes
+// over a broken CRC in the end chunk), but then whole: as the valid file loads.
 TEST(ReadPng, BrokenAndHostileFilesLeaveTheImageAsItWas) {
   std::vector<std::vector<int>> gradient(16);
   for (int i = 0; i < 16 * 16; ++i) gradient[i / 16].insert(gradient[i / 16].end(), {i, -i, 7 * i});
   const std::string whole = png_file(16, 16, 2, 8, png_rows(gradient));
+  RgbImage sound(1, 1);
+  ASSERT_EQ(decode(whole, sound), "");
   std::vector<std::string> files = {whole, whole, "Not a picture."};
   files[0][whole.find("IDAT") + 10] ^= 0x01;
   files[1].back() ^= 0x01;
   for (std::size_t size = 0; size < whole.size(); ++size) files.push_back(whole.substr(0, size));
+  const std::size_t copies = files.size();  // of the valid file, and the text
   const std::string small_rows = png_rows(std::vector<std::vector<int>>(4, std::vector<int>(12)));
   for (const auto& [width, height, type] : {std::tuple{16384u, 16384u, 6}, {100000u, 1000u, 2},
                                             {1000001u, 1u, 2}, {1u, 1000001u, 2},
@@ -152,13 +158,16 @@ TEST(ReadPng, BrokenAndHostileFilesLeaveTheImageAsItWas) {
     RgbImage image = patterned_image(3, 2);
     const RgbTexel* const texels = image.texels();
     const std::string messages = decode(files[i], image);
+    if (i < copies && !same_image(image, patterned_image(3, 2))) {
+      EXPECT_TRUE(same_image(image, sound)) << "file " << i << " loaded in part";
+      continue;
+    }
     EXPECT_EQ(image.texels(), texels) << "file " << i;
     EXPECT_TRUE(same_image(image, patterned_image(3, 2))) << "file " << i;
     const bool unsigned_file = files[i].size() < 8 || files[i][0] == 'N';
     EXPECT_EQ(messages.empty(), unsigned_file) << "file " << i << ": " << messages;
   }
-  RgbImage image(1, 1);  // the files they were made from are sound
-  EXPECT_EQ(decode(whole, image), "");
+  RgbImage image(1, 1);  // the hostile files were made from a sound one
   EXPECT_EQ(decode(png_file(4, 4, 2, 8, small_rows), image), "");
   EXPECT_TRUE(same_image(image, RgbImage(4, 4)));
 }
@@ -180,9 +189,28 @@ TEST_F(WithDataPath, AnEmptyDataPathGetsTheDefaultsOnceAndAMissingFileIsReported
   EXPECT_TRUE(same_image(image, patterned_image(2, 2)));
 }
 
-// Valid files load silently with their manifest's size, corrupt ones leave the image as it was.
-// Files that differ only in their encoding decode alike: interlaced ones and their twins, and
-// compression levels and chunk orders against the first of their kind.
+// Whether `messages` holds nothing but libpng's warnings about ancillary chunks that the picture
+// does not depend on (all but gamma and transparency): what a file that loads whole may bring.
+// libpng 1.6.48 finds the histogram of two PngSuite files out of place, which 1.6.39 does not.
+bool only_warnings_on_unused_chunks(const std::string& messages) {
+  const std::string warning = "libpng warning: ";
+  std::istringstream lines(messages);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.compare(0, warning.size(), warning) != 0) return false;
+    const std::string chunk = line.substr(warning.size(), 5);  // "hIST:"
+    if (chunk.size() != 5 || chunk[4] != ':' ||
+        !std::islower(static_cast<unsigned char>(chunk[0])) || chunk == "gAMA:" ||
+        chunk == "tRNS:")
+      return false;
+  }
+  return true;
+}
+
+// Valid files load with their manifest's size, silent but for warnings about chunks the picture
+// does not depend on; corrupt ones leave the image as it was. Files that differ only in their
+// encoding decode alike: interlaced ones and their twins, compression levels and chunk orders
+// against the first of their kind, and files with a histogram or a suggested palette against
+// the basic file without.
 TEST_F(WithDataPath, EveryPngSuiteFileLoadsAsItsManifestSaysOrChangesNothing) {
   data_path.directories = {KESTREL_PNGSUITE_DIR};
   std::ifstream manifest(KESTREL_PNGSUITE_DIR "/MANIFEST.tsv");
@@ -200,12 +228,14 @@ TEST_F(WithDataPath, EveryPngSuiteFileLoadsAsItsManifestSaysOrChangesNothing) {
       continue;
     }
     ++valid;
-    EXPECT_EQ(messages, "") << name;
+    EXPECT_TRUE(only_warnings_on_unused_chunks(messages)) << name << ": " << messages;
     EXPECT_EQ(std::pair(image.width(), image.height()), std::pair(width, height)) << name;
     std::string twin = name;
     twin[3] = 'n';                                     // basi0g01 -> basn0g01, s05i3p02 -> s05n3p02
     if (twin[0] == 'z') twin[2] = '0';                 // z09n2c08 -> z00n2c08
     if (twin.compare(0, 2, "oi") == 0) twin[2] = '1';  // oi4n0g16 -> oi1n0g16
+    if (twin.compare(0, 2, "ch") == 0 || twin.compare(0, 2, "ps") == 0)
+      twin = "bas" + twin.substr(3);                   // ch1n3p04 -> basn3p04
     if (twin == name || !fs::exists(KESTREL_PNGSUITE_DIR "/" + twin)) continue;
     ++alike;
     RgbImage twin_image(1, 1);
