@@ -18,6 +18,10 @@ own_target_seconds=1.0
 work=$(mktemp -d)
 missed=0  # set when a target does not hold
 trap 'rm -rf "$work"' EXIT
+# lavapipe's manifest, named for the machine's architecture (Mesa 22) or not (Mesa 25).
+for lavapipe in /usr/share/vulkan/icd.d/lvp_icd.{"$(uname -m)".json,json}; do
+  [ -f "$lavapipe" ] && break
+done
 
 # time_report PLATFORM [wrapper...]: one full report, its time and where it went; PLATFORM
 # vulkan runs with --api vulkan on lavapipe, reference with --api reference. The time is left in
@@ -31,7 +35,7 @@ time_report() {
   start=$(date +%s%N)
   (cd "$(dirname "$program")" &&
      env -u DISPLAY LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe \
-       VK_ICD_FILENAMES="/usr/share/vulkan/icd.d/lvp_icd.$(uname -m).json" \
+       VK_ICD_FILENAMES="$lavapipe" \
        "$@" "$program" "${choice[@]}" --out "$work/$platform") 2>"$work/log" ||
     { cat "$work/log" >&2; exit 1; }
   milliseconds=$((($(date +%s%N) - start) / 1000000))
