@@ -26,9 +26,10 @@ driver_member() {
   sed -n 's/^    "'"$2"'": "\(.*\)",\?$/\1/p' "$1/report.json" | head -n 1
 }
 
-# The Mesa version a report's driver states ("Mesa 22.3.6"), as "mesa-22.3.6"; empty for none.
+# The Mesa version a report's driver states ("Mesa 22.3.6", "Mesa 25.0.7-2+deb13u1"), as
+# "mesa-22.3.6" and "mesa-25.0.7", the distribution's revision left out; empty for none.
 mesa_of() {
-  driver_member "$1" version | sed -n 's/.*Mesa \([0-9][0-9A-Za-z.-]*\).*/mesa-\1/p'
+  driver_member "$1" version | sed -n 's/.*Mesa \([0-9][0-9.]*[0-9]\).*/mesa-\1/p'
 }
 
 # measure NAME PATTERN [VAR=VALUE ...] -- [ARGS ...]: one run of kestrel-report with the
