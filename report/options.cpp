@@ -15,8 +15,8 @@ const char* const report_usage =
     "                      [--platform auto|egl|glx]\n"
     "                      [--device N] [--tolerance T] [--junit FILE] [--check]\n"
     "                      [--baseline PATH] [--expectations FILE] [--write-expectations FILE]\n"
-    "                      [--texture PNG]\n"
-    "       kestrel-report --compare DIR DIR... [--out DIR]\n"
+    "                      [--texture PNG] [--wait SECONDS]\n"
+    "       kestrel-report --compare DIR DIR... [--out DIR] [--wait SECONDS]\n"
     "\n"
     "Measures the driver's anisotropic filtering: draws the test's panels into a framebuffer\n"
     "of its own, through GL with a window on the X display (GLX) or with no window system at\n"
@@ -91,6 +91,10 @@ const char* const report_usage =
     "                  or Kestrel version is a warning\n"
     "  --compare DIR...  measure nothing: put two report folders or more side by side, the\n"
     "                  arguments that are no options and every argument after --\n"
+    "  --wait SECONDS  while another kestrel-report run writes into the same output folder,\n"
+    "                  JUnit file's folder or expectations file's folder, wait this long for\n"
+    "                  it to finish (default 600; 0 refuses at once), then write the whole\n"
+    "                  report; the lock goes with the run that holds it, however it ends\n"
     "  --quiet         print only warnings, errors and the closing line\n"
     "  --list-devices  print each EGL device: its number, its DRM device file or \"software\",\n"
     "                  and the renderer of a GL context made on it; with --api vulkan each\n"
@@ -230,7 +234,7 @@ bool read_device(const std::string& text, int& device, std::string& error) {
 enum Code : int {
   code_out = 256, code_angles, code_aniso, code_lod_bias, code_repeats, code_api, code_platform,
   code_device, code_tolerance, code_junit, code_baseline, code_texture, code_expectations,
-  code_write_expectations, code_check,
+  code_write_expectations, code_wait, code_check,
   code_compare, code_quiet, code_list_devices, code_version, code_help
 };
 
@@ -249,6 +253,7 @@ const option long_options[] = {{"out", required_argument, nullptr, code_out},
                                {"expectations", required_argument, nullptr, code_expectations},
                                {"write-expectations", required_argument, nullptr,
                                 code_write_expectations},
+                               {"wait", required_argument, nullptr, code_wait},
                                {"check", no_argument, nullptr, code_check},
                                {"compare", optional_argument, nullptr, code_compare},
                                {"quiet", no_argument, nullptr, code_quiet},
@@ -297,6 +302,12 @@ bool read_value(int code, const std::string& value, ReportOptions& options, std:
         return true;
       error = format_text("--tolerance: \"%s\" is no tolerance from 0 to %g levels",
                           value.c_str(), max_tolerance);
+      return false;
+    case code_wait:
+      if (read_number(value, options.wait) && options.wait >= 0.0 && options.wait <= max_wait)
+        return true;
+      error = format_text("--wait: \"%s\" is no time from 0 to %g seconds", value.c_str(),
+                          max_wait);
       return false;
     default:  // the options that name a file or folder
       if (value.empty()) {
@@ -377,7 +388,8 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     }
     platform_given = platform_given || code == code_platform;
     if (code != code_out && code != code_help && code != code_version && code != code_quiet &&
-        code != code_list_devices && code != code_compare && measuring_option.empty())
+        code != code_list_devices && code != code_compare && code != code_wait &&
+        measuring_option.empty())
       measuring_option = name;
     if (code == code_help || code == code_version || code == code_list_devices ||
         code == code_quiet || code == code_check) {

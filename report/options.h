@@ -27,6 +27,9 @@ struct ReportOptions : MeasureSettings {
   std::string expectations;  // the expectations file --check holds the verdicts to; empty: none
   std::string write_expectations;  // where to write the verdicts as expectations; empty: nowhere
   std::vector<std::string> compare;  // report folders to compare instead of measuring
+  // How long to wait, in seconds, while another run writes into the same folder or files; 0:
+  // refuse at once.
+  double wait = 600.0;
   bool help = false;     // print report_usage and exit
   bool version = false;  // print report_version and exit
   bool list_devices = false;  // print the API's devices and exit
@@ -42,6 +45,7 @@ inline constexpr float max_lod_bias = 2.0f;  // |bias|
 inline constexpr int max_repeats = 1000;
 inline constexpr int max_device = 1000;
 inline constexpr double max_tolerance = 4.0;
+inline constexpr double max_wait = 86400.0;  // a day, in seconds
 
 // The text of --help: what the program does and every option.
 extern const char* const report_usage;

@@ -203,7 +203,7 @@ int run_comparison(const ReportOptions& options) {
   }
   order_by_driver(reports);
   ReportFolder files(out, ReportKind::comparison);
-  if (!open_folder(files)) return 1;
+  if (!open_folder(files, options.wait)) return 1;
   for (ComparedReport& report : reports) {
     const std::filesystem::path folder = std::filesystem::path(report.stored.file).parent_path();
     report.folder = path_from(folder, out);

@@ -195,9 +195,15 @@ int unlisted_device(const char* api, int device, const std::vector<std::string>&
   return 2;
 }
 
-bool open_folder(ReportFolder& files) {
+bool open_folder(ReportFolder& files, double wait_seconds) {
+  LockWait wait{wait_seconds, [wait_seconds](const std::filesystem::path& folder) {
+                  std::fprintf(stderr,
+                               "%s: another run writes into \"%s\": waiting for it to finish, "
+                               "at most %g s (--wait)\n",
+                               name, folder.c_str(), wait_seconds);
+                }};
   std::string error;
-  if (files.open(error)) return true;
+  if (files.open(error, wait)) return true;
   std::fprintf(stderr, "%s: %s\n", name, error.c_str());
   return false;
 }
@@ -229,8 +235,8 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
   const std::vector<float> levels =
       anisotropy_levels(options.anisotropy, renderer.driver().max_anisotropy);
   if (baseline && !same_settings(*baseline, options, levels)) return 2;
-  ReportFolder files(out, ReportKind::measured, options.junit);
-  if (!open_folder(files)) return 1;
+  ReportFolder files(out, ReportKind::measured, options.junit, options.write_expectations);
+  if (!open_folder(files, options.wait)) return 1;
   const PanelViewport panel = panel_viewport(panels[0], 4, test_window_width, test_window_height);
   RgbImage window_picture(0, 0);
   {

@@ -61,8 +61,9 @@ void tell_run_times(const std::filesystem::path& out, double start_up);
 // `listed`, a line per device it does list, each from its number: "0: ...". Returns 2.
 int unlisted_device(const char* api, int device, const std::vector<std::string>& listed);
 
-// Opens `files` for writing; when it cannot, says why.
-bool open_folder(ReportFolder& files);
+// Opens `files` for writing, waiting at most `wait_seconds` while another run writes into its
+// folders and saying so once; when it cannot, says why.
+bool open_folder(ReportFolder& files, double wait_seconds);
 
 // Stages `text` in `files` as `path`; when it cannot, says so.
 bool write_text(ReportFolder& files, const std::filesystem::path& path, const std::string& text);

@@ -22,14 +22,19 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <iterator>
+#include <set>
 #include <system_error>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -205,8 +210,43 @@ void restore_handlers() {
 
 }  // namespace
 
-ReportFolder::ReportFolder(fs::path folder, ReportKind kind, fs::path junit)
-    : folder_(std::move(folder)), staging_(folder_ / staging_name) {
+ReportFolder::Locks::~Locks() {
+  for (const int descriptor : descriptors_) ::close(descriptor);
+}
+
+bool ReportFolder::Locks::take(const fs::path& folder, const LockWait& wait, std::string& error) {
+  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) {
+    error = "cannot open the folder " + quoted(folder) + " to lock it: " + std::strerror(errno);
+    return false;
+  }
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::duration<double>(wait.seconds);
+  bool told = false;
+  while (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    const int cause = errno;
+    if (cause != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+      ::close(descriptor);
+      error = cause != EWOULDBLOCK
+                  ? "cannot lock the folder " + quoted(folder) + ": " + std::strerror(cause)
+              : wait.seconds > 0.0
+                  ? "another kestrel-report run writes into " + quoted(folder) +
+                        " and did not finish within the wait (--wait)"
+                  : "another kestrel-report run writes into " + quoted(folder) +
+                        " (--wait 0: not waited for)";
+      return false;
+    }
+    if (!told && wait.waiting) wait.waiting(folder);
+    told = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  descriptors_.push_back(descriptor);
+  return true;
+}
+
+ReportFolder::ReportFolder(fs::path folder, ReportKind kind, fs::path junit, fs::path also)
+    : folder_(std::move(folder)), staging_(folder_ / staging_name), also_(std::move(also)) {
   for (const std::string& name : names_of(kind))
     targets_.push_back({folder_ / name, staging_ / name});
   set_size_ = targets_.size();
@@ -220,7 +260,8 @@ ReportFolder::~ReportFolder() {
   if (open_) hold_signals();
   if (!committed_) {
     std::string ignored;
-    attempt("", ignored, [this] { discard(staging_); });
+    // A staging folder is another run's until this one holds the locks.
+    if (locked_) attempt("", ignored, [this] { discard(staging_); });
     std::error_code unused;
     if (created_) fs::remove(folder_, unused);  // only when empty
   }
@@ -230,10 +271,22 @@ ReportFolder::~ReportFolder() {
   if (const int signal = pending_signal.exchange(0)) raise(signal);
 }
 
-bool ReportFolder::open(std::string& error) {
+bool ReportFolder::open(std::string& error, const LockWait& wait) {
   if (!attempt("cannot create the folder " + quoted(folder_), error,
                [this] { created_ = fs::create_directories(folder_); }))
     return false;
+  // The folders by their canonical paths, each once and in their order; a JUnit or expectations
+  // file's missing folder is no one's to write into.
+  std::set<fs::path> locked;
+  for (const fs::path& file : {folder_ / ".", targets_.back().file, also_}) {
+    std::error_code unused;
+    const fs::path parent = file.empty() ? fs::path() : fs::absolute(file).parent_path();
+    if (!parent.empty() && fs::is_directory(parent, unused))
+      locked.insert(fs::weakly_canonical(parent, unused));
+  }
+  for (const fs::path& folder : locked)
+    if (!locks_.take(folder, wait, error)) return false;
+  locked_ = true;
   const fs::path done = folder_ / done_name;
   if (!attempt("cannot finish the report an earlier run left half replaced in " + quoted(folder_),
                error, [&done, this] {

@@ -1,7 +1,8 @@
 // A report folder replaced as a whole: a run's files are written into a hidden folder inside
 // the output folder and take their places there together at the end, so that the folder holds
 // the earlier report or the new one, never a mix of both, however the run ends. The run's JUnit
-// file, which may lie anywhere, is replaced at the same moment.
+// file, which may lie anywhere, is replaced at the same moment. One run at a time writes into a
+// folder: each locks the folders it writes into from before it stages anything until it ends.
 #pragma once
 
 #include <cstddef>
@@ -19,14 +20,23 @@ enum class ReportKind { measured, comparison };
 // Writes the file at the path it is handed, whole; returns whether it did.
 using FileWriter = std::function<bool(const std::string& path)>;
 
+// How open waits while another process holds a folder it locks: at most `seconds` (0: not at
+// all), calling `waiting` with the folder once when it starts to wait.
+struct LockWait {
+  double seconds = 0.0;
+  std::function<void(const std::filesystem::path& folder)> waiting;
+};
+
 // The files of one run, staged and then put in their places at once. Only one object may be
 // open in a process at a time (it owns the handlers of the signals below), and only the thread
 // that opened it may call it.
 class ReportFolder {
  public:
-  // The report of `kind` in `folder`, and the JUnit file `junit` unless it is empty. Nothing is
-  // touched before open.
-  ReportFolder(std::filesystem::path folder, ReportKind kind, std::filesystem::path junit = {});
+  // The report of `kind` in `folder`, and the JUnit file `junit` unless it is empty; `also`, a
+  // file the run writes itself while the object lives (the expectations it writes), is locked
+  // with them. Nothing is touched before open.
+  ReportFolder(std::filesystem::path folder, ReportKind kind, std::filesystem::path junit = {},
+               std::filesystem::path also = {});
   // Without a commit, removes the staged files and the staging folder, and the output folder
   // too where open created it and it is empty: the earlier report stays as it was. Then gives
   // the signals below back to the handlers they had before open.
@@ -34,14 +44,17 @@ class ReportFolder {
   ReportFolder(const ReportFolder&) = delete;
   ReportFolder& operator=(const ReportFolder&) = delete;
 
-  // Creates the folder with its parents where missing, finishes the commit of an earlier run
-  // that ended during it, discards the staged files of an earlier run that ended before its
+  // Creates the folder with its parents where missing; locks it, and the folders of the JUnit
+  // file and of `also` where they exist, against every other process that locks them, waiting
+  // as `wait` says while one does (flock(2) on each folder, in one order, so that runs never wait
+  // for each other in a circle; the kernel gives a lock up when its process ends, killed or
+  // not); finishes the commit of an earlier run that ended during it, discards the staged files of an earlier run that ended before its
   // commit, and makes the staging folder. From then until the object ends SIGINT, SIGTERM,
   // SIGHUP and SIGQUIT first remove the staged files, the staging folder and a folder open made,
   // and then end the process as their default actions do; one the process ignores stays
   // ignored. Returns false, with `error` saying what failed and naming it, when any of this
   // fails; what it made goes when the object ends.
-  bool open(std::string& error);
+  bool open(std::string& error, const LockWait& wait = {});
 
   // Writes `file` through `write`, handed a hidden path to write it at; `file` is the folder's
   // path joined with a name of the kind's set, or the JUnit file. A file staged again is
@@ -67,8 +80,25 @@ class ReportFolder {
     std::filesystem::path staged;  // where it is written first
   };
 
+  // Descriptors of the folders locked, each given up when the object ends.
+  class Locks {
+   public:
+    Locks() = default;
+    ~Locks();
+    Locks(const Locks&) = delete;
+    Locks& operator=(const Locks&) = delete;
+    // Locks `folder`, which exists, as open says. Returns false, with `error` naming it, where it
+    // cannot or gives up waiting.
+    bool take(const std::filesystem::path& folder, const LockWait& wait, std::string& error);
+
+   private:
+    std::vector<int> descriptors_;
+  };
+
   std::filesystem::path folder_;
   std::filesystem::path staging_;
+  std::filesystem::path also_;
+  Locks locks_;
   std::filesystem::path junit_link_;  // in the staging folder, where there is a JUnit file
   std::vector<Target> targets_;       // the kind's set, then the JUnit file where there is one
   std::size_t set_size_;              // how many of targets_ are the kind's set
@@ -76,4 +106,5 @@ class ReportFolder {
   bool open_ = false;
   bool created_ = false;  // open made the folder
   bool committed_ = false;
+  bool locked_ = false;  // open holds the locks of every folder
 };
