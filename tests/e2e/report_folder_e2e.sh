@@ -3,9 +3,10 @@
 # new reports without a baseline are interrupted by SIGINT or SIGTERM at moments spread over a
 # run, and each leaves the earlier report as it was or the new one whole, never a mix, nothing
 # hidden behind, the JUnit file replaced with the folder or not at all. A run that ends removes
-# the old regressions.md; a comparison written into the folder leaves the report alone. The folder
-# is the same whatever draws: the reference renderer does, with no driver, and its report holds
-# up as a driver's.
+# the old regressions.md; a comparison written into the folder leaves the report alone. Runs at
+# once into one folder or JUnit file wait for each other or refuse, and one killed with SIGKILL
+# leaves its lock to the next. The folder is the same whatever draws: the reference renderer
+# does, with no driver, and its report holds up as a driver's.
 source "$(dirname "$0")/e2e_lib.sh"
 settings=(--api reference --angles 0 --aniso 1,8 --repeats 1)
 out=$WORK/report
@@ -119,3 +120,48 @@ before=$(snapshot)
 [ -s "$out/compare.md" ] && [ -s "$out/compare.svg" ] && [ -s "$out/compare.html" ] ||
   fail "no compare.md, compare.svg and compare.html"
 echo "ok: a comparison in the report's folder leaves the report alone"
+
+# Runs at once. Starts kestrel-report with the settings and the arguments $@ in the background,
+# its standard error in $WORK/first.err, and returns once it holds its folders: it measures.
+hold() {
+  rm -f "$WORK/first.err"
+  (cd "$(dirname "$KESTREL")" && exec "$KESTREL" "${settings[@]}" "$@" 2>"$WORK/first.err") &
+  holder=$!
+  until grep -q "measuring" "$WORK/first.err" 2>/dev/null; do
+    kill -0 "$holder" 2>/dev/null || fail "the first run ended: $(cat "$WORK/first.err")"
+    sleep 0.02
+  done
+}
+busy='another kestrel-report run writes into'
+
+# A second run into the same folder refuses at once with --wait 0 and waits by default; the
+# folder then holds the later run's report whole (AF levels 1 and 2 where the first measured 8).
+hold --out "$WORK/together"
+expect_run 1 "$busy \"$WORK/together\" (--wait 0" --out together "${settings[@]}" --wait 0
+expect_run 0 "" --out together "${settings[@]}" --aniso 1,2
+expect_line 'waiting for it to finish, at most 600 s' "$WORK/err"
+wait "$holder" || fail "the first run failed: $(cat "$WORK/first.err")"
+expect_line '^- AF levels measured: 1, 2$' "$WORK/together/report.md"
+python3 -c 'import json, sys
+assert json.load(open(sys.argv[1]))["settings"]["anisotropy_levels"] == [1, 2]' \
+  "$WORK/together/report.json" &&
+  [ "$(ls -A "$WORK/together" | tr '\n' ' ')" = "${new_files/notes.txt /} " ] ||
+  fail "not the later run's report whole: $(ls -A "$WORK/together" | tr '\n' ' ')"
+
+# A run killed while it holds the folder leaves it to the next, which need not wait.
+hold --out "$WORK/killed"
+{ kill -KILL "$holder" && wait "$holder"; } 2>/dev/null || true
+expect_run 0 "" --out killed "${settings[@]}" --wait 0
+[ ! -e "$WORK/killed/.kestrel-new" ] || fail "the killed run's staged files are still there"
+
+# Two runs into two folders naming one JUnit file: the same, the JUnit file the later run's.
+mkdir "$WORK/shared"
+hold --out "$WORK/first" --junit "$WORK/shared/results.xml"
+expect_run 1 "$busy \"$WORK/shared\"" --out second "${settings[@]}" --junit shared/results.xml \
+  --wait 0
+expect_run 0 "" --out third "${settings[@]}" --junit shared/results.xml
+wait "$holder" || fail "the first run failed: $(cat "$WORK/first.err")"
+python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' \
+  "$WORK/shared/results.xml" && grep -q -- '--out third' "$WORK/shared/results.xml" &&
+  [ "$(ls -A "$WORK/shared")" = results.xml ] || fail "the JUnit file is not the later run's whole"
+echo "ok: runs at once into one folder or JUnit file wait or refuse; a killed run blocks nothing"

@@ -271,7 +271,8 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   const std::pair<std::vector<const char*>, std::vector<std::string>> compared[] = {
       {{"--compare", "a", "b", "--out", "x", "--quiet"}, {"a", "b"}},
       {{"--out", "x", "--compare=a", "b"}, {"a", "b"}},
-      {{"--compare", "a", "--", "-b", "--out"}, {"a", "-b", "--out"}}};
+      {{"--compare", "a", "--", "-b", "--out"}, {"a", "-b", "--out"}},
+      {{"--compare", "a", "b", "--wait", "5"}, {"a", "b"}}};
   for (const auto& [arguments, folders] : compared) {
     ReportOptions comparing;
     ASSERT_TRUE(parse(arguments, comparing, error)) << error;
@@ -299,6 +300,7 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
       {{"--aniso", "inf"}, "--aniso: \"inf\""},
       {{"--repeats", "2.5"}, "--repeats: \"2.5\""},
       {{"--tolerance", "-1"}, "--tolerance: \"-1\""},
+      {{"--wait", "-1"}, "--wait: \"-1\" is no time from 0 to 86400 seconds"},
       {{"--api", "metal"}, "--api: \"metal\" is none of gl, vulkan and reference"},
       {{"--platform", "egl", "--api", "vulkan"}, "--api vulkan takes none"},
       {{"--api", "reference", "--platform", "glx"}, "--api reference takes none"},
