@@ -1,5 +1,5 @@
 // The anisotropic filtering extension's own formula on the CPU: the picture of the plane that a
-// driver doing exactly what the OpenGL and Vulkan specifications and the extension describe
+// driver doing exactly what core GL's and Vulkan's sampling rules and the extension describe
 // draws, pixel by pixel, with no graphics API. The reference renderer draws with it, and the
 // aliasing verdict holds each driver's picture to it. Defects that real drivers have had can be
 // planted in it, so that the tests can show that each verdict names its defect.
