@@ -277,12 +277,13 @@ bool ReportFolder::open(std::string& error, const LockWait& wait) {
     return false;
   // The folders by their canonical paths, each once and in their order; a JUnit or expectations
   // file's missing folder is no one's to write into.
+  std::vector<fs::path> folders = {folder_};
+  for (const fs::path* file : {junit_link_.empty() ? nullptr : &targets_.back().file, &also_})
+    if (file && !file->empty()) folders.push_back(fs::absolute(*file).parent_path());
   std::set<fs::path> locked;
-  for (const fs::path& file : {folder_ / ".", targets_.back().file, also_}) {
+  for (const fs::path& folder : folders) {
     std::error_code unused;
-    const fs::path parent = file.empty() ? fs::path() : fs::absolute(file).parent_path();
-    if (!parent.empty() && fs::is_directory(parent, unused))
-      locked.insert(fs::weakly_canonical(parent, unused));
+    if (fs::is_directory(folder, unused)) locked.insert(fs::weakly_canonical(folder, unused));
   }
   for (const fs::path& folder : locked)
     if (!locks_.take(folder, wait, error)) return false;
