@@ -52,7 +52,7 @@ const char* const report_usage =
     "                  and the driver's advertised maximum where it is above 8); isotropic (1)\n"
     "                  is always measured, levels above the maximum are measured at the maximum\n"
     "  --lod-bias B    the texture LOD bias of every measurement, -2 to 2 (default 0)\n"
-    "  --repeats N     the timed draws of each configuration, 1 to 1000 (default 31)\n"
+    "  --repeats N     the most rounds of timing, 1 to 1000 (default 200)\n"
     "  --api A         the graphics API to measure through: gl (default) or vulkan (a Vulkan\n"
     "                  1.1 device drawing offscreen: the same scene, samplers set as GL's\n"
     "                  textures are; VK_INSTANCE_LAYERS=VK_LAYER_KHRONOS_validation validates\n"

@@ -4,6 +4,7 @@
 
 #include "app/overlay_text.h"
 #include "image/texture_object.h"
+#include "report/draw/gl_timer.h"
 #include "report/draw/render_target.h"
 #include "report/model/run_times.h"
 #include "report/model/scene_renderer.h"
@@ -27,11 +28,10 @@ class GlSceneRenderer : public SceneRenderer {
   // Drawn as ConfigurationDrawing draws, up to a glFinish, then read back with glReadPixels.
   RgbImage draw(const PanelConfig& config, const SceneView& view, int width, int height,
                 PanelTexture texture, double shift_x = 0.0, double shift_y = 0.0) override;
-  // Each time runs from a glFinish after the clear to a glFinish after the draw, so that it holds
-  // the draw whole and nothing else; the clear matters, as a depth buffer left from the last draw
-  // would let the driver skip every pixel. repetitions >= 1.
-  DrawCost time(const PanelConfig& config, const SceneView& view, int width, int height,
-                int repetitions) override;
+  // The draws go into the render target through ConfigurationDrawing, timed by GlTimer.
+  double time_draws(const PanelConfig& config, const SceneView& view, int width, int height,
+                    int draws) override;
+  std::string cost_clock() const override;
 
  private:
   RunTimes& times_;
@@ -39,4 +39,5 @@ class GlSceneRenderer : public SceneRenderer {
   const OverlayFont font_;
   TextureObject2D neutral_;  // one white texel, on the units not measured
   TextureObject2D quality_;  // the picture of set_quality_texture, with its mipmap chain
+  GlTimer timer_;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "image/rgb_image.h"
@@ -32,9 +33,11 @@ class ReferenceSceneRenderer : public SceneRenderer {
   void set_quality_texture(const RgbImage& level0) override;
   RgbImage draw(const PanelConfig& config, const SceneView& view, int width, int height,
                 PanelTexture texture, double shift_x = 0.0, double shift_y = 0.0) override;
-  // Each time is one draw on the CPU, on every core.
-  DrawCost time(const PanelConfig& config, const SceneView& view, int width, int height,
-                int repetitions) override;
+  // The draws on the CPU, each on every core.
+  double time_draws(const PanelConfig& config, const SceneView& view, int width, int height,
+                    int draws) override;
+  // "the CPU's steady clock around the draws".
+  std::string cost_clock() const override;
 
  private:
   // The draw of `config` with `texture` on config.unit, untimed.

@@ -8,7 +8,7 @@
 
 #include "report/measure/angle_sweep.h"
 #include "image/box_filter.h"
-#include "report/measure/cost_statistics.h"
+#include "report/measure/cost_measurement.h"
 #include "report/measure/formula_filter.h"
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
@@ -149,18 +149,17 @@ QualityReport measure_quality(SceneRenderer& renderer, const std::vector<PanelCo
 
 std::vector<DrawCost> time_configurations(SceneRenderer& renderer,
                                           const std::vector<PanelConfig>& configs,
-                                          const SceneView& view, int repeats, int width,
+                                          const SceneView& view, int max_rounds, int width,
                                           int height, RunTimes& times, bool announce) {
   const PhaseTimer timer(times, &RunTimes::cost);
-  std::vector<DrawCost> costs;
-  for (const PanelConfig& config : configs) {
-    if (announce)
-      std::fprintf(stderr, "kestrel-report: timing %s, %d draws\n",
-                   configuration_label(config).c_str(), repeats);
-    costs.push_back(renderer.time(config, view, width, height, repeats));
-  }
-  relate_to_isotropic(costs);
-  return costs;
+  if (announce)
+    std::fprintf(stderr, "kestrel-report: timing the %zu configurations in rounds, %d at most\n",
+                 configs.size(), max_rounds);
+  CostPlan plan;
+  plan.max_rounds = max_rounds;
+  return measure_costs(configs, plan, [&](std::size_t index, int draws) {
+    return renderer.time_draws(configs[index], view, width, height, draws);
+  });
 }
 
 }  // namespace
@@ -217,5 +216,6 @@ Report measure_report(SceneRenderer& renderer, const MeasureSettings& options,
       announce);
   report.costs = time_configurations(renderer, configs, view, options.repeats, width, height,
                                      times, announce);
+  report.cost_clock = renderer.cost_clock();
   return report;
 }

@@ -30,8 +30,8 @@ std::vector<PanelMeasurement> measure_configurations(SceneRenderer& renderer,
 // once per unit the driver offers; the same panels as the first with the plane turned by each
 // angle of `options`; their image quality with `quality_picture` (options.texture, or the
 // generated test texture where that is empty) against the ideal filter's pictures at
-// quality_offsets sub-pixel offsets; and the cost of each panel's draw, timed options.repeats
-// times. Adds the time of its phases to `times` and writes progress lines to standard error,
+// quality_offsets sub-pixel offsets; and the cost of each panel's draw (measure_costs), in
+// options.repeats rounds at most, with the renderer's clock. Adds the time of its phases to `times` and writes progress lines to standard error,
 // unless options.quiet.
 Report measure_report(SceneRenderer& renderer, const MeasureSettings& options,
                       const SceneView& view, int width, int height,

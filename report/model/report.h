@@ -25,7 +25,7 @@ struct MeasureSettings {
   std::vector<float> anisotropy;  // the AF levels; empty: 1, 2, 4, 8 and the driver's
                                   // advertised maximum where it is above 8
   float lod_bias = 0.0f;          // GL_TEXTURE_LOD_BIAS of every measurement
-  int repeats = 31;               // the timed draws of each configuration
+  int repeats = 200;              // the most rounds of the cost measurement
   std::string texture;            // the picture the image quality is measured with; empty: the
                                   // generated test texture
   bool quiet = false;             // no progress lines: only warnings and errors
@@ -42,7 +42,7 @@ struct UnitMeasurement {
 
 // The version of report.json's schema that this program writes and reads; a report that states
 // none is of version 1.
-inline constexpr int report_schema_version = 3;
+inline constexpr int report_schema_version = 4;
 
 // Where a report comes from: what made it, when, on which machine, with which command, and on
 // which graphics API, platform and device, so that its files can be traced back.
@@ -75,6 +75,7 @@ struct Report {
   TurnDisc disc;                         // where the angle sweeps sum up, in the panel unturned
   std::vector<AngleSweep> angle_sweeps;  // in the order of the panels
   std::vector<DrawCost> costs;           // in the order of the panels
+  std::string cost_clock;                // what timed the draws, in words
   QualityReport quality;
 };
 

@@ -1,7 +1,10 @@
 // What the report asks of a graphics API, and all it asks: the test's scene drawn offscreen one
-// panel at a time and read back, each panel's draw timed, the driver's strings and the test's
-// window. The measurement works through this alone; each API implements it in the draw layer.
+// panel at a time and read back, each panel's draws timed and by which clock, the driver's
+// strings and the test's window. The measurement works through this alone; each API implements
+// it in the draw layer.
 #pragma once
+
+#include <string>
 
 #include "image/rgb_image.h"
 #include "interact/pose.h"
@@ -33,8 +36,13 @@ class SceneRenderer {
   virtual RgbImage draw(const PanelConfig& config, const SceneView& view, int width, int height,
                         PanelTexture texture, double shift_x = 0.0, double shift_y = 0.0) = 0;
 
-  // The cost of the draw of `config` seen in `view`, width × height pixels, timed `repetitions`
-  // times after one draw that warms the driver up; relative to nothing yet (relative 1).
-  virtual DrawCost time(const PanelConfig& config, const SceneView& view, int width, int height,
-                        int repetitions) = 0;
+  // Draws the plane of `config` alone, seen in `view`, into width × height pixels `draws` times
+  // back to back after one clear, each draw passing the depth test and filtering every pixel
+  // again as the first does, and gives the time the draws took together, in milliseconds, by
+  // cost_clock. Nothing is read back.
+  virtual double time_draws(const PanelConfig& config, const SceneView& view, int width,
+                            int height, int draws) = 0;
+
+  // The clock that time_draws reads, in words: "GL timer queries (GL_TIME_ELAPSED)".
+  virtual std::string cost_clock() const = 0;
 };

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "report/model/panel_config.h"
+#include "report/output/cost_text.h"
 #include "report/output/json_reader.h"
 #include "report/output/provenance_text.h"
 #include "report/output/report_schema.h"
@@ -248,12 +249,15 @@ std::string change_figure(const Change& change) {
     case Figure::psnr: return "PSNR (dB)";
     case Figure::detail: return "detail kept";
     case Figure::flicker: return "flicker";
+    case Figure::cost: return "cost against isotropic";
     case Figure::verdict: return "verdict";
   }
   return "";
 }
 
 std::string change_value(const Change& change, bool now) {
+  if (change.figure == Figure::cost)
+    return median_interval_text(now ? change.new_cost : change.old_cost, 2);
   const double value = now ? change.new_value : change.old_value;
   if (change.figure != Figure::verdict) return decimals_text(value, 3);
   return format_text("%s (%.3g)", (now ? change.new_pass : change.old_pass) ? "PASS" : "FAIL",
@@ -301,7 +305,9 @@ double below(double value) { return -value; }
 
 Change figure_change(Figure figure, const std::string& subject, double old_value,
                      double new_value, Movement moved) {
-  Change change{figure, subject};
+  Change change;
+  change.figure = figure;
+  change.subject = subject;
   change.old_value = old_value;
   change.new_value = new_value;
   change.movement = moved;
@@ -329,6 +335,30 @@ void add_quality_changes(std::vector<Change>& changes, const std::string& label,
   for (const auto& f : figures)
     changes.push_back(figure_change(f.figure, label, old->*f.value, now->*f.value,
                                     movement(old->*f.value, now->*f.value, f.limit, f.distance)));
+}
+
+// The cost of the AF panel `label` in both reports, where both timed it in rounds: it moved only
+// where the ratios' 95 % intervals do not overlap, as any narrower limit would count noise.
+void add_cost_change(std::vector<Change>& changes, const std::string& label,
+                     const std::vector<DrawCost>& was, const std::vector<DrawCost>& is) {
+  const auto of = [&](const std::vector<DrawCost>& costs) -> const DrawCost* {
+    for (const DrawCost& cost : costs)
+      if (configuration_label(cost.config) == label && cost.config.anisotropy != 1.0f &&
+          !std::isnan(cost.relative.low))
+        return &cost;
+    return nullptr;
+  };
+  const DrawCost *old = of(was), *now = of(is);
+  if (!old || !now) return;
+  const bool moved = intervals_apart(old->relative, now->relative);
+  Change change = figure_change(Figure::cost, label, old->relative.median, now->relative.median,
+                                !moved ? Movement::unchanged
+                                : now->relative.median > old->relative.median
+                                    ? Movement::regressed
+                                    : Movement::improved);
+  change.old_cost = old->relative;
+  change.new_cost = now->relative;
+  changes.push_back(change);
 }
 
 // "the renderer (baseline: a; this run: b)" where the baseline's `old` differs from the run's.
@@ -425,6 +455,7 @@ const char* figure_name(Figure figure) {
     case Figure::psnr: return "psnr";
     case Figure::detail: return "detail";
     case Figure::flicker: return "flicker";
+    case Figure::cost: return "cost";
     case Figure::verdict: return "verdict";
   }
   return "";
@@ -512,6 +543,7 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
         c.changes.push_back(change);
       }
     add_quality_changes(c.changes, label, baseline.report.quality, run.quality);
+    add_cost_change(c.changes, label, baseline.report.costs, run.costs);
   }
   for (const Verdict& verdict : verdicts) {
     const auto old = std::find_if(
@@ -554,8 +586,9 @@ std::string regressions_markdown(const BaselineComparison& comparison) {
       "distances in scene units; ideally the extension's formula's, more being as wrong as "
       "less) by %.0f %% of the formula's; where both "
       "reports measured the image quality, its PSNR (higher is better) by %g dB and its detail "
-      "kept and flicker (ideal 1) by %g. The RMS error is shown beside the mean error and never "
-      "counted on its own.\n",
+      "kept and flicker (ideal 1) by %g. An AF panel's cost against the isotropic draw (lower is "
+      "better) moved only where its 95 %% interval and the baseline's do not overlap. The RMS "
+      "error is shown beside the mean error and never counted on its own.\n",
       comparison.tolerance, percent(anisotropy_change_limit), psnr_change_limit,
       quality_ratio_change_limit);
   for (const MovementGroup& section : movement_groups)

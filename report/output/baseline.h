@@ -79,10 +79,12 @@ enum class Figure {
   psnr,             // a panel's image quality where both reports hold it; higher is better
   detail,           // likewise; the ideal is 1
   flicker,          // likewise; the ideal is 1, more shimmers and less blurs
+  cost,             // an AF panel's cost against the isotropic draw, with its 95 % interval;
+                    // lower is better, and it moved only where the intervals do not overlap
   verdict,          // PASS is better than FAIL
 };
 
-// "mean_error", "rms_error", "band_anisotropy", "psnr", "detail", "flicker", "verdict".
+// "mean_error", "rms_error", "band_anisotropy", "psnr", "detail", "flicker", "cost", "verdict".
 const char* figure_name(Figure figure);
 
 // How a figure moved from the baseline's to the run's.
@@ -114,6 +116,7 @@ struct Change {
   Rule rule{};                              // of a verdict
   double near = 0.0, far = 0.0;             // the band of band_anisotropy
   double old_value = 0.0, new_value = 0.0;  // the figure: of a verdict, the one that decided
+  MedianInterval old_cost, new_cost;        // of cost: the ratios with their intervals
   bool old_pass = true, new_pass = true;    // of a verdict
   Movement movement = Movement::unchanged;
 };
@@ -153,7 +156,8 @@ std::string movement_summary(const BaselineComparison& comparison);
 
 // Compares `run` and its `verdicts` with `baseline`, made with the same settings: each panel
 // with the baseline's panel of the same label (mean error, RMS, effective anisotropy in every
-// distance band both hold, and the image quality where both hold it) and each verdict with the
+// distance band both hold, the image quality where both hold it, and the cost of each AF panel
+// where both timed it in rounds) and each verdict with the
 // baseline's of the same rule and subject, each figure held to its limit above; the baseline's
 // verdicts of rules no longer judged are listed apart.
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,

@@ -10,6 +10,7 @@
 
 #include "report/model/panel_config.h"
 #include "report/output/angle_chart.h"
+#include "report/output/cost_text.h"
 #include "report/output/text_format.h"
 
 namespace {
@@ -35,6 +36,7 @@ struct Index {
   std::map<std::string, const PanelMeasurement*> panels;
   std::map<std::string, const Verdict*> verdicts;
   std::map<std::string, const PanelQuality*> quality;
+  std::map<std::string, const DrawCost*> costs;
 };
 
 std::string verdict_key(const Verdict& verdict) {
@@ -50,6 +52,8 @@ std::vector<Index> index_of(const std::vector<ComparedReport>& reports) {
       indices[i].verdicts.emplace(verdict_key(verdict), &verdict);
     for (const PanelQuality& panel : reports[i].stored.report.quality.panels)
       indices[i].quality.emplace(configuration_label(panel.config), &panel);
+    for (const DrawCost& cost : reports[i].stored.report.costs)
+      indices[i].costs.emplace(configuration_label(cost.config), &cost);
   }
   return indices;
 }
@@ -220,6 +224,31 @@ std::string quality_table(const std::vector<ComparedReport>& reports,
       return decimals_text(f.psnr, 1) + " dB / " + decimals_text(f.detail, 2) + " / " +
              decimals_text(f.flicker, 2);
     });
+  return md;
+}
+
+// The cost of each AF panel that every report holds against its isotropic draw, with its 95 %
+// interval, marked where it did not settle; "–" where a report has none.
+std::string cost_table(const std::vector<ComparedReport>& reports,
+                       const std::vector<Index>& indices) {
+  std::string md = format_text(
+      "## What AF costs\n\nOf each AF panel that every report holds, its draw's time against "
+      "the isotropic draw of the same filter: the median over the report's rounds with its 95 %% "
+      "interval, where the report has one; * marks a ratio whose interval reaches further than "
+      "%g %% from it. Where two reports' intervals overlap, the noise cannot tell their costs "
+      "apart. Each report was timed on its own machine, by its own clock.\n\n",
+      percent(cost_settle_share));
+  md += table_head(reports, "Panel");
+  for (const std::string& label : shared_panels(reports, indices)) {
+    if (indices.front().panels.at(label)->config.anisotropy == 1.0f) continue;
+    md += row(reports.size(), label, [&](std::size_t i) {
+      const auto found = indices[i].costs.find(label);
+      if (found == indices[i].costs.end()) return std::string("–");
+      const DrawCost& cost = *found->second;
+      const bool unsettled = cost.rounds > 0 && !cost.settled;
+      return median_interval_text(cost.relative, 2) + (unsettled ? " *" : "");
+    });
+  }
   return md;
 }
 
@@ -478,6 +507,7 @@ std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
   md += "\n" + panel_table(reports, indices);
   const std::string quality = quality_table(reports, indices);
   if (!quality.empty()) md += "\n" + quality;
+  md += "\n" + cost_table(reports, indices);
   md += "\n## Angle dependence\n\n";
   md += "![Effective anisotropy against the turn, every report on one chart](compare.svg)\n\n";
   std::vector<std::string> levels;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "report/measure/panel_statistics.h"
+#include "report/output/cost_text.h"
 #include "report/output/text_format.h"
 #include "report/output/verdicts.h"
 
@@ -249,13 +250,38 @@ std::string af_cost(const Report& report) {
   for (const bool trilinear : {true, false}) {
     const DrawCost* strongest = strongest_af(report.costs, trilinear);
     if (strongest)
-      costs.push_back(format_text("%.2f times the isotropic draw with %s at AF %g",
-                                  strongest->relative, filter_description(trilinear).c_str(),
+      costs.push_back(format_text("%s times the isotropic draw with %s at AF %g",
+                                  median_interval_text(strongest->relative, 2).c_str(),
+                                  filter_description(trilinear).c_str(),
                                   double(strongest->config.anisotropy)));
   }
   if (costs.empty()) return "";
-  return "Drawing the plane takes " + join_words(costs) + " (medians of " +
-         std::to_string(report.costs.front().repetitions) + " draws).";
+  return "Drawing the plane takes " + join_words(costs) +
+         format_text(" (medians of %d rounds, with their 95 %% intervals).",
+                     report.costs.front().rounds);
+}
+
+// Of each filter whose weakest and strongest AF levels both settled, those whose cost ratios
+// the noise cannot tell apart: "AF 16 costs as much as AF 2 with trilinear filtering". Empty
+// where every such pair differs beyond its intervals.
+std::string af_cost_alike(const Report& report) {
+  std::vector<std::string> alike;
+  for (const bool trilinear : {true, false}) {
+    const DrawCost* strongest = strongest_af(report.costs, trilinear);
+    const DrawCost* weakest = nullptr;
+    for (const DrawCost& cost : report.costs)
+      if (cost.config.trilinear == trilinear && cost.config.anisotropy > 1.0f &&
+          (!weakest || cost.config.anisotropy < weakest->config.anisotropy))
+        weakest = &cost;
+    if (strongest && strongest != weakest && strongest->settled && weakest->settled &&
+        !intervals_apart(strongest->relative, weakest->relative))
+      alike.push_back(format_text("AF %g costs as much as AF %g with %s",
+                                  double(strongest->config.anisotropy),
+                                  double(weakest->config.anisotropy),
+                                  filter_description(trilinear).c_str()));
+  }
+  if (alike.empty()) return "";
+  return join_words(alike) + ": their cost ratios' 95 % intervals overlap.";
 }
 
 // "isotropic" or "AF 8", a panel's level among those of one filter.
@@ -450,6 +476,8 @@ std::vector<Finding> describe_findings(const Report& report) {
   }
   const std::string cost = af_cost(report);
   if (!cost.empty()) findings.push_back({Fact::af_cost, cost});
+  const std::string cost_alike = af_cost_alike(report);
+  if (!cost_alike.empty()) findings.push_back({Fact::af_cost_alike, cost_alike});
   if (report.quality.panels.empty()) return findings;
   // A picture without local contrast or flicker in the ideal filter's view leaves the ratios
   // unmeasured (NaN): there is nothing to say of them.

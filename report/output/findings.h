@@ -52,6 +52,8 @@ enum class Fact {
   direction_alike,           // the strongest AF filters every direction alike
   direction_dependent,       // its effective anisotropy depends on the direction
   af_cost,                   // what the strongest AF costs against the isotropic draw
+  af_cost_alike,             // a filter's strongest AF costs as much as its weakest, within
+                             // both ratios' intervals
   most_detail,               // the level of a filter that keeps most detail, without aliasing
   most_detail_aliased,       // its most detailed panel aliases
   none_flickers,             // no panel flickers more than flicker_limit times the ideal filter

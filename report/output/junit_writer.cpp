@@ -55,6 +55,7 @@ const char* fault_picture(const Change& change) {
     case Figure::detail:
     case Figure::flicker: return "quality.png";
     case Figure::verdict: return fault_picture(change.rule);
+    case Figure::cost: return "panels.png";
     case Figure::mean_error:
     case Figure::rms_error:
     case Figure::band_anisotropy: return "lod-error.png";

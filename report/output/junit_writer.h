@@ -38,7 +38,8 @@ struct JunitSuite {
 const char* fault_picture(Rule rule);
 
 // The picture that shows where `change` regressed: "quality.png" for the image quality, that of
-// the verdict's rule for a verdict, else "lod-error.png".
+// the verdict's rule for a verdict, "panels.png", the panels whose draws were timed, for a cost,
+// else "lod-error.png".
 const char* fault_picture(const Change& change);
 
 // The suite of a run: named after the renderer, taking `seconds`, with the properties "renderer"

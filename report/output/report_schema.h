@@ -160,15 +160,27 @@ void json_fields(Walk& walk, RecordOf<Walk, AngleSweep>& sweep) {
   walk.records("samples", sweep.samples);
 }
 
-// The times are in milliseconds.
+// The times are in milliseconds, each median with its 95 % interval; reports before version 4
+// timed each configuration in one block and hold the median alone.
 template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, DrawCost>& cost) {
   configuration_fields(walk, cost.config);
-  walk.whole("repetitions", cost.repetitions);
+  const bool rounds = walk.since("rounds", 4);
+  if (rounds) {
+    walk.whole("rounds", cost.rounds);
+    walk.whole("draws_per_batch", cost.draws);
+  }
   walk.figure("median_ms", cost.milliseconds.median);
-  walk.figure("lower_quartile_ms", cost.milliseconds.lower_quartile);
-  walk.figure("upper_quartile_ms", cost.milliseconds.upper_quartile);
-  walk.figure("relative_to_isotropic", cost.relative);
+  if (rounds) {
+    walk.figure("median_ms_low", cost.milliseconds.low);
+    walk.figure("median_ms_high", cost.milliseconds.high);
+  }
+  walk.figure("relative_to_isotropic", cost.relative.median);
+  if (rounds) {
+    walk.figure("relative_low", cost.relative.low);
+    walk.figure("relative_high", cost.relative.high);
+    walk.flag("settled", cost.settled);
+  }
 }
 
 // The figures of a panel's or a band's image quality, in its object. Only equal pictures give a
@@ -237,6 +249,7 @@ void json_fields(Walk& walk, RecordOf<Walk, Report>& report) {
   walk.object("turn_disc", report.disc);
   walk.records("angle_sweeps", report.angle_sweeps);
   walk.records("cost", report.costs);
+  if (walk.since("cost_clock", 4)) walk.text("cost_clock", report.cost_clock);
   // Written where the image quality was measured; reports made before it was have none.
   if (walk.present("quality", !report.quality.panels.empty()))
     walk.object("quality", report.quality);
@@ -272,6 +285,12 @@ void json_fields(Walk& walk, RecordOf<Walk, Change>& change) {
   }
   walk.figure("old", change.old_value);
   walk.figure("new", change.new_value);
+  if (change.figure == Figure::cost) {
+    walk.figure("old_low", change.old_cost.low);
+    walk.figure("old_high", change.old_cost.high);
+    walk.figure("new_low", change.new_cost.low);
+    walk.figure("new_high", change.new_cost.high);
+  }
   walk.text("movement", movement_name(change.movement));
 }
 

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 
+#include "report/measure/cost_measurement.h"
 #include "report/measure/image_quality.h"
 #include "report/model/panel_config.h"
+#include "report/output/cost_text.h"
 #include "report/output/json_writer.h"
 #include "report/output/provenance_text.h"
 #include "report/output/report_schema.h"
@@ -176,8 +178,9 @@ std::string settings_lines(const Report& report) {
   md += format_text("- Texture LOD bias (GL_TEXTURE_LOD_BIAS) of every measurement: %g\n",
                     double(report.lod_bias));
   md += "- Turns about the viewing axis, in degrees: " + number_list(report.angles) + "\n";
-  if (!report.costs.empty())
-    md += format_text("- Timed draws per configuration: %d\n", report.costs.front().repetitions);
+  if (!report.costs.empty() && report.costs.front().rounds > 0)
+    md += format_text("- Draws timed by %s, in %d rounds\n", report.cost_clock.c_str(),
+                      report.costs.front().rounds);
   return md;
 }
 
@@ -347,18 +350,31 @@ std::string quality_section(const Report& report, const char* heading, bool link
 
 std::string cost_section(const Report& report, const char* heading) {
   std::string md = std::string(heading) + " What AF costs\n\n";
-  md +=
-      "Each configuration's draw of the plane alone, timed on its own: through GL from a "
-      "glFinish before each draw to one after it, through Vulkan as the platform says; the "
-      "median with the quartiles around it, and the median relative to the isotropic draw of "
-      "the same filter.\n\n"
-      "| Configuration | draws | median (ms) | quartiles (ms) | relative to isotropic |\n"
-      "|---|---|---|---|---|\n";
+  md += format_text(
+      "Each configuration's draw of the plane alone, timed in rounds: every round draws every "
+      "configuration once, in an order that turns by one from round to round, each as a batch "
+      "of draws back to back long enough to time well, so that whatever else the machine does "
+      "falls on all of them alike. A draw's time is its batch's over its draws; its ratio to "
+      "the isotropic draw of the same filter is taken within each round. Rounds are added until "
+      "every ratio's 95 %% interval lies within %g %% of its median, or until %g s have passed. "
+      "Each figure is the median over the rounds, with its 95 %% interval.\n\n"
+      "| Configuration | median (ms) | 95 %% interval (ms) | relative to isotropic | "
+      "95 %% interval | rounds | draws per batch |\n"
+      "|---|---|---|---|---|---|---|\n",
+      percent(cost_settle_share), CostPlan().budget_seconds);
+  const auto interval = [](const MedianInterval& value, int decimals) {
+    return decimals_text(value.low, decimals) + " – " + decimals_text(value.high, decimals);
+  };
   for (const DrawCost& cost : report.costs)
-    md += format_text("| %s | %d | %.3f | %.3f – %.3f | %.2f |\n",
-                      configuration_label(cost.config).c_str(), cost.repetitions,
-                      cost.milliseconds.median, cost.milliseconds.lower_quartile,
-                      cost.milliseconds.upper_quartile, cost.relative);
+    md += "| " + configuration_label(cost.config) + " | " +
+          decimals_text(cost.milliseconds.median, 3) + " | " + interval(cost.milliseconds, 3) +
+          " | " + decimals_text(cost.relative.median, 2) + " | " + interval(cost.relative, 2) +
+          format_text(" | %d | %d |\n", cost.rounds, cost.draws);
+  const std::vector<std::string> unsettled = unsettled_costs(report.costs);
+  if (!unsettled.empty())
+    md += format_text("\nNot settled: %s. Their ratios' intervals reach further than %g %% from "
+                      "the median: compare them with care.\n",
+                      join_words(unsettled).c_str(), percent(cost_settle_share));
   return md;
 }
 

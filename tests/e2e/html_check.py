@@ -219,7 +219,9 @@ def check_report(state, folder):
                    "%s: the page shows %s" % (panel["label"], rows[panel["label"]]))
     rows = table(state, "What AF costs", "Configuration")
     for cost in report["cost"]:
-        expect(shown(rows[cost["label"]][1], cost["median_ms"], 3), "cost of " + cost["label"])
+        cells = rows[cost["label"]]
+        expect(shown(cells[1], cost["median_ms"], 3) and
+               shown(numbers(cells[4])[-1], cost["relative_high"], 2), "cost of " + cost["label"])
     made = {"schema_version": str(report["schema_version"])}
     made.update({key: str(value) for key, value in report["provenance"].items()})
     expect(state["provenance"] == made, "provenance shown: %s" % state["provenance"])

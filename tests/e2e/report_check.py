@@ -133,7 +133,8 @@ def check_levels(report):
 def check_angles_and_cost(report):
     """One sample per angle and level; the rotation-invariant ideal hardly moves as the plane
     turns, the extension's formula drops at 45 degrees from AF 4 up. Every configuration is
-    timed: positive times, the quartiles around the median."""
+    timed in the same rounds: positive times and ratios, each interval around its median, a
+    settled ratio's within 5 % of it; the clock named."""
     for sweep in report["angle_sweeps"]:
         at = {s["degrees"]: s for s in sweep["samples"]}
         ideal = [s["invariant_anisotropy"] for s in sweep["samples"]]
@@ -144,10 +145,15 @@ def check_angles_and_cost(report):
                at[45]["formula_anisotropy"] < 0.7 * at[0]["formula_anisotropy"],
                sweep["label"] + ": the formula does not drop at 45 degrees")
     expect(len(report["cost"]) == len(report["panels"]), "costs missing")
+    expect(report["cost_clock"] != "", "no clock named")
     for c in report["cost"]:
-        expect(0 < c["lower_quartile_ms"] <= c["median_ms"] <= c["upper_quartile_ms"] and
-               c["relative_to_isotropic"] > 0 and
-               (c["anisotropy"] != 1 or c["relative_to_isotropic"] == 1), "cost: %r" % c)
+        ratio = c["relative_to_isotropic"]
+        expect(0 < c["median_ms_low"] <= c["median_ms"] <= c["median_ms_high"] and
+               0 < c["relative_low"] <= ratio <= c["relative_high"] and
+               c["rounds"] == report["cost"][0]["rounds"] >= 1 and c["draws_per_batch"] >= 1 and
+               (c["anisotropy"] != 1 or c["relative_low"] == c["relative_high"] == 1) and
+               (not c["settled"] or 0.95 * ratio <= c["relative_low"] and
+                c["relative_high"] <= 1.05 * ratio), "cost: %r" % c)
 
 
 def check_quality(folder, report):

@@ -26,7 +26,8 @@
 namespace {
 
 // Panels of both filters at each level, each with figures of its own and three distance bands;
-// a sweep of each over `angles`; a reach verdict per panel, the second failing.
+// a sweep of each over `angles` and its cost, timed in rounds; a reach verdict per panel, the
+// second failing.
 Report made_report(const std::vector<float>& levels, const std::vector<double>& angles) {
   Report report;
   report.driver = {"Vendor", "Renderer \"one\"", "1.0", 16.0f, 4};
@@ -55,6 +56,9 @@ Report made_report(const std::vector<float>& levels, const std::vector<double>& 
       for (const double degrees : angles)
         sweep.samples.push_back({degrees, 50, level * 1.5 + degrees / 90.0, level, level * 2.0});
       report.angle_sweeps.push_back(sweep);
+      const double ratio = level == 1.0f ? 1.0 : 2.0 * level;
+      report.costs.push_back({panel.config, 20, 2, {0.5 * ratio, 0.45 * ratio, 0.55 * ratio},
+                              {ratio, 0.96 * ratio, 1.04 * ratio}, true});
       ++n;
     }
   return report;
@@ -189,6 +193,9 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   static const auto quality_of = [](R r, int panel) -> QualityFigures& {
     return r.quality.panels[panel].figures;
   };
+  static const auto cost_of = [](R r, int panel) -> MedianInterval& {
+    return r.costs[panel].relative;
+  };
   const struct {
     const char* what;
     void (*change)(Report&, std::vector<Verdict>&);
@@ -231,6 +238,14 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
       {"flicker down a little",
        [](R r, V) { quality_of(r, 2).flicker -= 0.5 * quality_ratio_change_limit; }, {}},
       {"no image quality in the run", [](R r, V) { r.quality.panels.clear(); }, {}},
+      // A cost moves only where its interval and the baseline's part: +-4 % of 16 each here.
+      {"cost up beyond both intervals", [](R r, V) { cost_of(r, 1) = {17.5, 16.9, 18.1}; },
+       {{Figure::cost, 1, M::regressed}}},
+      {"cost down beyond both intervals", [](R r, V) { cost_of(r, 3) = {13.5, 13.0, 14.0}; },
+       {{Figure::cost, 3, M::improved}}},
+      {"cost up within the intervals", [](R r, V) { cost_of(r, 1) = {17.0, 16.6, 17.7}; }, {}},
+      {"isotropic cost never compared", [](R r, V) { cost_of(r, 0) = {3.0, 2.9, 3.1}; }, {}},
+      {"a cost without interval", [](R r, V) { cost_of(r, 1) = {40.0, NAN, NAN}; }, {}},
   };
   for (const auto& c : cases) {
     Report run = base;

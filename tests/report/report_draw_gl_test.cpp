@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "app/panels.h"
 #include "app/test_objects.h"
 #include "glh/glh_genext.h"
+#include "glh/glh_platform.h"
 #include "image/box_filter.h"
 #include "image/pixel_store.h"
 #include "image/read_pixels.h"
@@ -249,6 +251,44 @@ TEST_F(ReportDraw, EveryCharacterPrintsAsGlutsBitmapFontDraws) {
   EXPECT_FALSE(same_image(printed, picture));  // the text is there
   for (const OverlayFont font : {OverlayFont::captured, OverlayFont::glut})
     EXPECT_TRUE(same_image(printed, printed_by_driver(picture, lines, font)));
+}
+
+// Timed draws repeated back to back each pass the depth test and fill every pixel again, as the
+// first does: an occlusion query counts the samples of three draws as three times one's. The
+// depth function is as it was after.
+TEST_F(ReportDraw, EveryTimedDrawFillsThePanelAgain) {
+  const auto look_up = [](auto& function, const char* name) {
+    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+        glh::lookup_entry_point(name));
+  };
+  PFNGLGENQUERIESPROC gen_queries;
+  PFNGLBEGINQUERYPROC begin_query;
+  PFNGLENDQUERYPROC end_query;
+  PFNGLGETQUERYOBJECTUIVPROC result;
+  PFNGLDELETEQUERIESPROC delete_queries;
+  look_up(gen_queries, "glGenQueries");
+  look_up(begin_query, "glBeginQuery");
+  look_up(end_query, "glEndQuery");
+  look_up(result, "glGetQueryObjectuiv");
+  look_up(delete_queries, "glDeleteQueries");
+  ASSERT_TRUE(gen_queries && begin_query && end_query && result && delete_queries);
+  GLuint query = 0;
+  gen_queries(1, &query);
+  const auto samples = [&](int draws) {
+    begin_query(GL_SAMPLES_PASSED, query);
+    renderer_->time_draws({true, 8.0f, 0, 1}, navigators_view(), panel_size, panel_size, draws);
+    end_query(GL_SAMPLES_PASSED);
+    GLuint passed = 0;
+    result(query, GL_QUERY_RESULT, &passed);
+    return passed;
+  };
+  const GLuint one = samples(1);
+  EXPECT_GT(one, GLuint(panel_size * panel_size / 4));
+  EXPECT_EQ(samples(3), 3 * one);
+  delete_queries(1, &query);
+  GLint depth_function = 0;
+  glGetIntegerv(GL_DEPTH_FUNC, &depth_function);
+  EXPECT_EQ(depth_function, GL_LESS);
 }
 
 // A move of one whole pixel along y shows in row r + 1 what row r showed unmoved.

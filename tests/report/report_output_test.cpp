@@ -138,7 +138,11 @@ TEST(Findings, AngleSweepsAndCostsOfTheStrongestAf) {
   Report report = report_with({2, 2, 2}, {2, 2, 2});
   report.angle_sweeps = {sweep(true, 2.0f, {2.0, 1.0, 2.0}), sweep(true, 8.0f, {7.5, 7.2, 7.4}),
                          sweep(false, 1.0f, {1.0, 1.3, 1.0}), sweep(false, 8.0f, {1.0, 1.3, 1.05})};
-  report.costs = {{{true, 8.0f, 0, 1}, 31, {}, 3.25}};
+  DrawCost cost;
+  cost.config = {true, 8.0f, 0, 1};
+  cost.rounds = 12;
+  cost.relative = {3.25, 3.1, 3.4};
+  report.costs = {cost};
   for (const Fact fact : {Fact::direction_alike, Fact::af_without_effect_turned, Fact::af_cost})
     EXPECT_TRUE(has(facts(report), fact)) << int(fact);
   EXPECT_FALSE(has(facts(report), Fact::direction_dependent)) << "AF 2 was judged";
@@ -148,6 +152,32 @@ TEST(Findings, AngleSweepsAndCostsOfTheStrongestAf) {
   report.costs.clear();
   for (const Fact fact : {Fact::direction_alike, Fact::direction_dependent, Fact::af_cost})
     EXPECT_FALSE(has(facts(report), fact)) << int(fact);
+}
+
+// That AF 8 costs as much as AF 2 is said only where both ratios settled and their intervals
+// overlap: intervals apart, or one too wide to trust, say nothing of it.
+TEST(Findings, CostsAlikeOnlyWithinTheirIntervals) {
+  const struct {
+    const char* what;
+    MedianInterval af8;
+    bool settled;
+    bool said;
+  } cases[] = {{"overlapping", {4.3, 4.1, 4.5}, true, true},
+               {"apart", {4.8, 4.6, 5.0}, true, false},
+               {"unsettled", {4.3, 3.0, 6.0}, false, false}};
+  for (const auto& c : cases) {
+    Report report = report_with({2, 2, 2}, {2, 2, 2});
+    DrawCost af2, af8;
+    af2.config = {true, 2.0f, 0, 1};
+    af2.rounds = af8.rounds = 12;
+    af2.relative = {4.2, 4.0, 4.4};
+    af2.settled = true;
+    af8.config = {true, 8.0f, 0, 1};
+    af8.relative = c.af8;
+    af8.settled = c.settled;
+    report.costs = {af2, af8};
+    EXPECT_EQ(has(facts(report), Fact::af_cost_alike), c.said) << c.what;
+  }
 }
 
 // Each case's findings of the image quality: each fact expected once per filter where it applies,

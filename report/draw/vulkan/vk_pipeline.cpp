@@ -135,7 +135,8 @@ VkPipelineObject make_pipeline(VkDevice device, VkRenderPass pass, VkPipelineLay
   VkPipelineDepthStencilStateCreateInfo depth{};
   depth.sType = VK_STRUCTURE_TYPE_PIPELINE_DEPTH_STENCIL_STATE_CREATE_INFO;
   depth.depthTestEnable = depth.depthWriteEnable = VK_TRUE;
-  depth.depthCompareOp = VK_COMPARE_OP_LESS;
+  // As GL_LESS for each first draw after a clear; a draw repeated at the same depths passes.
+  depth.depthCompareOp = VK_COMPARE_OP_LESS_OR_EQUAL;
   VkPipelineColorBlendAttachmentState blend{};
   blend.colorWriteMask = VK_COLOR_COMPONENT_R_BIT | VK_COLOR_COMPONENT_G_BIT |
                          VK_COLOR_COMPONENT_B_BIT | VK_COLOR_COMPONENT_A_BIT;

@@ -10,7 +10,6 @@
 #include "image/color_mip_levels.h"
 #include "report/draw/vulkan/vk_pipeline.h"
 #include "report/draw/window_panels.h"
-#include "report/measure/cost_statistics.h"
 #include "report/measure/panel_geometry.h"
 #include "report/model/panel_layout.h"
 #include "report/model/scene.h"
@@ -257,19 +256,15 @@ void VkSceneRenderer::set_quality_texture(const RgbImage& level0) {
 
 VkCommandBuffer VkSceneRenderer::begin_commands() {
   check(vkResetCommandBuffer(commands_, 0), "vkResetCommandBuffer");
-  // Not marked one-time: time() submits the same recording again and again.
   VkCommandBufferBeginInfo begin{};
   begin.sType = VK_STRUCTURE_TYPE_COMMAND_BUFFER_BEGIN_INFO;
+  begin.flags = VK_COMMAND_BUFFER_USAGE_ONE_TIME_SUBMIT_BIT;
   check(vkBeginCommandBuffer(commands_, &begin), "vkBeginCommandBuffer");
   return commands_;
 }
 
 void VkSceneRenderer::submit_and_wait(VkCommandBuffer commands) {
   check(vkEndCommandBuffer(commands), "vkEndCommandBuffer");
-  resubmit_and_wait(commands);
-}
-
-void VkSceneRenderer::resubmit_and_wait(VkCommandBuffer commands) {
   VkSubmitInfo submit{};
   submit.sType = VK_STRUCTURE_TYPE_SUBMIT_INFO;
   submit.commandBufferCount = 1;
@@ -297,7 +292,7 @@ VkSceneRenderer::PlaneDraw VkSceneRenderer::plane_draw(const PanelConfig& config
 }
 
 void VkSceneRenderer::record_pass(VkCommandBuffer commands, const std::vector<PlaneDraw>& draws,
-                                  bool timed) {
+                                  bool timed, int repeats) {
   // Each set is written before the submission that reads it and after the last one ended.
   for (std::size_t i = 0; i < draws.size(); ++i) {
     VkDescriptorImageInfo images[max_units];
@@ -346,7 +341,8 @@ void VkSceneRenderer::record_pass(VkCommandBuffer commands, const std::vector<Pl
     static_assert(sizeof(DrawConstants) == sizeof draw.clip_from_plane.m, "a 4 × 4 float matrix");
     vkCmdPushConstants(commands, pipeline_layout_.get(), VK_SHADER_STAGE_VERTEX_BIT, 0,
                        sizeof(DrawConstants), draw.clip_from_plane.m);
-    vkCmdDrawIndexed(commands, index_count_, 1, 0, 0, 0);
+    for (int repeat = 0; repeat < repeats; ++repeat)
+      vkCmdDrawIndexed(commands, index_count_, 1, 0, 0, 0);
   }
   if (timed)
     vkCmdWriteTimestamp(commands, VK_PIPELINE_STAGE_BOTTOM_OF_PIPE_BIT, timestamps_.get(), 1);
@@ -421,33 +417,30 @@ RgbImage VkSceneRenderer::draw(const PanelConfig& config, const SceneView& view,
   return read_back(width, height);
 }
 
-const char* VkSceneRenderer::timing() const {
+std::string VkSceneRenderer::cost_clock() const {
   return timestamps_.get() != VK_NULL_HANDLE
-             ? "between two timestamps of the queue"
-             : "on the CPU, around its submission and wait (the queue has no timestamps)";
+             ? "Vulkan timestamps of the queue"
+             : "the CPU's steady clock around the submission and its wait (the queue has no "
+               "timestamps)";
 }
 
-DrawCost VkSceneRenderer::time(const PanelConfig& config, const SceneView& view, int width,
-                               int height, int repetitions) {
+double VkSceneRenderer::time_draws(const PanelConfig& config, const SceneView& view, int width,
+                                   int height, int draws) {
   const bool timed = timestamps_.get() != VK_NULL_HANDLE;
-  // Every repetition draws the same: one recording, and its descriptor set, serve them all.
   const VkCommandBuffer commands = begin_commands();
   record_pass(commands, {plane_draw(config, view, width, height, colour_mip_.view.get(), 0.0, 0.0)},
-              timed);
-  check(vkEndCommandBuffer(commands), "vkEndCommandBuffer");
-  return timed_draws(config, repetitions, [&] {
-    const auto start = std::chrono::steady_clock::now();
-    resubmit_and_wait(commands);
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    if (!timed) return elapsed.count();
-    std::uint64_t ticks[2];
-    check(vkGetQueryPoolResults(device_.device(), timestamps_.get(), 0, 2, sizeof ticks, ticks,
-                                sizeof ticks[0], VK_QUERY_RESULT_64_BIT | VK_QUERY_RESULT_WAIT_BIT),
-          "vkGetQueryPoolResults");
-    const std::uint32_t bits = device_.timestamp_bits();
-    const std::uint64_t mask = bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-    return static_cast<double>((ticks[1] - ticks[0]) & mask) *
-           device_.properties().limits.timestampPeriod * 1e-6;
-  });
+              timed, draws);
+  const auto start = std::chrono::steady_clock::now();
+  submit_and_wait(commands);
+  const std::chrono::duration<double, std::milli> elapsed =
+      std::chrono::steady_clock::now() - start;
+  if (!timed) return elapsed.count();
+  std::uint64_t ticks[2];
+  check(vkGetQueryPoolResults(device_.device(), timestamps_.get(), 0, 2, sizeof ticks, ticks,
+                              sizeof ticks[0], VK_QUERY_RESULT_64_BIT | VK_QUERY_RESULT_WAIT_BIT),
+        "vkGetQueryPoolResults");
+  const std::uint32_t bits = device_.timestamp_bits();
+  const std::uint64_t mask = bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+  return static_cast<double>((ticks[1] - ticks[0]) & mask) *
+         device_.properties().limits.timestampPeriod * 1e-6;
 }

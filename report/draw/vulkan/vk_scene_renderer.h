@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -36,13 +37,12 @@ class VkSceneRenderer : public SceneRenderer {
   // rendering, the conversion to RGB read-back.
   RgbImage draw(const PanelConfig& config, const SceneView& view, int width, int height,
                 PanelTexture texture, double shift_x = 0.0, double shift_y = 0.0) override;
-  // Each time is the draw alone, between two timestamps after the clear, where the queue has
-  // timestamps; else the CPU's time around the submission of clear and draw and its wait.
-  DrawCost time(const PanelConfig& config, const SceneView& view, int width, int height,
-                int repetitions) override;
-  // How time() times a draw, in words: "between two timestamps of the queue" or "on the CPU,
-  // around its submission and wait (the queue has no timestamps)".
-  const char* timing() const;
+  // The draws between two timestamps after the clear, where the queue has timestamps; else the
+  // CPU's time around the submission of clear and draws and its wait.
+  double time_draws(const PanelConfig& config, const SceneView& view, int width, int height,
+                    int draws) override;
+  // "Vulkan timestamps of the queue", or the CPU's clock where the queue has no timestamps.
+  std::string cost_clock() const override;
 
  private:
   // Where a draw goes and what it samples: its units, the textures and samplers of each.
@@ -66,15 +66,14 @@ class VkSceneRenderer : public SceneRenderer {
                        VkImageView texture, double shift_x, double shift_y);
   // Begins the one command buffer for one submission.
   VkCommandBuffer begin_commands();
-  // Records the render pass with `draws`, draw i through descriptor set i, and timestamps
-  // 0 and 1 around the draws when `timed`.
-  void record_pass(VkCommandBuffer commands, const std::vector<PlaneDraw>& draws, bool timed);
+  // Records the render pass with `draws`, draw i through descriptor set i and `repeats` times
+  // over, and timestamps 0 and 1 around the draws when `timed`.
+  void record_pass(VkCommandBuffer commands, const std::vector<PlaneDraw>& draws, bool timed,
+                   int repeats = 1);
   // Records the copy of the upper left width × height pixels into the read-back buffer.
   void record_copy(VkCommandBuffer commands, int width, int height);
   // Ends, submits and waits for the command buffer.
   void submit_and_wait(VkCommandBuffer commands);
-  // Submits the ended command buffer, again where it ran before, and waits for it.
-  void resubmit_and_wait(VkCommandBuffer commands);
   // The read-back buffer's upper left width × height pixels, row 0 at the bottom.
   RgbImage read_back(int width, int height) const;
 
