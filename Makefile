@@ -49,7 +49,9 @@ bench:
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	build-bench/bin/kestrel-bench
-	bench/report_bench.sh build-bench/bin/kestrel-report
+	status=0; bench/report_bench.sh build-bench/bin/kestrel-report || status=1; \
+	  bench/cost_bench.sh build-bench/bin/kestrel-report build-bench/bin/kestrel-cost-spread || \
+	  status=1; exit $$status
 
 # INSTALL_PREFIX, when given, is where the build is configured to be installed: the installed
 # programs look for their pictures there.

@@ -14,8 +14,10 @@
 struct CostPlan {
   int max_rounds = 200;
   double budget_seconds = 3.0;      // after which no round starts, once min_cost_rounds have run
-  double batch_milliseconds = 4.0;  // the shortest batch worth timing: long beside the timer's
-                                    // granularity and a wake-up of the driver's threads
+  // The shortest batch worth timing: long beside the timer's granularity, and beside what each
+  // batch costs on top of its draws (a submission, a wait, a wake-up of the driver's threads),
+  // which would otherwise weigh on a batch of few draws more than on one of many.
+  double batch_milliseconds = 10.0;
 };
 
 // The fewest rounds whose order statistics give a 95 % interval of their median.

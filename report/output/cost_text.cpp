@@ -16,10 +16,17 @@ bool intervals_apart(const MedianInterval& a, const MedianInterval& b) {
   return a.high < b.low || b.high < a.low;
 }
 
-std::vector<std::string> unsettled_costs(const std::vector<DrawCost>& costs) {
-  std::vector<std::string> labels;
-  for (const DrawCost& cost : costs)
-    if (cost.rounds > 0 && !cost.settled && !std::isnan(cost.relative.median))
-      labels.push_back(configuration_label(cost.config));
-  return labels;
+std::string unsettled_costs(const std::vector<DrawCost>& costs) {
+  std::string text;
+  for (const bool trilinear : {true, false}) {
+    std::vector<std::string> levels;
+    for (const DrawCost& cost : costs)
+      if (cost.config.trilinear == trilinear && cost.rounds > 0 && !cost.settled &&
+          !std::isnan(cost.relative.median))
+        levels.push_back(format_text("%g", double(cost.config.anisotropy)));
+    if (!levels.empty())
+      text += (text.empty() ? "" : "; ") + std::string(trilinear ? "trilinear" : "bilinear") +
+              " at AF " + join_words(levels);
+  }
+  return text;
 }

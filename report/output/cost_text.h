@@ -15,5 +15,6 @@ std::string median_interval_text(const MedianInterval& value, int decimals);
 // false where either was not measured.
 bool intervals_apart(const MedianInterval& a, const MedianInterval& b);
 
-// The labels of the configurations of `costs` timed in rounds whose ratio did not settle.
-std::vector<std::string> unsettled_costs(const std::vector<DrawCost>& costs);
+// The configurations of `costs` timed in rounds whose ratio did not settle, by filter: "trilinear
+// at AF 2 and 8; bilinear at AF 4"; empty where every ratio settled.
+std::string unsettled_costs(const std::vector<DrawCost>& costs);

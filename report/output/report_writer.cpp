@@ -370,11 +370,11 @@ std::string cost_section(const Report& report, const char* heading) {
           decimals_text(cost.milliseconds.median, 3) + " | " + interval(cost.milliseconds, 3) +
           " | " + decimals_text(cost.relative.median, 2) + " | " + interval(cost.relative, 2) +
           format_text(" | %d | %d |\n", cost.rounds, cost.draws);
-  const std::vector<std::string> unsettled = unsettled_costs(report.costs);
+  const std::string unsettled = unsettled_costs(report.costs);
   if (!unsettled.empty())
     md += format_text("\nNot settled: %s. Their ratios' intervals reach further than %g %% from "
                       "the median: compare them with care.\n",
-                      join_words(unsettled).c_str(), percent(cost_settle_share));
+                      unsettled.c_str(), percent(cost_settle_share));
   return md;
 }
 

@@ -87,12 +87,12 @@ TEST(CostMeasurement, RoundsCancelTheMachinesChangesOfSpeed) {
 }
 
 // Without noise every ratio settles in the fewest rounds; each configuration is drawn twice to
-// warm up and size its batch, then once a round, as many draws to a batch as fill 4 ms, each
+// warm up and size its batch, then once a round, as many draws to a batch as fill 10 ms, each
 // round beginning one configuration further on.
 TEST(CostMeasurement, BatchesAreSizedAndRoundsRotate) {
   PlantedMachine machine;
   const std::vector<DrawCost> costs = measure_costs(configs, CostPlan(), machine.timer());
-  const int draws[] = {8, 2, 1, 2};
+  const int draws[] = {20, 5, 3, 4};
   for (std::size_t i = 0; i < configs.size(); ++i) {
     EXPECT_EQ(costs[i].draws, draws[i]) << i;
     EXPECT_EQ(costs[i].rounds, min_cost_rounds) << i;
