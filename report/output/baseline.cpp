@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "report/measure/cost_measurement.h"
 #include "report/model/panel_config.h"
 #include "report/output/cost_text.h"
 #include "report/output/json_reader.h"
@@ -337,14 +338,15 @@ void add_quality_changes(std::vector<Change>& changes, const std::string& label,
                                     movement(old->*f.value, now->*f.value, f.limit, f.distance)));
 }
 
-// The cost of the AF panel `label` in both reports, where both timed it in rounds: it moved only
-// where the ratios' 95 % intervals do not overlap, as any narrower limit would count noise.
+// The cost of the AF panel `label` in both reports, where both timed it in enough rounds for a
+// 95 % interval: it moved only where the intervals do not overlap, as any narrower limit would
+// count noise.
 void add_cost_change(std::vector<Change>& changes, const std::string& label,
                      const std::vector<DrawCost>& was, const std::vector<DrawCost>& is) {
   const auto of = [&](const std::vector<DrawCost>& costs) -> const DrawCost* {
     for (const DrawCost& cost : costs)
       if (configuration_label(cost.config) == label && cost.config.anisotropy != 1.0f &&
-          !std::isnan(cost.relative.low))
+          cost.rounds >= min_cost_rounds && !std::isnan(cost.relative.low))
         return &cost;
     return nullptr;
   };

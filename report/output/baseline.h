@@ -79,8 +79,9 @@ enum class Figure {
   psnr,             // a panel's image quality where both reports hold it; higher is better
   detail,           // likewise; the ideal is 1
   flicker,          // likewise; the ideal is 1, more shimmers and less blurs
-  cost,             // an AF panel's cost against the isotropic draw, with its 95 % interval;
-                    // lower is better, and it moved only where the intervals do not overlap
+  cost,             // an AF panel's cost against the isotropic draw, with its 95 % interval,
+                    // where both timed it in min_cost_rounds or more; lower is better, and it
+                    // moved only where the intervals do not overlap
   verdict,          // PASS is better than FAIL
 };
 
@@ -157,7 +158,7 @@ std::string movement_summary(const BaselineComparison& comparison);
 // Compares `run` and its `verdicts` with `baseline`, made with the same settings: each panel
 // with the baseline's panel of the same label (mean error, RMS, effective anisotropy in every
 // distance band both hold, the image quality where both hold it, and the cost of each AF panel
-// where both timed it in rounds) and each verdict with the
+// where both timed it in min_cost_rounds or more) and each verdict with the
 // baseline's of the same rule and subject, each figure held to its limit above; the baseline's
 // verdicts of rules no longer judged are listed apart.
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,

@@ -71,7 +71,7 @@ restore_earlier() {
 
 # New reports cut short by signal SIGNAL DELAY seconds after the progress line LINE: at the
 # start, while measuring, and through the drawing of the figures and the writing at the end.
-last_line="timing bilinear, AF level 8"
+last_line="timing the "
 outcomes=()
 for trial in "|0.2|INT" "measuring trilinear, AF level 8 on unit 0|0|INT" "$last_line|0.1|TERM" \
   "$last_line|0.3|INT" "$last_line|0.5|INT"; do

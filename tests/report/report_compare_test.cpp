@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "report/measure/cost_measurement.h"
 #include "report/model/panel_config.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
@@ -246,6 +247,12 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
       {"cost up within the intervals", [](R r, V) { cost_of(r, 1) = {17.0, 16.6, 17.7}; }, {}},
       {"isotropic cost never compared", [](R r, V) { cost_of(r, 0) = {3.0, 2.9, 3.1}; }, {}},
       {"a cost without interval", [](R r, V) { cost_of(r, 1) = {40.0, NAN, NAN}; }, {}},
+      {"a cost of too few rounds for a 95 % interval",
+       [](R r, V) {
+         cost_of(r, 1) = {17.5, 16.9, 18.1};
+         r.costs[1].rounds = min_cost_rounds - 1;
+       },
+       {}},
   };
   for (const auto& c : cases) {
     Report run = base;
