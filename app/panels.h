@@ -6,9 +6,9 @@
 
 #include "app/overlay_text.h"
 #include "interact/pose.h"
-#include "report/model/panel_config.h"
-#include "report/model/panel_layout.h"
-#include "report/model/scene.h"
+#include "scene/panel_config.h"
+#include "scene/panel_layout.h"
+#include "scene/scene.h"
 
 class TextureObject2D;
 struct TestState;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "image/display_list.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 // Compiles the plane into `list` (GL_COMPILE): one GL_QUADS batch of the quads of
 // plane_corners, in their order. Each vertex gets the same (s, t) on units 0 .. tmu_count-1.

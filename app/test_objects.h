@@ -7,7 +7,6 @@
 #include "image/display_list.h"
 #include "image/texture_object.h"
 #include "image/unit_pictures.h"
-#include "report/model/scene.h"
 
 // Slots 0-3 hold the pictures of units 0-3; slot first_color_mip_slot + k the colour-mipmap
 // texture of colour delta 2k, k = 0..15.

@@ -2,7 +2,7 @@
 // viewing distance, and the four command-line switches.
 #pragma once
 
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 struct TestState {
   int tmu_count = 1;        // 1..4: units 0 .. tmu_count-1 carry a texture in every panel

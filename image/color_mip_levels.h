@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "image/rgb_image.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 // The brightness pattern that every level of every colour-mipmap texture samples:
 // sin(cos(y) + x) in double precision at the level-0 positions x, y = 0 .. size-1 (radians).

@@ -7,7 +7,7 @@
 
 #include <getopt.h>
 
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 const char* const report_usage =
     "Usage: kestrel-report [--out DIR] [--angles LIST] [--aniso LIST] [--lod-bias B]\n"

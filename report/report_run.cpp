@@ -20,11 +20,11 @@
 #include "report/draw/gl_scene_renderer.h"
 #include "report/draw/reference_scene_renderer.h"
 #include "report/draw/render_target.h"
-#include "report/model/panel_layout.h"
+#include "scene/panel_layout.h"
 #include "report/output/comparison.h"
 #include "report/output/html_pages.h"
 #include "report/output/json_reader.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 #include "report/run_files.h"
 #if KESTREL_VULKAN
 #include "report/vulkan_run.h"

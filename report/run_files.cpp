@@ -17,7 +17,7 @@
 #include "report/measure/parallel_for.h"
 #include "report/measure/quality_texture.h"
 #include "report/measure/report_measurement.h"
-#include "report/model/panel_layout.h"
+#include "scene/panel_layout.h"
 #include "report/output/angle_chart.h"
 #include "report/output/findings.h"
 #include "report/output/html_pages.h"
@@ -25,7 +25,7 @@
 #include "report/output/provenance_text.h"
 #include "report/output/report_pictures.h"
 #include "report/output/report_writer.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 #include "report/output/verdicts.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "image/unit_pictures.h"
 #include "report/draw/vulkan/vk_device.h"
 #include "report/draw/vulkan/vk_scene_renderer.h"
-#include "report/model/scene.h"
-#include "report/output/text_format.h"
+#include "scene/scene.h"
+#include "base/text_format.h"
 
 namespace {
 

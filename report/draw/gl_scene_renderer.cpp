@@ -11,7 +11,7 @@
 #include "app/test_state.h"
 #include "image/read_pixels.h"
 #include "report/draw/panel_render.h"
-#include "report/model/panel_layout.h"
+#include "scene/panel_layout.h"
 
 namespace {
 

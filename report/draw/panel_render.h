@@ -8,7 +8,7 @@
 #include "image/rgb_image.h"
 #include "image/texture_object.h"
 #include "interact/pose.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 // Defines `texture` as one white texel: what the units other than the measured one carry, so
 // that modulation leaves the measured unit's colours as they are. Needs the GL context current.

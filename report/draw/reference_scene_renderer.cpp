@@ -9,7 +9,7 @@
 #include "image/color_mip_levels.h"
 #include "report/draw/window_panels.h"
 #include "report/measure/panel_geometry.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The panels of the test's window, placed and labelled as the test places and labels them.
 #include "report/draw/window_panels.h"
 
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 std::vector<WindowPanel> window_panels(int units) {
   std::vector<WindowPanel> window;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "report/measure/parallel_for.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "report/measure/ideal_level.h"
 #include "report/measure/parallel_for.h"
 #include "report/measure/plane_footprint.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

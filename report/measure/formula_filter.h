@@ -9,7 +9,7 @@
 
 #include "image/rgb_image.h"
 #include "report/measure/panel_geometry.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 // A mipmap chain as the formula samples it: each level's texels as floats on the 0 .. 255
 // scale, repeating in both directions.

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

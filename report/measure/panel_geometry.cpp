@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "interact/angles.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 Matrix4 perspective_matrix(double fovy_degrees, double aspect, double z_near, double z_far) {
   const double f = 1.0 / std::tan(fovy_degrees * pi / 360.0);

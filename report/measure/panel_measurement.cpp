@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 #include "report/measure/ideal_level.h"
 #include "report/measure/plane_footprint.h"

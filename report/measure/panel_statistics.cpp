@@ -7,7 +7,7 @@
 #include <map>
 #include <utility>
 
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

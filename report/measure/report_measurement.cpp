@@ -16,7 +16,7 @@
 #include "report/measure/panel_statistics.h"
 #include "report/measure/parallel_for.h"
 #include "report/measure/plane_turn.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

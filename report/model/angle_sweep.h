@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 // The disc of a panel whose quads every angle of a sweep sums up: centred where the turn keeps
 // the plane in place (the trackball's centre, the plane's origin) and as large as fits into the

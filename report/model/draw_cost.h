@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 // The median of a set of samples and the 95 % interval around it, from their order statistics;
 // NaN where not measured.

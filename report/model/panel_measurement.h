@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "report/model/level_map.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 // The levels of one 2 × 2 pixel quad, clamped to the texture's levels.
 struct QuadLevels {

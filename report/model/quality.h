@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "image/rgb_image.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 // width × height RGB pixels on the 0 .. 255 scale of the stored texels, row 0 at the bottom.
 struct FloatPicture {

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <iterator>
 
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 #include "interact/angles.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <limits>
 
 #include "report/measure/cost_measurement.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 #include "report/output/cost_text.h"
 #include "report/output/json_reader.h"
 #include "report/output/provenance_text.h"
 #include "report/output/report_schema.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

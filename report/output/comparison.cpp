@@ -8,10 +8,10 @@
 #include <map>
 #include <set>
 
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 #include "report/output/angle_chart.h"
 #include "report/output/cost_text.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 std::string median_interval_text(const MedianInterval& value, int decimals) {
   const std::string median = decimals_text(value.median, decimals);

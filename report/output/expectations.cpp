@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "report/output/json_reader.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

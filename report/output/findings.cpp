@@ -7,7 +7,7 @@
 
 #include "report/measure/panel_statistics.h"
 #include "report/output/cost_text.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 #include "report/output/verdicts.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The frame of the HTML pages: base64, the inline pictures and the style.
 #include "report/output/html_page.h"
 
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 std::string base64(const std::string& bytes) {
   static constexpr char digits[] =

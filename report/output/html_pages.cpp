@@ -6,7 +6,7 @@
 #include "report/output/markdown_html.h"
 #include "report/output/provenance_text.h"
 #include "report/output/report_writer.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

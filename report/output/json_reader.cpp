@@ -12,7 +12,7 @@
 #include <set>
 #include <system_error>
 
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 const JsonValue* JsonValue::member(const std::string& key) const {
   for (std::size_t i = 0; i < keys_.size(); ++i)

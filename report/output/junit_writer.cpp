@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "report/output/provenance_text.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

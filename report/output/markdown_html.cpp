@@ -6,7 +6,7 @@
 #include <cctype>
 #include <vector>
 
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "report/output/report_schema.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

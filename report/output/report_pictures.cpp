@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "report/measure/float_picture.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 #include "report/output/heat_map.h"
-#include "report/output/picture_text.h"
-#include "report/output/text_format.h"
+#include "image/picture_text.h"
+#include "base/text_format.h"
 
 namespace {
 

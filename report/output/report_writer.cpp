@@ -5,12 +5,12 @@
 
 #include "report/measure/cost_measurement.h"
 #include "report/measure/image_quality.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 #include "report/output/cost_text.h"
 #include "report/output/json_writer.h"
 #include "report/output/provenance_text.h"
 #include "report/output/report_schema.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "report/measure/ideal_level.h"
 #include "report/measure/panel_statistics.h"
-#include "report/model/scene.h"
-#include "report/output/text_format.h"
+#include "scene/scene.h"
+#include "base/text_format.h"
 
 namespace {
 

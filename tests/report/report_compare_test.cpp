@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "report/measure/cost_measurement.h"
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 #include "report/output/baseline.h"
 #include "report/output/comparison.h"
 #include "report/output/json_reader.h"
 #include "report/output/json_writer.h"
 #include "report/output/report_writer.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -31,7 +31,7 @@
 #include "report/measure/plane_turn.h"
 #include "report/measure/quality_texture.h"
 #include "report/measure/report_measurement.h"
-#include "report/output/picture_text.h"
+#include "image/picture_text.h"
 #include "image_compare.h"
 #include "start_test_support.h"
 

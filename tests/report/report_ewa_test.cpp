@@ -15,7 +15,7 @@
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/plane_footprint.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

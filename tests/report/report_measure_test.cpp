@@ -14,7 +14,7 @@
 #include "report/measure/level_decoder.h"
 #include "report/measure/panel_measurement.h"
 #include "report/measure/plane_footprint.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

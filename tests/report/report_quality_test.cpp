@@ -10,7 +10,7 @@
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/quality_texture.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "report/draw/reference_scene_renderer.h"
 #include "report/measure/quality_texture.h"
 #include "report/measure/report_measurement.h"
-#include "report/model/panel_layout.h"
-#include "report/model/scene.h"
+#include "scene/panel_layout.h"
+#include "scene/scene.h"
 #include "report/output/baseline.h"
 #include "report/output/verdicts.h"
 

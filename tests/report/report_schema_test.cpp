@@ -16,7 +16,7 @@
 #include "report/output/baseline.h"
 #include "report/output/report_schema.h"
 #include "report/output/report_writer.h"
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "report/draw/vulkan/shaders/plane_frag.h"
 #include "report/draw/vulkan/shaders/plane_vert.h"
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

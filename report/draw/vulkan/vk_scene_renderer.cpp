@@ -11,10 +11,10 @@
 #include "report/draw/vulkan/vk_pipeline.h"
 #include "report/draw/window_panels.h"
 #include "report/measure/panel_geometry.h"
-#include "report/model/panel_layout.h"
-#include "report/model/scene.h"
-#include "report/output/picture_text.h"
-#include "report/output/text_format.h"
+#include "scene/panel_layout.h"
+#include "scene/scene.h"
+#include "image/picture_text.h"
+#include "base/text_format.h"
 
 namespace {
 

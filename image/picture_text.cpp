@@ -1,6 +1,6 @@
 // Text over a picture: the overlay font's glyphs set into the picture's pixels, clipped at its
 // edges.
-#include "report/output/picture_text.h"
+#include "image/picture_text.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // The panels' layout.
-#include "report/model/panel_layout.h"
+#include "scene/panel_layout.h"
 
 const Panel panels[8] = {
     {0, 0, true, 1.0f, true},   // trilinear, isotropic

@@ -1,5 +1,5 @@
 // The filters' and the panels' names.
-#include "report/model/panel_config.h"
+#include "scene/panel_config.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The plane's quads and the view the test starts in.
-#include "report/model/scene.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // printf-style formatting into a std::string.
-#include "report/output/text_format.h"
+#include "base/text_format.h"
 
 #include <cmath>
 #include <cstdarg>

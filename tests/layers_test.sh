@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The layers hold: every include of the repository keeps to docs/architecture.md, and an include
+# of a higher layer planted in a copy of the sources fails the check, naming the file and line,
+# wherever it is planted: in the pictures, in the scene, in the Vulkan drawing.
+# Usage: tests/layers_test.sh ROOT
+set -euo pipefail
+root=$(realpath "$1")
+check="$root/tools/check_layers.py"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+python3 "$check" "$root" >"$work/out" || fail "the repository breaks its layers: $(cat "$work/out")"
+
+for plant in "image/rgb_image.h|report/output/baseline.h" "scene/scene.h|app/panels.h" \
+  "report/draw/vulkan/vk_device.cpp|report/output/report_writer.h" \
+  "base/text_format.h|scene/scene.h"; do
+  IFS='|' read -r file include <<<"$plant"
+  rm -rf "$work/tree"
+  mkdir "$work/tree"
+  (cd "$root" && cp -r --parents docs/architecture.md base interact scene include image app \
+     report "$work/tree")
+  python3 "$check" "$work/tree" >"$work/out" || fail "the copy breaks its layers unplanted"
+  lines=$(wc -l <"$work/tree/$file")
+  echo "#include \"$include\"" >>"$work/tree/$file"
+  ! python3 "$check" "$work/tree" >"$work/out" || fail "$include planted in $file passed"
+  grep -q "^layers: $file:$((lines + 1)) includes $include" "$work/out" ||
+    fail "$include planted in $file, not named: $(cat "$work/out")"
+done
+echo "ok: the includes keep to the layers, and a planted one of a higher layer fails"
