@@ -330,6 +330,85 @@ std::string name_in(const char* argument) {
   return text.substr(0, text.find('='));
 }
 
+// The long option that getopt_long gave as `code`, held to how it was written: unknown,
+// abbreviated, given a value it takes none of, or without the value it needs, it is refused with
+// `error`; else its name is `name`.
+bool checked_name(int code, const char* const* argv, std::string& name, std::string& error) {
+  // An unknown short option, or an unknown or ambiguous long one.
+  if (code == '?' && optopt < code_out) {
+    error = "unknown option \"" +
+        (optopt ? std::string("-") + char(optopt) : name_in(argv[optind - 1])) + "\"";
+    return false;
+  }
+  // Else a long option, given as "--name=VALUE", "--name" or "--name VALUE".
+  const bool value_apart = code != '?' && code != ':' && optarg && optarg == argv[optind - 1];
+  name = option_name(code == '?' || code == ':' ? optopt : code);
+  const std::string given = name_in(argv[optind - (value_apart ? 2 : 1)]);
+  if (given != name) {
+    error = "unknown option \"" + given + "\"";
+    return false;
+  }
+  if (code == '?') {
+    error = name + " takes no value";
+    return false;
+  }
+  // A value apart that starts with "--" is the next option.
+  if (code == ':' || (value_apart && std::strncmp(optarg, "--", 2) == 0)) {
+    error = missing_value(name);
+    return false;
+  }
+  return true;
+}
+
+// Takes the option of `code`, a switch, --compare's folder or a value, into `options`.
+bool take_option(int code, ReportOptions& options, std::string& error) {
+  if (code == code_help || code == code_version || code == code_list_devices ||
+      code == code_quiet || code == code_check) {
+    (code == code_help           ? options.help
+     : code == code_version      ? options.version
+     : code == code_list_devices ? options.list_devices
+     : code == code_quiet        ? options.quiet
+                                 : options.check) = true;
+    return true;
+  }
+  if (code == code_compare) {
+    if (optarg) options.compare.emplace_back(optarg);
+    return true;
+  }
+  return read_value(code, optarg, options, error);
+}
+
+// Whether the options read make one command: those of the GL platform and devices with an API
+// that has them, and --compare with two folders or more and nothing to measure.
+bool options_agree(const ReportOptions& options, bool comparing, bool platform_given,
+                   const std::string& measuring_option, std::string& error) {
+  if (platform_given && options.api != Api::gl) {
+    error = std::string("--platform picks GL's window system: ") +
+            (options.api == Api::vulkan ? "Vulkan draws without any, so --api vulkan"
+                                        : "the reference renderer draws without any, so --api "
+                                          "reference") +
+            " takes none";
+    return false;
+  }
+  if (options.device >= 0 && options.api == Api::reference) {
+    error = "--device picks an EGL or Vulkan device: --api reference draws on the CPU";
+    return false;
+  }
+  if (options.device >= 0 && options.platform == Platform::glx) {
+    error = "--device picks an EGL device: it needs --platform egl or auto";
+    return false;
+  }
+  if (comparing && options.compare.size() < 2) {
+    error = "--compare needs two report folders or more";
+    return false;
+  }
+  if (comparing && !measuring_option.empty()) {
+    error = "--compare measures nothing: it takes --out alone, not " + measuring_option;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 ReportOptions::ReportOptions() {
@@ -363,47 +442,15 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
       options.help = true;
       continue;
     }
-    // An unknown short option, or an unknown or ambiguous long one.
-    if (code == '?' && optopt < code_out) {
-      error = "unknown option \"" +
-              (optopt ? std::string("-") + char(optopt) : name_in(argv[optind - 1])) + "\"";
-      return false;
-    }
-    // Else a long option, given as "--name=VALUE", "--name" or "--name VALUE".
-    const bool value_apart = code != '?' && code != ':' && optarg && optarg == argv[optind - 1];
-    const std::string name = option_name(code == '?' || code == ':' ? optopt : code);
-    const std::string given = name_in(argv[optind - (value_apart ? 2 : 1)]);
-    if (given != name) {
-      error = "unknown option \"" + given + "\"";
-      return false;
-    }
-    if (code == '?') {
-      error = name + " takes no value";
-      return false;
-    }
-    // A value apart that starts with "--" is the next option.
-    if (code == ':' || (value_apart && std::strncmp(optarg, "--", 2) == 0)) {
-      error = missing_value(name);
-      return false;
-    }
+    std::string name;
+    if (!checked_name(code, argv, name, error)) return false;
     platform_given = platform_given || code == code_platform;
     if (code != code_out && code != code_help && code != code_version && code != code_quiet &&
         code != code_list_devices && code != code_compare && code != code_wait &&
         measuring_option.empty())
       measuring_option = name;
-    if (code == code_help || code == code_version || code == code_list_devices ||
-        code == code_quiet || code == code_check) {
-      (code == code_help           ? options.help
-       : code == code_version      ? options.version
-       : code == code_list_devices ? options.list_devices
-       : code == code_quiet        ? options.quiet
-                                   : options.check) = true;
-    } else if (code == code_compare) {
-      comparing = true;
-      if (optarg) options.compare.emplace_back(optarg);
-    } else if (!read_value(code, optarg, options, error)) {
-      return false;
-    }
+    comparing = comparing || code == code_compare;
+    if (!take_option(code, options, error)) return false;
   }
   others.insert(others.end(), argv + optind, argv + argc);
   if (!comparing && !others.empty()) {
@@ -411,29 +458,5 @@ bool parse_report_options(int argc, const char* const* argv, ReportOptions& opti
     return false;
   }
   options.compare.insert(options.compare.end(), others.begin(), others.end());
-  if (platform_given && options.api != Api::gl) {
-    error = std::string("--platform picks GL's window system: ") +
-            (options.api == Api::vulkan ? "Vulkan draws without any, so --api vulkan"
-                                        : "the reference renderer draws without any, so --api "
-                                          "reference") +
-            " takes none";
-    return false;
-  }
-  if (options.device >= 0 && options.api == Api::reference) {
-    error = "--device picks an EGL or Vulkan device: --api reference draws on the CPU";
-    return false;
-  }
-  if (options.device >= 0 && options.platform == Platform::glx) {
-    error = "--device picks an EGL device: it needs --platform egl or auto";
-    return false;
-  }
-  if (comparing && options.compare.size() < 2) {
-    error = "--compare needs two report folders or more";
-    return false;
-  }
-  if (comparing && !measuring_option.empty()) {
-    error = "--compare measures nothing: it takes --out alone, not " + measuring_option;
-    return false;
-  }
-  return true;
+  return options_agree(options, comparing, platform_given, measuring_option, error);
 }

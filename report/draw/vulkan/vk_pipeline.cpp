@@ -88,6 +88,80 @@ VkRenderPassObject make_render_pass(VkDevice device, VkFormat depth) {
   return pass;
 }
 
+namespace {
+
+// The plane's fixed-function states: its corners as vertices, triangles, one viewport and scissor
+// set per draw, no culling, one sample, the depth test, colour written unblended. Filled in
+// place, as the create infos point at one another.
+struct PlaneStates {
+  PlaneStates();
+  PlaneStates(const PlaneStates&) = delete;
+  PlaneStates& operator=(const PlaneStates&) = delete;
+
+  // Points `info` at every state.
+  void describe(VkGraphicsPipelineCreateInfo& info) const;
+
+  const VkVertexInputBindingDescription binding{0, sizeof(PlaneCorner),
+                                                VK_VERTEX_INPUT_RATE_VERTEX};
+  const VkVertexInputAttributeDescription attributes[2] = {
+      {0, 0, VK_FORMAT_R32G32_SFLOAT, offsetof(PlaneCorner, x)},
+      {1, 0, VK_FORMAT_R32G32_SFLOAT, offsetof(PlaneCorner, s)}};
+  const VkDynamicState dynamic_states[2] = {VK_DYNAMIC_STATE_VIEWPORT, VK_DYNAMIC_STATE_SCISSOR};
+  VkPipelineVertexInputStateCreateInfo input{};
+  VkPipelineInputAssemblyStateCreateInfo assembly{};
+  VkPipelineViewportStateCreateInfo viewport{};
+  VkPipelineRasterizationStateCreateInfo raster{};
+  VkPipelineMultisampleStateCreateInfo multisample{};
+  VkPipelineDepthStencilStateCreateInfo depth{};
+  VkPipelineColorBlendAttachmentState blend{};
+  VkPipelineColorBlendStateCreateInfo colour{};
+  VkPipelineDynamicStateCreateInfo dynamic{};
+};
+
+PlaneStates::PlaneStates() {
+  input.sType = VK_STRUCTURE_TYPE_PIPELINE_VERTEX_INPUT_STATE_CREATE_INFO;
+  input.vertexBindingDescriptionCount = 1;
+  input.pVertexBindingDescriptions = &binding;
+  input.vertexAttributeDescriptionCount = 2;
+  input.pVertexAttributeDescriptions = attributes;
+  assembly.sType = VK_STRUCTURE_TYPE_PIPELINE_INPUT_ASSEMBLY_STATE_CREATE_INFO;
+  assembly.topology = VK_PRIMITIVE_TOPOLOGY_TRIANGLE_LIST;
+  viewport.sType = VK_STRUCTURE_TYPE_PIPELINE_VIEWPORT_STATE_CREATE_INFO;
+  viewport.viewportCount = viewport.scissorCount = 1;
+  raster.sType = VK_STRUCTURE_TYPE_PIPELINE_RASTERIZATION_STATE_CREATE_INFO;
+  raster.polygonMode = VK_POLYGON_MODE_FILL;
+  raster.cullMode = VK_CULL_MODE_NONE;
+  raster.frontFace = VK_FRONT_FACE_COUNTER_CLOCKWISE;
+  raster.lineWidth = 1.0f;
+  multisample.sType = VK_STRUCTURE_TYPE_PIPELINE_MULTISAMPLE_STATE_CREATE_INFO;
+  multisample.rasterizationSamples = VK_SAMPLE_COUNT_1_BIT;
+  depth.sType = VK_STRUCTURE_TYPE_PIPELINE_DEPTH_STENCIL_STATE_CREATE_INFO;
+  depth.depthTestEnable = depth.depthWriteEnable = VK_TRUE;
+  // As GL_LESS for each first draw after a clear; a draw repeated at the same depths passes.
+  depth.depthCompareOp = VK_COMPARE_OP_LESS_OR_EQUAL;
+  blend.colorWriteMask = VK_COLOR_COMPONENT_R_BIT | VK_COLOR_COMPONENT_G_BIT |
+                         VK_COLOR_COMPONENT_B_BIT | VK_COLOR_COMPONENT_A_BIT;
+  colour.sType = VK_STRUCTURE_TYPE_PIPELINE_COLOR_BLEND_STATE_CREATE_INFO;
+  colour.attachmentCount = 1;
+  colour.pAttachments = &blend;
+  dynamic.sType = VK_STRUCTURE_TYPE_PIPELINE_DYNAMIC_STATE_CREATE_INFO;
+  dynamic.dynamicStateCount = 2;
+  dynamic.pDynamicStates = dynamic_states;
+}
+
+void PlaneStates::describe(VkGraphicsPipelineCreateInfo& info) const {
+  info.pVertexInputState = &input;
+  info.pInputAssemblyState = &assembly;
+  info.pViewportState = &viewport;
+  info.pRasterizationState = &raster;
+  info.pMultisampleState = &multisample;
+  info.pDepthStencilState = &depth;
+  info.pColorBlendState = &colour;
+  info.pDynamicState = &dynamic;
+}
+
+}  // namespace
+
 VkPipelineObject make_pipeline(VkDevice device, VkRenderPass pass, VkPipelineLayout layout,
                                std::int32_t units) {
   const VkShaderObject vertex = make_shader(device, plane_vert_spirv);
@@ -106,61 +180,12 @@ VkPipelineObject make_pipeline(VkDevice device, VkRenderPass pass, VkPipelineLay
   specialization.dataSize = sizeof units;
   specialization.pData = &units;
   stages[1].pSpecializationInfo = &specialization;
-  const VkVertexInputBindingDescription binding{0, sizeof(PlaneCorner),
-                                                VK_VERTEX_INPUT_RATE_VERTEX};
-  const VkVertexInputAttributeDescription attributes[] = {
-      {0, 0, VK_FORMAT_R32G32_SFLOAT, offsetof(PlaneCorner, x)},
-      {1, 0, VK_FORMAT_R32G32_SFLOAT, offsetof(PlaneCorner, s)}};
-  VkPipelineVertexInputStateCreateInfo input{};
-  input.sType = VK_STRUCTURE_TYPE_PIPELINE_VERTEX_INPUT_STATE_CREATE_INFO;
-  input.vertexBindingDescriptionCount = 1;
-  input.pVertexBindingDescriptions = &binding;
-  input.vertexAttributeDescriptionCount = 2;
-  input.pVertexAttributeDescriptions = attributes;
-  VkPipelineInputAssemblyStateCreateInfo assembly{};
-  assembly.sType = VK_STRUCTURE_TYPE_PIPELINE_INPUT_ASSEMBLY_STATE_CREATE_INFO;
-  assembly.topology = VK_PRIMITIVE_TOPOLOGY_TRIANGLE_LIST;
-  VkPipelineViewportStateCreateInfo viewport{};
-  viewport.sType = VK_STRUCTURE_TYPE_PIPELINE_VIEWPORT_STATE_CREATE_INFO;
-  viewport.viewportCount = viewport.scissorCount = 1;
-  VkPipelineRasterizationStateCreateInfo raster{};
-  raster.sType = VK_STRUCTURE_TYPE_PIPELINE_RASTERIZATION_STATE_CREATE_INFO;
-  raster.polygonMode = VK_POLYGON_MODE_FILL;
-  raster.cullMode = VK_CULL_MODE_NONE;
-  raster.frontFace = VK_FRONT_FACE_COUNTER_CLOCKWISE;
-  raster.lineWidth = 1.0f;
-  VkPipelineMultisampleStateCreateInfo multisample{};
-  multisample.sType = VK_STRUCTURE_TYPE_PIPELINE_MULTISAMPLE_STATE_CREATE_INFO;
-  multisample.rasterizationSamples = VK_SAMPLE_COUNT_1_BIT;
-  VkPipelineDepthStencilStateCreateInfo depth{};
-  depth.sType = VK_STRUCTURE_TYPE_PIPELINE_DEPTH_STENCIL_STATE_CREATE_INFO;
-  depth.depthTestEnable = depth.depthWriteEnable = VK_TRUE;
-  // As GL_LESS for each first draw after a clear; a draw repeated at the same depths passes.
-  depth.depthCompareOp = VK_COMPARE_OP_LESS_OR_EQUAL;
-  VkPipelineColorBlendAttachmentState blend{};
-  blend.colorWriteMask = VK_COLOR_COMPONENT_R_BIT | VK_COLOR_COMPONENT_G_BIT |
-                         VK_COLOR_COMPONENT_B_BIT | VK_COLOR_COMPONENT_A_BIT;
-  VkPipelineColorBlendStateCreateInfo colour{};
-  colour.sType = VK_STRUCTURE_TYPE_PIPELINE_COLOR_BLEND_STATE_CREATE_INFO;
-  colour.attachmentCount = 1;
-  colour.pAttachments = &blend;
-  const VkDynamicState dynamic_states[] = {VK_DYNAMIC_STATE_VIEWPORT, VK_DYNAMIC_STATE_SCISSOR};
-  VkPipelineDynamicStateCreateInfo dynamic{};
-  dynamic.sType = VK_STRUCTURE_TYPE_PIPELINE_DYNAMIC_STATE_CREATE_INFO;
-  dynamic.dynamicStateCount = 2;
-  dynamic.pDynamicStates = dynamic_states;
+  const PlaneStates states;
   VkGraphicsPipelineCreateInfo info{};
   info.sType = VK_STRUCTURE_TYPE_GRAPHICS_PIPELINE_CREATE_INFO;
   info.stageCount = 2;
   info.pStages = stages;
-  info.pVertexInputState = &input;
-  info.pInputAssemblyState = &assembly;
-  info.pViewportState = &viewport;
-  info.pRasterizationState = &raster;
-  info.pMultisampleState = &multisample;
-  info.pDepthStencilState = &depth;
-  info.pColorBlendState = &colour;
-  info.pDynamicState = &dynamic;
+  states.describe(info);
   info.layout = layout;
   info.renderPass = pass;
   VkPipelineObject pipeline;

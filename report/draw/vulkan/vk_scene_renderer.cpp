@@ -50,8 +50,21 @@ Matrix4 clip_from_plane(const SceneView& view, int width, int height, double shi
 VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
                                  const std::vector<RgbImage>& unit_pictures)
     : device_(device), times_(times) {
+  make_targets();
   const VkDevice d = device.device();
-  const VkPhysicalDevice p = device.physical();
+  set_layout_ = make_set_layout(d, max_units);
+  pipeline_layout_ = make_pipeline_layout(d, set_layout_.get(), sizeof(DrawConstants));
+  for (std::int32_t units = 1; units <= max_units; ++units)
+    pipelines_.push_back(make_pipeline(d, render_pass_.get(), pipeline_layout_.get(), units));
+  make_descriptor_sets();
+  make_commands();
+  make_plane();
+  make_textures(unit_pictures);
+}
+
+void VkSceneRenderer::make_targets() {
+  const VkDevice d = device_.device();
+  const VkPhysicalDevice p = device_.physical();
   const VkFormat depth = depth_format(p);
   colour_target_ =
       make_device_image(p, d, test_window_width, test_window_height, 1, colour_format,
@@ -72,12 +85,10 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   framebuffer.layers = 1;
   check(vkCreateFramebuffer(d, &framebuffer, nullptr, framebuffer_.receive(d)),
         "vkCreateFramebuffer");
+}
 
-  set_layout_ = make_set_layout(d, max_units);
-  pipeline_layout_ = make_pipeline_layout(d, set_layout_.get(), sizeof(DrawConstants));
-  for (std::int32_t units = 1; units <= max_units; ++units)
-    pipelines_.push_back(make_pipeline(d, render_pass_.get(), pipeline_layout_.get(), units));
-
+void VkSceneRenderer::make_descriptor_sets() {
+  const VkDevice d = device_.device();
   const VkDescriptorPoolSize pool_size{VK_DESCRIPTOR_TYPE_COMBINED_IMAGE_SAMPLER,
                                        set_count * max_units};
   VkDescriptorPoolCreateInfo pool{};
@@ -95,11 +106,14 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   allocate.pSetLayouts = layouts.data();
   sets_.resize(set_count);
   check(vkAllocateDescriptorSets(d, &allocate, sets_.data()), "vkAllocateDescriptorSets");
+}
 
+void VkSceneRenderer::make_commands() {
+  const VkDevice d = device_.device();
   VkCommandPoolCreateInfo command_pool{};
   command_pool.sType = VK_STRUCTURE_TYPE_COMMAND_POOL_CREATE_INFO;
   command_pool.flags = VK_COMMAND_POOL_CREATE_RESET_COMMAND_BUFFER_BIT;
-  command_pool.queueFamilyIndex = device.queue_family();
+  command_pool.queueFamilyIndex = device_.queue_family();
   check(vkCreateCommandPool(d, &command_pool, nullptr, command_pool_.receive(d)),
         "vkCreateCommandPool");
   VkCommandBufferAllocateInfo buffer{};
@@ -111,14 +125,18 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   VkFenceCreateInfo fence{};
   fence.sType = VK_STRUCTURE_TYPE_FENCE_CREATE_INFO;
   check(vkCreateFence(d, &fence, nullptr, fence_.receive(d)), "vkCreateFence");
-  if (device.timestamp_bits() > 0) {
+  if (device_.timestamp_bits() > 0) {
     VkQueryPoolCreateInfo queries{};
     queries.sType = VK_STRUCTURE_TYPE_QUERY_POOL_CREATE_INFO;
     queries.queryType = VK_QUERY_TYPE_TIMESTAMP;
     queries.queryCount = 2;
     check(vkCreateQueryPool(d, &queries, nullptr, timestamps_.receive(d)), "vkCreateQueryPool");
   }
+}
 
+void VkSceneRenderer::make_plane() {
+  const VkDevice d = device_.device();
+  const VkPhysicalDevice p = device_.physical();
   // The plane's quads as two triangles each; the quads are flat, so the split shows nowhere.
   const std::vector<PlaneCorner> corners = plane_corners();
   vertices_ = make_host_buffer(p, d, corners.size() * sizeof(PlaneCorner),
@@ -134,14 +152,16 @@ VkSceneRenderer::VkSceneRenderer(const VulkanDevice& device, RunTimes& times,
   std::memcpy(indices_.mapped, indices.data(), indices.size() * sizeof(std::uint32_t));
   read_back_ = make_host_buffer(p, d, VkDeviceSize{4} * test_window_width * test_window_height,
                                 VK_BUFFER_USAGE_TRANSFER_DST_BIT);
+}
 
+void VkSceneRenderer::make_textures(const std::vector<RgbImage>& unit_pictures) {
   colour_mip_ = upload(color_mip_images(0));
   RgbImage white(1, 1);
   white.texel(0, 0) = {255, 255, 255};
   neutral_ = upload({white});
   for (const RgbImage& picture : unit_pictures)
     unit_pictures_.push_back(upload(mip_chain(scaled_to_power_of_two(
-        picture, static_cast<int>(device.properties().limits.maxImageDimension2D)))));
+        picture, static_cast<int>(device_.properties().limits.maxImageDimension2D)))));
 }
 
 VkSceneRenderer::~VkSceneRenderer() {

@@ -56,6 +56,15 @@ class VkSceneRenderer : public SceneRenderer {
     std::vector<UnitBinding> units;
   };
 
+  // The constructor's steps: the colour and depth images of the test window's size, their render
+  // pass and framebuffer; the descriptor sets, one per panel; the command buffer, its fence and
+  // the timestamps where the queue has them; the plane's vertices and indices and the read-back
+  // buffer; the colour-mipmap texture, the white texel and the units' pictures.
+  void make_targets();
+  void make_descriptor_sets();
+  void make_commands();
+  void make_plane();
+  void make_textures(const std::vector<RgbImage>& unit_pictures);
   // The units the test uses: 4, or fewer where a shader stage may not sample as many.
   int unit_count() const;
   VkSampler sampler(bool trilinear, float anisotropy, float lod_bias);
