@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "report/output/baseline.h"
+#include "report/judge/baseline.h"
+#include "report/schema/stored_report.h"
 
 namespace {
 

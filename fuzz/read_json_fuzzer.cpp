@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "report/output/json_reader.h"
+#include "base/json_reader.h"
 
 namespace {
 

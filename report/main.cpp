@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "report/options.h"
-#include "report/report_run.h"
+#include "report/run/options.h"
+#include "report/run/report_run.h"
 
 int main(int argc, char** argv) {
   ReportOptions options;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layers hold: every include of the repository keeps to docs/architecture.md, and an include
 # of a higher layer planted in a copy of the sources fails the check, naming the file and line,
-# wherever it is planted: in the pictures, in the scene, in the Vulkan drawing.
+# wherever it is planted: in the pictures, the scene, the Vulkan drawing, the base, judging.
 # Usage: tests/layers_test.sh ROOT
 set -euo pipefail
 root=$(realpath "$1")
@@ -12,9 +12,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 python3 "$check" "$root" >"$work/out" || fail "the repository breaks its layers: $(cat "$work/out")"
 
-for plant in "image/rgb_image.h|report/output/baseline.h" "scene/scene.h|app/panels.h" \
-  "report/draw/vulkan/vk_device.cpp|report/output/report_writer.h" \
-  "base/text_format.h|scene/scene.h"; do
+for plant in "image/rgb_image.h|report/judge/baseline.h" "scene/scene.h|app/panels.h" \
+  "report/draw/vulkan/vk_device.cpp|report/text/report_writer.h" \
+  "base/text_format.h|scene/scene.h" "report/judge/findings.cpp|report/text/report_writer.h"; do
   IFS='|' read -r file include <<<"$plant"
   rm -rf "$work/tree"
   mkdir "$work/tree"

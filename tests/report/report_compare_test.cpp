@@ -15,14 +15,17 @@
 #include <utility>
 #include <vector>
 
-#include "report/measure/cost_measurement.h"
-#include "scene/panel_config.h"
-#include "report/output/baseline.h"
-#include "report/output/comparison.h"
-#include "report/output/json_reader.h"
-#include "report/output/json_writer.h"
-#include "report/output/report_writer.h"
+#include "base/json_reader.h"
+#include "base/json_writer.h"
 #include "base/text_format.h"
+#include "report/judge/baseline.h"
+#include "report/measure/cost_measurement.h"
+#include "report/schema/report_json.h"
+#include "report/schema/stored_report.h"
+#include "report/text/comparison.h"
+#include "report/text/regressions.h"
+#include "report/text/report_writer.h"
+#include "scene/panel_config.h"
 
 namespace {
 
@@ -200,50 +203,50 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   const struct {
     const char* what;
     void (*change)(Report&, std::vector<Verdict>&);
-    std::set<std::tuple<Figure, std::size_t, Movement>> moved;  // each figure, its panel's index
+    std::set<std::tuple<Quantity, std::size_t, Movement>> moved;  // each figure, its panel's index
   } cases[] = {
-      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Figure::verdict, 0, M::regressed}}},
+      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Quantity::verdict, 0, M::regressed}}},
       {"a failing verdict passes", [](R, V v) { v[1].pass = true; },
-       {{Figure::verdict, 1, M::improved}}},
+       {{Quantity::verdict, 1, M::improved}}},
       {"mean error away from 0",
        [](R r, V) { r.panels[2].statistics.mean_error -= 1.5 * r.tolerance; },
-       {{Figure::mean_error, 2, M::regressed}}},
+       {{Quantity::mean_error, 2, M::regressed}}},
       {"mean error to 0 with a tighter tolerance",
        [](R r, V) {
          r.panels[0].statistics.mean_error = 0.0;
          r.tolerance = 0.05;
        },
-       {{Figure::mean_error, 0, M::improved}}},
+       {{Quantity::mean_error, 0, M::improved}}},
       {"mean error across 0", [](R r, V) { r.panels[1].statistics.mean_error += 0.3; },
-       {{Figure::mean_error, 1, M::changed}}},
+       {{Quantity::mean_error, 1, M::changed}}},
       {"within the tolerance", [](R r, V) { r.panels[1].statistics.mean_error += 0.1; }, {}},
       {"RMS up", [](R r, V) { r.panels[1].statistics.rms_error += 2; }, {}},
       // The band's anisotropy lies 40 % above the formula's: nearer is better, either way.
       {"anisotropy falls to the formula's", [](R r, V) { band_of(r) /= 1.4; },
-       {{Figure::band_anisotropy, 3, M::improved}}},
+       {{Quantity::band_anisotropy, 3, M::improved}}},
       {"rises further above it", [](R r, V) { band_of(r) *= 1.5; },
-       {{Figure::band_anisotropy, 3, M::regressed}}},
+       {{Quantity::band_anisotropy, 3, M::regressed}}},
       {"falls as far below it", [](R r, V) { band_of(r) *= 0.6 / 1.4; },
-       {{Figure::band_anisotropy, 3, M::changed}}},
+       {{Quantity::band_anisotropy, 3, M::changed}}},
       {"falls a little", [](R r, V) { band_of(r) *= 1.0 - 0.5 * anisotropy_change_limit; }, {}},
       {"PSNR falls", [](R r, V) { quality_of(r, 1).psnr -= 2 * psnr_change_limit; },
-       {{Figure::psnr, 1, M::regressed}}},
+       {{Quantity::psnr, 1, M::regressed}}},
       {"PSNR no longer infinite", [](R r, V) { quality_of(r, 0).psnr = 60.0; },
-       {{Figure::psnr, 0, M::regressed}}},
+       {{Quantity::psnr, 0, M::regressed}}},
       {"detail nearer 1", [](R r, V) { quality_of(r, 1).detail = 0.9; },
-       {{Figure::detail, 1, M::improved}}},
+       {{Quantity::detail, 1, M::improved}}},
       {"detail across 1", [](R r, V) { quality_of(r, 3).detail = 1.125; },
-       {{Figure::detail, 3, M::changed}}},
+       {{Quantity::detail, 3, M::changed}}},
       {"flicker up", [](R r, V) { quality_of(r, 0).flicker += 3 * quality_ratio_change_limit; },
-       {{Figure::flicker, 0, M::regressed}}},
+       {{Quantity::flicker, 0, M::regressed}}},
       {"flicker down a little",
        [](R r, V) { quality_of(r, 2).flicker -= 0.5 * quality_ratio_change_limit; }, {}},
       {"no image quality in the run", [](R r, V) { r.quality.panels.clear(); }, {}},
       // A cost moves only where its interval and the baseline's part: +-4 % of 16 each here.
       {"cost up beyond both intervals", [](R r, V) { cost_of(r, 1) = {17.5, 16.9, 18.1}; },
-       {{Figure::cost, 1, M::regressed}}},
+       {{Quantity::cost, 1, M::regressed}}},
       {"cost down beyond both intervals", [](R r, V) { cost_of(r, 3) = {13.5, 13.0, 14.0}; },
-       {{Figure::cost, 3, M::improved}}},
+       {{Quantity::cost, 3, M::improved}}},
       {"cost up within the intervals", [](R r, V) { cost_of(r, 1) = {17.0, 16.6, 17.7}; }, {}},
       {"isotropic cost never compared", [](R r, V) { cost_of(r, 0) = {3.0, 2.9, 3.1}; }, {}},
       {"a cost without interval", [](R r, V) { cost_of(r, 1) = {40.0, NAN, NAN}; }, {}},
@@ -259,14 +262,14 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
     std::vector<Verdict> verdicts = base_verdicts;
     c.change(run, verdicts);
     const BaselineComparison comparison = compare_with_baseline(baseline, run, verdicts);
-    std::set<std::tuple<Figure, std::size_t, Movement>> moved;
+    std::set<std::tuple<Quantity, std::size_t, Movement>> moved;
     for (const Change& change : comparison.changes) {
       std::size_t panel = 0;
       while (panel < base.panels.size() &&
              configuration_label(base.panels[panel].config) != change.subject)
         ++panel;
       if (change.movement != Movement::unchanged)
-        moved.insert({change.figure, panel, change.movement});
+        moved.insert({change.quantity, panel, change.movement});
     }
     EXPECT_EQ(moved, c.moved) << c.what;
     const bool regressed = !c.moved.empty() && std::get<2>(*c.moved.begin()) == M::regressed;

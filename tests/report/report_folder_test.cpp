@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "image/file_output.h"
-#include "report/output/report_folder.h"
+#include "report/run/report_folder.h"
 #include "temp_dir.h"
 
 namespace {

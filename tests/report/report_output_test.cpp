@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "app/panels.h"
-#include "report/options.h"
-#include "report/output/expectations.h"
-#include "report/output/findings.h"
-#include "report/output/junit_writer.h"
-#include "report/output/markdown_html.h"
+#include "report/run/options.h"
+#include "report/judge/expectations.h"
+#include "report/judge/findings.h"
+#include "report/text/junit_writer.h"
+#include "report/text/markdown_html.h"
 #include "image/picture_text.h"
-#include "report/output/provenance_text.h"
+#include "report/text/provenance_text.h"
 #include "base/text_format.h"
-#include "report/output/verdicts.h"
+#include "report/judge/verdicts.h"
 #include "image_compare.h"
 #include "temp_dir.h"
 

@@ -13,8 +13,8 @@
 #include "report/measure/report_measurement.h"
 #include "scene/panel_layout.h"
 #include "scene/scene.h"
-#include "report/output/baseline.h"
-#include "report/output/verdicts.h"
+#include "report/judge/baseline.h"
+#include "report/judge/verdicts.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ TEST(ReferenceVerdicts, FixingAnIgnoredAfLevelImproves) {
   const BaselineComparison comparison = compare_with_baseline(before, after, judge_report(after));
   int improved = 0, regressed = 0;
   for (const Change& change : comparison.changes) {
-    if (change.figure != Figure::band_anisotropy && change.figure != Figure::verdict) continue;
+    if (change.quantity != Quantity::band_anisotropy && change.quantity != Quantity::verdict) continue;
     improved += change.movement == Movement::improved;
     regressed += change.movement == Movement::regressed;
   }

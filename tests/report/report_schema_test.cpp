@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "report/output/baseline.h"
-#include "report/output/report_schema.h"
-#include "report/output/report_writer.h"
 #include "base/text_format.h"
+#include "report/judge/baseline.h"
+#include "report/schema/report_json.h"
+#include "report/schema/report_schema.h"
+#include "report/schema/stored_report.h"
+#include "report/text/report_writer.h"
 
 namespace {
 
@@ -36,10 +38,10 @@ class Filling {
   void large_count(const char*, std::int64_t& value) { value = next() * std::int64_t(1000000); }
   void single(const char*, float& value) { value = float(next()) + 0.5f; }
   void number(const char*, double& value) { value = next() + 0.25; }
-  void figure(const char*, double& value, double absent = std::nan("")) {
+  void real(const char*, double& value, double absent = std::nan("")) {
     value = non_finite_ ? absent : next() + 0.75;
   }
-  void ratio(const char* key, double& value) { figure(key, value); }
+  void ratio(const char* key, double& value) { real(key, value); }
   void filter(const char*, bool& trilinear) { trilinear = !trilinear; }
   void rule(const char*, Rule& rule) {
     rule = every_rule[std::size_t(next()) % std::size(every_rule)];
@@ -104,7 +106,7 @@ class Listing {
   void large_count(const char* key, std::int64_t) { add(key); }
   void single(const char* key, float) { add(key); }
   void number(const char* key, double) { add(key); }
-  void figure(const char* key, double, double = 0.0) { add(key); }
+  void real(const char* key, double, double = 0.0) { add(key); }
   void ratio(const char* key, double) { add(key); }
   void filter(const char* key, bool) { add(key); }
   void rule(const char* key, Rule) { add(key); }
