@@ -29,6 +29,40 @@ std::vector<unsigned char> capture(int code, GLfloat& advance) {
   return pixels;
 }
 
+// Writes the header of the glyphs' rows `bottom` to `top` of their capture area; 0 when written.
+int write_font(const char* path, const std::vector<std::vector<unsigned char>>& glyphs,
+               int bottom, int top) {
+  std::FILE* const out = std::fopen(path, "w");
+  if (!out) {
+    std::fprintf(stderr, "cannot write %s\n", path);
+    return 1;
+  }
+  std::fprintf(out,
+               "// The overlay text's font: GLUT's 8 x 13 bitmap font, each glyph as the driver\n"
+               "// draws it, captured by tools/make_overlay_font.cpp (do not edit).\n"
+               "#pragma once\n\n"
+               "// A glyph's cell: its rows start this far below the baseline, one byte a row.\n"
+               "inline constexpr int overlay_glyph_width = 8;\n"
+               "inline constexpr int overlay_glyph_height = %d;\n"
+               "inline constexpr int overlay_glyph_descent = %d;\n\n"
+               "// The rows of character code c, bottom row first, the leftmost pixel in the\n"
+               "// high bit; code 0 is blank.\n"
+               "inline constexpr unsigned char overlay_font[256][overlay_glyph_height] = {\n",
+               top - bottom, margin - bottom);
+  for (int code = 0; code < 256; ++code) {
+    std::fprintf(out, "    {");
+    for (int y = bottom; y < top; ++y) {
+      unsigned bits = 0;
+      for (int x = 0; x < 8; ++x)
+        if (code > 0 && glyphs[code][y * area + margin + x]) bits |= 0x80u >> x;
+      std::fprintf(out, "0x%02x%s", bits, y + 1 < top ? ", " : "");
+    }
+    std::fprintf(out, "},\n");
+  }
+  std::fprintf(out, "};\n");
+  return std::fclose(out) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,33 +98,5 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::FILE* const out = std::fopen(argv[1], "w");
-  if (!out) {
-    std::fprintf(stderr, "cannot write %s\n", argv[1]);
-    return 1;
-  }
-  std::fprintf(out,
-               "// The overlay text's font: GLUT's 8 x 13 bitmap font, each glyph as the driver\n"
-               "// draws it, captured by tools/make_overlay_font.cpp (do not edit).\n"
-               "#pragma once\n\n"
-               "// A glyph's cell: its rows start this far below the baseline, one byte a row.\n"
-               "inline constexpr int overlay_glyph_width = 8;\n"
-               "inline constexpr int overlay_glyph_height = %d;\n"
-               "inline constexpr int overlay_glyph_descent = %d;\n\n"
-               "// The rows of character code c, bottom row first, the leftmost pixel in the\n"
-               "// high bit; code 0 is blank.\n"
-               "inline constexpr unsigned char overlay_font[256][overlay_glyph_height] = {\n",
-               top - bottom, margin - bottom);
-  for (int code = 0; code < 256; ++code) {
-    std::fprintf(out, "    {");
-    for (int y = bottom; y < top; ++y) {
-      unsigned bits = 0;
-      for (int x = 0; x < 8; ++x)
-        if (code > 0 && glyphs[code][y * area + margin + x]) bits |= 0x80u >> x;
-      std::fprintf(out, "0x%02x%s", bits, y + 1 < top ? ", " : "");
-    }
-    std::fprintf(out, "},\n");
-  }
-  std::fprintf(out, "};\n");
-  return std::fclose(out) == 0 ? 0 : 1;
+  return write_font(argv[1], glyphs, bottom, top);
 }

@@ -56,6 +56,45 @@ Change change_of(Quantity quantity, const std::string& subject, double old_value
   return change;
 }
 
+// The levels of the panel `label` in both reports: its mean error held to `tolerance`, its RMS
+// error beside it, and its effective anisotropy in each distance band both hold, held to the
+// formula's value in either direction, as more anisotropy than asked for is an AF level ignored,
+// not an improvement.
+void add_level_changes(std::vector<Change>& changes, const std::string& label,
+                       const PanelStatistics& was, const PanelStatistics& is, double tolerance) {
+  changes.push_back(change_of(Quantity::mean_error, label, was.mean_error, is.mean_error,
+                              movement(was.mean_error, is.mean_error, tolerance, from_zero)));
+  changes.push_back(
+      change_of(Quantity::rms_error, label, was.rms_error, is.rms_error, Movement::unchanged));
+  for (const DistanceBand& band : is.bands)
+    for (const DistanceBand& old_band : was.bands) {
+      if (!same_figure(band.near, old_band.near) || !same_figure(band.far, old_band.far))
+        continue;
+      Change change = change_of(
+          Quantity::band_anisotropy, label, old_band.measured_anisotropy,
+          band.measured_anisotropy,
+          movement(old_band.measured_anisotropy / old_band.ideal_anisotropy,
+                   band.measured_anisotropy / band.ideal_anisotropy, anisotropy_change_limit,
+                   from_one));
+      change.near = band.near;
+      change.far = band.far;
+      changes.push_back(change);
+    }
+}
+
+// A verdict beside the baseline's of the same rule and subject: from PASS to FAIL it regressed,
+// from FAIL to PASS it improved.
+Change verdict_change(const Verdict& old, const Verdict& verdict) {
+  Change change = change_of(Quantity::verdict, verdict.subject, old.value, verdict.value,
+                            old.pass == verdict.pass ? Movement::unchanged
+                            : verdict.pass           ? Movement::improved
+                                                     : Movement::regressed);
+  change.rule = verdict.rule;
+  change.old_pass = old.pass;
+  change.new_pass = verdict.pass;
+  return change;
+}
+
 // The image quality of the panel `label` in both reports, where both hold it.
 void add_quality_changes(std::vector<Change>& changes, const std::string& label,
                          const QualityReport& was, const QualityReport& is) {
@@ -204,28 +243,7 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
       c.unmatched.push_back(label);
       continue;
     }
-    const PanelStatistics &was = old->statistics, &is = panel.statistics;
-    c.changes.push_back(
-        change_of(Quantity::mean_error, label, was.mean_error, is.mean_error,
-                      movement(was.mean_error, is.mean_error, c.tolerance, from_zero)));
-    c.changes.push_back(
-        change_of(Quantity::rms_error, label, was.rms_error, is.rms_error, Movement::unchanged));
-    for (const DistanceBand& band : is.bands)
-      for (const DistanceBand& old_band : was.bands) {
-        if (!same_figure(band.near, old_band.near) || !same_figure(band.far, old_band.far))
-          continue;
-        // Held to the formula's value in either direction: more anisotropy than asked for is
-        // an AF level ignored, not an improvement.
-        Change change = change_of(
-            Quantity::band_anisotropy, label, old_band.measured_anisotropy,
-            band.measured_anisotropy,
-            movement(old_band.measured_anisotropy / old_band.ideal_anisotropy,
-                     band.measured_anisotropy / band.ideal_anisotropy, anisotropy_change_limit,
-                     from_one));
-        change.near = band.near;
-        change.far = band.far;
-        c.changes.push_back(change);
-      }
+    add_level_changes(c.changes, label, old->statistics, panel.statistics, c.tolerance);
     add_quality_changes(c.changes, label, baseline.report.quality, run.quality);
     add_cost_change(c.changes, label, baseline.report.costs, run.costs);
   }
@@ -233,18 +251,10 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
     const auto old = std::find_if(
         baseline.verdicts.begin(), baseline.verdicts.end(),
         [&](const Verdict& v) { return v.rule == verdict.rule && v.subject == verdict.subject; });
-    if (old == baseline.verdicts.end()) {
+    if (old == baseline.verdicts.end())
       c.unmatched.push_back(std::string(rule_name(verdict.rule)) + ": " + verdict.subject);
-      continue;
-    }
-    Change change = change_of(Quantity::verdict, verdict.subject, old->value, verdict.value,
-                                  old->pass == verdict.pass ? Movement::unchanged
-                                  : verdict.pass            ? Movement::improved
-                                                            : Movement::regressed);
-    change.rule = verdict.rule;
-    change.old_pass = old->pass;
-    change.new_pass = verdict.pass;
-    c.changes.push_back(change);
+    else
+      c.changes.push_back(verdict_change(*old, verdict));
   }
   for (const Verdict& old : baseline.verdicts)
     if (!judged(old.rule))

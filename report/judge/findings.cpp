@@ -426,19 +426,8 @@ Finding af_trade(const QualityRow& row, bool trilinear) {
               join_words(levels) + "."};
 }
 
-}  // namespace
-
-std::vector<Finding> describe_findings(const Report& report) {
-  std::vector<Finding> findings;
-  const PanelRow trilinear = filter_row(report.panels, true);
-  const PanelRow bilinear = filter_row(report.panels, false);
-  if (trilinear.isotropic || bilinear.isotropic)
-    findings.push_back(isotropic_levels(trilinear, bilinear));
-  if (trilinear.isotropic && !trilinear.with_af.empty())
-    findings.push_back(trilinear_blending(trilinear));
-  for (const PanelRow* row : {&trilinear, &bilinear})
-    if (row->isotropic && !row->with_af.empty())
-      findings.push_back(anisotropy_effect(*row, row == &trilinear));
+// Which panels sample finer levels than the extension allows, and which of those stay clean.
+Finding sharper_levels(const Report& report) {
   const std::string sharper =
       notable_panels(report, [](const PanelStatistics& s) { return s.sharper_share; });
   const std::string clean = finer_but_clean(report);
@@ -449,36 +438,36 @@ std::vector<Finding> describe_findings(const Report& report) {
                                   "driver takes more samples than asked for, at their cost, "
                                   "without aliasing.",
                                   clean.c_str(), aliasing_flicker_limit);
-  findings.push_back(
-      sharper.empty()
-          ? Finding{Fact::none_sharper, "No panel samples finer levels than the extension allows."}
-          : Finding{Fact::sharper, format_text("Finer levels than the extension allows, more than "
-                                               "%.2f below log2(Pmax / N), in a share of the "
-                                               "quads of ",
-                                               level_tolerance) +
-                                       sharper + "." + clean_sentence});
+  return sharper.empty()
+             ? Finding{Fact::none_sharper,
+                       "No panel samples finer levels than the extension allows."}
+             : Finding{Fact::sharper, format_text("Finer levels than the extension allows, more "
+                                                  "than %.2f below log2(Pmax / N), in a share "
+                                                  "of the quads of ",
+                                                  level_tolerance) +
+                                          sharper + "." + clean_sentence};
+}
+
+
+// Which panels sample notably blurrier levels than the reference.
+Finding blurrier_levels(const Report& report) {
   const std::string blurrier =
       notable_panels(report, [](const PanelStatistics& s) { return s.blurrier_share; });
-  findings.push_back(
-      blurrier.empty()
-          ? Finding{Fact::none_blurrier,
-                    format_text("No panel is more than %.1f levels blurrier than the reference.",
-                                blurry_threshold)}
-          : Finding{Fact::blurrier, format_text("More than %.1f levels blurrier than the "
-                                                "reference in a share of the quads of ",
-                                                blurry_threshold) +
-                                        blurrier + "."});
-  findings.push_back(units_reached(report));
-  for (const bool trilinear : {true, false}) {
-    const AngleSweep* strongest = strongest_af(report.angle_sweeps, trilinear);
-    if (strongest && strongest->samples.size() > 1)
-      findings.push_back(angle_dependence(*strongest, isotropic_sweep(report, trilinear)));
-  }
-  const std::string cost = af_cost(report);
-  if (!cost.empty()) findings.push_back({Fact::af_cost, cost});
-  const std::string cost_alike = af_cost_alike(report);
-  if (!cost_alike.empty()) findings.push_back({Fact::af_cost_alike, cost_alike});
-  if (report.quality.panels.empty()) return findings;
+  return blurrier.empty()
+             ? Finding{Fact::none_blurrier,
+                       format_text("No panel is more than %.1f levels blurrier than the "
+                                   "reference.",
+                                   blurry_threshold)}
+             : Finding{Fact::blurrier, format_text("More than %.1f levels blurrier than the "
+                                                   "reference in a share of the quads of ",
+                                                   blurry_threshold) +
+                                           blurrier + "."};
+}
+
+
+// The findings of the image quality: the most detailed panel of each filter, the flicker, and
+// what AF buys each filter.
+void add_quality_findings(const Report& report, std::vector<Finding>& findings) {
   // A picture without local contrast or flicker in the ideal filter's view leaves the ratios
   // unmeasured (NaN): there is nothing to say of them.
   const auto detail_measured = [](const PanelQuality* panel) {
@@ -497,5 +486,33 @@ std::vector<Finding> describe_findings(const Report& report) {
   for (const QualityRow& row : quality)
     if (row.isotropic && detail_measured(row.isotropic) && !row.with_af.empty())
       findings.push_back(af_trade(row, &row == &quality[0]));
+}
+
+}  // namespace
+
+std::vector<Finding> describe_findings(const Report& report) {
+  std::vector<Finding> findings;
+  const PanelRow trilinear = filter_row(report.panels, true);
+  const PanelRow bilinear = filter_row(report.panels, false);
+  if (trilinear.isotropic || bilinear.isotropic)
+    findings.push_back(isotropic_levels(trilinear, bilinear));
+  if (trilinear.isotropic && !trilinear.with_af.empty())
+    findings.push_back(trilinear_blending(trilinear));
+  for (const PanelRow* row : {&trilinear, &bilinear})
+    if (row->isotropic && !row->with_af.empty())
+      findings.push_back(anisotropy_effect(*row, row == &trilinear));
+  findings.push_back(sharper_levels(report));
+  findings.push_back(blurrier_levels(report));
+  findings.push_back(units_reached(report));
+  for (const bool trilinear : {true, false}) {
+    const AngleSweep* strongest = strongest_af(report.angle_sweeps, trilinear);
+    if (strongest && strongest->samples.size() > 1)
+      findings.push_back(angle_dependence(*strongest, isotropic_sweep(report, trilinear)));
+  }
+  const std::string cost = af_cost(report);
+  if (!cost.empty()) findings.push_back({Fact::af_cost, cost});
+  const std::string cost_alike = af_cost_alike(report);
+  if (!cost_alike.empty()) findings.push_back({Fact::af_cost_alike, cost_alike});
+  if (!report.quality.panels.empty()) add_quality_findings(report, findings);
   return findings;
 }

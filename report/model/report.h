@@ -63,7 +63,7 @@ struct Provenance {
 struct Report {
   Provenance provenance;
   DriverInfo driver;
-  std::string platform;  // where it ran: the window system, the display or device, the buffer
+  std::string context;  // where it drew: the window system or API, the device, the buffer
   std::vector<std::string> warnings;  // what the run could not do as it should, in plain words
   int panel_width = 0, panel_height = 0;
   float lod_bias = 0.0f;                 // of every measurement

@@ -46,16 +46,16 @@ int no_vulkan() {
 // Draws into the report's own framebuffer (the window's back buffer where the driver has none
 // and there is a window) and measures and writes the report. The scene is set up.
 int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
-                         std::string platform, bool window,
+                         std::string context, bool window,
                          const std::vector<std::string>& warnings) {
   // As large as the test's window, which panels.png shows whole.
   const ReportFramebuffer framebuffer(test_window_width, test_window_height);
   RenderTarget target = framebuffer.target();
   if (framebuffer.bound()) {
-    platform += ", drawn into a framebuffer object";
+    context += ", drawn into a framebuffer object";
   } else if (window) {
     target = {GL_BACK, test_window_width, test_window_height};
-    platform += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
+    context += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
   } else {
     std::fprintf(stderr,
                  "%s: the driver has no framebuffer objects, which drawing without a "
@@ -66,7 +66,7 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
   // GLUT's own font where the test's window exists, as the test draws it.
   GlSceneRenderer renderer(run_times(), target,
                            window ? OverlayFont::glut : OverlayFont::captured);
-  return measure_and_write(renderer, options, inputs, platform, navigators_view(), warnings);
+  return measure_and_write(renderer, options, inputs, context, navigators_view(), warnings);
 }
 
 // The usage error of a --device that EGL does not list, with the devices it does.

@@ -229,8 +229,43 @@ bool commit(ReportFolder& files, bool quiet) {
   return true;
 }
 
+namespace {
+
+// Writes the verdicts to the --write-expectations file as the expectations of `renderer` at
+// `time`.
+bool write_expectations(const ReportOptions& options, const std::vector<Verdict>& verdicts,
+                        const std::string& renderer, const std::string& time) {
+  if (!write_text_file(options.write_expectations, expectations_text(verdicts, renderer, time))) {
+    std::fprintf(stderr, "%s: cannot write \"%s\"\n", name, options.write_expectations.c_str());
+    return false;
+  }
+  if (!options.quiet)
+    std::fprintf(stderr, "%s: wrote %s\n", name, options.write_expectations.c_str());
+  return true;
+}
+
+// Says how the verdicts came out against the expectations and the run against its baseline,
+// unless quiet, and gives the exit status: with --check 4 where a figure regressed, else 3
+// where a verdict is other than expected; else 0.
+int outcome(const ReportOptions& options, const std::vector<Verdict>& verdicts,
+            const Expectations* expectations, const BaselineComparison* comparison) {
+  const std::size_t failed = failed_count(verdicts), unexpected = unexpected_count(verdicts);
+  if (expectations) name_unexpected(verdicts, *expectations);
+  if (!options.quiet)
+    std::fprintf(stderr, "%s: %zu of %zu verdicts fail%s\n", name, failed, verdicts.size(),
+                 expectations ? format_text(", %zu results other than expected", unexpected).c_str()
+                              : "");
+  if (comparison && !options.quiet)
+    std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
+                 movement_summary(*comparison).c_str(), comparison->file.c_str());
+  if (!options.check) return 0;
+  return comparison && has_regressed(*comparison) ? 4 : unexpected > 0 ? 3 : 0;
+}
+
+}  // namespace
+
 int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
-                      const RunInputs& inputs, const std::string& platform,
+                      const RunInputs& inputs, const std::string& context,
                       const SceneView& view, const std::vector<std::string>& warnings) {
   const std::filesystem::path out = options.out;
   const StoredReport* const baseline = inputs.baseline ? &*inputs.baseline : nullptr;
@@ -251,7 +286,7 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
   Report report = measure_report(renderer, options, view, panel.width, panel.height,
                                  inputs.quality_picture, run_times());
   report.provenance = inputs.provenance;
-  report.platform = platform;
+  report.context = context;
   report.warnings = warnings;
   report.tolerance = options.tolerance;
   std::vector<Verdict> verdicts = judge_report(report);
@@ -270,28 +305,10 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
                    baseline ? &comparison : nullptr, pictures) ||
       !commit(files, options.quiet))
     return 1;
-  if (!options.write_expectations.empty()) {
-    const std::string text =
-        expectations_text(verdicts, report.driver.renderer, inputs.provenance.time);
-    if (!write_text_file(options.write_expectations, text)) {
-      std::fprintf(stderr, "%s: cannot write \"%s\"\n", name,
-                   options.write_expectations.c_str());
-      return 1;
-    }
-    if (!options.quiet)
-      std::fprintf(stderr, "%s: wrote %s\n", name, options.write_expectations.c_str());
-  }
-  const std::size_t failed = failed_count(verdicts), unexpected = unexpected_count(verdicts);
-  if (expectations) name_unexpected(verdicts, *expectations);
-  if (!options.quiet)
-    std::fprintf(stderr, "%s: %zu of %zu verdicts fail%s\n", name, failed, verdicts.size(),
-                 expectations ? format_text(", %zu results other than expected", unexpected).c_str()
-                              : "");
-  if (baseline && !options.quiet)
-    std::fprintf(stderr, "%s: %s against the baseline \"%s\" (regressions.md)\n", name,
-                 movement_summary(comparison).c_str(), baseline->file.c_str());
-  if (!options.check) return 0;
-  return has_regressed(comparison) ? 4 : unexpected > 0 ? 3 : 0;
+  if (!options.write_expectations.empty() &&
+      !write_expectations(options, verdicts, report.driver.renderer, inputs.provenance.time))
+    return 1;
+  return outcome(options, verdicts, expectations, baseline ? &comparison : nullptr);
 }
 
 void tell_run_times(const std::filesystem::path& out, double start_up) {

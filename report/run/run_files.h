@@ -47,10 +47,10 @@ bool read_run_inputs(const ReportOptions& options, int argc, char** argv, RunInp
 // Checks the run's settings against any baseline (status 2 when they differ), then measures the
 // panels through `renderer` in `view`, holds the verdicts to any expectations, writes every file
 // into options.out, which replace the earlier report's together at the end, and then any
-// expectations file asked for. `platform` says in words where the run drew, `warnings` what it
+// expectations file asked for. `context` says in words where the run drew, `warnings` what it
 // could not do as it should. Returns run_report's status.
 int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
-                      const RunInputs& inputs, const std::string& platform,
+                      const RunInputs& inputs, const std::string& context,
                       const SceneView& view, const std::vector<std::string>& warnings);
 
 // The closing line of a run: where the report is, how long it took and where the time went,

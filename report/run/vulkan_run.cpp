@@ -60,11 +60,11 @@ int run_vulkan_report(const ReportOptions& options, RunInputs& inputs) {
   try {
     VkSceneRenderer renderer(device, run_times(), pictures);
     start_up = seconds_so_far();
-    const std::string platform = format_text(
+    const std::string context = format_text(
         "Vulkan %s, no window system, device %d: %s (%s, %s), drawn into an image of its own",
         vulkan_version_text(described.api_version).c_str(), device.index(),
         described.name.c_str(), described.type.c_str(), described.driver.c_str());
-    status = measure_and_write(renderer, options, inputs, platform, start_view(start_zoom),
+    status = measure_and_write(renderer, options, inputs, context, start_view(start_zoom),
                                warnings);
   } catch (const VulkanError& failure) {
     std::fprintf(stderr, "%s: %s\n", name, failure.what());

@@ -227,7 +227,7 @@ template <typename Walk>
 void json_fields(Walk& walk, RecordOf<Walk, Report>& report) {
   provenance_fields(walk, report.provenance);
   walk.object("driver", report.driver);
-  walk.text("platform", report.platform);
+  walk.text("platform", report.context);
   // Reports made before warnings were kept have none.
   if (walk.present("warnings", true)) walk.list("warnings", report.warnings);
   walk.pair("panel_size", report.panel_width, report.panel_height);

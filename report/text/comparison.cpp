@@ -136,7 +136,7 @@ std::string driver_table(const std::vector<ComparedReport>& reports) {
           text([](const Report& r) { return format_text("%g", double(r.driver.max_anisotropy)); }));
   md += row(n, "Texture units tested",
             text([](const Report& r) { return format_text("%d", r.driver.tmu_count); }));
-  md += row(n, "Platform", text([](const Report& r) { return r.platform; }));
+  md += row(n, "Platform", text([](const Report& r) { return r.context; }));
   md += row(n, "AF levels measured", text(levels_text));
   md += row(n, "Texture LOD bias",
             text([](const Report& r) { return format_text("%g", double(r.lod_bias)); }));

@@ -3,7 +3,7 @@
 #include "report/text/html_pages.h"
 
 #include "base/text_format.h"
-#include "report/text/html_page.h"
+#include "report/text/html_frame.h"
 #include "report/text/markdown_html.h"
 #include "report/text/provenance_text.h"
 #include "report/text/regressions.h"

@@ -98,7 +98,7 @@ std::string driver_lines(const Report& report) {
                      report.driver.renderer.c_str(), report.driver.version.c_str()) +
          format_text("- Maximum anisotropy advertised: %g\n- Texture units tested: %d\n",
                      double(report.driver.max_anisotropy), report.driver.tmu_count) +
-         "- Platform: " + report.platform + "\n";
+         "- Platform: " + report.context + "\n";
 }
 
 std::string settings_lines(const Report& report) {

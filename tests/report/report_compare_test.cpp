@@ -35,7 +35,7 @@ namespace {
 Report made_report(const std::vector<float>& levels, const std::vector<double>& angles) {
   Report report;
   report.driver = {"Vendor", "Renderer \"one\"", "1.0", 16.0f, 4};
-  report.platform = "EGL, surfaceless";
+  report.context = "EGL, surfaceless";
   report.panel_width = report.panel_height = 256;
   report.anisotropy_levels = levels;
   report.angles = angles;

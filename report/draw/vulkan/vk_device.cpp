@@ -181,27 +181,33 @@ VkBool32 VulkanDevice::tell(VkDebugUtilsMessageSeverityFlagBitsEXT severity,
 
 bool VulkanDevice::open(int index, std::string& error) {
   const bool debug_utils = instance_has_extension(VK_EXT_DEBUG_UTILS_EXTENSION_NAME);
-  VkResult result = create_instance(debug_utils, instance_);
+  const VkResult result = create_instance(debug_utils, instance_);
   if (result != VK_SUCCESS) {
     instance_ = VK_NULL_HANDLE;
     error = vulkan_failure("vkCreateInstance", result);
     return false;
   }
-  if (debug_utils) {
-    VkDebugUtilsMessengerCreateInfoEXT info{};
-    info.sType = VK_STRUCTURE_TYPE_DEBUG_UTILS_MESSENGER_CREATE_INFO_EXT;
-    info.messageSeverity = VK_DEBUG_UTILS_MESSAGE_SEVERITY_WARNING_BIT_EXT |
-                           VK_DEBUG_UTILS_MESSAGE_SEVERITY_ERROR_BIT_EXT;
-    info.messageType = VK_DEBUG_UTILS_MESSAGE_TYPE_GENERAL_BIT_EXT |
-                       VK_DEBUG_UTILS_MESSAGE_TYPE_VALIDATION_BIT_EXT |
-                       VK_DEBUG_UTILS_MESSAGE_TYPE_PERFORMANCE_BIT_EXT;
-    info.pfnUserCallback = &VulkanDevice::tell;
-    info.pUserData = this;
-    const auto create = reinterpret_cast<PFN_vkCreateDebugUtilsMessengerEXT>(
-        vkGetInstanceProcAddr(instance_, "vkCreateDebugUtilsMessengerEXT"));
-    if (create && create(instance_, &info, nullptr, &messenger_) != VK_SUCCESS)
-      messenger_ = VK_NULL_HANDLE;
-  }
+  if (debug_utils) listen();
+  return pick(index, error) && create_device(error);
+}
+
+void VulkanDevice::listen() {
+  VkDebugUtilsMessengerCreateInfoEXT info{};
+  info.sType = VK_STRUCTURE_TYPE_DEBUG_UTILS_MESSENGER_CREATE_INFO_EXT;
+  info.messageSeverity = VK_DEBUG_UTILS_MESSAGE_SEVERITY_WARNING_BIT_EXT |
+                         VK_DEBUG_UTILS_MESSAGE_SEVERITY_ERROR_BIT_EXT;
+  info.messageType = VK_DEBUG_UTILS_MESSAGE_TYPE_GENERAL_BIT_EXT |
+                     VK_DEBUG_UTILS_MESSAGE_TYPE_VALIDATION_BIT_EXT |
+                     VK_DEBUG_UTILS_MESSAGE_TYPE_PERFORMANCE_BIT_EXT;
+  info.pfnUserCallback = &VulkanDevice::tell;
+  info.pUserData = this;
+  const auto create = reinterpret_cast<PFN_vkCreateDebugUtilsMessengerEXT>(
+      vkGetInstanceProcAddr(instance_, "vkCreateDebugUtilsMessengerEXT"));
+  if (create && create(instance_, &info, nullptr, &messenger_) != VK_SUCCESS)
+    messenger_ = VK_NULL_HANDLE;
+}
+
+bool VulkanDevice::pick(int index, std::string& error) {
   const std::vector<VkPhysicalDevice> devices = physical_devices(instance_);
   if (devices.empty()) {
     error = "the Vulkan loader lists no devices";
@@ -228,10 +234,13 @@ bool VulkanDevice::open(int index, std::string& error) {
   vkGetPhysicalDeviceProperties(physical_, &properties_);
   description_ = describe(physical_);
   timestamp_bits_ = queue_families(physical_)[queue_family_].timestampValidBits;
+  return true;
+}
+
+bool VulkanDevice::create_device(std::string& error) {
   VkPhysicalDeviceFeatures available;
   vkGetPhysicalDeviceFeatures(physical_, &available);
   anisotropy_ = available.samplerAnisotropy == VK_TRUE;
-
   const float priority = 1.0f;
   VkDeviceQueueCreateInfo queue{};
   queue.sType = VK_STRUCTURE_TYPE_DEVICE_QUEUE_CREATE_INFO;
@@ -245,7 +254,7 @@ bool VulkanDevice::open(int index, std::string& error) {
   info.queueCreateInfoCount = 1;
   info.pQueueCreateInfos = &queue;
   info.pEnabledFeatures = &features;
-  result = vkCreateDevice(physical_, &info, nullptr, &device_);
+  const VkResult result = vkCreateDevice(physical_, &info, nullptr, &device_);
   if (result != VK_SUCCESS) {
     device_ = VK_NULL_HANDLE;
     error = vulkan_failure("vkCreateDevice", result);

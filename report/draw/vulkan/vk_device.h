@@ -57,6 +57,13 @@ class VulkanDevice {
   int messages() const { return messages_; }
 
  private:
+  // open's steps: the messenger that tells the layers' messages, where the instance has
+  // VK_EXT_debug_utils; device `index` (-1: the first that draws) and its queue family that
+  // draws; the logical device with sampler anisotropy where the device has it, and its queue.
+  void listen();
+  bool pick(int index, std::string& error);
+  bool create_device(std::string& error);
+
   static VKAPI_ATTR VkBool32 VKAPI_CALL tell(VkDebugUtilsMessageSeverityFlagBitsEXT severity,
                                              VkDebugUtilsMessageTypeFlagsEXT types,
                                              const VkDebugUtilsMessengerCallbackDataEXT* data,

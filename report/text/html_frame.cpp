@@ -1,5 +1,5 @@
 // The frame of the HTML pages: base64, the inline pictures and the style.
-#include "report/text/html_page.h"
+#include "report/text/html_frame.h"
 
 #include "base/text_format.h"
 
