@@ -23,6 +23,7 @@
 #include "report/schema/report_json.h"
 #include "report/schema/stored_report.h"
 #include "report/text/comparison.h"
+#include "report/text/html_pages.h"
 #include "report/text/regressions.h"
 #include "report/text/report_writer.h"
 #include "scene/panel_config.h"
@@ -281,6 +282,24 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
                 !c.moved.empty() && std::get<2>(*c.moved.begin()) == movement)
           << c.what;
   }
+}
+
+// Whatever the run's own driver, context, warnings and provenance hold, report.html shows it as
+// text: no markup of theirs reaches the page.
+TEST(ReportHtml, TheRunsOwnStringsShowAsText) {
+  const std::string hostile = "<script>alert(1)</script><img src=x onerror=alert(2)>";
+  Report report = with_quality(made_report({1.0f, 8.0f}, {0.0, 45.0}));
+  report.driver = {hostile, hostile, hostile, 16.0f, 4};
+  report.context = hostile;
+  report.warnings = {hostile};
+  report.provenance.host = hostile;
+  report.provenance.command_line = hostile;
+  report.provenance.device_name = hostile;
+  const std::vector<Verdict> verdicts = made_verdicts(report);
+  const std::string html = report_html(report, describe_findings(report), verdicts, nullptr, {});
+  EXPECT_EQ(html.find("<script>alert"), std::string::npos);
+  EXPECT_EQ(html.find("<img src=x"), std::string::npos);
+  EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
 }
 
 // Valid JSON that is no report of this program, or a report whose member holds a value that its

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -353,6 +355,21 @@ TEST(FormatText, LongTextIsNeverCut) {
 
 // The command line that report.json states reads back, in a real shell, as the arguments it was
 // made of, whatever they hold.
+// The time is UTC whatever the machine's zone: here nine hours east of it.
+TEST(ProvenanceText, TheTimeIsUtcInAnyZone) {
+  const char* const zone = std::getenv("TZ");
+  const std::string saved = zone ? zone : "";
+  setenv("TZ", "KST-9", 1);
+  tzset();
+  EXPECT_EQ(utc_time_text(1800000000), "2027-01-15T08:00:00Z");
+  EXPECT_EQ(utc_time_text(0), "1970-01-01T00:00:00Z");
+  if (zone)
+    setenv("TZ", saved.c_str(), 1);
+  else
+    unsetenv("TZ");
+  tzset();
+}
+
 TEST(ProvenanceText, TheShellReadsTheCommandLineBack) {
   const std::vector<std::string> arguments = {
       "kestrel-report", "--out=a/b_c-1.2", "two words", "it's", "", "$HOME `id` \\ \"q\"",
@@ -394,6 +411,38 @@ Report judged_report(const std::vector<double>& trilinear_af,
     panel.quads.push_back(clamped);
   }
   return report;
+}
+
+// A limit of zero holds the boundary itself: with --tolerance 0 a quad exactly at its isotropic
+// level is not coarser, one a millionth above is; and a share of coarser quads exactly at
+// bounds_failing_share passes where one quad more fails.
+TEST(Verdicts, ReachHoldsItsBoundariesAtAToleranceOfZero) {
+  const struct {
+    int above;      // quads of the 200 above their isotropic level
+    double excess;  // how far above
+    bool pass;
+  } cases[] = {{200, 0.0, true}, {2, 1e-6, true}, {3, 1e-6, false}, {3, -1e-6, true}};
+  for (const auto& c : cases) {
+    Report report;
+    report.tolerance = 0.0;
+    PanelMeasurement panel;
+    panel.config = {true, 1.0f, 0, 1};
+    panel.levels = LevelMap(2, 2);  // every quad at (0, 0)
+    for (int i = 0; i < 200; ++i) {
+      QuadLevels quad;
+      quad.decisive = true;
+      quad.isotropic_lambda = 2.5;
+      quad.measured = 2.5 + (i < c.above ? c.excess : 0.0);
+      panel.quads.push_back(quad);
+    }
+    report.panels = {panel};
+    const std::vector<Verdict> verdicts = judge_report(report);
+    const auto reach = std::find_if(verdicts.begin(), verdicts.end(),
+                                    [](const Verdict& v) { return v.rule == Rule::reach; });
+    ASSERT_NE(reach, verdicts.end());
+    EXPECT_EQ(reach->pass, c.pass) << c.above << " above by " << c.excess;
+    EXPECT_DOUBLE_EQ(reach->value, c.excess > 0.0 ? c.above / 200.0 : 0.0);
+  }
 }
 
 // Expectations read back as written hold a run to its own verdicts; a failure expected that
@@ -451,13 +500,23 @@ TEST(Expectations, MalformedFilesAreRefusedNamingTheLine) {
         << c.text;
     EXPECT_NE(error.find(c.message), std::string::npos) << error << ", not " << c.message;
   }
+  // What a file that reads holds: its entries in order, comments, blank lines and CRs aside.
+  Expectations read;
+  std::string error;
+  ASSERT_TRUE(parse_expectations(cases[0].text, "list.txt", read, error)) << error;
+  EXPECT_EQ(read.file, "list.txt");
+  ASSERT_EQ(read.entries.size(), 2u);
+  EXPECT_EQ(read.entries[0].id, "reach/trilinear-af-2");
+  EXPECT_TRUE(read.entries[0].fail);
+  EXPECT_EQ(read.entries[1].id, "unit/unit-2");
+  EXPECT_FALSE(read.entries[1].fail);
+  ASSERT_TRUE(parse_expectations(cases[1].text, "list.txt", read, error)) << error;
+  EXPECT_TRUE(read.entries.empty()) << "an empty file expects nothing";
   // Larger than the limit, the file is refused by name before it is read.
   const TempDir temp;
   const std::string file = (temp.path() / "too-large.txt").string();
   write_file(file, std::string(max_expectations_size + 1, '#'));
-  Expectations expectations;
-  std::string error;
-  EXPECT_FALSE(read_expectations(file, expectations, error));
+  EXPECT_FALSE(read_expectations(file, read, error));
   EXPECT_NE(error.find(file), std::string::npos) << error;
 }
 
