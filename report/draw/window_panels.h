@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "image/picture_text.h"
 #include "scene/panel_config.h"
 #include "scene/panel_layout.h"
-#include "image/picture_text.h"
 
 // One panel of the test's window at start-up.
 struct WindowPanel {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "report/model/report.h"
 #include "report/judge/verdicts.h"
+#include "report/model/report.h"
 
 // A report as its report.json states it (read_stored_report).
 struct StoredReport {

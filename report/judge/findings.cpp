@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
-#include "report/measure/panel_statistics.h"
-#include "report/judge/cost_intervals.h"
 #include "base/text_format.h"
+#include "report/judge/cost_intervals.h"
 #include "report/judge/verdicts.h"
+#include "report/measure/panel_statistics.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cmath>
 #include <limits>
 
+#include "base/text_format.h"
 #include "report/measure/ideal_level.h"
 #include "report/measure/panel_statistics.h"
 #include "scene/scene.h"
-#include "base/text_format.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "report/measure/angle_sweep.h"
 #include "image/box_filter.h"
+#include "report/measure/angle_sweep.h"
 #include "report/measure/cost_measurement.h"
 #include "report/measure/formula_filter.h"
 #include "report/measure/image_quality.h"

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "report/measure/float_picture.h"
-#include "scene/scene.h"
-#include "report/pictures/heat_map.h"
-#include "image/picture_text.h"
 #include "base/text_format.h"
+#include "image/picture_text.h"
+#include "report/measure/float_picture.h"
+#include "report/pictures/heat_map.h"
+#include "scene/scene.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include "image/file_output.h"
 #include "image/read_png.h"
 #include "image/write_png.h"
-#include "kestrel_build_version.h"
 #include "report/judge/findings.h"
 #include "report/judge/verdicts.h"
 #include "report/measure/parallel_for.h"
@@ -30,6 +29,7 @@
 #include "report/text/regressions.h"
 #include "report/text/report_writer.h"
 #include "scene/panel_layout.h"
+#include "kestrel_build_version.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 
 #include "image/rgb_image.h"
 #include "interact/pose.h"
+#include "report/judge/baseline.h"
+#include "report/judge/expectations.h"
 #include "report/model/report.h"
 #include "report/model/run_times.h"
 #include "report/model/scene_renderer.h"
 #include "report/run/options.h"
-#include "report/judge/baseline.h"
-#include "report/judge/expectations.h"
 #include "report/run/report_folder.h"
 
 // The name that starts every line the program prints.

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/text_format.h"
 #include "image/unit_pictures.h"
 #include "report/draw/vulkan/vk_device.h"
 #include "report/draw/vulkan/vk_scene_renderer.h"
 #include "scene/scene.h"
-#include "base/text_format.h"
 
 namespace {
 

@@ -44,9 +44,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "report/model/report.h"
 #include "report/judge/baseline.h"
 #include "report/judge/verdicts.h"
+#include "report/model/report.h"
 
 // A record as a walk sees it: read-only for a walk that writes, writable for one that reads.
 template <typename Walk, typename Record>

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <iterator>
 
-#include "scene/panel_config.h"
-#include "interact/angles.h"
 #include "base/text_format.h"
+#include "interact/angles.h"
+#include "scene/panel_config.h"
 
 namespace {
 

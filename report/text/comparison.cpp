@@ -8,10 +8,10 @@
 #include <map>
 #include <set>
 
-#include "scene/panel_config.h"
-#include "report/text/angle_chart.h"
-#include "report/judge/cost_intervals.h"
 #include "base/text_format.h"
+#include "report/judge/cost_intervals.h"
+#include "report/text/angle_chart.h"
+#include "scene/panel_config.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "report/model/report.h"
 #include "report/judge/baseline.h"
 #include "report/judge/findings.h"
 #include "report/judge/verdicts.h"
+#include "report/model/report.h"
 
 // The report's pictures as the bytes of their PNG files, and angles.svg as text.
 struct ReportPictures {

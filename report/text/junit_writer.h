@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "report/model/report.h"
 #include "report/judge/baseline.h"
 #include "report/judge/verdicts.h"
+#include "report/model/report.h"
 
 // One test case of the JUnit file.
 struct JunitCase {

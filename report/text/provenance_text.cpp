@@ -4,8 +4,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "report/schema/report_schema.h"
 #include "base/text_format.h"
+#include "report/schema/report_schema.h"
 
 namespace {
 

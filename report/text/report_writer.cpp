@@ -1,12 +1,12 @@
 // The report's text files, built from the measurements.
 #include "report/text/report_writer.h"
 
+#include "base/text_format.h"
+#include "report/judge/cost_intervals.h"
 #include "report/measure/cost_measurement.h"
 #include "report/measure/image_quality.h"
-#include "scene/panel_config.h"
-#include "report/judge/cost_intervals.h"
 #include "report/text/provenance_text.h"
-#include "base/text_format.h"
+#include "scene/panel_config.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "report/model/report.h"
 #include "report/judge/baseline.h"
 #include "report/judge/findings.h"
 #include "report/judge/verdicts.h"
+#include "report/model/report.h"
 
 // report.md: the same as a summary for people, the verdicts in a table near the top, with the
 // pictures linked; the image quality only when it was measured.

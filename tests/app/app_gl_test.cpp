@@ -23,16 +23,16 @@
 #include "app/platform.h"
 #include "app/scoped_viewport.h"
 #include "app/test_objects.h"
-#include "check_in_child.h"
-#include "gl_call_log.h"
-#include "gl_read_back.h"
 #include "glh/glh_genext.h"
 #include "image/data_path.h"
 #include "image/read_pixels.h"
 #include "image/read_png.h"
 #include "image/upload_image.h"
-#include "image_compare.h"
 #include "interact/navigators.h"
+#include "check_in_child.h"
+#include "gl_call_log.h"
+#include "gl_read_back.h"
+#include "image_compare.h"
 #include "start_test_support.h"
 #include "x_close_message.h"
 
@@ -281,7 +281,7 @@ TEST_F(Started, ResizedWindowsDrawWholePanelsOnly) {
 
 // After a start-up with switches "-noaf -tc -nomt -noaftrick".
 void check_narrow_start_up() {
-  ASSERT_TRUE(start({"-NOAF", "-tc", "-nomt", "-noaftrick"}));
+  ASSERT_TRUE(start({"-noaf", "-tc", "-nomt", "-noaftrick"}));
   EXPECT_EQ(test_state.tmu_count, 1);
   expect_colour_bands(1);
   expect_panel_texts(1, 0, 0, ",TC");  // last: it hides the plane

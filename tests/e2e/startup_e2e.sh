@@ -4,7 +4,7 @@
 # dismisses it, by any means; without a reachable X display it says so and ends with status 1.
 source "$(dirname "$0")/e2e_lib.sh"
 
-for case in "1024x512" "256x512 -NOAF -tc -nomt" "1024x512 -noaf,-tc"; do
+for case in "1024x512" "256x512 -noaf -tc -nomt" "1024x512 -noaf,-tc"; do
   read -r expected switches <<<"$case"
   # shellcheck disable=SC2086 # the switches are separate words
   open_kestrel $switches

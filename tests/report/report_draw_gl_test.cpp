@@ -20,6 +20,7 @@
 #include "glh/glh_genext.h"
 #include "glh/glh_platform.h"
 #include "image/box_filter.h"
+#include "image/picture_text.h"
 #include "image/pixel_store.h"
 #include "image/read_pixels.h"
 #include "interact/navigators.h"
@@ -31,7 +32,6 @@
 #include "report/measure/plane_turn.h"
 #include "report/measure/quality_texture.h"
 #include "report/measure/report_measurement.h"
-#include "image/picture_text.h"
 #include "image_compare.h"
 #include "start_test_support.h"
 

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "image_compare.h"
 #include "interact/angles.h"
 #include "report/measure/ewa_filter.h"
 #include "report/measure/image_quality.h"
 #include "report/measure/panel_geometry.h"
 #include "report/measure/plane_footprint.h"
 #include "scene/scene.h"
+#include "image_compare.h"
 
 namespace {
 

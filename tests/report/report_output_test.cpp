@@ -15,15 +15,15 @@
 #include <vector>
 
 #include "app/panels.h"
-#include "report/run/options.h"
+#include "base/text_format.h"
+#include "image/picture_text.h"
 #include "report/judge/expectations.h"
 #include "report/judge/findings.h"
+#include "report/judge/verdicts.h"
+#include "report/run/options.h"
 #include "report/text/junit_writer.h"
 #include "report/text/markdown_html.h"
-#include "image/picture_text.h"
 #include "report/text/provenance_text.h"
-#include "base/text_format.h"
-#include "report/judge/verdicts.h"
 #include "image_compare.h"
 #include "temp_dir.h"
 
@@ -293,6 +293,10 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   EXPECT_EQ(o.junit, "--check");
   EXPECT_FALSE(o.check);
   EXPECT_TRUE(o.help);
+  // Each limit of zero is a value: no tolerance, no waiting.
+  ASSERT_TRUE(parse({"--tolerance", "0", "--wait", "0"}, o, error)) << error;
+  EXPECT_EQ(o.tolerance, 0.0);
+  EXPECT_EQ(o.wait, 0.0);
   // Steps are counted, not summed: 0.1 steps end exactly at 1; a step past the end stops short.
   for (const auto& [list, count] : {std::pair{"0:1:0.1", 11u}, {"0:10:4", 3u}, {"0:360:1", 361u}}) {
     ReportOptions ranged;
@@ -337,7 +341,10 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
       {{"--platform", "egl", "--api", "vulkan"}, "--api vulkan takes none"},
       {{"--api", "reference", "--platform", "glx"}, "--api reference takes none"},
       {{"--device", "0", "--api", "reference"}, "--api reference draws on the CPU"},
-      {{"--compare", "a", "b", "--api", "vulkan"}, "not --api"}};
+      {{"--compare", "a", "b", "--api", "vulkan"}, "not --api"},
+      {{"--lod-bias", "9"}, "--lod-bias: \"9\" is no bias from -2 to 2"},
+      {{"--platform", "glx", "--device", "0"}, "needs --platform egl"},
+      {{"--repeats", "0"}, "--repeats: \"0\""}};
   for (const auto& [arguments, message] : refused) {
     ReportOptions ignored;
     error.clear();
@@ -471,7 +478,13 @@ TEST(Expectations, HoldTheVerdictsTheyWereWrittenFrom) {
   ASSERT_TRUE(apply_expectations(expectations, verdicts, error)) << error;
   EXPECT_EQ(unexpected_count(verdicts), 8u);  // fixed, and the seven failures now unexpected
   const std::string xml = junit_xml(junit_suite(report, verdicts, nullptr, "../out", 2.5));
-  EXPECT_NE(xml.find("failures=\"8\" skipped=\"0\""), std::string::npos);
+  EXPECT_NE(xml.find("failures=\"8\" skipped=\"0\""), std::string::npos);  // An id that names no verdict of this run is refused, naming its line.
+  ASSERT_TRUE(parse_expectations("unit/unit-2 pass\nreach/trilinear-af-3 fail\n", "list.txt",
+                                 expectations, error));
+  EXPECT_FALSE(apply_expectations(expectations, verdicts, error));
+  EXPECT_NE(error.find("list.txt:2: \"reach/trilinear-af-3\" is no verdict of this run"),
+            std::string::npos)
+      << error;
 }
 
 TEST(Expectations, MalformedFilesAreRefusedNamingTheLine) {

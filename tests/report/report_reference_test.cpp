@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "report/draw/reference_scene_renderer.h"
+#include "report/judge/baseline.h"
+#include "report/judge/verdicts.h"
 #include "report/measure/quality_texture.h"
 #include "report/measure/report_measurement.h"
 #include "scene/panel_layout.h"
 #include "scene/scene.h"
-#include "report/judge/baseline.h"
-#include "report/judge/verdicts.h"
 
 namespace {
 

@@ -261,8 +261,8 @@ TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
   EXPECT_GT(tried.size(), 100u);
 }
 
-// A report of an earlier schema, without a schema version or a provenance, reads as version 1.
-// (One of a later version is refused by name end to end: report_baseline_e2e.sh.)
+// A report of an earlier schema, without a schema version or a provenance, reads as version 1;
+// one of a later version is refused by its version, whatever else it holds.
 TEST(ReportSchema, EarlierVersionsRead) {
   Filled written = filled(false);
   const std::string text = report_json(written.report, {}, written.verdicts);
@@ -273,4 +273,10 @@ TEST(ReportSchema, EarlierVersionsRead) {
   ASSERT_TRUE(parse("{\n  " + text.substr(provenance_end), read, error)) << error;
   EXPECT_EQ(read.report.provenance.schema_version, 1);
   EXPECT_EQ(read.report.driver.renderer, written.report.driver.renderer);
+  const std::string version = "\"schema_version\": " + std::to_string(report_schema_version);
+  const std::size_t at = text.find(version);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_FALSE(parse(std::string(text).replace(at, version.size(), "\"schema_version\": 99"),
+                     read, error));
+  EXPECT_NE(error.find("schema version 99"), std::string::npos) << error;
 }

@@ -6,15 +6,15 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/text_format.h"
 #include "image/box_filter.h"
 #include "image/color_mip_levels.h"
+#include "image/picture_text.h"
 #include "report/draw/vulkan/vk_pipeline.h"
 #include "report/draw/window_panels.h"
 #include "report/measure/panel_geometry.h"
 #include "scene/panel_layout.h"
 #include "scene/scene.h"
-#include "image/picture_text.h"
-#include "base/text_format.h"
 
 namespace {
 
