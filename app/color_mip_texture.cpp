@@ -4,11 +4,10 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "app/test_state.h"
 #include "image/pixel_store.h"
 
-void build_color_mip_texture(const ColorMipPattern& pattern, int delta) {
-  const GLint internal_format = test_state.tc ? GL_COMPRESSED_RGB_S3TC_DXT1_EXT : GL_RGB8;
+void build_color_mip_texture(const ColorMipPattern& pattern, int delta, bool compressed) {
+  const GLint internal_format = compressed ? GL_COMPRESSED_RGB_S3TC_DXT1_EXT : GL_RGB8;
   // The rows are tightly packed: the 2 x 2 level's rows are 6 bytes, which GL's default
   // alignment of 4 would misread.
   const ScopedPixelStore packed_rows(GL_UNPACK_ALIGNMENT, 1);

@@ -18,11 +18,6 @@
 
 namespace {
 
-// The settings a panel is drawn with: the report's own, else the test's.
-const TestState& state_of(const PanelDrawing& drawing) {
-  return drawing.state ? *drawing.state : test_state;
-}
-
 // Loads the panels' projection, moved by (shift_x, shift_y) pixels of the current viewport, and
 // pushes the model-view matrix.
 void load_panel_projection(double shift_x, double shift_y) {
@@ -41,20 +36,27 @@ void load_panel_projection(double shift_x, double shift_y) {
 
 }  // namespace
 
-void setup_texture_unit(int unit, float anisotropy, int trilinear, const PanelDrawing& drawing) {
-  const TestState& state = state_of(drawing);
-  TextureObject2D* const colour_mip = &test_textures[first_color_mip_slot + state.threshold_index];
+PanelSetup test_panel_setup() {
+  PanelSetup setup;
+  setup.state = test_state;
+  setup.colour_mip = &test_textures[first_color_mip_slot + test_state.threshold_index];
+  for (int unit = 0; unit < png_texture_count; ++unit) setup.pictures[unit] = &test_textures[unit];
+  setup.plane = &plane_list;
+  setup.view = navigators_view();
+  return setup;
+}
+
+void setup_texture_unit(int unit, float anisotropy, bool trilinear, const PanelSetup& setup) {
   TextureObject2D& texture =
-      unit == state.current_tmu
-          ? *(drawing.selected_unit ? drawing.selected_unit : colour_mip)
-          : *(drawing.other_units ? drawing.other_units : &test_textures[unit]);
+      unit == setup.state.current_tmu ? *setup.colour_mip : *setup.pictures[unit];
   glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, unit == 0 ? GL_REPLACE : GL_MODULATE);
   texture.bind();
   glEnable(texture.target());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                   trilinear ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR_MIPMAP_NEAREST);
-  if (!state.no_af) glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
+  if (!setup.state.no_af)
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
 }
 
 void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) {
@@ -63,17 +65,11 @@ void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) 
   gl_apply_pose(view.object);
 }
 
-void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
-  if (drawing.view) {
-    push_panel_matrices(*drawing.view, drawing.shift_x, drawing.shift_y);
-  } else {
-    load_panel_projection(drawing.shift_x, drawing.shift_y);
-    camera_navigator.apply_inverse_transform();
-    object_navigator.apply_transform();
-  }
-  const int units = state_of(drawing).tmu_count;
-  for (int unit = 0; unit < units; ++unit) setup_texture_unit(unit, anisotropy, trilinear, drawing);
-  plane_list.call_list();
+void draw_panel(float anisotropy, bool trilinear, const PanelSetup& setup) {
+  push_panel_matrices(setup.view, setup.shift_x, setup.shift_y);
+  const int units = setup.state.tmu_count;
+  for (int unit = 0; unit < units; ++unit) setup_texture_unit(unit, anisotropy, trilinear, setup);
+  setup.plane->call_list();
   for (int unit = 0; unit < units; ++unit) {
     glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
     glDisable(GL_TEXTURE_2D);
@@ -81,19 +77,20 @@ void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing) {
   glPopMatrix();
 }
 
-void draw_panels(OverlayFont font) {
+void draw_panels(OverlayFont font, const PanelSetup& setup) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   const ScopedViewport window;
-  const int columns = test_state.no_af ? 1 : 4;
+  const TestState& state = setup.state;
+  const int columns = state.no_af ? 1 : 4;
 
   for (const Panel& panel : panels) {
-    if (test_state.no_af && !panel.drawn_without_af) continue;
+    if (state.no_af && !panel.drawn_without_af) continue;
     const PanelViewport place = panel_viewport(panel, columns, window.width(), window.height());
     glViewport(place.x, place.y, place.width, place.height);
-    draw_panel(panel.anisotropy, panel.trilinear);
+    draw_panel(panel.anisotropy, panel.trilinear, setup);
     const std::vector<std::string> lines =
-        panel_text_lines(panel.trilinear, panel.anisotropy, test_state.current_tmu, test_state.tc,
-                         2 * test_state.threshold_index);
+        panel_text_lines(panel.trilinear, panel.anisotropy, state.current_tmu, state.tc,
+                         2 * state.threshold_index);
     for (std::size_t line = 0; line < lines.size(); ++line)
       draw_text(lines[line].c_str(), panel_text_x,
                 panel_label_y + static_cast<int>(line) * panel_line_spacing, place.width,
@@ -102,6 +99,6 @@ void draw_panels(OverlayFont font) {
 }
 
 void display_panels() {
-  draw_panels(OverlayFont::glut);
+  draw_panels(OverlayFont::glut, test_panel_setup());
   glutSwapBuffers();
 }

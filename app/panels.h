@@ -2,49 +2,53 @@
 // bilinear, isotropic and anisotropy 2, 4, 8), each labelled with its set-up and the status.
 #pragma once
 
-#include <string>
+#include <array>
 
 #include "app/overlay_text.h"
+#include "app/test_state.h"
+#include "image/display_list.h"
+#include "image/texture_object.h"
 #include "interact/pose.h"
 #include "scene/panel_config.h"
 #include "scene/panel_layout.h"
 #include "scene/scene.h"
 
-class TextureObject2D;
-struct TestState;
-
-// The display callback: draw_panels through GLUT's font, then the buffer swap.
-void display_panels();
-
-// Draws one frame into the back buffer without swapping: clears it, splits the current viewport
-// into panels (4 × 2, or 1 × 2 with "-noaf"), draws and labels each in `font`, and restores the
-// viewport.
-void draw_panels(OverlayFont font);
-
-// What the report draws in a panel besides the test's own pictures: its own settings, other
-// textures, the plane seen in another view, and the picture moved by a fraction of a pixel.
-struct PanelDrawing {
-  const TestState* state = nullptr;          // replaces test_state when given
-  TextureObject2D* selected_unit = nullptr;  // replaces the colour-mipmap texture when given
-  TextureObject2D* other_units = nullptr;    // replaces the other units' pictures when given
-  const SceneView* view = nullptr;           // replaces the navigators' view when given
-  double shift_x = 0.0, shift_y = 0.0;       // in pixels of the current viewport
+// Everything the panels' draws read, as values: the test's settings (the units in use, the unit
+// that shows the colour-mipmap texture, "-noaf", and for the labels "-tc" and the colour delta),
+// the textures and the plane, the view and a move of the picture. The test fills it from its
+// process-wide objects (test_panel_setup); the report from its own.
+struct PanelSetup {
+  TestState state;
+  TextureObject2D* colour_mip = nullptr;      // on state.current_tmu
+  std::array<TextureObject2D*, 4> pictures{};  // on each other unit in use
+  const DisplayList* plane = nullptr;
+  SceneView view;
+  double shift_x = 0.0, shift_y = 0.0;  // in pixels of the current viewport
 };
 
+// The test's own set-up: test_state, the colour-mipmap texture of its colour delta, the units'
+// pictures, plane_list and the navigators' view.
+PanelSetup test_panel_setup();
+
+// The display callback: draw_panels of test_panel_setup through GLUT's font, then the buffer
+// swap.
+void display_panels();
+
+// Draws one frame of `setup` into the back buffer without swapping: clears it, splits the current
+// viewport into panels (4 × 2, or 1 × 2 with "-noaf"), draws and labels each in `font`, and
+// restores the viewport.
+void draw_panels(OverlayFont font, const PanelSetup& setup);
+
 // Loads the panel projection, the picture moved by (shift_x, shift_y) pixels of the current
-// viewport, and pushes the model-view matrix with the transforms of `view` (the navigators',
-// navigators_view(), in the test): the plane's matrices in every panel. The caller pops the
-// model-view matrix when done.
+// viewport, and pushes the model-view matrix with the transforms of `view`: the plane's matrices
+// in every panel. The caller pops the model-view matrix when done.
 void push_panel_matrices(const SceneView& view, double shift_x = 0.0, double shift_y = 0.0);
 
-// Draws the plane into the current viewport with every unit in use filtered as given, then
-// disables texturing on every unit again, with the replacements and the move of `drawing`.
-// Without a view of its own the plane is seen through the navigators: the inverse transform of
-// camera_navigator, then the transform of object_navigator.
-void draw_panel(float anisotropy, int trilinear, const PanelDrawing& drawing = {});
+// Draws the plane of `setup` into the current viewport with every unit in use filtered as given,
+// then disables texturing on every unit again.
+void draw_panel(float anisotropy, bool trilinear, const PanelSetup& setup);
 
-// Makes unit `unit` active and textured for one panel: the colour-mipmap texture of the current
-// colour delta on the selected unit, on the others their own picture, unless `drawing` replaces
-// them; with the panel's minification filter and (unless "-noaf") anisotropy.
-void setup_texture_unit(int unit, float anisotropy, int trilinear,
-                        const PanelDrawing& drawing = {});
+// Makes unit `unit` active and textured for one panel of `setup`: the colour-mipmap texture on
+// the selected unit, on the others their picture; with the panel's minification filter and
+// (unless "-noaf") anisotropy.
+void setup_texture_unit(int unit, float anisotropy, bool trilinear, const PanelSetup& setup);

@@ -8,16 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "app/color_mip_texture.h"
 #include "app/controls.h"
 #include "app/panels.h"
 #include "app/plane.h"
 #include "app/platform.h"
 #include "app/test_objects.h"
+#include "app/test_textures.h"
 #include "glh/glh_extensions.h"
 #include "image/rgb_image.h"
 #include "image/unit_pictures.h"
-#include "image/upload_image.h"
 #include "interact/callback_interactor.h"
 #include "interact/glut_dispatch.h"
 #include "interact/interactor_list.h"
@@ -49,36 +48,18 @@ int count_texture_units(const TestState& state) {
   return units;
 }
 
-constexpr float initial_anisotropy = 2.0f;
-
-// Binds the texture for its upload. Unless "-noaftrick", the texture gets an anisotropy of 2.0
-// before its image arrives: the switch shows whether the driver treats such textures apart.
-void bind_for_upload(TextureObject2D& texture, const TestState& state) {
-  texture.bind();
-  if (!state.no_af_trick)
-    glTexParameterf(texture.target(), GL_TEXTURE_MAX_ANISOTROPY_EXT, initial_anisotropy);
-}
-
 // Slots 0-3: the pictures of units 0-3, all four whatever tmu_count is.
 void create_png_textures(const TestState& state, std::vector<std::string>* unread) {
   const std::vector<RgbImage> pictures = read_unit_pictures(unread);
-  for (int unit = 0; unit < png_texture_count; ++unit) {
-    TextureObject2D& texture = test_textures[unit];
-    bind_for_upload(texture, state);
-    upload_image(pictures[unit], true);
-    glBindTexture(texture.target(), 0);
-  }
+  for (int unit = 0; unit < png_texture_count; ++unit)
+    make_picture_texture(test_textures[unit], pictures[unit], state);
 }
 
 // The sixteen colour-mipmap textures of colour delta 0, 2, ..., 30, sharing one pattern.
 void create_color_mip_textures(const TestState& state) {
   const ColorMipPattern pattern(color_mip_size);
-  for (int k = 0; k < color_mip_texture_count; ++k) {
-    TextureObject2D& texture = test_textures[first_color_mip_slot + k];
-    bind_for_upload(texture, state);
-    build_color_mip_texture(pattern, 2 * k);
-    glBindTexture(texture.target(), 0);
-  }
+  for (int k = 0; k < color_mip_texture_count; ++k)
+    make_color_mip_texture(test_textures[first_color_mip_slot + k], pattern, 2 * k, state);
 }
 
 // Zeroes the r coordinate on every unit in use; the matrices never change afterwards. The last

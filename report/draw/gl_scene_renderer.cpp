@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/panels.h"
+#include "app/plane.h"
 #include "app/scoped_viewport.h"
-#include "app/test_state.h"
+#include "app/test_textures.h"
 #include "image/read_pixels.h"
 #include "report/draw/panel_render.h"
 #include "scene/panel_layout.h"
@@ -22,9 +22,21 @@ std::string gl_string(GLenum name) {
 
 }  // namespace
 
-GlSceneRenderer::GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFont font)
+GlSceneRenderer::GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFont font,
+                                 const TestState& state,
+                                 const std::vector<RgbImage>& unit_pictures, const SceneView& view)
     : times_(times), target_(target), font_(font) {
+  compile_plane(plane_, state.tmu_count);
+  make_color_mip_texture(colour_mip_, ColorMipPattern(color_mip_size), 0, state);
+  for (std::size_t unit = 0; unit < pictures_.size() && unit < unit_pictures.size(); ++unit)
+    make_picture_texture(pictures_[unit], unit_pictures[unit], state);
   build_neutral_texture(neutral_);
+  window_.state = state;
+  window_.colour_mip = &colour_mip_;
+  for (std::size_t unit = 0; unit < pictures_.size(); ++unit)
+    window_.pictures[unit] = &pictures_[unit];
+  window_.plane = &plane_;
+  window_.view = view;
 }
 
 DriverInfo GlSceneRenderer::driver() const {
@@ -33,14 +45,14 @@ DriverInfo GlSceneRenderer::driver() const {
   info.renderer = gl_string(GL_RENDERER);
   info.version = gl_string(GL_VERSION);
   glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &info.max_anisotropy);
-  info.tmu_count = test_state.tmu_count;
+  info.tmu_count = window_.state.tmu_count;
   return info;
 }
 
 RgbImage GlSceneRenderer::test_window() {
   const ScopedViewport saved;
   glViewport(0, 0, test_window_width, test_window_height);
-  draw_panels(font_);
+  draw_panels(font_, window_);
   return read_pixels(target_.buffer, 0, 0, test_window_width, test_window_height);
 }
 
@@ -52,7 +64,7 @@ RgbImage GlSceneRenderer::draw(const PanelConfig& config, const SceneView& view,
                                int height, PanelTexture texture, double shift_x, double shift_y) {
   {
     const PhaseTimer timer(times_, &RunTimes::rendering);
-    const ConfigurationDrawing drawing(config, view, width, height, neutral_,
+    const ConfigurationDrawing drawing(config, view, width, height, window_, neutral_,
                                        texture == PanelTexture::quality ? &quality_ : nullptr);
     drawing.clear();
     drawing.draw(shift_x, shift_y);
@@ -65,7 +77,7 @@ RgbImage GlSceneRenderer::draw(const PanelConfig& config, const SceneView& view,
 
 double GlSceneRenderer::time_draws(const PanelConfig& config, const SceneView& view, int width,
                                    int height, int draws) {
-  const ConfigurationDrawing drawing(config, view, width, height, neutral_);
+  const ConfigurationDrawing drawing(config, view, width, height, window_, neutral_);
   drawing.clear();
   // Each draw after the first lies at the same depths as the first: GL_LEQUAL lets it through.
   GLint depth_function = GL_LESS;

@@ -3,15 +3,10 @@
 
 #include <GL/gl.h>
 
-#include "app/panels.h"
-#include "app/test_objects.h"
 #include "image/box_filter.h"
 #include "image/upload_image.h"
 
 namespace {
-
-// The colour-mipmap texture of colour delta 0, the one the report measures with.
-TextureObject2D& measured_texture() { return test_textures[first_color_mip_slot]; }
 
 // Sets the LOD bias of `texture` and returns the one it had, leaving the binding of the active
 // unit as it was.
@@ -44,28 +39,28 @@ void build_neutral_texture(TextureObject2D& texture) {
 }
 
 ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, const SceneView& view,
-                                           int width, int height, TextureObject2D& neutral,
-                                           TextureObject2D* picture)
-    : config_(config),
-      view_(view),
-      neutral_(neutral),
-      picture_(picture ? *picture : measured_texture()),
-      state_(test_state) {
-  state_.tmu_count = config.units;
-  state_.current_tmu = config.unit;
-  state_.threshold_index = 0;  // colour delta 0: flat level colours
+                                           int width, int height, const PanelSetup& scene,
+                                           TextureObject2D& neutral, TextureObject2D* picture)
+    : config_(config), setup_(scene) {
+  setup_.state.tmu_count = config.units;
+  setup_.state.current_tmu = config.unit;
+  setup_.state.threshold_index = 0;  // colour delta 0: flat level colours
+  if (picture) setup_.colour_mip = picture;
+  setup_.pictures.fill(&neutral);
+  setup_.view = view;
   glViewport(0, 0, width, height);
-  saved_lod_bias_ = exchange_lod_bias(picture_, config.lod_bias);
+  saved_lod_bias_ = exchange_lod_bias(*setup_.colour_mip, config.lod_bias);
 }
 
 ConfigurationDrawing::~ConfigurationDrawing() {
-  exchange_lod_bias(picture_, saved_lod_bias_);
+  exchange_lod_bias(*setup_.colour_mip, saved_lod_bias_);
 }
 
 void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
-  draw_panel(config_.anisotropy, config_.trilinear,
-             {&state_, &picture_, &neutral_, &view_, shift_x, shift_y});
+  PanelSetup moved = setup_;
+  moved.shift_x = shift_x;
+  moved.shift_y = shift_y;
+  draw_panel(config_.anisotropy, config_.trilinear, moved);
 }
-

@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
+#include "app/panels.h"
 #include "app/scoped_viewport.h"
-#include "app/test_state.h"
 #include "image/rgb_image.h"
 #include "image/texture_object.h"
 #include "interact/pose.h"
@@ -19,17 +19,17 @@ void build_neutral_texture(TextureObject2D& texture);
 // Needs the GL context current.
 void build_quality_texture(TextureObject2D& texture, const RgbImage& level0);
 
-// The test set up, for the object's lifetime, to draw the plane of `config`, seen in `view`,
-// into the width × height pixels at the lower left corner of the render target as the test's
-// panel draws it, with `picture`, or the colour-mipmap texture of colour delta 0 when none is
-// given, on config.unit, its LOD bias config.lod_bias, and `neutral` on the other units in use,
-// without changing test_state. When it ends, the viewport and the texture's LOD bias are as they
-// were. Needs the test started (start_test) and 1 <= config.units <= test_state.tmu_count,
-// 0 <= config.unit < config.units.
+// The render target set up, for the object's lifetime, to draw the plane of `config`, seen in
+// `view`, into the width × height pixels at its lower left corner as the test's panel draws it,
+// with the plane and the units of `scene`: `picture`, or scene's colour-mipmap texture where none
+// is given, on config.unit, its LOD bias config.lod_bias, and `neutral` on the other units in
+// use. When it ends, the viewport and the texture's LOD bias are as they were. Needs the GL
+// context current, 1 <= config.units <= scene.state.tmu_count and 0 <= config.unit < config.units.
 class ConfigurationDrawing {
  public:
   ConfigurationDrawing(const PanelConfig& config, const SceneView& view, int width, int height,
-                       TextureObject2D& neutral, TextureObject2D* picture = nullptr);
+                       const PanelSetup& scene, TextureObject2D& neutral,
+                       TextureObject2D* picture = nullptr);
   ~ConfigurationDrawing();
   ConfigurationDrawing(const ConfigurationDrawing&) = delete;
   ConfigurationDrawing& operator=(const ConfigurationDrawing&) = delete;
@@ -41,11 +41,7 @@ class ConfigurationDrawing {
 
  private:
   const PanelConfig config_;
-  const SceneView view_;
-  TextureObject2D& neutral_;
-  TextureObject2D& picture_;
-  TestState state_;  // the test's settings with the units and texture of `config`
+  PanelSetup setup_;  // scene's, with the units, the textures and the view of `config`
   const ScopedViewport saved_viewport_;
   float saved_lod_bias_ = 0.0f;
 };
-

@@ -23,12 +23,12 @@
 #include "report/draw/reference_scene_renderer.h"
 #include "report/draw/render_target.h"
 #include "report/run/run_files.h"
+#include "report/schema/stored_report.h"
 #include "report/text/comparison.h"
 #include "report/text/html_pages.h"
 #include "scene/panel_layout.h"
 #if KESTREL_VULKAN
 #include "report/run/vulkan_run.h"
-#include "report/schema/stored_report.h"
 #endif
 
 namespace {
@@ -64,8 +64,8 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
     return 1;
   }
   // GLUT's own font where the test's window exists, as the test draws it.
-  GlSceneRenderer renderer(run_times(), target,
-                           window ? OverlayFont::glut : OverlayFont::captured);
+  GlSceneRenderer renderer(run_times(), target, window ? OverlayFont::glut : OverlayFont::captured,
+                           test_state, read_unit_pictures(nullptr), navigators_view());
   return measure_and_write(renderer, options, inputs, context, navigators_view(), warnings);
 }
 

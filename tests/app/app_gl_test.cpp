@@ -65,7 +65,7 @@ void expect_panel_texts(int columns, int tmu, int delta, const char* tc = "") {
     EXPECT_EQ(call.function, "BitmapCharacter 8x13");
     glut_characters += char(call.name);
   }
-  draw_panels(OverlayFont::glut);
+  draw_panels(OverlayFont::glut, test_panel_setup());
   const RgbImage frame = read_frame();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   const ScopedViewport window;
@@ -106,7 +106,7 @@ int nearest_level(const RgbTexel& texel, int& distance) {
 // in order from the near edge into the distance (AF may reach the horizon before level 3), in
 // hard bands when bilinear, blended when trilinear (which llvmpipe does only without AF).
 void expect_colour_bands(int columns) {
-  draw_panels(OverlayFont::glut);
+  draw_panels(OverlayFont::glut, test_panel_setup());
   const RgbImage frame = read_frame();
   const int side = frame.height() / 2;
   const int below_texts = side - panel_label_y - 3 * panel_line_spacing;
@@ -216,7 +216,9 @@ TEST_F(Started, AWhiteTextureOnTheOtherUnitsShowsTheSelectedUnitAlone) {
   upload_image(white_texel, false);
   const auto draw = [](TextureObject2D* other_units) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    draw_panel(8.0f, 1, {nullptr, nullptr, other_units});
+    PanelSetup setup = test_panel_setup();
+    if (other_units) setup.pictures.fill(other_units);
+    draw_panel(8.0f, true, setup);
     return read_frame();
   };
   test_state.tmu_count = 1;
@@ -239,7 +241,7 @@ TEST_F(Started, EveryUnitsTextureTakesThePanelsFilterAndAnisotropy) {
   } panels_drawn[] = {{8.0f, 1}, {4.0f, 0}, {2.0f, 1}, {1.0f, 0}};
   for (test_state.current_tmu = units - 1; test_state.current_tmu >= 0; --test_state.current_tmu)
     for (const auto& panel : panels_drawn) {
-      draw_panel(panel.anisotropy, panel.trilinear);
+      draw_panel(panel.anisotropy, panel.trilinear, test_panel_setup());
       for (int unit = 0; unit < units; ++unit) {
         glh::glActiveTextureARB(GL_TEXTURE0_ARB + unit);
         GLfloat anisotropy = 0.0f;
@@ -265,7 +267,7 @@ TEST_F(Started, ResizedWindowsDrawWholePanelsOnly) {
   for (const auto& size : sizes) {
     SCOPED_TRACE(testing::Message() << size.width << "x" << size.height);
     resize_window(size.width, size.height);
-    draw_panels(OverlayFont::glut);
+    draw_panels(OverlayFont::glut, test_panel_setup());
     EXPECT_EQ(gl_viewport(), (std::array<GLint, 4>{0, 0, size.width, size.height}));
     const RgbImage frame = read_frame();
     int lit = 0, stray = 0;

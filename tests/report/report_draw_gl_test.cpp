@@ -50,7 +50,8 @@ class ReportDraw : public testing::Test {
   void SetUp() override {
     if (!display_available()) GTEST_SKIP() << "no X display";
     ASSERT_TRUE(started_) << "the driver lacks an extension";
-    renderer_.emplace(times_, RenderTarget{}, OverlayFont::captured);
+    renderer_.emplace(times_, RenderTarget{}, OverlayFont::captured, test_state,
+                      read_unit_pictures(nullptr), navigators_view());
   }
   PanelMeasurement measure(const PanelConfig& config, const SceneView& view = navigators_view()) {
     return measure_configurations(*renderer_, {config}, view, panel_size, panel_size, times_)
@@ -139,7 +140,7 @@ TEST_F(ReportDraw, FootprintInvertsWhatTheDriverDraws) {
   std::vector<GLfloat> buffer(1 << 17);
   glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
   glRenderMode(GL_FEEDBACK);
-  draw_panel(1.0f, 1);
+  draw_panel(1.0f, true, test_panel_setup());
   const GLint count = glRenderMode(GL_RENDER);
   ASSERT_GT(count, 0);
   const PlaneFootprint footprint(panel_geometry(navigators_view(), panel_size, panel_size));
