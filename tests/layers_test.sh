@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layers hold: every include of the repository keeps to docs/architecture.md, and an include
 # of a higher layer planted in a copy of the sources fails the check, naming the file and line,
-# wherever it is planted: in the pictures, the scene, the Vulkan drawing, the base, judging.
+# wherever it is planted: in the pictures, the scene, the Vulkan drawing, the base, judging; and
+# a graphics API's header outside the folders that may have one, in the run.
 # Usage: tests/layers_test.sh ROOT
 set -euo pipefail
 root=$(realpath "$1")
@@ -14,7 +15,8 @@ python3 "$check" "$root" >"$work/out" || fail "the repository breaks its layers:
 
 for plant in "image/rgb_image.h|report/judge/baseline.h" "scene/scene.h|app/panels.h" \
   "report/draw/vulkan/vk_device.cpp|report/text/report_writer.h" \
-  "base/text_format.h|scene/scene.h" "report/judge/findings.cpp|report/text/report_writer.h"; do
+  "base/text_format.h|scene/scene.h" "report/judge/findings.cpp|report/text/report_writer.h" \
+  "report/run/report_run.cpp|<GL/gl.h>"; do
   IFS='|' read -r file include <<<"$plant"
   rm -rf "$work/tree"
   mkdir "$work/tree"
@@ -22,7 +24,8 @@ for plant in "image/rgb_image.h|report/judge/baseline.h" "scene/scene.h|app/pane
      report "$work/tree")
   python3 "$check" "$work/tree" >"$work/out" || fail "the copy breaks its layers unplanted"
   lines=$(wc -l <"$work/tree/$file")
-  echo "#include \"$include\"" >>"$work/tree/$file"
+  if [[ $include == "<"* ]]; then line="#include $include"; else line="#include \"$include\""; fi
+  echo "$line" >>"$work/tree/$file"
   ! python3 "$check" "$work/tree" >"$work/out" || fail "$include planted in $file passed"
   grep -q "^layers: $file:$((lines + 1)) includes $include" "$work/out" ||
     fail "$include planted in $file, not named: $(cat "$work/out")"

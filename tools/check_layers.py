@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Holds every #include of the repository's own headers to the layers of docs/architecture.md:
 a file in a layer's folder may include its own layer's headers and those of the layers its row
-lists, nothing else. Files outside every layer's folder (tests, benchmarks, tools) are not held.
+lists, nothing else; and a graphics API's or window system's headers only in the folders the
+architecture names for them. Files outside every layer's folder (tests, benchmarks, tools) are not held.
 Prints each include that breaks the rule and exits 1; exits 0 when none does.
 Usage: tools/check_layers.py [ROOT]"""
 import os
@@ -25,6 +26,18 @@ def read_layers(root):
     return layers
 
 
+def api_folders(root):
+    """The folders that may include a graphics API's or window system's headers, from the line
+    of the architecture that names those headers."""
+    with open(os.path.join(root, TABLE), encoding="utf-8") as table:
+        text = " ".join(table.read().split())
+    match = re.search(r"belong to these folders alone: ([^.]*)\.", text)
+    return re.findall(r"`([^`]+/)`", match.group(1)) if match else []
+
+
+API_HEADER = re.compile(r'\s*#\s*include\s+<(GL|EGL|vulkan|X11)/')
+
+
 def layer_of(path, layers):
     """The deepest layer folder that holds `path`, or None."""
     held = [folder for folder in layers if path.startswith(folder)]
@@ -41,6 +54,7 @@ def resolve(root, include):
 
 def breaches(root):
     layers = read_layers(root)
+    api = api_folders(root)
     for folder in layers:
         for directory, _, names in os.walk(os.path.join(root, folder)):
             for name in sorted(names):
@@ -52,6 +66,9 @@ def breaches(root):
                     continue  # a deeper layer's, walked on its own
                 with open(os.path.join(root, path), encoding="utf-8") as source:
                     for number, line in enumerate(source, 1):
+                        if API_HEADER.match(line) and not any(path.startswith(f) for f in api):
+                            yield "%s:%d includes %s: only %s may" % (
+                                path, number, line.strip()[len("#include "):], ", ".join(api))
                         match = re.match(r'\s*#\s*include\s+"([^"]+)"', line)
                         target = match and resolve(root, match.group(1))
                         if not target:

@@ -22,6 +22,8 @@ std::string gl_string(GLenum name) {
 
 }  // namespace
 
+std::string gl_renderer_name() { return gl_string(GL_RENDERER); }
+
 GlSceneRenderer::GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFont font,
                                  const TestState& state,
                                  const std::vector<RgbImage>& unit_pictures, const SceneView& view)
@@ -42,7 +44,7 @@ GlSceneRenderer::GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFo
 DriverInfo GlSceneRenderer::driver() const {
   DriverInfo info;
   info.vendor = gl_string(GL_VENDOR);
-  info.renderer = gl_string(GL_RENDERER);
+  info.renderer = gl_renderer_name();
   info.version = gl_string(GL_VERSION);
   glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &info.max_anisotropy);
   info.tmu_count = window_.state.tmu_count;

@@ -18,6 +18,9 @@
 #include "report/model/run_times.h"
 #include "report/model/scene_renderer.h"
 
+// GL_RENDERER of the current GL context.
+std::string gl_renderer_name();
+
 class GlSceneRenderer : public SceneRenderer {
  public:
   // Draws into `target` and reads back from it, adding the time of drawing to times.rendering and

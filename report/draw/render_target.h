@@ -10,6 +10,10 @@ struct RenderTarget {
   int width = 0, height = 0;
 };
 
+// The window's back buffer, width × height pixels: the target where the driver has no
+// framebuffer objects and there is a window.
+inline RenderTarget window_back_buffer(int width, int height) { return {GL_BACK, width, height}; }
+
 // A framebuffer object of RGBA8 colour and 24-bit depth, width × height pixels or as near as the
 // driver's largest renderbuffer allows, bound for drawing and reading for its lifetime, when the
 // driver has framebuffer objects (OpenGL 3.0 or GL_ARB_framebuffer_object); otherwise nothing

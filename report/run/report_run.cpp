@@ -2,8 +2,6 @@
 // devices listed, or reports compared.
 #include "report/run/report_run.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -54,7 +52,7 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
   if (framebuffer.bound()) {
     context += ", drawn into a framebuffer object";
   } else if (window) {
-    target = {GL_BACK, test_window_width, test_window_height};
+    target = window_back_buffer(test_window_width, test_window_height);
     context += ", drawn into the window's back buffer (the driver has no framebuffer objects)";
   } else {
     std::fprintf(stderr,
@@ -178,8 +176,8 @@ int list_devices(Api api) {
     std::string error;
     std::string renderer;
     if (context.open(static_cast<int>(i), error)) {
-      const GLubyte* const text = glGetString(GL_RENDERER);
-      renderer = text ? reinterpret_cast<const char*>(text) : "(no renderer string)";
+      renderer = gl_renderer_name();
+      if (renderer.empty()) renderer = "(no renderer string)";
     } else {
       renderer = "no GL context: " + error;
     }
