@@ -61,9 +61,12 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
                  name);
     return 1;
   }
+  // The pictures the test's set-up read, warning of those it could not, read again quietly.
+  std::vector<std::string> warned;
+  const std::vector<RgbImage> pictures = read_unit_pictures(&warned);
   // GLUT's own font where the test's window exists, as the test draws it.
   GlSceneRenderer renderer(run_times(), target, window ? OverlayFont::glut : OverlayFont::captured,
-                           test_state, read_unit_pictures(nullptr), navigators_view());
+                           test_state, pictures, navigators_view());
   return measure_and_write(renderer, options, inputs, context, navigators_view(), warnings);
 }
 
