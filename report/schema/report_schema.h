@@ -1,6 +1,6 @@
 // report.json's schema, in one place: each record of a report with the keys of its members in
 // the order report.json holds them and the kind of value each is. The writer of report.json
-// (report_writer.cpp) and the reader of baselines (baseline.cpp) both walk these lists, so that a
+// (report_json.cpp) and its reader (stored_report.cpp) both walk these lists, so that a
 // new figure is one line here and is written and read back alike.
 //
 // A walk is a class with `static constexpr bool writes` and one function per kind of value, each
