@@ -30,16 +30,6 @@ constexpr const char* unsupported_message =
 
 constexpr int max_tmu_count = 4;
 
-// The toolkit sees only the program name: the switches are the test's own.
-void open_window(const char* program_name, const TestState& state) {
-  int toolkit_argc = 1;
-  char* toolkit_argv[] = {const_cast<char*>(program_name), nullptr};
-  glutInit(&toolkit_argc, toolkit_argv);
-  glutInitWindowSize(state.no_af ? test_window_width / 4 : test_window_width, test_window_height);
-  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-  glutCreateWindow("Kestrel");
-}
-
 int count_texture_units(const TestState& state) {
   GLint units = 1;
   glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &units);
@@ -109,26 +99,36 @@ void parse_switches(int argc, const char* const* argv, TestState& state) {
       if (strcasecmp(argv[i], s.text) == 0) state.*s.flag = true;
 }
 
-bool set_up_test_scene(bool message_box, std::vector<std::string>* unread_pictures) {
+void open_test_window(const char* program_name, const TestState& state) {
+  // The toolkit sees only the program name: the switches are the test's own.
+  int toolkit_argc = 1;
+  char* toolkit_argv[] = {const_cast<char*>(program_name), nullptr};
+  glutInit(&toolkit_argc, toolkit_argv);
+  glutInitWindowSize(state.no_af ? test_window_width / 4 : test_window_width, test_window_height);
+  glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+  glutCreateWindow("Kestrel");
+}
+
+bool set_up_gl_state(TestState& state, bool message_box) {
   if (!glh::request_extensions(required_extensions)) {
     std::fprintf(stderr, "%s\n", unsupported_message);
     if (message_box) show_error_message("Error", unsupported_message);
     return false;
   }
-  test_state.tmu_count = count_texture_units(test_state);
+  state.tmu_count = count_texture_units(state);
   glEnable(GL_DEPTH_TEST);
-  create_png_textures(test_state, unread_pictures);
-  create_color_mip_textures(test_state);
-  compile_plane(plane_list, test_state.tmu_count);
-  set_texture_matrices(test_state.tmu_count);
+  set_texture_matrices(state.tmu_count);
   return true;
 }
 
 bool start_test(int argc, char** argv, bool message_box,
                 std::vector<std::string>* unread_pictures) {
   parse_switches(argc, argv, test_state);
-  open_window(argc > 0 ? argv[0] : "kestrel", test_state);
-  if (!set_up_test_scene(message_box, unread_pictures)) return false;
+  open_test_window(argc > 0 ? argv[0] : "kestrel", test_state);
+  if (!set_up_gl_state(test_state, message_box)) return false;
+  create_png_textures(test_state, unread_pictures);
+  create_color_mip_textures(test_state);
+  compile_plane(plane_list, test_state.tmu_count);
   // The toolkit destroys the window and its GL context when the window is closed and, from its
   // own exit handler, when the process ends: its close hook gives the names back first.
   glutCloseFunc(release_test_objects);

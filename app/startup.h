@@ -17,8 +17,8 @@ inline constexpr const char* required_extensions =
 void parse_switches(int argc, const char* const* argv, TestState& state);
 
 // Runs the start-up on the settings in test_state: the switches of argv, the window and its GL
-// context, the extension check, the GL state the test draws with, and the interactors that
-// receive the window's events. Returns false, after telling the user on standard error and,
+// context (open_test_window), the extension check and the GL state (set_up_gl_state), the
+// test's textures and plane, and the interactors that receive the window's events. Returns false, after telling the user on standard error and,
 // with `message_box`, in a modal message window, when the driver lacks a required extension;
 // the window is left as it is. Programs that run unattended pass false. A unit picture that cannot
 // be read is told on standard error as read_png tells it; with `unread_pictures`, one that is not
@@ -26,10 +26,14 @@ void parse_switches(int argc, const char* const* argv, TestState& state);
 bool start_test(int argc, char** argv, bool message_box = true,
                 std::vector<std::string>* unread_pictures = nullptr);
 
-// The steps of start_test that need only a current GL context, no window: the extension check
-// (failing as start_test fails), the GL state, the textures and the plane's list, on the
-// settings in test_state, the unit pictures that cannot be read told as start_test tells them.
-bool set_up_test_scene(bool message_box, std::vector<std::string>* unread_pictures = nullptr);
+// Opens the test's window, "Kestrel", of the size the switches of `state` ask for, and makes its
+// GL context current. The toolkit sees only `program_name`.
+void open_test_window(const char* program_name, const TestState& state);
+
+// The GL state every panel's draw relies on, on the current context, whatever draws: the
+// extension check (failing as start_test fails), the units in use into state.tmu_count, the
+// depth test and the texture matrices.
+bool set_up_gl_state(TestState& state, bool message_box);
 
 // Lists the interactors in the order every event reaches them and puts the plane where the test
 // starts: tilted back, at the viewing distance test_state.zoom.

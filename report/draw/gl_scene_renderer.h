@@ -28,7 +28,7 @@ class GlSceneRenderer : public SceneRenderer {
   // `state` (its units, "-tc", "-noaftrick"): the plane, the colour-mipmap texture of colour
   // delta 0 and the units' pictures `unit_pictures` (read_unit_pictures). Labels the test's
   // window, seen in `view`, in `font` (GLUT's where the test's window exists, the captured one
-  // without). Needs the GL context current and set up as the test sets it up (set_up_test_scene)
+  // without). Needs the GL context current and set up as the test sets it up (set_up_gl_state)
   // for the object's lifetime.
   GlSceneRenderer(RunTimes& times, RenderTarget target, OverlayFont font, const TestState& state,
                   const std::vector<RgbImage>& unit_pictures, const SceneView& view);

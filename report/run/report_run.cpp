@@ -9,7 +9,6 @@
 
 #include "app/platform.h"
 #include "app/startup.h"
-#include "app/test_objects.h"
 #include "app/test_state.h"
 #include "base/json_reader.h"
 #include "base/text_format.h"
@@ -42,9 +41,10 @@ int no_vulkan() {
 #endif
 
 // Draws into the report's own framebuffer (the window's back buffer where the driver has none
-// and there is a window) and measures and writes the report. The scene is set up.
+// and there is a window), the units' `pictures` on them, and measures and writes the report.
+// The GL state is set up.
 int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
-                         std::string context, bool window,
+                         std::string context, bool window, const std::vector<RgbImage>& pictures,
                          const std::vector<std::string>& warnings) {
   // As large as the test's window, which panels.png shows whole.
   const ReportFramebuffer framebuffer(test_window_width, test_window_height);
@@ -61,9 +61,6 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
                  name);
     return 1;
   }
-  // The pictures the test's set-up read, warning of those it could not, read again quietly.
-  std::vector<std::string> warned;
-  const std::vector<RgbImage> pictures = read_unit_pictures(&warned);
   // GLUT's own font where the test's window exists, as the test draws it.
   GlSceneRenderer renderer(run_times(), target, window ? OverlayFont::glut : OverlayFont::captured,
                            test_state, pictures, navigators_view());
@@ -79,7 +76,7 @@ int no_such_device(int device) {
   return unlisted_device("EGL", device, listed);
 }
 
-// The run through GL: the context, the test's scene, the measurement and the files.
+// The run through GL: the context, the GL state the panels need, the measurement and the files.
 int run_gl_report(const ReportOptions& options, RunInputs& inputs, char* program) {
   const bool glx = options.platform == Platform::glx || (options.platform == Platform::automatic &&
                                                          options.device < 0 && display_available());
@@ -99,13 +96,13 @@ int run_gl_report(const ReportOptions& options, RunInputs& inputs, char* program
     }
     glh::use_window_system(glh::WindowSystem::egl);
   }
-  char* test_argv[] = {program, nullptr};
+  if (glx) open_test_window(program, test_state);
+  if (!set_up_gl_state(test_state, false)) return 1;
+  configure_interactors(test_state);
   std::vector<std::string> warnings;
-  if (glx ? !start_test(1, test_argv, false, &warnings) : !set_up_test_scene(false, &warnings))
-    return 1;
+  const std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
-  if (!glx) configure_interactors(test_state);
   const double start_up = seconds_so_far();
 
   inputs.provenance.api = "OpenGL";
@@ -116,9 +113,7 @@ int run_gl_report(const ReportOptions& options, RunInputs& inputs, char* program
       options, inputs,
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
-      glx, warnings);
-  // Without a window nothing else gives the GL names back before the context ends.
-  if (!glx) release_test_objects();
+      glx, pictures, warnings);
   if (status == 1 || status == 2) return status;
   tell_run_times(options.out, start_up);
   return status;
