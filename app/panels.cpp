@@ -65,8 +65,9 @@ void push_panel_matrices(const SceneView& view, double shift_x, double shift_y) 
   gl_apply_pose(view.object);
 }
 
-void draw_panel(float anisotropy, bool trilinear, const PanelSetup& setup) {
-  push_panel_matrices(setup.view, setup.shift_x, setup.shift_y);
+void draw_panel(float anisotropy, bool trilinear, const PanelSetup& setup, double shift_x,
+                double shift_y) {
+  push_panel_matrices(setup.view, shift_x, shift_y);
   const int units = setup.state.tmu_count;
   for (int unit = 0; unit < units; ++unit) setup_texture_unit(unit, anisotropy, trilinear, setup);
   setup.plane->call_list();

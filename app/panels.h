@@ -15,7 +15,7 @@
 
 // Everything the panels' draws read, as values: the test's settings (the units in use, the unit
 // that shows the colour-mipmap texture, "-noaf", and for the labels "-tc" and the colour delta),
-// the textures and the plane, the view and a move of the picture. The test fills it from its
+// the textures, the plane and the view. The test fills it from its
 // process-wide objects (test_panel_setup); the report from its own.
 struct PanelSetup {
   TestState state;
@@ -23,7 +23,6 @@ struct PanelSetup {
   std::array<TextureObject2D*, 4> pictures{};  // on each other unit in use
   const DisplayList* plane = nullptr;
   SceneView view;
-  double shift_x = 0.0, shift_y = 0.0;  // in pixels of the current viewport
 };
 
 // The test's own set-up: test_state, the colour-mipmap texture of its colour delta, the units'
@@ -45,8 +44,9 @@ void draw_panels(OverlayFont font, const PanelSetup& setup);
 void push_panel_matrices(const SceneView& view, double shift_x = 0.0, double shift_y = 0.0);
 
 // Draws the plane of `setup` into the current viewport with every unit in use filtered as given,
-// then disables texturing on every unit again.
-void draw_panel(float anisotropy, bool trilinear, const PanelSetup& setup);
+// the picture moved by (shift_x, shift_y) pixels, then disables texturing on every unit again.
+void draw_panel(float anisotropy, bool trilinear, const PanelSetup& setup, double shift_x = 0.0,
+                double shift_y = 0.0);
 
 // Makes unit `unit` active and textured for one panel of `setup`: the colour-mipmap texture on
 // the selected unit, on the others their picture; with the panel's minification filter and

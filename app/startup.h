@@ -18,11 +18,12 @@ void parse_switches(int argc, const char* const* argv, TestState& state);
 
 // Runs the start-up on the settings in test_state: the switches of argv, the window and its GL
 // context (open_test_window), the extension check and the GL state (set_up_gl_state), the
-// test's textures and plane, and the interactors that receive the window's events. Returns false, after telling the user on standard error and,
-// with `message_box`, in a modal message window, when the driver lacks a required extension;
-// the window is left as it is. Programs that run unattended pass false. A unit picture that cannot
-// be read is told on standard error as read_png tells it; with `unread_pictures`, one that is not
-// found or does not decode is described there instead, with what the unit shows in its place.
+// test's textures and plane, and the interactors that receive the window's events. Returns
+// false, after telling the user on standard error and, with `message_box`, in a modal message
+// window, when the driver lacks a required extension; the window is left as it is. Programs that
+// run unattended pass false. A unit picture that cannot be read is told on standard error as
+// read_png tells it; with `unread_pictures`, one that is not found or does not decode is
+// described there instead, with what the unit shows in its place.
 bool start_test(int argc, char** argv, bool message_box = true,
                 std::vector<std::string>* unread_pictures = nullptr);
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "report/judge/baseline.h"
+#include "report/measure/cost_measurement.h"
 #include "report/schema/stored_report.h"
 
 namespace {
@@ -41,12 +41,6 @@ bool read_ratios(const std::vector<std::string>& paths, Ratios& ratios) {
   return true;
 }
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : 0.5 * (values[n / 2 - 1] + values[n / 2]);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,7 +66,7 @@ int main(int argc, char** argv) {
   bool held = true;
   for (const std::string& label : ratios.labels) {
     const std::vector<double>& values = ratios.values[label];
-    const double middle = median(values);
+    const double middle = median_interval(values).median;
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
     const double spread = 100.0 * (*high - *low) / middle;
     std::printf("%-24s", label.c_str());
@@ -80,7 +74,8 @@ int main(int argc, char** argv) {
     std::printf("   median %6.2f, spread %5.1f %%", middle, spread);
     held = held && spread <= limit;
     if (idle_ratios.values.count(label)) {
-      const double moved = 100.0 * (middle / median(idle_ratios.values[label]) - 1.0);
+      const double idle_middle = median_interval(idle_ratios.values[label]).median;
+      const double moved = 100.0 * (middle / idle_middle - 1.0);
       std::printf(", %+5.1f %% from idle", moved);
       held = held && std::fabs(moved) <= shift;
     }

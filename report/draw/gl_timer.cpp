@@ -5,11 +5,8 @@
 #include <GL/glext.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 
-#include "glh/glh_extensions.h"
-#include "glh/glh_platform.h"
+#include "report/draw/gl_entry_points.h"
 
 struct GlTimer::QueryFunctions {
   PFNGLGENQUERIESPROC gen_queries;
@@ -23,31 +20,18 @@ namespace {
 
 using QueryFunctions = GlTimer::QueryFunctions;
 
-template <typename Function>
-Function look_up(const char* name) {
-  return reinterpret_cast<Function>(glh::lookup_entry_point(name));
-}
-
-// The functions, or null where the driver has no timer queries: a lookup alone proves nothing
-// (GLX answers every name), so the version or an extension decides.
+// The functions, or null where the driver has no timer queries.
 const QueryFunctions* query_functions() {
-  const char* const version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-  const char* const rest = version ? std::strchr(version, '.') : nullptr;
-  const int major = version ? std::atoi(version) : 0;
-  const int minor = rest ? std::atoi(rest + 1) : 0;
-  const bool offered =
-      major > 3 || (major == 3 && minor >= 3) ||
-      glh::extension_advertised("GL_ARB_timer_query", glh::combined_extension_string) ||
-      glh::extension_advertised("GL_EXT_timer_query", glh::combined_extension_string);
-  if (!offered) return nullptr;
+  if (!gl_offers(3, 3, {"GL_ARB_timer_query", "GL_EXT_timer_query"})) return nullptr;
   // GL_EXT_timer_query names its one function of its own with the suffix.
   static const QueryFunctions functions = {
-      look_up<PFNGLGENQUERIESPROC>("glGenQueries"),
-      look_up<PFNGLDELETEQUERIESPROC>("glDeleteQueries"),
-      look_up<PFNGLBEGINQUERYPROC>("glBeginQuery"), look_up<PFNGLENDQUERYPROC>("glEndQuery"),
+      gl_entry_point<PFNGLGENQUERIESPROC>("glGenQueries"),
+      gl_entry_point<PFNGLDELETEQUERIESPROC>("glDeleteQueries"),
+      gl_entry_point<PFNGLBEGINQUERYPROC>("glBeginQuery"),
+      gl_entry_point<PFNGLENDQUERYPROC>("glEndQuery"),
       glh::lookup_entry_point("glGetQueryObjectui64v")
-          ? look_up<PFNGLGETQUERYOBJECTUI64VPROC>("glGetQueryObjectui64v")
-          : look_up<PFNGLGETQUERYOBJECTUI64VPROC>("glGetQueryObjectui64vEXT")};
+          ? gl_entry_point<PFNGLGETQUERYOBJECTUI64VPROC>("glGetQueryObjectui64v")
+          : gl_entry_point<PFNGLGETQUERYOBJECTUI64VPROC>("glGetQueryObjectui64vEXT")};
   const QueryFunctions& f = functions;
   const bool complete = f.gen_queries && f.delete_queries && f.begin_query && f.end_query &&
                         f.get_query_object_ui64v;
@@ -56,7 +40,8 @@ const QueryFunctions* query_functions() {
 
 }  // namespace
 
-GlTimer::GlTimer() : functions_(query_functions()) {
+GlTimer::GlTimer()
+    : functions_(query_functions()), trusted_(functions_ ? Trust::undecided : Trust::no) {
   if (functions_) functions_->gen_queries(1, &query_);
 }
 
@@ -65,15 +50,16 @@ GlTimer::~GlTimer() {
 }
 
 double GlTimer::time(const std::function<void()>& commands) {
+  const bool querying = trusted_ != Trust::no;
   glFinish();
   const auto start = std::chrono::steady_clock::now();
-  if (functions_ && trusted_ != Trust::no) functions_->begin_query(GL_TIME_ELAPSED, query_);
+  if (querying) functions_->begin_query(GL_TIME_ELAPSED, query_);
   commands();
-  if (functions_ && trusted_ != Trust::no) functions_->end_query(GL_TIME_ELAPSED);
+  if (querying) functions_->end_query(GL_TIME_ELAPSED);
   glFinish();
   const std::chrono::duration<double, std::milli> elapsed =
       std::chrono::steady_clock::now() - start;
-  if (!functions_ || trusted_ == Trust::no) return elapsed.count();
+  if (!querying) return elapsed.count();
   GLuint64 nanoseconds = 0;
   functions_->get_query_object_ui64v(query_, GL_QUERY_RESULT, &nanoseconds);
   const double queried = static_cast<double>(nanoseconds) * 1e-6;

@@ -38,6 +38,6 @@ class GlTimer {
   enum class Trust { undecided, yes, no };
 
   const QueryFunctions* const functions_;  // null without timer queries
-  Trust trusted_ = Trust::undecided;
+  Trust trusted_;                          // no from the start without them
   GLuint query_ = 0;
 };

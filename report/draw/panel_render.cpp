@@ -59,8 +59,5 @@ ConfigurationDrawing::~ConfigurationDrawing() {
 void ConfigurationDrawing::clear() const { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
 void ConfigurationDrawing::draw(double shift_x, double shift_y) const {
-  PanelSetup moved = setup_;
-  moved.shift_x = shift_x;
-  moved.shift_y = shift_y;
-  draw_panel(config_.anisotropy, config_.trilinear, moved);
+  draw_panel(config_.anisotropy, config_.trilinear, setup_, shift_x, shift_y);
 }

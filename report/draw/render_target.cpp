@@ -4,10 +4,8 @@
 #include <GL/glext.h>
 
 #include <algorithm>
-#include <cstdlib>
 
-#include "glh/glh_extensions.h"
-#include "glh/glh_platform.h"
+#include "report/draw/gl_entry_points.h"
 
 namespace {
 
@@ -24,28 +22,19 @@ struct FramebufferFunctions {
   PFNGLCHECKFRAMEBUFFERSTATUSPROC check_framebuffer_status;
 };
 
-template <typename Function>
-Function look_up(const char* name) {
-  return reinterpret_cast<Function>(glh::lookup_entry_point(name));
-}
-
-// The functions, or null where the driver has no framebuffer objects: a lookup alone proves
-// nothing (GLX answers every name), so the version or the extension decides.
+// The functions, or null where the driver has no framebuffer objects.
 const FramebufferFunctions* framebuffer_functions() {
   static const FramebufferFunctions functions = {
-      look_up<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers"),
-      look_up<PFNGLDELETEFRAMEBUFFERSPROC>("glDeleteFramebuffers"),
-      look_up<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer"),
-      look_up<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers"),
-      look_up<PFNGLDELETERENDERBUFFERSPROC>("glDeleteRenderbuffers"),
-      look_up<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer"),
-      look_up<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage"),
-      look_up<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer"),
-      look_up<PFNGLCHECKFRAMEBUFFERSTATUSPROC>("glCheckFramebufferStatus")};
-  const char* const version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-  const bool offered =
-      (version && std::atoi(version) >= 3) ||
-      glh::extension_advertised("GL_ARB_framebuffer_object", glh::combined_extension_string);
+      gl_entry_point<PFNGLGENFRAMEBUFFERSPROC>("glGenFramebuffers"),
+      gl_entry_point<PFNGLDELETEFRAMEBUFFERSPROC>("glDeleteFramebuffers"),
+      gl_entry_point<PFNGLBINDFRAMEBUFFERPROC>("glBindFramebuffer"),
+      gl_entry_point<PFNGLGENRENDERBUFFERSPROC>("glGenRenderbuffers"),
+      gl_entry_point<PFNGLDELETERENDERBUFFERSPROC>("glDeleteRenderbuffers"),
+      gl_entry_point<PFNGLBINDRENDERBUFFERPROC>("glBindRenderbuffer"),
+      gl_entry_point<PFNGLRENDERBUFFERSTORAGEPROC>("glRenderbufferStorage"),
+      gl_entry_point<PFNGLFRAMEBUFFERRENDERBUFFERPROC>("glFramebufferRenderbuffer"),
+      gl_entry_point<PFNGLCHECKFRAMEBUFFERSTATUSPROC>("glCheckFramebufferStatus")};
+  const bool offered = gl_offers(3, 0, {"GL_ARB_framebuffer_object"});
   const FramebufferFunctions& f = functions;
   const bool complete = f.gen_framebuffers && f.delete_framebuffers && f.bind_framebuffer &&
                         f.gen_renderbuffers && f.delete_renderbuffers && f.bind_renderbuffer &&

@@ -30,6 +30,15 @@ void add_difference(std::vector<SettingDifference>& differences, Setting setting
 }
 
 
+// The entry of `entries` (panels, their image quality, costs) whose configuration has the label
+// `label`; null where none has.
+template <typename Entry>
+const Entry* labelled(const std::vector<Entry>& entries, const std::string& label) {
+  for (const Entry& entry : entries)
+    if (configuration_label(entry.config) == label) return &entry;
+  return nullptr;
+}
+
 // How a figure moved from `old_value` to `new_value` when `distance` gives its distance from the
 // ideal and it may move by `limit`. A figure not measured (NaN) on either side, or infinite on
 // both, moves nowhere.
@@ -98,24 +107,21 @@ Change verdict_change(const Verdict& old, const Verdict& verdict) {
 // The image quality of the panel `label` in both reports, where both hold it.
 void add_quality_changes(std::vector<Change>& changes, const std::string& label,
                          const QualityReport& was, const QualityReport& is) {
-  const auto of = [&](const QualityReport& quality) -> const QualityFigures* {
-    for (const PanelQuality& panel : quality.panels)
-      if (configuration_label(panel.config) == label) return &panel.figures;
-    return nullptr;
-  };
-  const QualityFigures *old = of(was), *now = of(is);
-  if (!old || !now) return;
+  const PanelQuality *old_panel = labelled(was.panels, label), *panel = labelled(is.panels, label);
+  if (!old_panel || !panel) return;
+  const QualityFigures *old = &old_panel->figures, *now = &panel->figures;
   const struct {
     Quantity quantity;
     double QualityFigures::*value;
     double limit;
     double (*distance)(double);
-  } figures[] = {{Quantity::psnr, &QualityFigures::psnr, psnr_change_limit, below},
-                 {Quantity::detail, &QualityFigures::detail, quality_ratio_change_limit, from_one},
-                 {Quantity::flicker, &QualityFigures::flicker, quality_ratio_change_limit, from_one}};
+  } figures[] = {
+      {Quantity::psnr, &QualityFigures::psnr, psnr_change_limit, below},
+      {Quantity::detail, &QualityFigures::detail, quality_ratio_change_limit, from_one},
+      {Quantity::flicker, &QualityFigures::flicker, quality_ratio_change_limit, from_one}};
   for (const auto& f : figures)
     changes.push_back(change_of(f.quantity, label, old->*f.value, now->*f.value,
-                                    movement(old->*f.value, now->*f.value, f.limit, f.distance)));
+                                movement(old->*f.value, now->*f.value, f.limit, f.distance)));
 }
 
 // The cost of the AF panel `label` in both reports, where both timed it in enough rounds for a
@@ -123,21 +129,17 @@ void add_quality_changes(std::vector<Change>& changes, const std::string& label,
 // count noise.
 void add_cost_change(std::vector<Change>& changes, const std::string& label,
                      const std::vector<DrawCost>& was, const std::vector<DrawCost>& is) {
-  const auto of = [&](const std::vector<DrawCost>& costs) -> const DrawCost* {
-    for (const DrawCost& cost : costs)
-      if (configuration_label(cost.config) == label && cost.config.anisotropy != 1.0f &&
-          cost.rounds >= min_cost_rounds && !std::isnan(cost.relative.low))
-        return &cost;
-    return nullptr;
+  const auto comparable = [](const DrawCost* cost) {
+    return cost && cost->config.anisotropy != 1.0f && cost->rounds >= min_cost_rounds &&
+           !std::isnan(cost->relative.low);
   };
-  const DrawCost *old = of(was), *now = of(is);
-  if (!old || !now) return;
+  const DrawCost *old = labelled(was, label), *now = labelled(is, label);
+  if (!comparable(old) || !comparable(now)) return;
   const bool moved = intervals_apart(old->relative, now->relative);
   Change change = change_of(Quantity::cost, label, old->relative.median, now->relative.median,
-                                !moved ? Movement::unchanged
-                                : now->relative.median > old->relative.median
-                                    ? Movement::regressed
-                                    : Movement::improved);
+                            !moved ? Movement::unchanged
+                            : now->relative.median > old->relative.median ? Movement::regressed
+                                                                          : Movement::improved);
   change.old_cost = old->relative;
   change.new_cost = now->relative;
   changes.push_back(change);
@@ -236,10 +238,8 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
   c.tolerance = run.tolerance;
   for (const PanelMeasurement& panel : run.panels) {
     const std::string label = configuration_label(panel.config);
-    const auto old = std::find_if(
-        baseline.report.panels.begin(), baseline.report.panels.end(),
-        [&](const PanelMeasurement& p) { return configuration_label(p.config) == label; });
-    if (old == baseline.report.panels.end()) {
+    const PanelMeasurement* const old = labelled(baseline.report.panels, label);
+    if (!old) {
       c.unmatched.push_back(label);
       continue;
     }

@@ -51,9 +51,10 @@ std::string differences_text(const std::vector<SettingDifference>& differences);
 // held to the run's tolerance. The effective anisotropy's distance from the formula's may move
 // by a share of the formula's (10 %, where a driver's level arithmetic or a change of its
 // footprint shows plainly). The PSNR may move by 1 dB: the picture's RMS difference from the
-// ideal one by 12 %, about what the anisotropy's share is. The detail and flicker ratios may move by a tenth of the ideal filter's,
-// below which a person hardly tells two pictures apart. A driver measures the same run after run
-// to the last digit, so every limit lies far above what rounding moves.
+// ideal one by 12 %, about what the anisotropy's share is. The detail and flicker ratios may
+// move by a tenth of the ideal filter's, below which a person hardly tells two pictures apart. A
+// driver measures the same run after run to the last digit, so every limit lies far above what
+// rounding moves.
 inline constexpr double anisotropy_change_limit = 0.10;
 inline constexpr double psnr_change_limit = 1.0;
 inline constexpr double quality_ratio_change_limit = 0.10;

@@ -225,16 +225,17 @@ Finding angle_dependence(const AngleSweep& sweep, const AngleSweep* isotropic) {
           formula_low->formula, formula_high->formula, highest->invariant)};
 }
 
-// The entry of `entries` (sweeps or costs) with the strongest AF of one filter; null when the
-// filter has none above isotropic.
+// The entry of `entries` (sweeps or costs) with the strongest AF of one filter, or with
+// `weakest` the weakest above isotropic; null when the filter has none above isotropic.
 template <typename Entry>
-const Entry* strongest_af(const std::vector<Entry>& entries, bool trilinear) {
-  const Entry* strongest = nullptr;
+const Entry* strongest_af(const std::vector<Entry>& entries, bool trilinear, bool weakest = false) {
+  const Entry* found = nullptr;
   for (const Entry& entry : entries)
     if (entry.config.trilinear == trilinear && entry.config.anisotropy > 1.0f &&
-        (!strongest || entry.config.anisotropy > strongest->config.anisotropy))
-      strongest = &entry;
-  return strongest;
+        (!found || (weakest ? entry.config.anisotropy < found->config.anisotropy
+                            : entry.config.anisotropy > found->config.anisotropy)))
+      found = &entry;
+  return found;
 }
 
 // The isotropic sweep of one filter, or null when there is none.
@@ -268,11 +269,7 @@ std::string af_cost_alike(const Report& report) {
   std::vector<std::string> alike;
   for (const bool trilinear : {true, false}) {
     const DrawCost* strongest = strongest_af(report.costs, trilinear);
-    const DrawCost* weakest = nullptr;
-    for (const DrawCost& cost : report.costs)
-      if (cost.config.trilinear == trilinear && cost.config.anisotropy > 1.0f &&
-          (!weakest || cost.config.anisotropy < weakest->config.anisotropy))
-        weakest = &cost;
+    const DrawCost* weakest = strongest_af(report.costs, trilinear, true);
     if (strongest && strongest != weakest && strongest->settled && weakest->settled &&
         !intervals_apart(strongest->relative, weakest->relative))
       alike.push_back(format_text("AF %g costs as much as AF %g with %s",
