@@ -13,21 +13,22 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 python3 "$check" "$root" >"$work/out" || fail "the repository breaks its layers: $(cat "$work/out")"
 
+tree="$work/tree"
+mkdir "$tree"
+(cd "$root" && cp -r --parents docs/architecture.md base interact scene include image app \
+  report "$tree")
 for plant in "image/rgb_image.h|report/judge/baseline.h" "scene/scene.h|app/panels.h" \
   "report/draw/vulkan/vk_device.cpp|report/text/report_writer.h" \
   "base/text_format.h|scene/scene.h" "report/judge/findings.cpp|report/text/report_writer.h" \
   "report/run/report_run.cpp|<GL/gl.h>"; do
   IFS='|' read -r file include <<<"$plant"
-  rm -rf "$work/tree"
-  mkdir "$work/tree"
-  (cd "$root" && cp -r --parents docs/architecture.md base interact scene include image app \
-     report "$work/tree")
-  python3 "$check" "$work/tree" >"$work/out" || fail "the copy breaks its layers unplanted"
-  lines=$(wc -l <"$work/tree/$file")
+  cp "$tree/$file" "$work/unplanted"
+  lines=$(wc -l <"$tree/$file")
   if [[ $include == "<"* ]]; then line="#include $include"; else line="#include \"$include\""; fi
-  echo "$line" >>"$work/tree/$file"
-  ! python3 "$check" "$work/tree" >"$work/out" || fail "$include planted in $file passed"
+  echo "$line" >>"$tree/$file"
+  ! python3 "$check" "$tree" >"$work/out" || fail "$include planted in $file passed"
   grep -q "^layers: $file:$((lines + 1)) includes $include" "$work/out" ||
     fail "$include planted in $file, not named: $(cat "$work/out")"
+  mv "$work/unplanted" "$tree/$file"
 done
 echo "ok: the includes keep to the layers, and a planted one of a higher layer fails"

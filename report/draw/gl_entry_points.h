@@ -8,8 +8,7 @@
 #include "glh/glh_platform.h"
 
 // Whether the current context's GL_VERSION is `major`.`minor` or later, or it advertises one of
-// `extensions`. Needs a current GL context whose extensions
-// the extension layer has read.
+// `extensions`. Needs a current GL context whose extensions the extension layer has read.
 bool gl_offers(int major, int minor, std::initializer_list<const char*> extensions);
 
 // The entry point `name` through the extension layer, as `Function`; null where there is none.

@@ -1,6 +1,5 @@
-// The test application on the real driver through its own start-up: the GL objects it makes and
-// releases, the textures it uploads, and the panels read back from the frame. The default
-// start-up runs once in this process; other switches and the end of the process run in children.
+// The test application on the real driver: its GL objects, uploaded textures and panels read back.
+// The default start-up runs once in this process; other switches and the exit run in children.
 #include <gtest/gtest.h>
 
 #include <GL/freeglut.h>
@@ -38,7 +37,6 @@
 
 namespace {
 
-// The start-up with `switches` and the pictures of data/images.
 bool start(std::vector<const char*> switches) {
   data_path.directories = {KESTREL_SOURCE_DIR "/data/images"};
   return start_with_switches(std::move(switches));
@@ -48,10 +46,9 @@ RgbImage read_frame() {
   return read_pixels(GL_BACK, 0, 0, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }
 
-// With the plane moved out of sight, the frame equals each panel's label and status lines (the
-// unit of the colour texture, with `tc` after it, and the colour delta) in the captured font at
-// their places in a window of `columns` panels of side height / 2, and the display callback sends
-// every character of them through glutBitmapCharacter with the 8 × 13 font, in order.
+// With the plane out of sight, the frame equals each panel's label and status lines (colour unit,
+// `tc`, colour delta) in the captured font, in `columns` panels of side height / 2, and the display
+// callback sends every character, in order, through glutBitmapCharacter with the 8 × 13 font.
 void expect_panel_texts(int columns, int tmu, int delta, const char* tc = "") {
   const int side = glutGet(GLUT_WINDOW_HEIGHT) / 2;
   ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), columns * side);
@@ -88,8 +85,7 @@ void expect_panel_texts(int columns, int tmu, int delta, const char* tc = "") {
   EXPECT_EQ(glut_characters, all_lines);
 }
 
-// The level (0 to 3) whose colour at colour delta 0 is nearest, or 4 for the black background;
-// `distance` gets how far off it is.
+// The nearest level (0 to 3) at colour delta 0, or 4 for the black background, and its `distance`.
 int nearest_level(const RgbTexel& texel, int& distance) {
   int nearest = 4;
   distance = texel.red + texel.green + texel.blue;
@@ -102,9 +98,8 @@ int nearest_level(const RgbTexel& texel, int& distance) {
   return nearest;
 }
 
-// With the colour texture on the only unit in use, each panel's middle column shows the levels
-// in order from the near edge into the distance (AF may reach the horizon before level 3), in
-// hard bands when bilinear, blended when trilinear (which llvmpipe does only without AF).
+// With only the colour texture, each middle column shows levels 0 to 3 into the distance (AF may
+// end at the horizon before 3): bilinear bands are hard; llvmpipe blends trilinear only without AF.
 void expect_colour_bands(int columns) {
   draw_panels(OverlayFont::glut, test_panel_setup());
   const RgbImage frame = read_frame();
@@ -146,8 +141,7 @@ void resize_window(int width, int height) {
   ASSERT_EQ(gl_viewport(), whole);
 }
 
-// The default start-up, run by the first test that needs it; every test leaves the state as it
-// found it.
+// The default start-up, run once by the first test; each test restores the state it changes.
 class Started : public testing::Test {
  protected:
   void SetUp() override {
@@ -205,8 +199,7 @@ TEST_F(Started, ColourBandsRunIntoTheDistance) {
   expect_colour_bands(4);
 }
 
-// The report measures each unit so: a white texture on the others leaves the selected unit's
-// texture alone in the picture, whichever unit that is.
+// The report measures each unit so: white on the other units leaves its texture alone.
 TEST_F(Started, AWhiteTextureOnTheOtherUnitsShowsTheSelectedUnitAlone) {
   const int units = test_state.tmu_count;
   TextureObject2D white;
@@ -230,8 +223,7 @@ TEST_F(Started, AWhiteTextureOnTheOtherUnitsShowsTheSelectedUnitAlone) {
   EXPECT_FALSE(same_image(draw(nullptr), alone)) << "the other units' pictures never showed";
 }
 
-// Every unit's texture takes the panel's filter and anisotropy, whichever unit shows the
-// colour-mipmap texture and whatever the panel before set: the report measures each unit alone.
+// For any unit showing the colour mipmaps, after any panel: the report measures each unit alone.
 TEST_F(Started, EveryUnitsTextureTakesThePanelsFilterAndAnisotropy) {
   const int units = test_state.tmu_count;
   ASSERT_GT(units, 1) << "the driver offers one texture unit";
@@ -256,9 +248,8 @@ TEST_F(Started, EveryUnitsTextureTakesThePanelsFilterAndAnisotropy) {
   glh::glActiveTextureARB(GL_TEXTURE0_ARB);
 }
 
-// Panels are whole pixels: what a window's size leaves over stays black, down to panels of no
-// area at all, and back at its start size the window is drawn whole; the frame leaves the
-// viewport as it found it.
+// Panels are whole pixels: the rest of the window stays black, down to panels of no area, and at
+// its start size the window is drawn whole; the viewport is left as found.
 TEST_F(Started, ResizedWindowsDrawWholePanelsOnly) {
   const int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
   const struct {
@@ -281,7 +272,6 @@ TEST_F(Started, ResizedWindowsDrawWholePanelsOnly) {
   }
 }
 
-// After a start-up with switches "-noaf -tc -nomt -noaftrick".
 void check_narrow_start_up() {
   ASSERT_TRUE(start({"-noaf", "-tc", "-nomt", "-noaftrick"}));
   EXPECT_EQ(test_state.tmu_count, 1);
@@ -299,9 +289,8 @@ void check_narrow_start_up() {
 
 std::vector<GlCall> expected_deletions;
 
-// Registered before the start-up, this runs after the toolkit's exit handler: the start-up's
-// objects were deleted once each, the list first, then the textures from the last slot down,
-// all while the context existed, and nothing else was.
+// Registered before the start-up, so run after the toolkit's exit handler: only the start-up's
+// objects were deleted, once each in a context, the list then the textures from the last slot down.
 void check_deletions() {
   std::vector<GlCall> deletions;
   for (const GlCall& call : gl_calls())

@@ -1,5 +1,4 @@
-// The test application without GL: the switches, the colour-mipmap generator against the
-// independent reference, and the committed unit pictures against their generator.
+// The test application without GL: switches, the colour-mipmap generator and the unit pictures.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -47,8 +46,7 @@ TEST(Switches, SetTheirFlagsWhateverTheLetterCaseAndIgnoreEverythingElse) {
   }
 }
 
-// Every level the generator hands on equals the reference byte for byte; level L is
-// size >> L texels square, down to 1, and a size of 0 or less has no level at all.
+// Level L is size >> L texels square, down to 1; a size of 0 or less has no level.
 TEST(ColorMipTexture, GeneratorMatchesTheDirectFormula) {
   for (const int size : {256, 64, 6, 1, 0, -4}) {
     for (const int delta : {0, 2, 30, 127}) {
@@ -70,7 +68,6 @@ TEST(ColorMipTexture, GeneratorMatchesTheDirectFormula) {
   }
 }
 
-// read_png of a file in `directory`.
 RgbImage read_picture(const std::string& directory, const std::string& name) {
   data_path.directories = {directory};
   RgbImage image(1, 1);

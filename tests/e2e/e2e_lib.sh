@@ -1,6 +1,5 @@
-# Shared helpers of the end-to-end scripts: start the real executable, find its windows, follow
-# its state lines, check how it ends, run kestrel-report. Sourced; the caller passes the
-# executables as $1 and $2.
+# Helpers of the end-to-end scripts, which source it with the executables as $1 and $2: start the
+# programs, find their windows, follow state lines, check how they end.
 set -euo pipefail
 
 KESTREL=$(realpath "$1")
@@ -77,8 +76,7 @@ state_value() {
     <<<"$1"
 }
 
-# Checks in state line $1 that value $3 after label $2 is $4 within 0.000002, and so on for
-# each further label, number and value.
+# Checks in state line $1, for each label, number and value after it, that value within 0.000002.
 expect_state() {
   local line=$1 value
   shift
@@ -90,8 +88,7 @@ expect_state() {
   done
 }
 
-# Drags with the left button in window $1 from ($2, $3) to ($4, $5), holding the keys named
-# after them (shift, ctrl).
+# Drags with the left button in window $1 from ($2, $3) to ($4, $5), holding the keys after them.
 drag() {
   local window=$1 x0=$2 y0=$3 x1=$4 y1=$5 key down=() up=()
   shift 5
@@ -114,8 +111,7 @@ expect_run() {
   [ "$status" -eq 0 ] || [ ! -e "$WORK/x" ] || fail "$* still made the output folder"
 }
 
-# Runs kestrel-report from its own folder, where it finds the units' pictures, on llvmpipe with
-# the arguments $@, to a successful end; its standard error goes to $WORK/err.
+# Runs kestrel-report $@ on llvmpipe from its own folder, where the units' pictures are, to success.
 report_from_own_folder() {
   (cd "$(dirname "$KESTREL")" && GALLIUM_DRIVER=llvmpipe "$KESTREL" "$@") 2>"$WORK/err" ||
     fail "kestrel-report $*: $(tail -n 3 "$WORK/err")"

@@ -1,11 +1,8 @@
 #!/usr/bin/env python3
-"""Opens report.html or compare.html in headless Chromium and checks it as a reader's browser
-shows it: no console error or exception, no request beyond the page itself, every picture
-inline and decoded, the charts inline, and the figures shown equal to report.json's.
-Usage: html_check.py [--text TEXT]... DIR/report.html, or html_check.py [--text TEXT]...
-DIR/compare.html REPORT_DIR... (the compared folders, each the column of its name, in any
-order). Neither page may be wider than the window. Each TEXT must show as
-text, as a hostile string from a driver or a file does. Skips, saying so, without chromium."""
+"""Checks report.html or compare.html as headless Chromium shows it: no error, no request beyond
+the page, pictures and charts inline, no wider than the window, the figures report.json's.
+Usage: html_check.py [--text TEXT]... DIR/report.html | DIR/compare.html REPORT_DIR...
+Each TEXT, a hostile string, must show as text. Skips, saying so, without chromium."""
 import json
 import math
 import os
@@ -79,8 +76,8 @@ class Browser:
             self.events.append(self.message())
 
     def close(self):
-        """Asks the browser to quit, then ends whatever is left of its processes, so that none
-        still writes into the profile when it is removed."""
+        """Quits the browser and ends what is left of it, so that none writes into the profile
+        as it is removed."""
         try:
             os.write(self.commands, json.dumps({"id": 0, "method": "Browser.close"}).encode() +
                      b"\0")
@@ -225,11 +222,11 @@ def check_report(state, folder):
     made = {"schema_version": str(report["schema_version"])}
     made.update({key: str(value) for key, value in report["provenance"].items()})
     expect(state["provenance"] == made, "provenance shown: %s" % state["provenance"])
-    fixed = [v["id"] for v in report["verdicts"] if v["pass"] and v["expected"] == "fail"]
-    expect(state["fixed"] == fixed, "fixed shown: %s, in report.json: %s" % (state["fixed"], fixed))
-    failing = [v["id"] for v in report["verdicts"] if not v["pass"] and v["expected"] == "pass"]
-    expect(state["failing"] == failing,
-           "failing shown: %s, in report.json: %s" % (state["failing"], failing))
+    for listed, passed, expected in (("fixed", True, "fail"), ("failing", False, "pass")):
+        ids = [v["id"] for v in report["verdicts"] if v["pass"] == passed and
+               v["expected"] == expected]
+        expect(state[listed] == ids, "%s shown: %s, in report.json: %s" %
+               (listed, state[listed], ids))
     regressed = sorted([c["figure"], c.get("panel", c.get("verdict"))]
                        for c in report.get("baseline", {}).get("changes", [])
                        if c["movement"] == "regressed")
@@ -280,8 +277,7 @@ def main(arguments):
            "elements that load: %s" % state["loaded"])
     for text in texts:
         expect(text in state["text"], "%s does not show %r as text" % (page, text))
-    # However many columns its tables have, the page keeps its width: a wide table scrolls in
-    # its own box.
+    # A wide table scrolls in its own box.
     expect(state["overflow"] <= 1, "%s is %d pixels wider than the window" %
            (page, state["overflow"]))
     if folders:

@@ -1,7 +1,6 @@
-# End to end: real X input in kestrel's window, run with a reporter of its state (state_probe).
-# A left drag turns the plane, Shift with it pans, Ctrl dollies, Shift with Ctrl does nothing;
-# e/d and w/s stop at their bounds, q/a move the plane, any key puts a mouse dolly back to the
-# keyboard's distance, and a menu entry does what its key does.
+# End to end: real X input in kestrel's window, its state reported by state_probe: drags with
+# and without Shift and Ctrl, the keys and their bounds, and a menu entry that does what its key
+# does.
 source "$(dirname "$0")/e2e_lib.sh"
 
 open_kestrel

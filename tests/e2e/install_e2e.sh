@@ -1,9 +1,6 @@
-# End to end: the build installs the programs, pictures, docs and man pages in their places,
-# under --prefix and staged under DESTDIR alike; the installed tree, moved to another prefix,
-# finds its pictures from an empty folder, as kestrel-report finds the build tree's from any
-# folder: the same panels.png from /, /tmp, the repository's top and the program's own folder;
-# a missing picture is a warning; kestrel-report's man page names the options and exit statuses
-# of its --help. Needs neither root nor a mount.
+# End to end: the build installs every file in its place, under --prefix and DESTDIR alike; the
+# programs, built or installed and moved, find their pictures from any folder; a missing picture
+# is a warning; the man page names what --help names. Needs neither root nor a mount.
 source "$(dirname "$0")/e2e_lib.sh"
 prefix=$KESTREL_INSTALL_PREFIX  # the one the build was configured with
 repository=$(cd "$(dirname "$0")/../.." && pwd)

@@ -1,8 +1,6 @@
-# End to end: kestrel-report on llvmpipe through GLX writes every file, each parses and its
-# numbers hold up; a run through EGL with no X at all measures the same and draws the same
-# pictures, byte for byte; each says where it ran; a LOD bias of +1 is stated and followed; a
-# user's picture is measured for the image quality; --help, bad options, missing devices, GLX
-# without a display and textures that cannot be read end with the right statuses.
+# End to end: kestrel-report on llvmpipe through GLX writes a report that holds up, and through
+# EGL without X the same one, byte for byte; a LOD bias and a user's picture are followed; help,
+# bad options, missing devices or displays and unreadable textures end with their statuses.
 source "$(dirname "$0")/e2e_lib.sh"
 
 expect_run 0 "--lod-bias B" --help

@@ -1,8 +1,6 @@
-# End to end: kestrel-report --api vulkan on lavapipe under the validation layer, which must say
-# nothing, writes every file of a GL report, each file's numbers holding up and report.html
-# holding up in a browser, and measures what the GL report on llvmpipe measures, which shares
-# lavapipe's sampling, within 0.05 level a panel; --compare names both. Missing devices end with
-# the right status.
+# End to end: kestrel-report --api vulkan on lavapipe, the validation layer silent, writes a whole
+# report that holds up, in a browser too, and measures what GL on llvmpipe, which shares lavapipe's
+# sampling, measures within 0.05 level a panel; --compare names both; a missing device gives 2.
 source "$(dirname "$0")/e2e_lib.sh"
 # lavapipe alone, whatever GPU the machine has; the validation layer must be there to be heard.
 # Its manifest is named for the machine's architecture (Mesa 22) or not (Mesa 25).

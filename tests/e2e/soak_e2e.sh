@@ -1,6 +1,5 @@
-# Soak: random keys, drags with and without Shift and Ctrl, and window resizes down to 1 × 1,
-# round after round (SOAK_ROUNDS, default 6, of 500 keys, 10 drags and 5 resizes). Every key is
-# handled (it stays responsive), memory stays flat after the first round, and it ends cleanly.
+# Soak: SOAK_ROUNDS (default 6) rounds of 500 random keys, 10 drags and 5 resizes down to 1 × 1;
+# every key is handled, memory stays flat after the first round, and it ends cleanly.
 source "$(dirname "$0")/e2e_lib.sh"
 
 rounds=${SOAK_ROUNDS:-6}

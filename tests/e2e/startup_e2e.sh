@@ -1,7 +1,6 @@
-# End to end: how kestrel starts. It opens its "Kestrel" window at the size its switches ask for
-# and ends with status 0 when the window is closed; with a required extension hidden it says so
-# on standard error and in an "Error" message window, and ends with status 0 once the user
-# dismisses it, by any means; without a reachable X display it says so and ends with status 1.
+# End to end: how kestrel starts and ends: its window at the size its switches ask for, closed
+# with status 0; a missing extension said on stderr and in an "Error" window, dismissed in any way
+# with status 0; no X display, status 1.
 source "$(dirname "$0")/e2e_lib.sh"
 
 for case in "1024x512" "256x512 -noaf -tc -nomt" "1024x512 -noaf,-tc"; do

@@ -1,7 +1,5 @@
-// Test helper: kestrel's start-up and main loop with one more interactor, last, that prints the
-// state for scripts to follow (usage: state_probe [switches]). Each line is "EVENT trackball X Y
-// Z W COUNT pan X Y Z dolly X Y Z tmu N threshold N zoom Z", EVENT being "key" after every key,
-// "release" after every button release, "change" when a 20 ms poll sees it changed otherwise.
+// Test helper (state_probe [switches]): kestrel with a last interactor printing "EVENT state_line"
+// after each "key", button "release", or other "change" a 20 ms poll sees, for scripts to follow.
 #include <GL/glut.h>
 
 #include <cstdio>

@@ -1,5 +1,4 @@
-// Test helper: sends an X window what its close button would, a WM_DELETE_WINDOW client
-// message. Usage: x_send_close WINDOW-ID
+// Test helper: sends an X window its close button's message. Usage: x_send_close WINDOW-ID
 #include <cstdio>
 #include <cstdlib>
 

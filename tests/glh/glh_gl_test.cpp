@@ -1,5 +1,4 @@
-// The extension layer on Mesa: the combined string from the driver's GL and GLX strings, and the
-// support check of the names the driver advertises and of names it does not.
+// The extension layer on Mesa: the combined GL and GLX string, and the support check.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The extension layer against injected extension strings and a driver played through the lookup
-// seam: the name and version rules, the support check's failure list and the loader.
+// The extension layer's name rules, support check and loader, on injected strings and fake_driver.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -13,8 +12,7 @@
 
 static const char* driver_version = nullptr;
 
-// GL_VERSION, the only string the layer asks the driver for once it has the combined string:
-// played here, so that no GL context is needed.
+// Plays GL_VERSION, the only string the layer asks the driver for beside the combined one.
 extern "C" const GLubyte* glGetString(GLenum name) {
   return reinterpret_cast<const GLubyte*>(name == GL_VERSION ? driver_version : nullptr);
 }

@@ -1,5 +1,4 @@
-// The image subsystem on Mesa: uploaded levels read back with glGetTexImage, and the
-// texture and display-list objects, whose names are made on first use and given back once.
+// The image subsystem on Mesa: uploaded levels read back, and lazily named GL objects.
 #include <gtest/gtest.h>
 
 #include <GL/glx.h>  // after gtest, whose names its X11 macros would clash with
@@ -18,8 +17,7 @@
 
 namespace {
 
-// Three texels a row: with the default unpack alignment of 4 every row after the first would be
-// read skewed. Mipmap levels halve down to 1 x 1, neither side below 1.
+// Rows of three texels skew under the default unpack alignment of 4; levels halve to 1 x 1.
 TEST(UploadImage, LevelsReadBackWithTheirSizesAndTheAlignmentIsRestored) {
   REQUIRE_GL_WINDOW();
   using Sizes = std::vector<std::pair<int, int>>;
@@ -52,8 +50,7 @@ TEST(UploadImage, LevelsReadBackWithTheirSizesAndTheAlignmentIsRestored) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 
-// A kind of lazily named object: the GL functions that make, use and delete its names, a use,
-// and whether the driver shows that use.
+// A lazily named kind: its make, use and delete calls, a use, and whether the driver shows it.
 template <class Object>
 struct Kind;
 
@@ -105,9 +102,8 @@ class LazyName : public testing::Test {
 using Kinds = testing::Types<TextureObject2D, DisplayList>;
 TYPED_TEST_SUITE(LazyName, Kinds);
 
-// A name is made at the first use and kept for later ones; a release deletes it once, and the
-// next use makes a fresh one; an object without a name makes no GL call. Objects live until the
-// process exits, so destruction deletes the name only while a GL context is current.
+// A release deletes the name once and the next use makes a fresh one; no name, no GL call. Objects
+// live until the process exits, so destruction deletes only while a GL context is current.
 TYPED_TEST(LazyName, IsMadeOnFirstUseKeptForLaterUsesAndDeletedOnce) {
   using K = Kind<TypeParam>;
   TypeParam object;

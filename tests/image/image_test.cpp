@@ -1,5 +1,4 @@
-// The image subsystem without GL: the data path, RgbImage, the PNG loader on crafted, hostile and
-// PngSuite files, write_png and replace_file, read back from disk, and the box filter.
+// The image subsystem without GL: data path, PNG loading and writing, replace_file, box filter.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -21,8 +20,7 @@
 #include "png_bytes.h"
 #include "temp_dir.h"
 
-// Under AddressSanitizer an allocation above 512 MiB ends the program: the hostile files below
-// would need 1 GiB and more if the loader's limits failed.
+// Under AddressSanitizer allocations above 512 MiB abort; hostile files need 1 GiB if limits fail.
 extern "C" const char* __asan_default_options() {
   return "max_allocation_size_mb=512:allocator_may_return_null=0";
 }
@@ -34,7 +32,6 @@ namespace fs = std::filesystem;
 constexpr RgbTexel red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255}, white{255, 255, 255},
     black{0, 0, 0};
 
-// Tests that read through the program's data path, which each starts and leaves empty.
 class WithDataPath : public testing::Test {
  protected:
   void SetUp() override { data_path.directories.clear(); }
@@ -51,9 +48,8 @@ std::string opened(const DataPath& path) {
   return text;
 }
 
-// From four levels below a temporary root, as from build/bin: the working directory first, then
-// data folders up the tree, and the folders beside the program, the only absolute ones, last.
-// Programs built or installed, moved or not, find their pictures from any folder: install_e2e.sh.
+// From four levels below a temporary root, as from build/bin: the working directory, data folders
+// up the tree, then the absolute ones beside the program. For installed programs: install_e2e.sh.
 TEST(DataPath, TheFirstDirectoryThatYieldsTheFileWins) {
   const TempDir root;
   const fs::path work = root.path() / "a" / "b" / "c" / "work";
@@ -78,7 +74,7 @@ TEST(DataPath, TheFirstDirectoryThatYieldsTheFileWins) {
   EXPECT_EQ(opened(DataPath{}), "none");
 }
 
-// Decodes `file` from memory into `image`; returns what went to standard error meanwhile.
+// Decodes `file` from memory into `image`; returns what went to standard error.
 std::string decode(std::string file, RgbImage& image) {
   std::FILE* const stream = fmemopen(file.data(), file.size(), "rb");
   testing::internal::CaptureStderr();
@@ -127,13 +123,11 @@ TEST(ReadPng, EveryEncodingGives8BitRgbTexelsBottomRowFirstWithoutAlpha) {
   }
 }
 
-// Every truncation of a valid file, broken CRCs in the image data and in the end chunk after it,
-// files without the signature (skipped without a word, the others named), sizes whose rows would
-// need 1 GiB, 300 MB in one row block, more than libpng's million pixels a side or all the header
-// can claim, chunks whose declared length of almost 2 GiB libpng would allocate, and a sound grey
-// file that carries every row of a picture just beyond the decoded size limit. A damaged copy of
-// the valid file may instead load where the damage spares its image data (libpng 1.6.48 passes
-// over a broken CRC in the end chunk), but then whole: as the valid file loads.
+// Truncations, broken CRCs in the image data and end chunk, unsigned files (skipped silently, the
+// others named), sizes needing 1 GiB of rows, 300 MB in one row block, over libpng's million pixels
+// a side or the header's maximum, chunks declaring almost 2 GiB that libpng would allocate, and a
+// sound grey file just beyond the decoded size limit. A damaged copy may load whole if its image
+// data is spared (libpng 1.6.48 passes over a broken CRC in the end chunk).
 TEST(ReadPng, BrokenAndHostileFilesLeaveTheImageAsItWas) {
   std::vector<std::vector<int>> gradient(16);
   for (int i = 0; i < 16 * 16; ++i) gradient[i / 16].insert(gradient[i / 16].end(), {i, -i, 7 * i});
@@ -189,9 +183,8 @@ TEST_F(WithDataPath, AnEmptyDataPathGetsTheDefaultsOnceAndAMissingFileIsReported
   EXPECT_TRUE(same_image(image, patterned_image(2, 2)));
 }
 
-// Whether `messages` holds nothing but libpng's warnings about ancillary chunks that the picture
-// does not depend on (all but gamma and transparency): what a file that loads whole may bring.
-// libpng 1.6.48 finds the histogram of two PngSuite files out of place, which 1.6.39 does not.
+// Whether `messages` holds only libpng warnings on ancillary chunks other than gamma and
+// transparency; 1.6.48, unlike 1.6.39, finds two PngSuite files' histograms out of place.
 bool only_warnings_on_unused_chunks(const std::string& messages) {
   const std::string warning = "libpng warning: ";
   std::istringstream lines(messages);
@@ -206,11 +199,9 @@ bool only_warnings_on_unused_chunks(const std::string& messages) {
   return true;
 }
 
-// Valid files load with their manifest's size, silent but for warnings about chunks the picture
-// does not depend on; corrupt ones leave the image as it was. Files that differ only in their
-// encoding decode alike: interlaced ones and their twins, compression levels and chunk orders
-// against the first of their kind, and files with a histogram or a suggested palette against
-// the basic file without.
+// Valid files load silently but for unused-chunk warnings. Encodings of one picture decode alike:
+// interlaced ones as their twins, compression levels and chunk orders as the first of their kind,
+// and files with a histogram or suggested palette as the basic file.
 TEST_F(WithDataPath, EveryPngSuiteFileLoadsAsItsManifestSaysOrChangesNothing) {
   data_path.directories = {KESTREL_PNGSUITE_DIR};
   std::ifstream manifest(KESTREL_PNGSUITE_DIR "/MANIFEST.tsv");
@@ -265,8 +256,7 @@ TEST(WritePng, PicturesRoundTripTopRowFirstAndOnesWithoutPixelsAreRefused) {
   EXPECT_FALSE(write_png(path("missing/x.png"), image));
 }
 
-// Text and pictures beyond a file-size limit, as on a full disk, leave no partial file and keep
-// the file they would replace; those within it replace it whole.
+// A file-size limit stands in for a full disk; writes within it replace the file whole.
 TEST(ReplaceFile, AFailedWriteLeavesNoPartialFileAndKeepsTheOldOne) {
   const TempDir directory;
   const auto path = [&directory](const char* name) { return (directory.path() / name).string(); };
@@ -299,8 +289,7 @@ TEST(ReplaceFile, AFailedWriteLeavesNoPartialFileAndKeepsTheOldOne) {
 
 }  // namespace
 
-// Each level halves the sides above 1, each texel the rounded mean of those it covers, down to
-// one texel.
+// Sides above 1 halve; each texel is the rounded mean of those it covers.
 TEST(BoxFilter, MipChainsHalveByTheRoundedMeanDownToOneTexel) {
   RgbImage image(4, 2);
   const std::uint8_t values[2][4] = {{0, 1, 10, 20}, {2, 3, 30, 40}};
@@ -317,8 +306,7 @@ TEST(BoxFilter, MipChainsHalveByTheRoundedMeanDownToOneTexel) {
   EXPECT_EQ(mip_chain(RgbImage(1, 4)).size(), 3u);
 }
 
-// Scaling to powers of two keeps a picture's mean and its layout: a 3 × 3 picture, dark in its
-// left third, becomes 2 × 2 with a left column two-thirds dark.
+// Mean and layout survive: 3 × 3, dark in its left third, gives 2 × 2, the left column 2/3 dark.
 TEST(BoxFilter, ScalesToPowersOfTwoByTheAreaEachTexelCovers) {
   struct Case {
     int width, height, limit, scaled_width, scaled_height;

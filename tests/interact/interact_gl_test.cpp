@@ -1,5 +1,4 @@
-// The interaction framework on Mesa: the interactors' transforms and the perspective reshaper,
-// read back from the driver's matrices and viewport.
+// The interaction framework on Mesa: transforms and the perspective reshaper, read back from GL.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -14,8 +13,7 @@
 
 namespace {
 
-// A navigator turns first, then dollies, then pans, and its inverse undoes it; a rotation whose
-// scalar part drifted past 1 turns nothing.
+// A navigator turns, dollies, then pans; its inverse undoes it; a scalar part past 1 turns nothing.
 TEST(GlTransforms, InteractorsMultiplyTheGlMatrixByTheirOwnMatrices) {
   REQUIRE_GL_WINDOW();
   NavigationInteractor navigator(1);
@@ -36,9 +34,8 @@ TEST(GlTransforms, InteractorsMultiplyTheGlMatrixByTheirOwnMatrices) {
   expect_matrix(modelview_matrix(), Matrix4{}, 1e-5);
 }
 
-// The viewport covers the window and the projection is a 60-degree perspective from 0.1 to 10
-// with the window's aspect, cot(30°) = 1.7320508; the model-view matrix is current after it. A
-// disabled reshaper only records the size, and a size without area keeps the last projection.
+// A 60-degree perspective from 0.1 to 10 at the window's aspect, cot(30°) = 1.7320508, then
+// model-view current. Disabled, it only records the size; a size without area keeps the projection.
 TEST(PerspectiveReshaper, KeepsTheViewportAndProjectionOnTheWindow) {
   REQUIRE_GL_WINDOW();
   glMatrixMode(GL_TEXTURE);

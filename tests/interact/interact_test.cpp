@@ -1,5 +1,4 @@
-// The interaction framework without GL: the vector, rotation and matrix math, the interactor
-// list and its event walk, the callback hooks, and the drag interactors driven by played input.
+// The interaction framework without GL: math, the interactor list and walk, hooks and drags.
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
@@ -34,8 +33,7 @@ TEST(Vector3, ProductsAreSummedInDoublePrecisionAndShortVectorsKeptAsTheyAre) {
   expect_vector(small, {0, 1, 0});
 }
 
-// Each rotation is checked by where it takes a vector: through rotate_vector, through its
-// matrix, and back through its conjugate.
+// Checked through rotate_vector, the matrix, and back through the conjugate.
 TEST(Quaternion, RotationsTurnVectorsAboutTheirAxisByTheRightHandRule) {
   const std::tuple<Vector3, float, Vector3, Vector3> cases[] = {  // axis, angle, from, to
       {{0, 0, 1}, quarter, {1, 0, 0}, {0, 1, 0}},
@@ -96,8 +94,7 @@ void record(char who, const char* what, Ints... values) {
   events += ";";
 }
 
-// A callback interactor whose hooks record the events of the walk under `name`; 'b' also keeps keys from
-// those behind it, and 'm' does at_display at a display event.
+// Records events under `name`; 'b' keeps keys from those behind, 'm' runs at_display on display.
 template <char name>
 CallbackInteractor recorder() {
   CallbackInteractor hooks;
@@ -114,8 +111,7 @@ CallbackInteractor recorder() {
   return hooks;
 }
 
-// An empty interactor list and record, and drags without real X input: the modifiers held as
-// each test says, and redisplays counted.
+// An empty list and record; drags with played modifiers and counted redisplays, no X input.
 class Interaction : public testing::Test {
  protected:
   void SetUp() override {
@@ -146,8 +142,7 @@ TEST_F(Interaction, TheWalkGoesFrontToBackUntilAnInteractorStopsIt) {
                     "b:keyboard 120 1 2;a:special 3 4 5;b:special 3 4 5;c:special 3 4 5;");
 }
 
-// Each listed interactor gets the event once, one that removes itself goes on safely, and one
-// added behind the current one gets the event in its turn.
+// One that removes itself goes on safely; one added behind the current one gets it in turn.
 TEST_F(Interaction, HandlersMayAddAndRemoveInteractorsDuringTheWalk) {
   CallbackInteractor m = recorder<'m'>();
   const std::pair<std::function<void()>, const char*> changes[] = {
@@ -165,10 +160,9 @@ TEST_F(Interaction, HandlersMayAddAndRemoveInteractorsDuringTheWalk) {
   }
 }
 
-// Modifiers are asked for only at a press that could start a drag. Steps count upwards positive;
-// a zero step moves nothing but asks for a redisplay. A release ends the drag whatever the
-// modifiers, updating only after a zero step. Disabled, the interactor ignores the mouse but
-// records the window size.
+// Modifiers are asked for only at a press that could start a drag. Steps count upwards positive; a
+// zero step moves nothing but asks for a redisplay. A release ends the drag whatever the modifiers,
+// updating only after a zero step. Disabled, it ignores the mouse but records the window size.
 TEST_F(Interaction, ADragStartsAtItsPressAndFollowsEachStepUntilItsRelease) {
   PanInteractor pan;
   pan.modifiers = shift;
@@ -210,8 +204,7 @@ TrackballInteractor pressed_trackball(int x = 100, int y = 50, int width = 200, 
   return trackball;
 }
 
-// Five pixels from the middle of a 100-pixel-high window lift to a turn of about 0.1 radian, about
-// the axis across the drag.
+// Five pixels from the middle of a 100-pixel-high window lift to a turn of about 0.1 radian.
 TEST_F(Interaction, ATrackballTurnsAboutTheAxisAcrossTheDrag) {
   for (const auto& [x, y, axis] : {std::tuple{105, 50, Vector3{0, 1, 0}}, {100, 45, {-1, 0, 0}}}) {
     TrackballInteractor trackball = pressed_trackball();
@@ -222,8 +215,7 @@ TEST_F(Interaction, ATrackballTurnsAboutTheAxisAcrossTheDrag) {
   EXPECT_EQ(take_redisplay_requests(), 2);
 }
 
-// A zero step turns nothing and asks for no redisplay; near-degenerate steps stay finite (the
-// products' renormalisation: Quaternion); the centre stays where it is.
+// A zero step turns nothing and asks for no redisplay; near-degenerate steps stay finite.
 TEST_F(Interaction, ATrackballStaysFiniteAndTurnsAboutItsCentre) {
   TrackballInteractor trackball = pressed_trackball();
   trackball.motion(105, 50);
@@ -232,8 +224,7 @@ TEST_F(Interaction, ATrackballStaysFiniteAndTurnsAboutItsCentre) {
   expect_quaternion(trackball.increment, 0, 0, 0, 0);
   expect_quaternion(trackball.rotation, turned.x, turned.y, turned.z, turned.w);
   EXPECT_EQ(take_redisplay_requests(), 1);
-  // On a 4096 × 2048 window this one-pixel step at the left edge lifts to two unit vectors whose
-  // float dot product is 1.0000001, while their cross product still gives an axis.
+  // On 4096 × 2048 this edge step's unit vectors dot to 1.0000001 in float, yet give an axis.
   TrackballInteractor edge = pressed_trackball(0, 259, 4096, 2048);
   edge.motion(1, 259);
   EXPECT_FLOAT_EQ(edge.rotation.w, 1.0f);
@@ -245,8 +236,8 @@ TEST_F(Interaction, ATrackballStaysFiniteAndTurnsAboutItsCentre) {
   expect_vector(transformed(trackball.get_inverse_transform(), {1, 2, 3}), {1, 2, 3});
 }
 
-// Each layout (1 is the program's) binds every member, which gets every event, to its button and
-// exactly its modifiers: a drag right and up turns (t), pans (p) or dollies away (d).
+// Each layout (1 is the program's) binds each member to its button and exactly its modifiers: a
+// drag right and up turns (t), pans (p) or dollies away (d).
 TEST_F(Interaction, ANavigatorDragsTheMemberOfItsLayoutsButtonAndModifiers) {
   const struct {
     int layout, button, held;

@@ -1,7 +1,5 @@
-// Reports read back as baselines, without a driver: the JSON reader against hostile text, a
-// report held to its baseline (each kind of regression, each at its limit), and files that are
-// no report; the image quality read back and side by side in compare.md. The settings that
-// differ and the rest of compare.md are checked end to end.
+// Reports read back as baselines, without a driver: the JSON reader on hostile text, regressions
+// at their limits, non-reports, compare.md's image quality (its settings and the rest: end to end).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,9 +28,8 @@
 
 namespace {
 
-// Panels of both filters at each level, each with figures of its own and three distance bands;
-// a sweep of each over `angles` and its cost, timed in rounds; a reach verdict per panel, the
-// second failing.
+// Panels of both filters at each level, with figures of their own and three distance bands, each
+// swept over `angles` and costed in timed rounds; a reach verdict per panel, the second failing.
 Report made_report(const std::vector<float>& levels, const std::vector<double>& angles) {
   Report report;
   report.driver = {"Vendor", "Renderer \"one\"", "1.0", 16.0f, 4};
@@ -77,9 +74,8 @@ std::vector<Verdict> made_verdicts(const Report& report) {
   return verdicts;
 }
 
-// `report` with the image quality of each of its panels, each with figures of its own over the
-// plane and in two distance bands: the first panel equal to the ideal filter (PSNR +infinity),
-// the second's nearest band without flicker in the ideal picture (flicker +infinity).
+// `report` with image quality per panel, over the plane and two distance bands: the first panel
+// is the ideal filter (PSNR +infinity); the second's nearest band has no ideal flicker (+infinity).
 Report with_quality(Report report) {
   QualityReport& q = report.quality;
   q.taps = 123456000000;  // not 0, which a minus sign leaves a count
@@ -106,8 +102,7 @@ StoredReport stored(const std::string& text) {
   return read;
 }
 
-// `text` with its first `from`, or its last, replaced by `to`; unchanged, and a failure, when it
-// has none.
+// `text` with its first (or last) `from` replaced by `to`; unchanged, and a failure, if none.
 std::string replaced(std::string text, const std::string& from, const std::string& to,
                      bool last = false) {
   const std::size_t at = last ? text.rfind(from) : text.find(from);
@@ -137,9 +132,8 @@ TEST(JsonReader, HostileTextGivesAnErrorNeverATree) {
   }
 }
 
-// Whatever a string holds, the writer's text reads back as the same string; escapes the writer
-// never writes and numbers too small to hold read, nesting up to the limit included; an error says
-// where it lies. Booleans, nulls and members missing or of another kind: report_schema_test.
+// Strings read back as written; escapes the writer never writes, underflowing numbers and nesting
+// at the limit read; errors say where. Booleans, nulls and bad members: report_schema_test.
 TEST(JsonReader, ReadsWhatTheWriterWritesAndSaysWhereItFails) {
   JsonValue value;
   JsonError error;
@@ -183,8 +177,8 @@ TEST(Baseline, MorePanelsAndRetiredRulesAreListedApart) {
   EXPECT_FALSE(has_regressed(older));
 }
 
-// Each figure changed by hand in the run moves, and only that one, as the ideal lies: towards it
-// it improves, away from it it regresses, across it it changes; within its limit it stays.
+// Each figure changed by hand, and only it, moves as its ideal lies: towards it improves, away
+// from it regresses, across it changes; within its limit it stays.
 TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   const Report base = with_quality(made_report({1.0f, 8.0f}, {0.0, 45.0}));
   const std::vector<Verdict> base_verdicts = made_verdicts(base);
@@ -192,6 +186,7 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   using R = Report&;
   using V = std::vector<Verdict>&;
   using M = Movement;
+  using Q = Quantity;
   static const auto band_of = [](R r) -> double& {
     return r.panels[3].statistics.bands[2].measured_anisotropy;
   };
@@ -206,56 +201,50 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
     void (*change)(Report&, std::vector<Verdict>&);
     std::set<std::tuple<Quantity, std::size_t, Movement>> moved;  // each figure, its panel's index
   } cases[] = {
-      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Quantity::verdict, 0, M::regressed}}},
+      {"a verdict fails", [](R, V v) { v[0].pass = false; }, {{Q::verdict, 0, M::regressed}}},
       {"a failing verdict passes", [](R, V v) { v[1].pass = true; },
-       {{Quantity::verdict, 1, M::improved}}},
+       {{Q::verdict, 1, M::improved}}},
       {"mean error away from 0",
        [](R r, V) { r.panels[2].statistics.mean_error -= 1.5 * r.tolerance; },
-       {{Quantity::mean_error, 2, M::regressed}}},
+       {{Q::mean_error, 2, M::regressed}}},
       {"mean error to 0 with a tighter tolerance",
-       [](R r, V) {
-         r.panels[0].statistics.mean_error = 0.0;
-         r.tolerance = 0.05;
-       },
-       {{Quantity::mean_error, 0, M::improved}}},
+       [](R r, V) { r.panels[0].statistics.mean_error = 0.0, r.tolerance = 0.05; },
+       {{Q::mean_error, 0, M::improved}}},
       {"mean error across 0", [](R r, V) { r.panels[1].statistics.mean_error += 0.3; },
-       {{Quantity::mean_error, 1, M::changed}}},
+       {{Q::mean_error, 1, M::changed}}},
       {"within the tolerance", [](R r, V) { r.panels[1].statistics.mean_error += 0.1; }, {}},
       {"RMS up", [](R r, V) { r.panels[1].statistics.rms_error += 2; }, {}},
       // The band's anisotropy lies 40 % above the formula's: nearer is better, either way.
       {"anisotropy falls to the formula's", [](R r, V) { band_of(r) /= 1.4; },
-       {{Quantity::band_anisotropy, 3, M::improved}}},
+       {{Q::band_anisotropy, 3, M::improved}}},
       {"rises further above it", [](R r, V) { band_of(r) *= 1.5; },
-       {{Quantity::band_anisotropy, 3, M::regressed}}},
+       {{Q::band_anisotropy, 3, M::regressed}}},
       {"falls as far below it", [](R r, V) { band_of(r) *= 0.6 / 1.4; },
-       {{Quantity::band_anisotropy, 3, M::changed}}},
+       {{Q::band_anisotropy, 3, M::changed}}},
       {"falls a little", [](R r, V) { band_of(r) *= 1.0 - 0.5 * anisotropy_change_limit; }, {}},
       {"PSNR falls", [](R r, V) { quality_of(r, 1).psnr -= 2 * psnr_change_limit; },
-       {{Quantity::psnr, 1, M::regressed}}},
+       {{Q::psnr, 1, M::regressed}}},
       {"PSNR no longer infinite", [](R r, V) { quality_of(r, 0).psnr = 60.0; },
-       {{Quantity::psnr, 0, M::regressed}}},
+       {{Q::psnr, 0, M::regressed}}},
       {"detail nearer 1", [](R r, V) { quality_of(r, 1).detail = 0.9; },
-       {{Quantity::detail, 1, M::improved}}},
+       {{Q::detail, 1, M::improved}}},
       {"detail across 1", [](R r, V) { quality_of(r, 3).detail = 1.125; },
-       {{Quantity::detail, 3, M::changed}}},
+       {{Q::detail, 3, M::changed}}},
       {"flicker up", [](R r, V) { quality_of(r, 0).flicker += 3 * quality_ratio_change_limit; },
-       {{Quantity::flicker, 0, M::regressed}}},
+       {{Q::flicker, 0, M::regressed}}},
       {"flicker down a little",
        [](R r, V) { quality_of(r, 2).flicker -= 0.5 * quality_ratio_change_limit; }, {}},
       {"no image quality in the run", [](R r, V) { r.quality.panels.clear(); }, {}},
       // A cost moves only where its interval and the baseline's part: +-4 % of 16 each here.
       {"cost up beyond both intervals", [](R r, V) { cost_of(r, 1) = {17.5, 16.9, 18.1}; },
-       {{Quantity::cost, 1, M::regressed}}},
+       {{Q::cost, 1, M::regressed}}},
       {"cost down beyond both intervals", [](R r, V) { cost_of(r, 3) = {13.5, 13.0, 14.0}; },
-       {{Quantity::cost, 3, M::improved}}},
+       {{Q::cost, 3, M::improved}}},
       {"cost up within the intervals", [](R r, V) { cost_of(r, 1) = {17.0, 16.6, 17.7}; }, {}},
       {"isotropic cost never compared", [](R r, V) { cost_of(r, 0) = {3.0, 2.9, 3.1}; }, {}},
       {"a cost without interval", [](R r, V) { cost_of(r, 1) = {40.0, NAN, NAN}; }, {}},
       {"a cost of too few rounds for a 95 % interval",
-       [](R r, V) {
-         cost_of(r, 1) = {17.5, 16.9, 18.1};
-         r.costs[1].rounds = min_cost_rounds - 1;
-       },
+       [](R r, V) { cost_of(r, 1) = {17.5, 16.9, 18.1}, r.costs[1].rounds = min_cost_rounds - 1; },
        {}},
   };
   for (const auto& c : cases) {
@@ -284,8 +273,7 @@ TEST(Baseline, EachChangeMovesTheWayOfItsIdeal) {
   }
 }
 
-// Whatever the run's own driver, context, warnings and provenance hold, report.html shows it as
-// text: no markup of theirs reaches the page.
+// report.html shows the run's own driver, context, warnings and provenance as text, never markup.
 TEST(ReportHtml, TheRunsOwnStringsShowAsText) {
   const std::string hostile = "<script>alert(1)</script><img src=x onerror=alert(2)>";
   Report report = with_quality(made_report({1.0f, 8.0f}, {0.0, 45.0}));
@@ -302,8 +290,8 @@ TEST(ReportHtml, TheRunsOwnStringsShowAsText) {
   EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
 }
 
-// Valid JSON that is no report of this program, or a report whose member holds a value that its
-// kind allows but a report cannot (a member missing or of another kind: report_schema_test).
+// Valid JSON that is no report, or a value its kind allows but no report can hold (a member
+// missing or of another kind: report_schema_test).
 TEST(Baseline, OtherJsonIsNoReport) {
   const Report report = with_quality(made_report({1.0f, 8.0f}, {0.0}));
   const std::string text = report_json(report, {}, made_verdicts(report));
@@ -328,8 +316,8 @@ TEST(Baseline, OtherJsonIsNoReport) {
   }
 }
 
-// compare.md: each report's figures side by side in the row of each shared panel, "–" for a
-// report made without them, whichever comes first; no such table when no report has any.
+// compare.md: each report's figures side by side in each shared panel's row, "–" for one made
+// without them, in either order; no such table when no report has any.
 TEST(Comparison, ImageQualitySideBySide) {
   const Report plain = made_report({1.0f, 8.0f}, {0.0});
   const Report measured = with_quality(plain);
@@ -380,8 +368,7 @@ TEST(Comparison, ReportsInDriverAndReleaseOrder) {
                                              "llvmpipe 25", "lavapipe 22", "zink"}));
 }
 
-// compare.svg charts every trilinear AF level above 1 that every report swept, a curve per report
-// in each, and the isotropic sweep alone when they share no other.
+// compare.svg: a curve per report at each trilinear AF level above 1 all swept, or at 1 if none.
 TEST(Comparison, SvgChartsEveryLevelThatEveryReportSwept) {
   const auto compared = [](const std::vector<float>& levels, const std::vector<double>& angles,
                            const char* name) {
@@ -432,9 +419,8 @@ std::vector<std::string> table_cells(const std::string& row) {
   return cells;
 }
 
-// In every table of report.md, regressions.md and compare.md, each row has as many cells as its
-// header, whatever the driver's strings, the folders' names and the verdicts' subjects hold;
-// a name's "|" and backslashes stay in its cell.
+// Every table row of report.md, regressions.md and compare.md has its header's cell count, whatever
+// the driver's texts, folder names and verdict subjects hold; "|" and backslashes stay in the cell.
 TEST(Markdown, TablesStayWholeWhateverTheTextsHold) {
   const std::string hostile = "a|b \\| c\\\nd";
   Report report = made_report({1.0f, 8.0f}, {0.0});

@@ -1,6 +1,5 @@
-// The cost measurement without a driver: the order statistics of its intervals, and its rounds
-// driven by a planted machine whose speed changes, whose times are noisy, or both, so that what
-// interleaving and the stopping rule promise can be checked against known true costs.
+// The cost measurement without a driver: its order statistics, and its rounds and stopping rule
+// on a planted machine whose speed changes or times are noisy, against known true costs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,9 +10,8 @@
 
 namespace {
 
-// The distribution-free interval of the median: the k-th smallest and largest of n samples, k from
-// the binomial distribution (n = 6: the extremes hold the median with 96.9 %; n = 10: the second,
-// 97.9 %; n = 20: the sixth, 95.9 %), and the extremes where no k reaches 95 %.
+// Distribution-free: k-th smallest and largest of n, k binomial (n = 6: the extremes cover 96.9 %;
+// n = 10: the second, 97.9 %; n = 20: the sixth, 95.9 %); the extremes where no k reaches 95 %.
 TEST(CostMeasurement, MedianIntervalsFromOrderStatistics) {
   const auto samples = [](int n) {
     std::vector<double> values;
@@ -65,9 +63,8 @@ struct PlantedMachine {
   }
 };
 
-// A machine that runs at half speed in every other stretch of 7 batches, as a second process
-// would make it: timed one configuration after another, the configurations that fall in the slow
-// stretches would cost twice as much; timed in rounds, each ratio comes out true.
+// Half speed in every other stretch of 7 batches, as a second process would cause: timed one by
+// one, configurations in slow stretches would cost double; timed in rounds, each ratio is true.
 TEST(CostMeasurement, RoundsCancelTheMachinesChangesOfSpeed) {
   PlantedMachine machine;
   machine.slowdown = [](int call) { return (call / 7) % 2 ? 2.0 : 1.0; };
@@ -86,9 +83,8 @@ TEST(CostMeasurement, RoundsCancelTheMachinesChangesOfSpeed) {
   EXPECT_FALSE(costs[3].settled);
 }
 
-// Without noise every ratio settles in the fewest rounds; each configuration is drawn twice to
-// warm up and size its batch, then once a round, as many draws to a batch as fill 10 ms, each
-// round beginning one configuration further on.
+// Without noise every ratio settles in the fewest rounds: two warm-up draws of each configuration
+// size its batch to fill 10 ms, then one batch a round, each round starting one further on.
 TEST(CostMeasurement, BatchesAreSizedAndRoundsRotate) {
   PlantedMachine machine;
   const std::vector<DrawCost> costs = measure_costs(configs, CostPlan(), machine.timer());
@@ -106,8 +102,7 @@ TEST(CostMeasurement, BatchesAreSizedAndRoundsRotate) {
       EXPECT_EQ(machine.order[warm_up + round * configs.size() + k], (round + k) % configs.size());
 }
 
-// Noisy times take more rounds; the intervals hold the true ratios; and noise that never lets a
-// ratio settle ends at the most rounds the plan allows, the ratio marked unsettled.
+// The intervals still hold the true ratios; noise that never settles ends unsettled at the limit.
 TEST(CostMeasurement, NoiseTakesMoreRoundsUpToThePlansLimit) {
   const struct {
     double noise;  // the spread of each batch's time, as a share of it
@@ -129,8 +124,7 @@ TEST(CostMeasurement, NoiseTakesMoreRoundsUpToThePlansLimit) {
   }
 }
 
-// A budget spent stops the rounds once the fewest have run, settled or not; a plan of fewer
-// rounds than that runs them all.
+// Settled or not, the rounds stop there; a plan of fewer rounds runs them all.
 TEST(CostMeasurement, TheBudgetStopsTheRoundsOnceTheFewestHaveRun) {
   std::mt19937 random(3);
   std::uniform_real_distribution<double> spread(0.4, 1.6);

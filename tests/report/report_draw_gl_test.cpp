@@ -1,7 +1,6 @@
-// The report's drawing on the real driver: the geometry it computes is the one the driver draws,
-// the isotropic panel measures the reference levels at any turn and a LOD bias moves them with
-// the reference, the overlay font draws as GLUT's and text printed over a picture as the driver
-// draws it; the image quality's moves, and a real aliasing filter that its measures catch.
+// The report's drawing on the real driver: computed geometry against what it draws, the isotropic
+// panel's levels at any turn and under a LOD bias, the overlay font and printed text against the
+// driver's and GLUT's, and the image quality's moves and measures on a real aliasing filter.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
@@ -10,7 +9,6 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -18,12 +16,12 @@
 #include "app/panels.h"
 #include "app/test_objects.h"
 #include "glh/glh_genext.h"
-#include "glh/glh_platform.h"
 #include "image/box_filter.h"
 #include "image/picture_text.h"
 #include "image/pixel_store.h"
 #include "image/read_pixels.h"
 #include "interact/navigators.h"
+#include "report/draw/gl_entry_points.h"
 #include "report/draw/gl_scene_renderer.h"
 #include "report/draw/panel_render.h"
 #include "report/measure/image_quality.h"
@@ -39,8 +37,7 @@ namespace {
 
 constexpr int panel_size = 256;
 
-// The test started once for the whole program, on one unit, as GLUT starts once per process:
-// for this suite and for the one that derives from it.
+// Started once per program on one unit, as GLUT starts once per process, for both suites.
 class ReportDraw : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -63,8 +60,7 @@ class ReportDraw : public testing::Test {
   std::optional<GlSceneRenderer> renderer_;  // the window's back buffer
 };
 
-// A small panel and the test texture scaled down, so that the ideal pictures cost little under
-// the sanitizers.
+// A small panel and texture, so that the ideal pictures cost little under the sanitizers.
 constexpr int quality_size = 96;
 constexpr int texture_size = 32;
 
@@ -105,8 +101,7 @@ class QualityDraw : public ReportDraw {
   TextureObject2D texture_;
 };
 
-// `picture` drawn into the lower left corner of the back buffer, `texts` drawn over it in `font`
-// in a viewport of the picture's size, and the picture's area read back.
+// `picture` drawn at the lower left of the back buffer, `texts` over it in `font`, read back.
 RgbImage printed_by_driver(const RgbImage& picture, const std::vector<PlacedText>& texts,
                            OverlayFont font = OverlayFont::captured) {
   const int width = picture.width(), height = picture.height();
@@ -133,8 +128,7 @@ TEST(Report, AfLevelsAreTakenAsTheDriverTakesThemWithIsotropicAdded) {
   EXPECT_EQ(anisotropy_levels({4}, 1.0f), (Levels{1}));
 }
 
-// Every vertex the driver reports for the panel's plane, clipped ones included, maps back
-// through the report's footprint to the plane point whose texture coordinates it carries.
+// Every vertex the driver reports, clipped ones too, maps back to the plane point of its s and t.
 TEST_F(ReportDraw, FootprintInvertsWhatTheDriverDraws) {
   glViewport(0, 0, panel_size, panel_size);
   std::vector<GLfloat> buffer(1 << 17);
@@ -162,8 +156,8 @@ TEST_F(ReportDraw, FootprintInvertsWhatTheDriverDraws) {
 }
 
 // The tolerance comes from the data: on llvmpipe the isotropic trilinear panel reads -0.03 on
-// average with 95 % of quads within 0.05 of the reference, on softpipe -0.02 and 0.07; a
-// measurement error would be far larger. Past 45 degrees the decoder walks the rows instead.
+// average with 95 % of quads within 0.05, on softpipe -0.02 and 0.07; a measurement error would
+// be far larger. Past 45 degrees the decoder walks the rows instead.
 TEST_F(ReportDraw, IsotropicPanelMeasuresTheReferenceLevelsAtAnyTurn) {
   for (const double degrees : {0.0, 45.0, 90.0, 150.0}) {
     const PanelStatistics s =
@@ -178,8 +172,7 @@ TEST_F(ReportDraw, IsotropicPanelMeasuresTheReferenceLevelsAtAnyTurn) {
   }
 }
 
-// A LOD bias moves the driver's levels as it moves the reference: a level coarser for +1, a
-// level finer for -1, so the error stays as small as without one.
+// A LOD bias of +1 (-1) moves the levels one coarser (finer) with the reference; errors stay small.
 TEST_F(ReportDraw, ALodBiasMovesTheMeasuredLevelsWithTheReference) {
   const PanelMeasurement unbiased = measure({true, 1.0f, 0, 1, 0.0f});
   for (const float bias : {-1.0f, 1.0f}) {
@@ -200,8 +193,7 @@ TEST_F(ReportDraw, ALodBiasMovesTheMeasuredLevelsWithTheReference) {
   }
 }
 
-// Text printed over a picture on the CPU gives the driver's pixels wherever it starts: inside,
-// on each edge, across the edges, and outside, where the driver draws none of it.
+// CPU-printed text gives the driver's pixels wherever it starts, outside the picture included.
 TEST_F(ReportDraw, TextIsPrintedAsTheDriverDrawsTheCapturedFont) {
   for (const auto& [w, h] : {std::pair{45, 31}, std::pair{96, 50}}) {
     const std::string text = "Agj|_";  // ascenders, descenders, a full-height bar
@@ -238,8 +230,7 @@ TEST_F(ReportDraw, TextIsPrintedAsTheDriverDrawsTheCapturedFont) {
   }
 }
 
-// Every character code, four lines of them in one print: printed on the CPU, drawn with the
-// captured font and drawn with GLUT's own 8 × 13 font, the same pixels.
+// Every character code in one four-line print: CPU, captured font and GLUT's 8 × 13 font agree.
 TEST_F(ReportDraw, EveryCharacterPrintsAsGlutsBitmapFontDraws) {
   std::vector<PlacedText> lines;
   for (int line = 0; line < 4; ++line) {
@@ -254,24 +245,14 @@ TEST_F(ReportDraw, EveryCharacterPrintsAsGlutsBitmapFontDraws) {
     EXPECT_TRUE(same_image(printed, printed_by_driver(picture, lines, font)));
 }
 
-// Timed draws repeated back to back each pass the depth test and fill every pixel again, as the
-// first does: an occlusion query counts the samples of three draws as three times one's. The
-// depth function is as it was after.
+// Back-to-back timed draws each pass the depth test and refill every pixel, as the first does:
+// three draws count three times one's samples. The depth function is left as it was.
 TEST_F(ReportDraw, EveryTimedDrawFillsThePanelAgain) {
-  const auto look_up = [](auto& function, const char* name) {
-    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-        glh::lookup_entry_point(name));
-  };
-  PFNGLGENQUERIESPROC gen_queries;
-  PFNGLBEGINQUERYPROC begin_query;
-  PFNGLENDQUERYPROC end_query;
-  PFNGLGETQUERYOBJECTUIVPROC result;
-  PFNGLDELETEQUERIESPROC delete_queries;
-  look_up(gen_queries, "glGenQueries");
-  look_up(begin_query, "glBeginQuery");
-  look_up(end_query, "glEndQuery");
-  look_up(result, "glGetQueryObjectuiv");
-  look_up(delete_queries, "glDeleteQueries");
+  const auto gen_queries = gl_entry_point<PFNGLGENQUERIESPROC>("glGenQueries");
+  const auto begin_query = gl_entry_point<PFNGLBEGINQUERYPROC>("glBeginQuery");
+  const auto end_query = gl_entry_point<PFNGLENDQUERYPROC>("glEndQuery");
+  const auto result = gl_entry_point<PFNGLGETQUERYOBJECTUIVPROC>("glGetQueryObjectuiv");
+  const auto delete_queries = gl_entry_point<PFNGLDELETEQUERIESPROC>("glDeleteQueries");
   ASSERT_TRUE(gen_queries && begin_query && end_query && result && delete_queries);
   GLuint query = 0;
   gen_queries(1, &query);

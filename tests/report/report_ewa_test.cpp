@@ -1,6 +1,5 @@
-// The ideal filter without a driver, on the panel where the test starts: constant textures,
-// where pixels hold, a brute-force supersampled rendering of the plane, whole-pixel shifts,
-// thread counts, the LOD bias and the texture's repeat.
+// The ideal filter without a driver, on the test's start panel: constants, which pixels hold,
+// supersampling, whole-pixel shifts, thread counts, the LOD bias and the texture's repeat.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,14 +20,12 @@ namespace {
 
 constexpr int panel_size = 64;
 
-// The panel where the test starts, `size` pixels square.
 PanelGeometry start_geometry(int size) {
   return panel_geometry(start_view(start_zoom), size, size);
 }
 
-// Waves of a few texels' period that repeat seamlessly: red along u, green along v, blue
-// slanted, so that a swap of u and v, a wrong scale along either or a displacement of a pixel
-// changes the picture a great deal. Not square, so that the two texel scales differ.
+// Seamless waves of a few texels' period (red along u, green along v, blue slanted), not square:
+// a swap of u and v, a wrong scale or a pixel's displacement changes the picture a great deal.
 RgbImage wave_texture() {
   constexpr int width = 64, height = 32;
   RgbImage image(width, height);
@@ -51,8 +48,7 @@ std::int64_t valid_count(const IdealPicture& ideal) {
   return std::count(ideal.valid.begin(), ideal.valid.end(), 1);
 }
 
-// Level 0 of `texture` at the texel position (u, v), bilinear between the four nearest texel
-// centres, repeating.
+// Level 0 of `texture` at texel position (u, v), bilinear between texel centres, repeating.
 void bilinear(const RgbImage& texture, double u, double v, double rgb[3]) {
   const double x0 = std::floor(u - 0.5), y0 = std::floor(v - 0.5);
   const double fx = u - 0.5 - x0, fy = v - 0.5 - y0;
@@ -72,10 +68,8 @@ void bilinear(const RgbImage& texture, double u, double v, double rgb[3]) {
     }
 }
 
-// The plane rendered the slow, obvious way: each pixel the mean of 16 × 16 sub-samples over its
-// square, each seen on the plane and read bilinearly. `covered` marks the pixels whose
-// sub-samples all see the plane and whose footprint spans at most `max_texels` texels along its
-// major axis, where 16 sub-samples a pixel follow the waves.
+// The plane rendered the slow way, each pixel the mean of 16 × 16 bilinear sub-samples. `covered`
+// marks pixels wholly on the plane spanning at most `max_texels` texels, where 16 follow the waves.
 FloatPicture supersampled(const RgbImage& texture, const PanelGeometry& geometry, double shift_x,
                           double shift_y, double max_texels, std::vector<std::uint8_t>& covered) {
   constexpr int samples = 16;
@@ -120,9 +114,8 @@ IdealPicture masked(IdealPicture ideal, const std::vector<std::uint8_t>& mask) {
 
 }  // namespace
 
-// However the weights fall, their normalised sum over a constant texture is the constant: on
-// every valid pixel, near or far, and 0 elsewhere. (The eye depths are checked where the image
-// quality sorts its pixels into distance bands.)
+// Normalised weights over a constant texture give the constant on every valid pixel, 0 elsewhere;
+// the eye depths are checked where image quality sorts pixels into distance bands.
 TEST(Ewa, GivesTheConstantOnEveryValidPixel) {
   const struct {
     int width, height;
@@ -146,9 +139,8 @@ TEST(Ewa, GivesTheConstantOnEveryValidPixel) {
   }
 }
 
-// A pixel holds only where its footprint lies on the plane: never where its centre sees beyond
-// the plane's edge or above the horizon, and not on the plane's last texels either, where its
-// cut-off ellipse reaches beyond the edge.
+// No pixel holds where its centre sees past the plane's edge or horizon, nor on its last texels,
+// where the cut-off ellipse reaches beyond the edge.
 TEST(Ewa, PixelsHoldOnlyWellInsideThePlane) {
   const PanelGeometry geometry = start_geometry(panel_size);
   const IdealPicture ideal = ideal_picture(EwaTexture(wave_texture()), geometry, 0.0, 0.0, 0.0, 2);
@@ -168,8 +160,7 @@ TEST(Ewa, PixelsHoldOnlyWellInsideThePlane) {
   EXPECT_GT(valid_count(ideal), 0);
 }
 
-// The whole mapping (plane to texels, their scales along u and v, the shift) against the plane
-// rendered independently, sub-sample by sub-sample.
+// The whole mapping (plane to texels, scales along u and v, the shift) against an independent one.
 TEST(Ewa, AgreesWithSupersampling) {
   const RgbImage waves = wave_texture();
   const PanelGeometry geometry = start_geometry(panel_size);
@@ -180,17 +171,14 @@ TEST(Ewa, AgreesWithSupersampling) {
     const FloatPicture reference = supersampled(waves, geometry, x, y, 2.0, covered);
     const IdealPicture compared = masked(ideal, covered);
     ASSERT_GT(valid_count(compared), panel_size * panel_size / 8);
-    // The two filters differ: a box pixel over bilinear texels against a Gaussian pixel of
-    // standard deviation 0.5 widened by a Gaussian texel, which blurs the waves a little more
-    // (their contrast by up to a tenth where a pixel spans two texels): they agree to about 39
-    // dB. A footprint twice too large blurs them enough to fall below 29 dB, and a wrong mapping
-    // or shift moves them by a good part of a period: below 20 dB.
+    // A box pixel over bilinear texels against a Gaussian pixel (deviation 0.5) widened by a
+    // Gaussian texel, up to a tenth less contrast at two texels a pixel: they agree to about 39 dB.
+    // A footprint twice too large falls below 29 dB, a wrong mapping or shift below 20 dB.
     EXPECT_GT(compare_with_ideal({}, {compared}, {reference}).figures.psnr, 34.0);
   }
 }
 
-// Shifting by whole pixels moves the picture by whole pixels, bit for bit: pixel (i, j) shifted
-// shows what pixel (i - dx, j - dy) shows unshifted.
+// Bit for bit: pixel (i, j) shifted by (dx, dy) shows what pixel (i - dx, j - dy) showed.
 TEST(Ewa, WholePixelShiftsMoveThePictureByWholePixels) {
   const EwaTexture texture(wave_texture());
   const PanelGeometry geometry = start_geometry(panel_size);
@@ -234,8 +222,7 @@ TEST(Ewa, GivesTheSamePictureOnAnyNumberOfThreads) {
   }
 }
 
-// A LOD bias of 1 doubles the footprint: the waves blur, and each pixel weighs about four times
-// the texels.
+// Bias 1 doubles the footprint: the waves blur and each pixel weighs about four times the texels.
 TEST(Ewa, BiasOneBlursThePicture) {
   const EwaTexture texture(wave_texture());
   const PanelGeometry geometry = start_geometry(panel_size);
@@ -248,9 +235,8 @@ TEST(Ewa, BiasOneBlursThePicture) {
   EXPECT_GT(blurred.taps, 2 * sharp.taps);
 }
 
-// The texture repeats both ways, on either side of the origin: a footprint wider than the
-// texture, around any centre, weighs what it weighs in the middle of the texture laid out
-// 8 × 8 times, where it needs no repeat.
+// Repeating both ways, either side of the origin: a footprint wider than the texture weighs, at
+// any centre, what it weighs mid-way across the texture tiled 8 × 8, where it needs no repeat.
 TEST(Ewa, WeighsWhatTheTiledTextureShows) {
   constexpr int w = 8, h = 4, tiles = 8;
   const RgbImage small = patterned_image(w, h);

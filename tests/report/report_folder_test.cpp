@@ -1,7 +1,5 @@
-// The report folder replaced as a whole, on real folders: runs of both kinds that commit or end
-// without a commit, and runs cut short by a signal, by SIGKILL or by a failure after the commit
-// point, each looked at afterwards byte for byte, hidden entries included. A whole run that
-// replaces a report, and one cut short by SIGINT or SIGTERM, are checked end to end.
+// The report folder replaced whole, on real folders, by runs of both kinds and runs cut short,
+// checked byte for byte with hidden entries. Full runs and SIGINT or SIGTERM cuts: end to end.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -31,7 +29,6 @@ Entries entries(const fs::path& folder) {
   return found;
 }
 
-// The entries whose names do not start with a dot.
 Entries visible(const Entries& all) {
   Entries shown;
   for (const auto& [name, bytes] : all)
@@ -53,7 +50,6 @@ Entries operator+(Entries a, const Entries& b) {
   return a;
 }
 
-// The files `names`, each holding `run` and its name.
 Entries files(const std::vector<std::string>& names, const std::string& run) {
   Entries made;
   for (const std::string& name : names) made[name] = run + " " + name;
@@ -81,8 +77,7 @@ struct Places {
   const fs::path junit = ci / "results.xml";
 };
 
-// Stages `files` in the folder `out` of `folder`, and `junit` as the JUnit file unless it is
-// empty; returns whether every one was staged.
+// Stages `files` in `out` and `junit` as the JUnit file unless empty; true if all were staged.
 bool stage_all(ReportFolder& folder, const fs::path& out, const Entries& files,
                const std::string& junit, const fs::path& junit_path) {
   const auto writing = [](const std::string& bytes) {
@@ -172,9 +167,8 @@ const Cut cuts[] = {
     {"a failure after the commit point", Ending::failure_after_commit, 0, new_report},
 };
 
-// The child process of a cut: stages `cut.staged` and the JUnit file, and raises the cut's
-// signal between two files or while the last is written; ends with 1 where it cannot stage, 2
-// where the signal does not end it.
+// The child process of a cut: stages `cut.staged` and the JUnit file, raises the signal between two
+// files or while the last is written; exits 1 if it cannot stage, 2 if the signal does not end it.
 void stage_and_raise(const Places& places, const Cut& cut) {
   ReportFolder folder(places.out, ReportKind::measured, places.junit);
   std::string error;

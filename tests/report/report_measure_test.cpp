@@ -1,7 +1,5 @@
-// The report's measurement without a driver: the level decoder on known colours and its walk on
-// hard panels, the ideal levels of known footprints, the plane's horizon, and whole panels painted
-// as a perfect or a faulty driver would draw them. That the footprint matches what the driver
-// draws, turned or not, is checked on the driver.
+// The report's measurement without a driver: level decoding, ideal levels, the plane's horizon and
+// panels painted as a perfect or faulty driver would. The footprint is checked on the driver.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,8 +16,7 @@
 
 namespace {
 
-// The colour a driver shows for level `level` (>= 0) of the colour-mipmap texture of colour
-// delta 0: a whole level's flat colour, or between two the blend at the fraction, in bytes.
+// The bytes a driver shows at `level` (>= 0) of the colour-mipmap texture of colour delta 0.
 RgbTexel level_colour_of(double level) {
   const double whole = std::floor(level);
   const double f = level - whole;
@@ -34,9 +31,8 @@ RgbTexel level_colour_of(double level) {
 constexpr int size = 256;
 constexpr int max_level = 8;
 
-// The plane tilted by `tilt_degrees` about x, `depth` units in front of the eye, in a panel of
-// `size` pixels with the test's projection; a texel covers a pixel where the plane faces the
-// viewer 4 units away.
+// The plane tilted by `tilt_degrees` about x, `depth` units ahead, in the test's projection; a
+// texel covers a pixel where the plane faces the viewer 4 units away.
 PanelGeometry geometry(double depth, double tilt_degrees) {
   PanelGeometry g;
   g.projection = perspective_matrix(38.0, 1.0, 1.0, 100.0);
@@ -49,8 +45,7 @@ PanelGeometry geometry(double depth, double tilt_degrees) {
   return g;
 }
 
-// The pixels of a driver that samples level(ideal levels) in every quad of the plane laid back
-// by 75 degrees, 3.5 units away; background where the quad's centre sees no plane.
+// Each quad at level(its ideal levels), as a driver would draw it; background off the plane.
 RgbImage paint(const PanelGeometry& g, double anisotropy,
                const std::function<double(const IdealLevels&)>& level) {
   const PlaneFootprint footprint(g);
@@ -139,9 +134,8 @@ TEST(LevelDecoder, ContinuityResolvesWholeLevelsAcrossGapsAndFromTheNearSide) {
   EXPECT_FALSE(map.quad_resolved(0, 5));
 }
 
-// A plane that recedes to the left, its near side along the right edge, the near side itself
-// rising by 0.05 a row from 2.5 to beyond 6: read on its own a near-side pixel at 5 would be
-// level 1; walking the rows, each from the line before, reads every pixel whole.
+// The plane recedes leftwards from a near side on the right that climbs from 2.5 past 6: alone, a
+// near-side 5 would read as 1; walking the rows, each from the line before, reads all whole.
 TEST(LevelDecoder, RowsWalkTowardsWhereThePlaneRecedesEachFromTheLineBefore) {
   constexpr int width = 60, height = 80;
   RgbImage panel(width, height);
@@ -191,8 +185,7 @@ TEST(IdealLevels, KnownFootprints) {
 }
 
 TEST(PlaneFootprint, RecedesToAHorizon) {
-  // Laid back by 75 degrees the plane recedes up the panel, coarser and coarser, to a horizon
-  // above which no ray meets it; a point behind the eye is seen nowhere.
+  // Laid back 75 degrees, the plane coarsens up to a horizon; a point behind the eye shows nowhere.
   const PlaneFootprint receding(geometry(4.0, -75.0));
   PlanePoint near, far;
   ASSERT_TRUE(receding.point_at(128.0, 0.5, near) && receding.point_at(128.0, 170.5, far));
@@ -243,9 +236,8 @@ TEST(PanelMeasurement, ADriverALevelOffShowsBlurrierOrSharper) {
   EXPECT_GT(sharp.effective_anisotropy, sharp.ideal_anisotropy);
 }
 
-// Where the reference lies at or below level 0, with or without a bias, no level is decisive: a
-// driver a level blurrier there alone is not blamed: the quads held at level 0, like those held
-// at the coarsest level, are left out.
+// Where the reference is held at level 0, biased or not, a driver a level blurrier there alone
+// is not blamed: those quads, like those held at the coarsest level, are not decisive.
 TEST(PanelMeasurement, QuadsHeldAtLevel0AreNotDecisive) {
   for (const double bias : {0.0, -1.0, 0.5}) {
     SCOPED_TRACE(bias);

@@ -1,8 +1,5 @@
-// The report's output without a driver: which finding fires for reports made up to show each
-// behaviour, the image quality's among them, the command line and the one report.json states,
-// verdicts, expectations files and the JUnit file, text that is never cut, text printed over
-// pictures, cut at their edges, and Markdown read from a file made HTML that can only show text.
-// The JSON writer is checked by reading its text back (report_compare_test).
+// The report's output without a driver: findings of made-up reports, the command line, verdicts,
+// expectations and the JUnit file, text formatting and printing, and Markdown made safe HTML.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,15 +74,13 @@ bool has(const std::vector<Fact>& said, Fact fact) {
   return std::find(said.begin(), said.end(), fact) != said.end();
 }
 
-// The detail kept and the flicker of one panel, over its plane.
-// Against the ideal filter, and the flicker against the extension's formula, which judges
-// aliasing.
+// One panel's detail and flicker against the ideal filter, and its flicker against the formula's.
 struct Figures {
   double detail, flicker, formula_flicker = 1.0;
 };
 
-// `report` with the image quality of both filters at isotropic, AF 2, 4 and 8: each panel's
-// figures over the plane and in the bands 4–8 and 8–16 alike.
+// `report` with the image quality of both filters at isotropic, AF 2, 4 and 8, alike over the
+// plane and in the bands 4–8 and 8–16.
 Report with_quality(Report report, const std::vector<Figures>& trilinear,
                     const std::vector<Figures>& bilinear) {
   for (const bool filter : {true, false})
@@ -133,9 +128,8 @@ TEST(Findings, EachBehaviourFiresItsFinding) {
   EXPECT_TRUE(has(facts(lone), Fact::never_blends));
 }
 
-// Only the strongest AF of each filter is judged on the angle sweep, and a curve on the
-// isotropic one is AF without effect, however the isotropic level itself varies. One turn says
-// nothing of direction; costs, when timed, are said.
+// Only the strongest AF of each filter is judged on the angle sweep; a curve on the isotropic one
+// is AF without effect. One turn says nothing of direction; costs, when timed, are said.
 TEST(Findings, AngleSweepsAndCostsOfTheStrongestAf) {
   Report report = report_with({2, 2, 2}, {2, 2, 2});
   report.angle_sweeps = {sweep(true, 2.0f, {2.0, 1.0, 2.0}), sweep(true, 8.0f, {7.5, 7.2, 7.4}),
@@ -157,7 +151,7 @@ TEST(Findings, AngleSweepsAndCostsOfTheStrongestAf) {
 }
 
 // That AF 8 costs as much as AF 2 is said only where both ratios settled and their intervals
-// overlap: intervals apart, or one too wide to trust, say nothing of it.
+// overlap.
 TEST(Findings, CostsAlikeOnlyWithinTheirIntervals) {
   const struct {
     const char* what;
@@ -182,8 +176,8 @@ TEST(Findings, CostsAlikeOnlyWithinTheirIntervals) {
   }
 }
 
-// Each case's findings of the image quality: each fact expected once per filter where it applies,
-// its sentence naming the panels, bands and numbers the rule picks and none that it passes over.
+// Each image quality finding once per filter where it applies, naming the panels, bands and
+// numbers its rule picks and none that it passes over.
 TEST(Findings, ImageQualityNamesThePanelsTheRulesPick) {
   const Report measured = report_with({2, 2, 2}, {2, 2, 2});
   const char* const trilinear = min_filter_name(true);
@@ -279,8 +273,6 @@ TEST(ReportOptions, ArgumentsAreReadOrRefusedWithAMessage) {
   ReportOptions o;
   std::string error;
   // Values apart may start with one dash; --name=VALUE takes any value as given.
-  // The switches that report_e2e.sh gives the program (--version, --quiet, --api, ...) are
-  // checked there by what it does.
   ASSERT_TRUE(parse({"--out=/tmp/a b", "--angles", "-30:30:15,100", "--aniso", "1,16,2.5",
                      "--lod-bias", "-1.5", "--repeats", "7", "--junit=--check", "-h"},
                     o, error))
@@ -360,8 +352,6 @@ TEST(FormatText, LongTextIsNeverCut) {
   EXPECT_EQ(text.substr(text.size() - 4), "] 42");
 }
 
-// The command line that report.json states reads back, in a real shell, as the arguments it was
-// made of, whatever they hold.
 // The time is UTC whatever the machine's zone: here nine hours east of it.
 TEST(ProvenanceText, TheTimeIsUtcInAnyZone) {
   const char* const zone = std::getenv("TZ");
@@ -377,6 +367,7 @@ TEST(ProvenanceText, TheTimeIsUtcInAnyZone) {
   tzset();
 }
 
+// The command line that report.json states reads back, in a real shell, as its arguments.
 TEST(ProvenanceText, TheShellReadsTheCommandLineBack) {
   const std::vector<std::string> arguments = {
       "kestrel-report", "--out=a/b_c-1.2", "two words", "it's", "", "$HOME `id` \\ \"q\"",
@@ -402,8 +393,8 @@ TEST(PrintOver, EmptyTextsAndPicturesStayAsTheyWere) {
   }
 }
 
-// A report of both filters whose one decisive quad per panel samples the ideal level, with a quad
-// far finer where no driver can be wrong, and no image quality.
+// A report of both filters, one decisive quad a panel at the ideal level and one far finer that
+// is not decisive.
 Report judged_report(const std::vector<double>& trilinear_af,
                      const std::vector<double>& bilinear_af) {
   Report report = report_with(trilinear_af, bilinear_af);
@@ -420,9 +411,8 @@ Report judged_report(const std::vector<double>& trilinear_af,
   return report;
 }
 
-// A limit of zero holds the boundary itself: with --tolerance 0 a quad exactly at its isotropic
-// level is not coarser, one a millionth above is; and a share of coarser quads exactly at
-// bounds_failing_share passes where one quad more fails.
+// With --tolerance 0 a quad at its isotropic level is not coarser, one a millionth above is; a
+// share of coarser quads at bounds_failing_share passes, one quad more fails.
 TEST(Verdicts, ReachHoldsItsBoundariesAtAToleranceOfZero) {
   const struct {
     int above;      // quads of the 200 above their isotropic level
@@ -453,9 +443,8 @@ TEST(Verdicts, ReachHoldsItsBoundariesAtAToleranceOfZero) {
 }
 
 // Expectations read back as written hold a run to its own verdicts; a failure expected that
-// passes is fixed, in the count and in the JUnit file, whose texts are escaped for XML. An id of
-// no verdict of the run and the JUnit file's failures, fixed ones and their pictures, are
-// checked end to end.
+// passes is fixed, in the count and in the JUnit file, whose texts are escaped for XML; an id of
+// no verdict of the run is refused.
 TEST(Expectations, HoldTheVerdictsTheyWereWrittenFrom) {
   Report report = judged_report({1, 1, 1}, {3, 2, 1});
   std::vector<Verdict> verdicts = judge_report(report);
@@ -478,7 +467,8 @@ TEST(Expectations, HoldTheVerdictsTheyWereWrittenFrom) {
   ASSERT_TRUE(apply_expectations(expectations, verdicts, error)) << error;
   EXPECT_EQ(unexpected_count(verdicts), 8u);  // fixed, and the seven failures now unexpected
   const std::string xml = junit_xml(junit_suite(report, verdicts, nullptr, "../out", 2.5));
-  EXPECT_NE(xml.find("failures=\"8\" skipped=\"0\""), std::string::npos);  // An id that names no verdict of this run is refused, naming its line.
+  EXPECT_NE(xml.find("failures=\"8\" skipped=\"0\""), std::string::npos);
+  // An id that names no verdict of this run is refused, naming its line.
   ASSERT_TRUE(parse_expectations("unit/unit-2 pass\nreach/trilinear-af-3 fail\n", "list.txt",
                                  expectations, error));
   EXPECT_FALSE(apply_expectations(expectations, verdicts, error));
@@ -533,8 +523,7 @@ TEST(Expectations, MalformedFilesAreRefusedNamingTheLine) {
   EXPECT_NE(error.find(file), std::string::npos) << error;
 }
 
-// A summary.md is read from disk: whatever it holds becomes text, links that would run a script
-// stay text, and a line of brackets without a link is read in one pass.
+// Whatever a summary.md read from disk holds becomes text; a line of brackets reads in one pass.
 TEST(MarkdownHtml, WhatAFileHoldsShowsAsText) {
   const PictureHtml picture = [](const std::string& alt, const std::string& target) {
     return "{" + alt + "@" + target + "}";

@@ -1,5 +1,4 @@
-// The image-quality figures prove that they measure: the ideal pictures taken for a driver's are
-// perfect, a blurred copy keeps less detail and flickers less, a still one does not flicker.
+// The image-quality figures tell the ideal pictures from blurred, still and blinking copies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +13,7 @@
 
 namespace {
 
-// A small panel of the test's own view with the test texture scaled down, so that the ideal
-// pictures cost little under the sanitizers while keeping detail at every distance.
+// The test's view, texture scaled down: cheap under the sanitizers, detail at every distance.
 constexpr int panel_size = 96;
 constexpr int texture_size = 32;
 constexpr int offsets = 8;
@@ -84,9 +82,8 @@ TEST_F(Quality, ABlurredCopyKeepsLessDetailAndFlickersLess) {
   for (const QualityBand& band : quality.bands) EXPECT_LT(band.figures.detail, 1.0) << band.near;
 }
 
-// A picture that holds still while the plane moves does not flicker at all, whatever its
-// detail; one that blinks between a picture and its negative flickers far more than the ideal,
-// with the same local contrast.
+// A still picture does not flicker whatever its detail; one blinking to its negative flickers far
+// more than the ideal, with the same local contrast.
 TEST_F(Quality, FlickerFollowsTheChangeOverTheOffsets) {
   const FloatPicture first = ideal_->front().picture;
   const std::vector<FloatPicture> still(offsets, first);

@@ -1,6 +1,5 @@
-// The verdicts proven on the reference renderer, without any driver: the clean formula fails
-// none, and each defect real drivers have had, planted in it, fails exactly the verdicts that
-// name it, planted just inside and just outside a rule's threshold where the rule has one.
+// The verdicts on the reference renderer: the clean formula fails none; each defect real drivers
+// have had fails exactly its verdicts, planted just inside and outside any threshold.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -59,57 +58,36 @@ Ids failing(const Report& report) {
 struct DefectRow {
   const char* name;
   PlantedDefect defect;
-  float lod_bias;
   Ids fails;
+  float lod_bias = 0.0f;
 };
 
 TEST(ReferenceVerdicts, EachPlantedDefectFailsExactlyTheVerdictsThatNameIt) {
+  const Ids trilinear_af = af_panels("trilinear", {"trilinear"});
+  const Ids units = {"unit/unit-1", "unit/unit-2", "unit/unit-3"};
   const DefectRow rows[] = {
-      {"clean formula", {Defect::none, 1.0}, 0.0f, {}},
-      {"AF ignored", {Defect::af_ignored, 1.0}, 0.0f, af_panels("af-without-effect")},
-      {"AF level ignored", {Defect::af_level_ignored, 1.0}, 0.0f, af_panels("level-honoured")},
-      {"trilinear dropped under AF",
-       {Defect::trilinear_dropped, 1.0},
-       0.0f,
-       af_panels("trilinear", {"trilinear"})},
-      {"trilinear narrowed to ±0.15",
-       {Defect::trilinear_narrowed, 0.15},
-       0.0f,
-       af_panels("trilinear", {"trilinear"})},
+      {"clean formula", {Defect::none, 1.0}, {}},
+      {"AF ignored", {Defect::af_ignored, 1.0}, af_panels("af-without-effect")},
+      {"AF level ignored", {Defect::af_level_ignored, 1.0}, af_panels("level-honoured")},
+      {"trilinear dropped under AF", {Defect::trilinear_dropped, 1.0}, trilinear_af},
+      {"trilinear narrowed to ±0.15", {Defect::trilinear_narrowed, 0.15}, trilinear_af},
       {"trilinear narrowed to ±0.22, outside the blend share",
-       {Defect::trilinear_narrowed, 0.22},
-       0.0f,
-       af_panels("trilinear", {"trilinear"})},
+       {Defect::trilinear_narrowed, 0.22}, trilinear_af},
       {"trilinear narrowed to ±0.30, inside the blend share",
-       {Defect::trilinear_narrowed, 0.30},
-       0.0f,
-       {}},
-      {"half the probes", {Defect::half_probes, 0.5}, 0.0f, af_panels("aliasing")},
-      {"AF on unit 0 only",
-       {Defect::af_on_unit_0_only, 1.0},
-       0.0f,
-       {"unit/unit-1", "unit/unit-2", "unit/unit-3"}},
+       {Defect::trilinear_narrowed, 0.30}, {}},
+      {"half the probes", {Defect::half_probes, 0.5}, af_panels("aliasing")},
+      {"AF on unit 0 only", {Defect::af_on_unit_0_only, 1.0}, units},
       {"AF on unit 0 only on 11 % of the plane, outside the unit difference",
-       {Defect::af_on_unit_0_only, 0.11},
-       0.0f,
-       {"unit/unit-1", "unit/unit-2", "unit/unit-3"}},
+       {Defect::af_on_unit_0_only, 0.11}, units},
       {"AF on unit 0 only on 9 % of the plane, inside the unit difference",
-       {Defect::af_on_unit_0_only, 0.09},
-       0.0f,
-       {}},
-      {"LOD bias of +1 ignored", {Defect::lod_bias_ignored, 1.0}, 1.0f, all_panels("aliasing")},
-      {"bilinear AF without effect",
-       {Defect::bilinear_af_without_effect, 1.0},
-       0.0f,
+       {Defect::af_on_unit_0_only, 0.09}, {}},
+      {"LOD bias of +1 ignored", {Defect::lod_bias_ignored, 1.0}, all_panels("aliasing"), 1.0f},
+      {"bilinear AF without effect", {Defect::bilinear_af_without_effect, 1.0},
        af_panels("af-without-effect", {"bilinear"})},
       {"coarser than isotropic on two columns, outside the reach share",
-       {Defect::coarse_reach, 0.012},
-       0.0f,
-       af_panels("reach")},
+       {Defect::coarse_reach, 0.012}, af_panels("reach")},
       {"coarser than isotropic on one column, inside the reach share",
-       {Defect::coarse_reach, 0.007},
-       0.0f,
-       {}},
+       {Defect::coarse_reach, 0.007}, {}},
   };
   for (const DefectRow& row : rows)
     EXPECT_EQ(failing(reference_report(row.defect, row.lod_bias)), row.fails) << row.name;
@@ -120,8 +98,8 @@ TEST(ReferenceVerdicts, CleanFormulaSamplesTheExtensionsLevels) {
   const Report report = reference_report({});
   for (const PanelMeasurement& panel : report.panels) {
     SCOPED_TRACE(configuration_label(panel.config));
-    // The ceiling of Pmax / Pmin makes N a step function; the continuous reference lies within
-    // a quarter level of it.
+    // N = ceil(Pmax / Pmin) is a step function; the continuous reference lies within a quarter
+    // level of it.
     EXPECT_LT(std::abs(panel.statistics.mean_error), 0.1);
     EXPECT_EQ(panel.statistics.blurrier_share, 0.0);
   }
@@ -131,8 +109,8 @@ TEST(ReferenceVerdicts, CleanFormulaSamplesTheExtensionsLevels) {
   }
 }
 
-// A driver that ignored the AF level, measured against its fix: the effective anisotropy moves
-// to the formula's value, which counts as improved, and the level-honoured verdicts are fixed.
+// Against its fix, the effective anisotropy moves to the formula's value (improved) and the
+// level-honoured verdicts pass.
 TEST(ReferenceVerdicts, FixingAnIgnoredAfLevelImproves) {
   StoredReport before;
   before.report = reference_report({Defect::af_level_ignored, 1.0});
@@ -141,7 +119,8 @@ TEST(ReferenceVerdicts, FixingAnIgnoredAfLevelImproves) {
   const BaselineComparison comparison = compare_with_baseline(before, after, judge_report(after));
   int improved = 0, regressed = 0;
   for (const Change& change : comparison.changes) {
-    if (change.quantity != Quantity::band_anisotropy && change.quantity != Quantity::verdict) continue;
+    if (change.quantity != Quantity::band_anisotropy && change.quantity != Quantity::verdict)
+      continue;
     improved += change.movement == Movement::improved;
     regressed += change.movement == Movement::regressed;
   }

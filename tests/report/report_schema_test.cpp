@@ -1,8 +1,6 @@
-// report.json's schema walked by the writer and by the reader of baselines: a report with a value
-// of its own in every member the schema lists reads back as written, non-finite figures among
-// them; and every member the reader needs, missing or of another kind, is an error that names the
-// file and the member. The walks here go through the schema itself, so that a member added to it
-// is covered without a change here.
+// report.json's schema, walked by the writer and the baseline reader: every member, non-finite
+// figures too, reads back as written; each one read, missing or of another kind, is an error naming
+// the file and the member. The walks go through the schema, so a new member needs no change here.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,9 +20,8 @@
 
 namespace {
 
-// Gives every member a value of its own that report.json holds exactly (six significant digits),
-// none of them a default; every array two records or values. With `non_finite`, each figure
-// takes the value that null stands for instead.
+// Gives every member a distinct, non-default value that report.json holds exactly (six significant
+// digits), two entries per array; with `non_finite`, each figure the value null stands for.
 class Filling {
  public:
   static constexpr bool writes = false;
@@ -197,10 +194,8 @@ std::string member_kind(const std::string& path) {
 
 }  // namespace
 
-// Every member with a value of its own, then every figure with the value that null stands for
-// (NaN, +infinity for a PSNR), reads back as written: written again, what was read gives the
-// same text; the PSNR, whose null stands for another value, and the schema version, which the
-// writer writes whatever the report holds, are compared themselves.
+// Every member with its own value, then every figure at null's, reads back and rewrites the same
+// text; PSNR (null: +infinity, not NaN) and the schema version (always written) are checked too.
 TEST(ReportSchema, EveryMemberReadsBackAsWritten) {
   for (const bool non_finite : {false, true}) {
     SCOPED_TRACE(testing::Message() << "non-finite: " << non_finite);
@@ -219,9 +214,8 @@ TEST(ReportSchema, EveryMemberReadsBackAsWritten) {
   }
 }
 
-// Each member the reader reads, in the first record of every array, taken out of the text and
-// then given a value of another kind: a report that lacks it is read only where reports may lack
-// it, and every other text is no report, with a message that names the file and the member.
+// Each member the reader reads, in each array's first record, removed and then of another kind:
+// it reads only where optional; any other text is no report, its error naming file and member.
 TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
   Filled written = filled(false);
   const std::string text = report_json(written.report, {}, written.verdicts);
@@ -261,8 +255,7 @@ TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
   EXPECT_GT(tried.size(), 100u);
 }
 
-// A report of an earlier schema, without a schema version or a provenance, reads as version 1;
-// one of a later version is refused by its version, whatever else it holds.
+// A report without schema version or provenance reads as version 1; later ones fail on version.
 TEST(ReportSchema, EarlierVersionsRead) {
   Filled written = filled(false);
   const std::string text = report_json(written.report, {}, written.verdicts);

@@ -1,5 +1,4 @@
-// Checks that need a process of their own, such as a second run of the test's start-up, which
-// can start the toolkit only once per process: run them as a death test that must exit with 0.
+// Checks that need their own process, such as a second start-up: the toolkit starts once a process.
 #pragma once
 
 #include <gtest/gtest-spi.h>
@@ -8,11 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The statement of EXPECT_EXIT(check_in_child(checks), testing::ExitedWithCode(0), ""): runs
-// `checks`, a function of gtest expectations, and ends the child process with status 0 when
-// they all held, else with 1 after printing the failures, which EXPECT_EXIT then shows. Set
-// the death_test_style flag to "threadsafe" first where the parent process has started the
-// toolkit or other threads: the child is then this program run afresh.
+// The statement of EXPECT_EXIT(check_in_child(checks), testing::ExitedWithCode(0), ""): exits 0
+// when `checks` all held, else prints the failures and exits 1. Where the parent started the
+// toolkit or threads, set death_test_style to "threadsafe" first, so the child runs afresh.
 [[noreturn]] inline void check_in_child(void (*checks)()) {
   testing::TestPartResultArray results;
   {

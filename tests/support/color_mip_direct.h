@@ -1,14 +1,12 @@
-// The colour-mipmap texels computed straight from their definition, one sine and one cosine per
-// texel: the independent reference the generator is checked and timed against.
+// Colour-mipmap texels from their definition: the reference the generator is checked and timed by.
 #pragma once
 
 #include <cmath>
 
 #include "app/color_mip_texture.h"
 
-// Writes level `level` of the colour-mipmap texture of level-0 size `size` and colour delta
-// `delta` into `texels` as generate_color_mip_levels hands it on, evaluating
-// sin(cos(y * 2^level) + x * 2^level) afresh for every texel.
+// Writes `level` of the texture of level-0 size `size` and colour delta `delta` into `texels` as
+// generate_color_mip_levels does, evaluating sin(cos(y * 2^level) + x * 2^level) for every texel.
 inline void fill_color_mip_level_direct(int size, int delta, int level, unsigned char* texels) {
   const int n = size >> level;
   const int step = 1 << level;

@@ -1,9 +1,7 @@
-// Test support for the drag interactors: GLUT's modifier query and redisplay request replaced
-// by a fixed answer and a count, so that drags can be driven without real X input.
+// Drives the drag interactors without real X input: fixed modifiers and counted redisplays.
 #pragma once
 
-// From now on query_modifiers answers `mask` (of GLUT_ACTIVE_SHIFT and GLUT_ACTIVE_CTRL) and
-// request_redisplay is counted; both counts start again at 0.
+// From now on query_modifiers answers `mask` of GLUT_ACTIVE_*; both counts start again at 0.
 void hold_modifiers(int mask);
 
 // How often query_modifiers was asked since the last hold_modifiers.

@@ -1,5 +1,4 @@
-// A driver played through the extension layer's entry-point lookup seam: it records every
-// lookup and answers null for the names it is told to lack.
+// A driver at the extension layer's lookup seam: records each lookup, null for names it lacks.
 #pragma once
 
 #include <set>

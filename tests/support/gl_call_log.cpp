@@ -1,6 +1,5 @@
-// A record of the GL calls that make, use and delete texture and display-list names, passed on
-// to the driver. Defining these functions in the test program puts them ahead of the driver's
-// for every caller; the driver's own are looked up behind them.
+// Records texture and display-list calls: defined in the test program, these come ahead of the
+// driver's for every caller, and pass each call on to the driver's own, looked up behind them.
 #include "gl_call_log.h"
 
 #include <GL/freeglut.h>
@@ -9,8 +8,7 @@
 
 namespace {
 
-// Never destroyed: the process-wide objects under test delete their names while the process
-// exits, possibly after this file's own objects are gone.
+// Never destroyed: objects under test delete their names at exit, perhaps after this file's.
 std::vector<GlCall>& calls = *new std::vector<GlCall>;
 
 // The driver's function of the same name and type as ours.

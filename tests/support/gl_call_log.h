@@ -1,6 +1,5 @@
-// A record of the GL calls that make, use and delete texture and display-list names, and of the
-// characters GLUT's bitmap font draws. The test program defines those functions itself: each call
-// is recorded, then passed on to the driver or the toolkit, which still do the work.
+// A record of the calls that make, use and delete texture and display-list names and of the
+// bitmap font's characters, each passed on to the driver or toolkit, which still do the work.
 #pragma once
 
 #include <GL/gl.h>
@@ -8,11 +7,9 @@
 #include <string>
 #include <vector>
 
-// One recorded call: the function's name without "gl" ("GenTextures", "BindTexture",
-// "DeleteTextures", "GenLists", "NewList", "CallList", "DeleteLists"), the one name it made or
-// took, and whether a GL context was current on the calling thread. glutBitmapCharacter is
-// recorded as "BitmapCharacter 8x13" with GLUT_BITMAP_8_BY_13, else "BitmapCharacter", the
-// character code as the name.
+// One call: the function without "gl" ("GenTextures", ...), the name it made or took, and whether
+// a context was current on the thread; glutBitmapCharacter is "BitmapCharacter 8x13" with
+// GLUT_BITMAP_8_BY_13, else "BitmapCharacter", the character code as the name.
 struct GlCall {
   std::string function;
   GLuint name;

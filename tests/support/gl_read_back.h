@@ -8,7 +8,6 @@
 #include "image/pixel_store.h"
 #include "image/rgb_image.h"
 
-// One integer of GL state (glGetIntegerv).
 inline GLint gl_integer(GLenum name) {
   GLint value = -1;
   glGetIntegerv(name, &value);

@@ -1,5 +1,4 @@
-// Resetting the extension layer's process-wide state between tests: the combined extension
-// string and every entry-point pointer, as a process that has loaded nothing yet has them.
+// Resets the extension layer's process-wide state between tests, as if nothing had been loaded.
 #pragma once
 
 #include <cstdlib>
@@ -7,9 +6,8 @@
 
 #include "glh/glh_extensions.h"
 
-// Sets every entry-point pointer of the table back to null and replaces the combined extension
-// string by a copy of `combined`, or by none when it is null, so that the next request_extensions
-// builds it from the driver.
+// Nulls every entry-point pointer and sets the combined extension string to a copy of `combined`,
+// or none when null, so that the next request_extensions builds it from the driver.
 inline void reset_extension_layer(const char* combined) {
   for (int row = 0; row < glh::extension_table_size; ++row)
     for (int i = 0; i < glh::extension_table[row].entry_point_count; ++i)

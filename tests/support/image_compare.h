@@ -38,8 +38,7 @@ inline RgbImage patterned_image(int width, int height) {
   return image;
 }
 
-// An image of `texels` listed top row first, as a picture is drawn (row 0 of an RgbImage is its
-// bottom row).
+// An image of `texels` listed top row first (row 0 of an RgbImage is its bottom row).
 inline RgbImage image_from_top(int width, int height, const std::vector<RgbTexel>& texels) {
   RgbImage image(width, height);
   for (int i = 0; i < width * height; ++i)

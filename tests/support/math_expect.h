@@ -1,5 +1,4 @@
-// Checks shared by the tests of the vector and rotation math and of the interactors: vectors,
-// quaternions and matrices compared component by component, and the GL model-view matrix.
+// Shared checks: vectors, quaternions and matrices compared by component; the model-view matrix.
 #pragma once
 
 #include <GL/gl.h>
@@ -25,7 +24,6 @@ inline void expect_matrix(const Matrix4& actual, const Matrix4& expected, double
     EXPECT_NEAR(actual.m[i], expected.m[i], tolerance) << "element " << i;
 }
 
-// The current model-view matrix of the GL context.
 inline Matrix4 modelview_matrix() {
   Matrix4 m;
   glGetFloatv(GL_MODELVIEW_MATRIX, m.m);

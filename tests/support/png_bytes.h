@@ -1,5 +1,5 @@
-// PNG files made byte by byte, for tests of the loader on files that no encoder writes: any
-// colour type and bit depth, chosen chunks, and files that are broken or claim impossible sizes.
+// PNG files made byte by byte for loader tests: any colour type and bit depth, chosen chunks, and
+// files that are broken or claim impossible sizes.
 #pragma once
 
 #include <zlib.h>
@@ -25,8 +25,7 @@ inline std::string png_chunk(const std::string& type, const std::string& data) {
   return png_int(std::uint32_t(data.size())) + body + png_int(std::uint32_t(crc));
 }
 
-// Unfiltered rows of samples, each `sample_bytes` long (1 or 2; a 16-bit sample's low byte is
-// 0x80), every row behind its filter byte.
+// Unfiltered rows behind their filter bytes; samples of 1 or 2 bytes, a 16-bit one's low byte 0x80.
 inline std::string png_rows(const std::vector<std::vector<int>>& samples, int sample_bytes = 1) {
   std::string packed;
   for (const std::vector<int>& row : samples) {
@@ -44,8 +43,7 @@ inline std::string png_header(std::uint32_t width, std::uint32_t height, int col
                                png_bytes({bit_depth, colour_type, 0, 0, 0}));
 }
 
-// A whole file: the header, `chunks` (PLTE, tRNS, gAMA, ...), `rows` compressed into one IDAT,
-// and IEND.
+// A whole file: header, `chunks` (PLTE, tRNS, gAMA, ...), `rows` compressed into one IDAT, IEND.
 inline std::string png_file(std::uint32_t width, std::uint32_t height, int colour_type,
                             int bit_depth, const std::string& rows,
                             const std::string& chunks = "") {

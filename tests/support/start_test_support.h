@@ -1,5 +1,4 @@
-// Runs the test's real start-up inside a test process, with the switches a command line would
-// give, so that tests see the window, GL state and objects that the program itself has.
+// Runs the real start-up in a test process, so that tests see the program's window and GL state.
 #pragma once
 
 #include <vector>
@@ -7,8 +6,7 @@
 #include "app/platform.h"
 #include "app/startup.h"
 
-// Runs start_test with "kestrel" and `switches` as the command line; false when the driver
-// lacks a required extension.
+// start_test with "kestrel" and `switches` as command line; false if the driver lacks an extension.
 inline bool start_with_switches(std::vector<const char*> switches) {
   static std::vector<char*> argv;  // the start-up may keep pointers into it
   argv.clear();

@@ -9,8 +9,7 @@
 #include <sstream>
 #include <string>
 
-// A fresh directory under the system's temporary directory, removed with everything in it when
-// the object is destroyed.
+// A fresh directory under the system's temporary one, removed with its contents on destruction.
 class TempDir {
  public:
   TempDir() {

@@ -1,5 +1,4 @@
-// What a window's close button sends, for tests that close real windows: a WM_DELETE_WINDOW
-// client message. Include gtest first where both are used: X11's macros clash with its names.
+// A close button's message for real windows. Include gtest first: X11's macros clash with it.
 #pragma once
 
 #include <X11/Xlib.h>
