@@ -141,7 +141,8 @@ bool start_test(int argc, char** argv, bool message_box,
 
 int run_test(int argc, char** argv) {
   if (!display_available()) {
-    std::fprintf(stderr, "kestrel: %s. The test draws in a window: run it from a desktop session.\n",
+    std::fprintf(stderr,
+                 "kestrel: %s. The test draws in a window: run it from a desktop session.\n",
                  display_problem().c_str());
     return 1;
   }

@@ -18,7 +18,8 @@ std::FILE* DataPath::open_file(std::string file_name, const char* mode) const {
 std::vector<std::string> program_data_directories(const std::string& program) {
   if (program.empty()) return {};
   const std::filesystem::path prefix = std::filesystem::path(program).parent_path().parent_path();
-  return {(prefix / "data" / "images").string(), (prefix / "share" / "kestrel" / "images").string()};
+  return {(prefix / "data" / "images").string(),
+          (prefix / "share" / "kestrel" / "images").string()};
 }
 
 std::string running_program() {

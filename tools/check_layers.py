@@ -2,7 +2,8 @@
 """Holds every #include of the repository's own headers to the layers of docs/architecture.md:
 a file in a layer's folder may include its own layer's headers and those of the layers its row
 lists, nothing else; and a graphics API's or window system's headers only in the folders the
-architecture names for them. Files outside every layer's folder (tests, benchmarks, tools) are not held.
+architecture names for them. Files outside every layer's folder (tests, benchmarks, tools) are
+not held.
 Prints each include that breaks the rule and exits 1; exits 0 when none does.
 Usage: tools/check_layers.py [ROOT]"""
 import os

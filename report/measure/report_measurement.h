@@ -31,8 +31,8 @@ std::vector<PanelMeasurement> measure_configurations(SceneRenderer& renderer,
 // angle of `options`; their image quality with `quality_picture` (options.texture, or the
 // generated test texture where that is empty) against the ideal filter's pictures at
 // quality_offsets sub-pixel offsets; and the cost of each panel's draw (measure_costs), in
-// options.repeats rounds at most, with the renderer's clock. Adds the time of its phases to `times` and writes progress lines to standard error,
-// unless options.quiet.
+// options.repeats rounds at most, with the renderer's clock. Adds the time of its phases to
+// `times` and writes progress lines to standard error, unless options.quiet.
 Report measure_report(SceneRenderer& renderer, const MeasureSettings& options,
                       const SceneView& view, int width, int height,
                       const RgbImage& quality_picture, RunTimes& times);

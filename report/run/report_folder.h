@@ -48,11 +48,11 @@ class ReportFolder {
   // file and of `also` where they exist, against every other process that locks them, waiting
   // as `wait` says while one does (flock(2) on each folder, in one order, so that runs never wait
   // for each other in a circle; the kernel gives a lock up when its process ends, killed or
-  // not); finishes the commit of an earlier run that ended during it, discards the staged files of an earlier run that ended before its
-  // commit, and makes the staging folder. From then until the object ends SIGINT, SIGTERM,
-  // SIGHUP and SIGQUIT first remove the staged files, the staging folder and a folder open made,
-  // and then end the process as their default actions do; one the process ignores stays
-  // ignored. Returns false, with `error` saying what failed and naming it, when any of this
+  // not); finishes the commit of an earlier run that ended during it, discards the staged files
+  // of an earlier run that ended before its commit, and makes the staging folder. From then
+  // until the object ends SIGINT, SIGTERM, SIGHUP and SIGQUIT first remove the staged files, the
+  // staging folder and a folder open made, and then end the process as their default actions
+  // do; one the process ignores stays ignored. Returns false, with `error` saying what failed and naming it, when any of this
   // fails; what it made goes when the object ends.
   bool open(std::string& error, const LockWait& wait = {});
 

@@ -432,7 +432,8 @@ std::string release_changes(const std::vector<ComparedReport>& reports) {
     const ComparedReport &was = reports[i - 1], &is = reports[i];
     if (driver_family(was.stored.report.driver) != driver_family(is.stored.report.driver))
       continue;
-    const BaselineComparison c = compare_with_baseline(was.stored, is.stored.report, is.stored.verdicts);
+    const BaselineComparison c =
+        compare_with_baseline(was.stored, is.stored.report, is.stored.verdicts);
     // The changes of the figures alone, the verdicts' left out.
     const auto figures = [&](Movement movement) {
       return std::count_if(c.changes.begin(), c.changes.end(), [&](const Change& change) {
