@@ -20,67 +20,6 @@
 
 namespace {
 
-// Gives every member a distinct, non-default value that report.json holds exactly (six significant
-// digits), two entries per array; with `non_finite`, each figure the value null stands for.
-class Filling {
- public:
-  static constexpr bool writes = false;
-
-  explicit Filling(bool non_finite) : non_finite_(non_finite) {}
-
-  void text(const char*, std::string& value) { value = format_text("text %d", next()); }
-  void flag(const char*, bool& value) { value = !value; }
-  void whole(const char*, int& value) { value = next(); }
-  void count(const char*, std::int64_t& value) { value = next(); }
-  void large_count(const char*, std::int64_t& value) { value = next() * std::int64_t(1000000); }
-  void single(const char*, float& value) { value = float(next()) + 0.5f; }
-  void number(const char*, double& value) { value = next() + 0.25; }
-  void real(const char*, double& value, double absent = std::nan("")) {
-    value = non_finite_ ? absent : next() + 0.75;
-  }
-  void ratio(const char* key, double& value) { real(key, value); }
-  void filter(const char*, bool& trilinear) { trilinear = !trilinear; }
-  void rule(const char*, Rule& rule) {
-    rule = every_rule[std::size_t(next()) % std::size(every_rule)];
-  }
-  void label(const char*, const PanelConfig&) {}
-  template <typename Value>
-  void pair(const char*, Value& first, Value& second) {
-    first = Value(next());
-    second = Value(next()) + Value(0.5);
-  }
-  void list(const char*, std::vector<std::string>& values) {
-    values = {format_text("item %d", next()), format_text("item %d", next())};
-  }
-  template <typename Value>
-  void list(const char*, std::vector<Value>& values) {
-    values = {Value(next()) + Value(0.5), Value(next()) + Value(0.25)};
-  }
-  template <typename Record>
-  void object(const char*, Record& record) {
-    json_fields(*this, record);
-  }
-  template <typename Record>
-  void records(const char*, std::vector<Record>& records) {
-    records.resize(2);
-    for (Record& record : records) json_fields(*this, record);
-  }
-  template <typename Fields>
-  void group(const char*, Fields fields) {
-    fields();
-  }
-  bool present(const char*, bool) { return true; }
-  // The one version this program reads in full.
-  void version(const char*, int& value) { value = report_schema_version; }
-  bool since(const char*, int) { return true; }
-
- private:
-  int next() { return ++count_; }
-
-  bool non_finite_;
-  int count_ = 0;
-};
-
 // One member as the schema reaches it.
 struct Member {
   std::string path;  // from the root, as the reader's messages name it: "panels[1].unit"
@@ -89,32 +28,47 @@ struct Member {
   bool optional;     // reports may lack it
 };
 
-// Lists every member that the reader reads, in the order of report.json.
-class Listing {
+// Gives every member a distinct, non-default value that report.json holds exactly (six significant
+// digits), two entries per array; with `non_finite`, each figure the value null stands for. Lists
+// every member it fills, in the order of report.json.
+class Filling {
  public:
   static constexpr bool writes = false;
 
+  explicit Filling(bool non_finite) : non_finite_(non_finite) {}
   const std::vector<Member>& members() const { return members_; }
 
-  void text(const char* key, const std::string&) { add(key); }
-  void flag(const char* key, bool) { add(key); }
-  void whole(const char* key, int) { add(key); }
-  void count(const char* key, std::int64_t) { add(key); }
-  void large_count(const char* key, std::int64_t) { add(key); }
-  void single(const char* key, float) { add(key); }
-  void number(const char* key, double) { add(key); }
-  void real(const char* key, double, double = 0.0) { add(key); }
-  void ratio(const char* key, double) { add(key); }
-  void filter(const char* key, bool) { add(key); }
-  void rule(const char* key, Rule) { add(key); }
+  void text(const char* key, std::string& value) { value = format_text("text %d", next(key)); }
+  void flag(const char* key, bool& value) {
+    add(key);
+    value = !value;
+  }
+  void whole(const char* key, int& value) { value = next(key); }
+  void count(const char* key, std::int64_t& value) { value = next(key); }
+  void large_count(const char* key, std::int64_t& v) { v = next(key) * std::int64_t(1000000); }
+  void single(const char* key, float& value) { value = float(next(key)) + 0.5f; }
+  void number(const char* key, double& value) { value = next(key) + 0.25; }
+  void real(const char* key, double& value, double absent = std::nan("")) {
+    const int n = next(key);
+    value = non_finite_ ? absent : n + 0.75;
+  }
+  void ratio(const char* key, double& value) { real(key, value); }
+  void filter(const char* key, bool& trilinear) { flag(key, trilinear); }
+  void rule(const char* key, Rule& rule) {
+    rule = every_rule[std::size_t(next(key)) % std::size(every_rule)];
+  }
   void label(const char* key, const PanelConfig&) { add(key); }
   template <typename Value>
-  void pair(const char* key, Value, Value) {
-    add(key);
+  void pair(const char* key, Value& first, Value& second) {
+    first = Value(next(key));
+    second = Value(++count_) + Value(0.5);
   }
-  template <typename Values>
-  void list(const char* key, const Values&) {
-    add(key);
+  void list(const char* key, std::vector<std::string>& values) {
+    values = {format_text("item %d", next(key)), format_text("item %d", ++count_)};
+  }
+  template <typename Value>
+  void list(const char* key, std::vector<Value>& values) {
+    values = {Value(next(key)) + Value(0.5), Value(++count_) + Value(0.25)};
   }
   template <typename Record>
   void object(const char* key, Record& record) {
@@ -123,6 +77,7 @@ class Listing {
   template <typename Record>
   void records(const char* key, std::vector<Record>& records) {
     add(key);
+    records.resize(2);
     const std::string outer = where_, array = path(key);
     for (std::size_t i = 0; i < records.size(); ++i) {
       where_ = format_text("%s[%zu]", array.c_str(), i);
@@ -142,9 +97,11 @@ class Listing {
     optional_.insert(path(key));
     return true;
   }
-  void version(const char* key, int value) {
+  // The one version this program reads in full.
+  void version(const char* key, int& value) {
     present(key, true);
-    whole(key, value);
+    add(key);
+    value = report_schema_version;
   }
   bool since(const char*, int) { return true; }
 
@@ -153,7 +110,14 @@ class Listing {
   void add(const char* key, bool object = false) {
     members_.push_back({path(key), key, object, optional_.count(path(key)) > 0});
   }
+  // Lists the member `key` and gives it the next number: every value differs from the others.
+  int next(const char* key) {
+    add(key);
+    return ++count_;
+  }
 
+  bool non_finite_;
+  int count_ = 0;
   std::vector<Member> members_;
   std::set<std::string> optional_;
   std::string where_;
@@ -162,19 +126,15 @@ class Listing {
 struct Filled {
   Report report;
   std::vector<Verdict> verdicts;
+  std::vector<Member> members;
 };
 
 Filled filled(bool non_finite) {
   Filled made;
   Filling filling(non_finite);
   report_json_fields(filling, made.report, made.verdicts);
+  made.members = filling.members();
   return made;
-}
-
-std::vector<Member> members(Report& report, std::vector<Verdict>& verdicts) {
-  Listing listing;
-  report_json_fields(listing, report, verdicts);
-  return listing.members();
 }
 
 bool parse(const std::string& text, StoredReport& stored, std::string& error) {
@@ -219,7 +179,7 @@ TEST(ReportSchema, EveryMemberReadsBackAsWritten) {
 TEST(ReportSchema, EachMemberMissingOrOfAnotherKindIsNamed) {
   Filled written = filled(false);
   const std::string text = report_json(written.report, {}, written.verdicts);
-  const std::vector<Member> listed = members(written.report, written.verdicts);
+  const std::vector<Member>& listed = written.members;
   std::set<std::string> tried;
   for (std::size_t i = 0; i < listed.size(); ++i) {
     const Member& member = listed[i];
