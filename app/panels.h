@@ -8,6 +8,7 @@
 #include "app/test_state.h"
 #include "image/display_list.h"
 #include "image/texture_object.h"
+#include "image/unit_pictures.h"
 #include "interact/pose.h"
 #include "scene/panel_config.h"
 #include "scene/panel_layout.h"
@@ -15,12 +16,12 @@
 
 // Everything the panels' draws read, as values: the test's settings (the units in use, the unit
 // that shows the colour-mipmap texture, "-noaf", and for the labels "-tc" and the colour delta),
-// the textures, the plane and the view. The test fills it from its
-// process-wide objects (test_panel_setup); the report from its own.
+// the textures, the plane and the view. The test fills it from its process-wide objects
+// (test_panel_setup); the report from its own.
 struct PanelSetup {
   TestState state;
   TextureObject2D* colour_mip = nullptr;      // on state.current_tmu
-  std::array<TextureObject2D*, 4> pictures{};  // on each other unit in use
+  std::array<TextureObject2D*, unit_picture_count> pictures{};  // on each other unit in use
   const DisplayList* plane = nullptr;
   SceneView view;
 };

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/test_state.h"
-#include "scene/panel_layout.h"
 
 // The extensions the test cannot run without.
 inline constexpr const char* required_extensions =

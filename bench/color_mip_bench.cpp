@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/color_mip_texture.h"
+#include "image/color_mip_levels.h"
 #include "color_mip_direct.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The filters' and the panels' names.
 #include "scene/panel_config.h"
 
-#include <cstdio>
+#include "base/text_format.h"
 
 const char* filter_name(bool trilinear) { return trilinear ? "trilinear" : "bilinear"; }
 
@@ -14,13 +14,9 @@ std::string filter_description(bool trilinear) {
 }
 
 std::string panel_label(bool trilinear, float anisotropy) {
-  char label[64];
-  if (anisotropy == 1.0f)
-    std::snprintf(label, sizeof label, "%s, isotropic", filter_name(trilinear));
-  else
-    std::snprintf(label, sizeof label, "%s, AF level %g", filter_name(trilinear),
-                  double(anisotropy));
-  return label;
+  return anisotropy == 1.0f
+             ? format_text("%s, isotropic", filter_name(trilinear))
+             : format_text("%s, AF level %g", filter_name(trilinear), double(anisotropy));
 }
 
 std::vector<std::string> panel_text_lines(bool trilinear, float anisotropy, int unit,

@@ -16,29 +16,22 @@ struct GlTimer::QueryFunctions {
   PFNGLGETQUERYOBJECTUI64VPROC get_query_object_ui64v;
 };
 
-namespace {
-
-using QueryFunctions = GlTimer::QueryFunctions;
-
-// The functions, or null where the driver has no timer queries.
-const QueryFunctions* query_functions() {
+const GlTimer::QueryFunctions* GlTimer::query_functions() {
   if (!gl_offers(3, 3, {"GL_ARB_timer_query", "GL_EXT_timer_query"})) return nullptr;
-  // GL_EXT_timer_query names its one function of its own with the suffix.
+  // GL_EXT_timer_query alone names its one function of its own with the suffix.
   static const QueryFunctions functions = {
       gl_entry_point<PFNGLGENQUERIESPROC>("glGenQueries"),
       gl_entry_point<PFNGLDELETEQUERIESPROC>("glDeleteQueries"),
       gl_entry_point<PFNGLBEGINQUERYPROC>("glBeginQuery"),
       gl_entry_point<PFNGLENDQUERYPROC>("glEndQuery"),
-      glh::lookup_entry_point("glGetQueryObjectui64v")
-          ? gl_entry_point<PFNGLGETQUERYOBJECTUI64VPROC>("glGetQueryObjectui64v")
-          : gl_entry_point<PFNGLGETQUERYOBJECTUI64VPROC>("glGetQueryObjectui64vEXT")};
+      gl_entry_point<PFNGLGETQUERYOBJECTUI64VPROC>(
+          gl_offers(3, 3, {"GL_ARB_timer_query"}) ? "glGetQueryObjectui64v"
+                                                  : "glGetQueryObjectui64vEXT")};
   const QueryFunctions& f = functions;
   const bool complete = f.gen_queries && f.delete_queries && f.begin_query && f.end_query &&
                         f.get_query_object_ui64v;
   return complete ? &functions : nullptr;
 }
-
-}  // namespace
 
 GlTimer::GlTimer()
     : functions_(query_functions()), trusted_(functions_ ? Trust::undecided : Trust::no) {

@@ -32,10 +32,12 @@ class GlTimer {
   // The CPU's time of a batch long enough to tell whether the queries measure it.
   static constexpr double decisive_milliseconds = 1.0;
 
- struct QueryFunctions;
-
  private:
+  struct QueryFunctions;
   enum class Trust { undecided, yes, no };
+
+  // The functions, or null where the driver has no timer queries.
+  static const QueryFunctions* query_functions();
 
   const QueryFunctions* const functions_;  // null without timer queries
   Trust trusted_;                          // no from the start without them

@@ -44,7 +44,6 @@ ConfigurationDrawing::ConfigurationDrawing(const PanelConfig& config, const Scen
     : config_(config), setup_(scene) {
   setup_.state.tmu_count = config.units;
   setup_.state.current_tmu = config.unit;
-  setup_.state.threshold_index = 0;  // colour delta 0: flat level colours
   if (picture) setup_.colour_mip = picture;
   setup_.pictures.fill(&neutral);
   setup_.view = view;

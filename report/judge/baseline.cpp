@@ -29,16 +29,6 @@ void add_difference(std::vector<SettingDifference>& differences, Setting setting
   differences.push_back({setting, std::string(words) + " (" + text + ")"});
 }
 
-
-// The entry of `entries` (panels, their image quality, costs) whose configuration has the label
-// `label`; null where none has.
-template <typename Entry>
-const Entry* labelled(const std::vector<Entry>& entries, const std::string& label) {
-  for (const Entry& entry : entries)
-    if (configuration_label(entry.config) == label) return &entry;
-  return nullptr;
-}
-
 // How a figure moved from `old_value` to `new_value` when `distance` gives its distance from the
 // ideal and it may move by `limit`. A figure not measured (NaN) on either side, or infinite on
 // both, moves nowhere.
@@ -106,8 +96,7 @@ Change verdict_change(const Verdict& old, const Verdict& verdict) {
 
 // The image quality of the panel `label` in both reports, where both hold it.
 void add_quality_changes(std::vector<Change>& changes, const std::string& label,
-                         const QualityReport& was, const QualityReport& is) {
-  const PanelQuality *old_panel = labelled(was.panels, label), *panel = labelled(is.panels, label);
+                         const PanelQuality* old_panel, const PanelQuality* panel) {
   if (!old_panel || !panel) return;
   const QualityFigures *old = &old_panel->figures, *now = &panel->figures;
   const struct {
@@ -127,13 +116,12 @@ void add_quality_changes(std::vector<Change>& changes, const std::string& label,
 // The cost of the AF panel `label` in both reports, where both timed it in enough rounds for a
 // 95 % interval: it moved only where the intervals do not overlap, as any narrower limit would
 // count noise.
-void add_cost_change(std::vector<Change>& changes, const std::string& label,
-                     const std::vector<DrawCost>& was, const std::vector<DrawCost>& is) {
+void add_cost_change(std::vector<Change>& changes, const std::string& label, const DrawCost* old,
+                     const DrawCost* now) {
   const auto comparable = [](const DrawCost* cost) {
     return cost && cost->config.anisotropy != 1.0f && cost->rounds >= min_cost_rounds &&
            !std::isnan(cost->relative.low);
   };
-  const DrawCost *old = labelled(was, label), *now = labelled(is, label);
   if (!comparable(old) || !comparable(now)) return;
   const bool moved = intervals_apart(old->relative, now->relative);
   Change change = change_of(Quantity::cost, label, old->relative.median, now->relative.median,
@@ -223,6 +211,18 @@ std::string movement_summary(const BaselineComparison& comparison) {
   return text.empty() ? "no figure moved" : text;
 }
 
+ReportIndex index_of(const Report& report, const std::vector<Verdict>& verdicts) {
+  ReportIndex index;
+  for (const PanelMeasurement& panel : report.panels)
+    index.panels.emplace(configuration_label(panel.config), &panel);
+  for (const PanelQuality& panel : report.quality.panels)
+    index.quality.emplace(configuration_label(panel.config), &panel);
+  for (const DrawCost& cost : report.costs)
+    index.costs.emplace(configuration_label(cost.config), &cost);
+  for (const Verdict& verdict : verdicts) index.verdicts.emplace(verdict_key(verdict), &verdict);
+  return index;
+}
+
 BaselineComparison compare_with_baseline(const StoredReport& baseline, const Report& run,
                                          const std::vector<Verdict>& verdicts) {
   BaselineComparison c;
@@ -236,28 +236,27 @@ BaselineComparison compare_with_baseline(const StoredReport& baseline, const Rep
              run.provenance.kestrel_version);
   c.provenance = run.provenance;
   c.tolerance = run.tolerance;
+  const ReportIndex was = index_of(baseline.report, baseline.verdicts), is = index_of(run, {});
   for (const PanelMeasurement& panel : run.panels) {
     const std::string label = configuration_label(panel.config);
-    const PanelMeasurement* const old = labelled(baseline.report.panels, label);
+    const PanelMeasurement* const old = entry_at(was.panels, label);
     if (!old) {
       c.unmatched.push_back(label);
       continue;
     }
     add_level_changes(c.changes, label, old->statistics, panel.statistics, c.tolerance);
-    add_quality_changes(c.changes, label, baseline.report.quality, run.quality);
-    add_cost_change(c.changes, label, baseline.report.costs, run.costs);
+    add_quality_changes(c.changes, label, entry_at(was.quality, label),
+                        entry_at(is.quality, label));
+    add_cost_change(c.changes, label, entry_at(was.costs, label), entry_at(is.costs, label));
   }
   for (const Verdict& verdict : verdicts) {
-    const auto old = std::find_if(
-        baseline.verdicts.begin(), baseline.verdicts.end(),
-        [&](const Verdict& v) { return v.rule == verdict.rule && v.subject == verdict.subject; });
-    if (old == baseline.verdicts.end())
-      c.unmatched.push_back(std::string(rule_name(verdict.rule)) + ": " + verdict.subject);
+    const Verdict* const old = entry_at(was.verdicts, verdict_key(verdict));
+    if (!old)
+      c.unmatched.push_back(verdict_key(verdict));
     else
       c.changes.push_back(verdict_change(*old, verdict));
   }
   for (const Verdict& old : baseline.verdicts)
-    if (!judged(old.rule))
-      c.retired.push_back(std::string(rule_name(old.rule)) + ": " + old.subject);
+    if (!judged(old.rule)) c.retired.push_back(verdict_key(old));
   return c;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,24 @@ struct StoredReport {
   std::vector<Verdict> verdicts;
 };
 
+// A report's panels, their image quality and their costs by configuration label, and its
+// verdicts by verdict_key, found without a search however many a file holds; where two share a
+// label or key, the first. Points into the report and verdicts it was made of.
+struct ReportIndex {
+  std::map<std::string, const PanelMeasurement*> panels;
+  std::map<std::string, const PanelQuality*> quality;
+  std::map<std::string, const DrawCost*> costs;
+  std::map<std::string, const Verdict*> verdicts;
+};
+
+ReportIndex index_of(const Report& report, const std::vector<Verdict>& verdicts);
+
+// The entry of `entries` (an index's map) under `key`; null where there is none.
+template <typename Entry>
+const Entry* entry_at(const std::map<std::string, const Entry*>& entries, const std::string& key) {
+  const auto found = entries.find(key);
+  return found == entries.end() ? nullptr : found->second;
+}
 
 // Whether two figures are the same as report.json states them, to six significant digits.
 bool same_figure(double a, double b);

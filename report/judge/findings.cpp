@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "base/text_format.h"
 #include "report/judge/cost_intervals.h"
@@ -225,17 +226,27 @@ Finding angle_dependence(const AngleSweep& sweep, const AngleSweep* isotropic) {
           formula_low->formula, formula_high->formula, highest->invariant)};
 }
 
-// The entry of `entries` (sweeps or costs) with the strongest AF of one filter, or with
-// `weakest` the weakest above isotropic; null when the filter has none above isotropic.
+// The entries of `entries` (sweeps or costs) with the weakest and with the strongest AF of one
+// filter above isotropic; both null when the filter has none above isotropic.
 template <typename Entry>
-const Entry* strongest_af(const std::vector<Entry>& entries, bool trilinear, bool weakest = false) {
-  const Entry* found = nullptr;
-  for (const Entry& entry : entries)
-    if (entry.config.trilinear == trilinear && entry.config.anisotropy > 1.0f &&
-        (!found || (weakest ? entry.config.anisotropy < found->config.anisotropy
-                            : entry.config.anisotropy > found->config.anisotropy)))
-      found = &entry;
+std::pair<const Entry*, const Entry*> af_extremes(const std::vector<Entry>& entries,
+                                                  bool trilinear) {
+  std::pair<const Entry*, const Entry*> found{nullptr, nullptr};
+  for (const Entry& entry : entries) {
+    if (entry.config.trilinear != trilinear || entry.config.anisotropy <= 1.0f) continue;
+    if (!found.first || entry.config.anisotropy < found.first->config.anisotropy)
+      found.first = &entry;
+    if (!found.second || entry.config.anisotropy > found.second->config.anisotropy)
+      found.second = &entry;
+  }
   return found;
+}
+
+// The entry of `entries` with the strongest AF of one filter; null when it has none above
+// isotropic.
+template <typename Entry>
+const Entry* strongest_af(const std::vector<Entry>& entries, bool trilinear) {
+  return af_extremes(entries, trilinear).second;
 }
 
 // The isotropic sweep of one filter, or null when there is none.
@@ -268,8 +279,7 @@ std::string af_cost(const Report& report) {
 std::string af_cost_alike(const Report& report) {
   std::vector<std::string> alike;
   for (const bool trilinear : {true, false}) {
-    const DrawCost* strongest = strongest_af(report.costs, trilinear);
-    const DrawCost* weakest = strongest_af(report.costs, trilinear, true);
+    const auto [weakest, strongest] = af_extremes(report.costs, trilinear);
     if (strongest && strongest != weakest && strongest->settled && weakest->settled &&
         !intervals_apart(strongest->relative, weakest->relative))
       alike.push_back(format_text("AF %g costs as much as AF %g with %s",
@@ -445,7 +455,6 @@ Finding sharper_levels(const Report& report) {
                                           sharper + "." + clean_sentence};
 }
 
-
 // Which panels sample notably blurrier levels than the reference.
 Finding blurrier_levels(const Report& report) {
   const std::string blurrier =
@@ -460,7 +469,6 @@ Finding blurrier_levels(const Report& report) {
                                                    blurry_threshold) +
                                            blurrier + "."};
 }
-
 
 // The findings of the image quality: the most detailed panel of each filter, the flicker, and
 // what AF buys each filter.

@@ -140,6 +140,10 @@ const char* rule_name(Rule rule) {
 
 bool judged(Rule rule) { return rule != Rule::bounds; }
 
+std::string verdict_key(const Verdict& verdict) {
+  return std::string(rule_name(verdict.rule)) + ": " + verdict.subject;
+}
+
 std::string verdict_id(const Verdict& verdict) {
   // The words of `text` in lower case joined by dashes, those of `dropped` left out.
   const auto dashed = [](const std::string& text, const std::string& dropped) {

@@ -47,6 +47,9 @@ struct Verdict {
 // "reach/bilinear-isotropic", "unit/unit-2").
 std::string verdict_id(const Verdict& verdict);
 
+// The verdict in words, as the comparisons list it: "<rule's name>: <subject>".
+std::string verdict_key(const Verdict& verdict);
+
 // A panel fails its reach when more than this share of its decisive quads lies past the bound.
 inline constexpr double bounds_failing_share = 0.01;
 

@@ -8,14 +8,6 @@
 
 namespace {
 
-// The value at fractional rank `at` (0 .. size - 1) of the sorted `values`.
-double at_rank(const std::vector<double>& values, double at) {
-  const std::size_t below = static_cast<std::size_t>(std::floor(at));
-  const std::size_t above = std::min(below + 1, values.size() - 1);
-  const double f = at - static_cast<double>(below);
-  return values[below] + f * (values[above] - values[below]);
-}
-
 // The index in n sorted samples of the interval's lower end: the largest k for which the k-th
 // and the (n - 1 - k)-th sample (from 0) hold the median with a probability of at least 95 %,
 // that is 2 P(B <= k) <= 0.05 for B binomial with n trials of one half; 0 where no k does.
@@ -56,9 +48,8 @@ MedianInterval median_interval(std::vector<double> samples) {
     return {nan, nan, nan};
   }
   std::sort(samples.begin(), samples.end());
-  const std::size_t k = interval_rank(static_cast<int>(samples.size()));
-  return {at_rank(samples, 0.5 * static_cast<double>(samples.size() - 1)), samples[k],
-          samples[samples.size() - 1 - k]};
+  const std::size_t n = samples.size(), k = interval_rank(static_cast<int>(n));
+  return {0.5 * (samples[(n - 1) / 2] + samples[n / 2]), samples[k], samples[n - 1 - k]};
 }
 
 bool ratio_settled(const MedianInterval& ratio, int rounds) {
@@ -77,10 +68,9 @@ std::vector<DrawCost> measure_costs(const std::vector<PanelConfig>& configs, con
     costs[i].draws = batch_draws(time_batch(i, 1), plan);
   }
   std::vector<std::vector<double>> times(n), ratios(n);
+  std::vector<double> now(n);
   const auto start = std::chrono::steady_clock::now();
-  const int fewest = std::min(min_cost_rounds, plan.max_rounds);
   for (int round = 0; round < plan.max_rounds; ++round) {
-    std::vector<double> now(n);
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t i = (static_cast<std::size_t>(round) + k) % n;
       now[i] = time_batch(i, costs[i].draws) / costs[i].draws;
@@ -90,14 +80,16 @@ std::vector<DrawCost> measure_costs(const std::vector<PanelConfig>& configs, con
       DrawCost& cost = costs[i];
       times[i].push_back(now[i]);
       if (partner[i] < n) ratios[i].push_back(now[i] / now[partner[i]]);
-      cost.rounds = round + 1;
-      cost.milliseconds = median_interval(times[i]);
       cost.relative = median_interval(ratios[i]);
-      cost.settled = ratio_settled(cost.relative, cost.rounds);
+      cost.settled = ratio_settled(cost.relative, round + 1);
       settled = settled && (cost.settled || partner[i] == n);
     }
     const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    if (round + 1 >= fewest && (settled || spent.count() >= plan.budget_seconds)) break;
+    if (round + 1 >= min_cost_rounds && (settled || spent.count() >= plan.budget_seconds)) break;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    costs[i].rounds = static_cast<int>(times[i].size());
+    costs[i].milliseconds = median_interval(times[i]);
   }
   return costs;
 }

@@ -31,7 +31,7 @@ using BatchTimer = std::function<double(std::size_t index, int draws)>;
 // once to warm the driver up and once more to size its batch: as many draws as fill
 // plan.batch_milliseconds, at least 1. Then rounds run until every ratio has settled, or until
 // plan.max_rounds have run, or until plan.budget_seconds have passed since the first round and at
-// least min_cost_rounds (or plan.max_rounds, where fewer) have run. Gives one DrawCost per
+// least min_cost_rounds have run. Gives one DrawCost per
 // configuration, in their order.
 std::vector<DrawCost> measure_costs(const std::vector<PanelConfig>& configs, const CostPlan& plan,
                                     const BatchTimer& time_batch);

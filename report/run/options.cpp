@@ -122,6 +122,19 @@ bool read_number(const std::string& text, double& number) {
   return *end == '\0' && std::isfinite(number);
 }
 
+// A finite number from `low` to `high`, or false.
+bool read_within(const std::string& text, double low, double high, double& number) {
+  return read_number(text, number) && number >= low && number <= high;
+}
+
+// A whole number from `low` to `high`, or false.
+bool read_whole(const std::string& text, int low, int high, int& whole) {
+  double value = 0.0;
+  if (!read_within(text, low, high, value) || value != std::floor(value)) return false;
+  whole = static_cast<int>(value);
+  return true;
+}
+
 // Splits at every comma; an empty text gives one empty item.
 std::vector<std::string> comma_items(const std::string& list) {
   std::vector<std::string> items(1);
@@ -180,7 +193,7 @@ bool read_anisotropy(const std::string& list, std::vector<float>& levels, std::s
 
 bool read_lod_bias(const std::string& text, float& bias, std::string& error) {
   double value = 0.0;
-  if (!read_number(text, value) || std::fabs(value) > max_lod_bias) {
+  if (!read_within(text, -max_lod_bias, max_lod_bias, value)) {
     error = format_text("--lod-bias: \"%s\" is no bias from -%g to %g", text.c_str(),
                         double(max_lod_bias), double(max_lod_bias));
     return false;
@@ -190,14 +203,9 @@ bool read_lod_bias(const std::string& text, float& bias, std::string& error) {
 }
 
 bool read_repeats(const std::string& text, int& repeats, std::string& error) {
-  double value = 0.0;
-  if (!read_number(text, value) || value != std::floor(value) || value < 1.0 ||
-      value > max_repeats) {
-    error = format_text("--repeats: \"%s\" is no count from 1 to %d", text.c_str(), max_repeats);
-    return false;
-  }
-  repeats = static_cast<int>(value);
-  return true;
+  if (read_whole(text, 1, max_repeats, repeats)) return true;
+  error = format_text("--repeats: \"%s\" is no count from 1 to %d", text.c_str(), max_repeats);
+  return false;
 }
 
 bool read_api(const std::string& text, Api& api, std::string& error) {
@@ -219,15 +227,10 @@ bool read_platform(const std::string& text, Platform& platform, std::string& err
 }
 
 bool read_device(const std::string& text, int& device, std::string& error) {
-  double value = 0.0;
-  if (!read_number(text, value) || value != std::floor(value) || value < 0.0 ||
-      value > max_device) {
-    error = format_text("--device: \"%s\" is no device number from 0 to %d", text.c_str(),
-                        max_device);
-    return false;
-  }
-  device = static_cast<int>(value);
-  return true;
+  if (read_whole(text, 0, max_device, device)) return true;
+  error = format_text("--device: \"%s\" is no device number from 0 to %d", text.c_str(),
+                      max_device);
+  return false;
 }
 
 // The codes getopt_long gives the long options, past every character of a short one ("-h").
@@ -297,15 +300,12 @@ bool read_value(int code, const std::string& value, ReportOptions& options, std:
     case code_device:
       return read_device(value, options.device, error);
     case code_tolerance:
-      if (read_number(value, options.tolerance) && options.tolerance >= 0.0 &&
-          options.tolerance <= max_tolerance)
-        return true;
+      if (read_within(value, 0.0, max_tolerance, options.tolerance)) return true;
       error = format_text("--tolerance: \"%s\" is no tolerance from 0 to %g levels",
                           value.c_str(), max_tolerance);
       return false;
     case code_wait:
-      if (read_number(value, options.wait) && options.wait >= 0.0 && options.wait <= max_wait)
-        return true;
+      if (read_within(value, 0.0, max_wait, options.wait)) return true;
       error = format_text("--wait: \"%s\" is no time from 0 to %g seconds", value.c_str(),
                           max_wait);
       return false;
@@ -403,7 +403,7 @@ bool options_agree(const ReportOptions& options, bool comparing, bool platform_g
     return false;
   }
   if (comparing && !measuring_option.empty()) {
-    error = "--compare measures nothing: it takes --out alone, not " + measuring_option;
+    error = "--compare measures nothing: it takes --out and --wait, not " + measuring_option;
     return false;
   }
   return true;

@@ -55,16 +55,17 @@ extern const char* const report_version;
 // Reads the arguments after the program name: "--out DIR", "--angles LIST", "--aniso LIST",
 // "--lod-bias B", "--repeats N", "--api gl|vulkan", "--platform auto|egl|glx", "--device N",
 // "--tolerance T", "--junit FILE", "--baseline PATH", "--expectations FILE",
-// "--write-expectations FILE" and "--texture PNG", each also as "--name=VALUE", the flags
-// "--check", "--version" and "--help" or "-h", and "--compare", whose folders are the arguments
-// that are no options (and "--compare=DIR" one more). "--" ends the options: every argument
-// after it is no option. A value given apart may start with one dash but not with two, as the
-// next option does. Options are never abbreviated. LIST is a comma-separated list of numbers;
-// an angle may also be a range FROM:TO:STEP, the angles from FROM up to TO in steps of STEP.
+// "--write-expectations FILE", "--texture PNG" and "--wait SECONDS", each also as "--name=VALUE",
+// the flags "--check", "--quiet", "--list-devices", "--version" and "--help" or "-h", and
+// "--compare", whose folders are the arguments that are no options (and "--compare=DIR" one
+// more). "--" ends the options: every argument after it is no option. A value given apart may
+// start with one dash but not with two, as the next option does. Options are never abbreviated.
+// LIST is a comma-separated list of numbers; an angle may also be a range FROM:TO:STEP, the
+// angles from FROM up to TO in steps of STEP.
 // Returns false, with a one-line message in `error`, on an unknown option, an argument that is
 // no option without "--compare", a missing value or a value that is not a number or out of its
 // limits, on "--device" with "--platform glx", on "--platform" with "--api vulkan", on
-// "--compare" with fewer than two folders or with any option but "--out"; `options` may then be
+// "--compare" with fewer than two folders or with an option that measures; `options` may then be
 // partly set.
 bool parse_report_options(int argc, const char* const* argv, ReportOptions& options,
                           std::string& error);

@@ -52,8 +52,8 @@ class ReportFolder {
   // of an earlier run that ended before its commit, and makes the staging folder. From then
   // until the object ends SIGINT, SIGTERM, SIGHUP and SIGQUIT first remove the staged files, the
   // staging folder and a folder open made, and then end the process as their default actions
-  // do; one the process ignores stays ignored. Returns false, with `error` saying what failed and naming it, when any of this
-  // fails; what it made goes when the object ends.
+  // do; one the process ignores stays ignored. Returns false, with `error` saying what failed
+  // and naming it, when any of this fails; what it made goes when the object ends.
   bool open(std::string& error, const LockWait& wait = {});
 
   // Writes `file` through `write`, handed a hidden path to write it at; `file` is the folder's

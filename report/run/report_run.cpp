@@ -14,8 +14,6 @@
 #include "base/text_format.h"
 #include "glh/glh_platform.h"
 #include "image/file_output.h"
-#include "image/unit_pictures.h"
-#include "interact/navigators.h"
 #include "report/draw/gl_scene_renderer.h"
 #include "report/draw/reference_scene_renderer.h"
 #include "report/draw/render_target.h"
@@ -24,6 +22,7 @@
 #include "report/text/comparison.h"
 #include "report/text/html_pages.h"
 #include "scene/panel_layout.h"
+#include "scene/scene.h"
 #if KESTREL_VULKAN
 #include "report/run/vulkan_run.h"
 #endif
@@ -62,9 +61,10 @@ int measure_and_write_gl(const ReportOptions& options, const RunInputs& inputs,
     return 1;
   }
   // GLUT's own font where the test's window exists, as the test draws it.
+  const SceneView view = start_view(start_zoom);
   GlSceneRenderer renderer(run_times(), target, window ? OverlayFont::glut : OverlayFont::captured,
-                           test_state, pictures, navigators_view());
-  return measure_and_write(renderer, options, inputs, context, navigators_view(), warnings);
+                           test_state, pictures, view);
+  return measure_and_write(renderer, options, inputs, context, view, warnings);
 }
 
 // The usage error of a --device that EGL does not list, with the devices it does.
@@ -98,11 +98,8 @@ int run_gl_report(const ReportOptions& options, RunInputs& inputs, char* program
   }
   if (glx) open_test_window(program, test_state);
   if (!set_up_gl_state(test_state, false)) return 1;
-  configure_interactors(test_state);
   std::vector<std::string> warnings;
-  const std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
-  for (const std::string& warning : warnings)
-    std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
+  const std::vector<RgbImage> pictures = read_unit_pictures_warning(warnings);
   const double start_up = seconds_so_far();
 
   inputs.provenance.api = "OpenGL";
@@ -114,17 +111,13 @@ int run_gl_report(const ReportOptions& options, RunInputs& inputs, char* program
       glx ? "GLX, a window on the X display \"" + std::string(display_name()) + "\""
           : "EGL, " + offscreen.description(),
       glx, pictures, warnings);
-  if (status == 1 || status == 2) return status;
-  tell_run_times(options.out, start_up);
-  return status;
+  return end_run(status, options.out, start_up);
 }
 
 // The run on the reference renderer: no device, no window system, the formula on the CPU.
 int run_reference_report(const ReportOptions& options, RunInputs& inputs) {
   std::vector<std::string> warnings;
-  const std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
-  for (const std::string& warning : warnings)
-    std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
+  const std::vector<RgbImage> pictures = read_unit_pictures_warning(warnings);
   inputs.provenance.api = "reference";
   inputs.provenance.platform = "none";
   inputs.provenance.device_name = "CPU";
@@ -134,9 +127,7 @@ int run_reference_report(const ReportOptions& options, RunInputs& inputs) {
       renderer, options, inputs,
       "no window system: the anisotropic filtering extension's formula drawn on the CPU",
       start_view(start_zoom), warnings);
-  if (status == 1 || status == 2) return status;
-  tell_run_times(options.out, start_up);
-  return status;
+  return end_run(status, options.out, start_up);
 }
 
 }  // namespace

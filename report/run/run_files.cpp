@@ -13,6 +13,7 @@
 #include "image/box_filter.h"
 #include "image/file_output.h"
 #include "image/read_png.h"
+#include "image/unit_pictures.h"
 #include "image/write_png.h"
 #include "report/judge/findings.h"
 #include "report/judge/verdicts.h"
@@ -311,7 +312,16 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
   return outcome(options, verdicts, expectations, baseline ? &comparison : nullptr);
 }
 
-void tell_run_times(const std::filesystem::path& out, double start_up) {
+std::vector<RgbImage> read_unit_pictures_warning(std::vector<std::string>& warnings) {
+  const std::size_t before = warnings.size();
+  std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
+  for (std::size_t i = before; i < warnings.size(); ++i)
+    std::fprintf(stderr, "%s: warning: %s\n", name, warnings[i].c_str());
+  return pictures;
+}
+
+int end_run(int status, const std::filesystem::path& out, double start_up) {
+  if (status == 1 || status == 2) return status;
   const RunTimes& t = run_times();
   std::fprintf(stderr,
                "%s: the report is in %s (report.md), made in %.1f s: start-up %.2f s, rendering "
@@ -319,4 +329,5 @@ void tell_run_times(const std::filesystem::path& out, double start_up) {
                "s, pictures %.2f s, writing %.2f s\n",
                name, out.c_str(), seconds_so_far(), start_up, t.rendering, t.read_back,
                t.analysis, t.reference, t.cost, t.pictures, t.writing);
+  return status;
 }

@@ -53,9 +53,14 @@ int measure_and_write(SceneRenderer& renderer, const ReportOptions& options,
                       const RunInputs& inputs, const std::string& context,
                       const SceneView& view, const std::vector<std::string>& warnings);
 
-// The closing line of a run: where the report is, how long it took and where the time went,
-// `start_up` seconds of it before any drawing.
-void tell_run_times(const std::filesystem::path& out, double start_up);
+// The units' pictures (read_unit_pictures), each warning of a picture that could not be read
+// printed on standard error and added to `warnings`.
+std::vector<RgbImage> read_unit_pictures_warning(std::vector<std::string>& warnings);
+
+// Ends a run of status `status`: where it wrote the report (any status but 1 and 2), prints the
+// closing line, where the report is, how long it took and where the time went, `start_up`
+// seconds of it before any drawing. Returns `status`.
+int end_run(int status, const std::filesystem::path& out, double start_up);
 
 // The usage error of a --device `device` that `api` ("EGL", "Vulkan") does not list, with
 // `listed`, a line per device it does list, each from its number: "0: ...". Returns 2.

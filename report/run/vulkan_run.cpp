@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "base/text_format.h"
-#include "image/unit_pictures.h"
 #include "report/draw/vulkan/vk_device.h"
 #include "report/draw/vulkan/vk_scene_renderer.h"
 #include "scene/scene.h"
@@ -47,9 +46,7 @@ int run_vulkan_report(const ReportOptions& options, RunInputs& inputs) {
   VulkanDevice device;
   if (const int status = open_device(options.device, device)) return status;
   std::vector<std::string> warnings;
-  const std::vector<RgbImage> pictures = read_unit_pictures(&warnings);
-  for (const std::string& warning : warnings)
-    std::fprintf(stderr, "%s: warning: %s\n", name, warning.c_str());
+  const std::vector<RgbImage> pictures = read_unit_pictures_warning(warnings);
   const VulkanDeviceDescription& described = device.description();
   inputs.provenance.api = "Vulkan";
   inputs.provenance.platform = "none";
@@ -73,9 +70,7 @@ int run_vulkan_report(const ReportOptions& options, RunInputs& inputs) {
   if (device.messages() > 0)
     std::fprintf(stderr, "%s: warning: the Vulkan layers printed %d messages\n", name,
                  device.messages());
-  if (status == 1 || status == 2) return status;
-  tell_run_times(options.out, start_up);
-  return status;
+  return end_run(status, options.out, start_up);
 }
 
 int print_vulkan_devices() {

@@ -12,9 +12,9 @@
 //   large_count  a count of texels: the same, written to six significant digits as figures are
 //   single       a float: a level, a bias
 //   number       a double that is always finite
-//   figure       a double, null where it is not finite, which reads back as `absent` (NaN
+//   real         a double, null where it is not finite, which reads back as `absent` (NaN
 //                unless given)
-//   ratio        a figure that is never negative, null where it was not measured (NaN)
+//   ratio        a real that is never negative, null where it was not measured (NaN)
 //   filter       the GL name of the minification filter of `trilinear`
 //   rule         a verdict's rule by its name
 //   label        a configuration's label: not stored, written from it and checked when read

@@ -219,7 +219,6 @@ std::string report_json_file(const std::string& path) {
              : path;
 }
 
-
 }  // namespace
 
 bool parse_stored_report(const std::string& text, const std::string& file, StoredReport& stored,

@@ -30,31 +30,12 @@ std::string link(const ComparedReport& report, const std::string& file) {
   return out;
 }
 
-// Each report's panels by label and verdicts by rule and subject: a file may hold hundreds of
-// thousands, which are then found without quadratic time.
-struct Index {
-  std::map<std::string, const PanelMeasurement*> panels;
-  std::map<std::string, const Verdict*> verdicts;
-  std::map<std::string, const PanelQuality*> quality;
-  std::map<std::string, const DrawCost*> costs;
-};
-
-std::string verdict_key(const Verdict& verdict) {
-  return std::string(rule_name(verdict.rule)) + ": " + verdict.subject;
-}
-
-std::vector<Index> index_of(const std::vector<ComparedReport>& reports) {
-  std::vector<Index> indices(reports.size());
-  for (std::size_t i = 0; i < reports.size(); ++i) {
-    for (const PanelMeasurement& panel : reports[i].stored.report.panels)
-      indices[i].panels.emplace(configuration_label(panel.config), &panel);
-    for (const Verdict& verdict : reports[i].stored.verdicts)
-      indices[i].verdicts.emplace(verdict_key(verdict), &verdict);
-    for (const PanelQuality& panel : reports[i].stored.report.quality.panels)
-      indices[i].quality.emplace(configuration_label(panel.config), &panel);
-    for (const DrawCost& cost : reports[i].stored.report.costs)
-      indices[i].costs.emplace(configuration_label(cost.config), &cost);
-  }
+// Each report indexed: a file may hold hundreds of thousands of panels and verdicts, which are
+// then found without quadratic time.
+std::vector<ReportIndex> index_of(const std::vector<ComparedReport>& reports) {
+  std::vector<ReportIndex> indices;
+  for (const ComparedReport& report : reports)
+    indices.push_back(index_of(report.stored.report, report.stored.verdicts));
   return indices;
 }
 
@@ -148,7 +129,7 @@ std::string driver_table(const std::vector<ComparedReport>& reports) {
 
 // Every verdict of any report, in the order they come first.
 std::string verdict_table(const std::vector<ComparedReport>& reports,
-                          const std::vector<Index>& indices) {
+                          const std::vector<ReportIndex>& indices) {
   std::string md = "## Verdicts\n\n" + table_head(reports, "Verdict");
   md += row(reports.size(), "Passing", [&](std::size_t i) {
     const std::vector<Verdict>& verdicts = reports[i].stored.verdicts;
@@ -160,10 +141,9 @@ std::string verdict_table(const std::vector<ComparedReport>& reports,
       const std::string key = verdict_key(verdict);
       if (!listed.insert(key).second) continue;
       md += row(reports.size(), key, [&](std::size_t i) {
-        const auto found = indices[i].verdicts.find(key);
-        if (found == indices[i].verdicts.end()) return std::string("–");
-        const Verdict& v = *found->second;
-        return format_text(v.pass ? "PASS (%.3g)" : "**FAIL** (%.3g)", v.value);
+        const Verdict* const v = entry_at(indices[i].verdicts, key);
+        if (!v) return std::string("–");
+        return format_text(v->pass ? "PASS (%.3g)" : "**FAIL** (%.3g)", v->value);
       });
     }
   return md;
@@ -171,13 +151,13 @@ std::string verdict_table(const std::vector<ComparedReport>& reports,
 
 // The labels of the panels that every report holds, in the first report's order.
 std::vector<std::string> shared_panels(const std::vector<ComparedReport>& reports,
-                                       const std::vector<Index>& indices) {
+                                       const std::vector<ReportIndex>& indices) {
   std::vector<std::string> labels;
   std::set<std::string> listed;
   for (const PanelMeasurement& panel : reports.front().stored.report.panels) {
     const std::string label = configuration_label(panel.config);
     if (std::all_of(indices.begin(), indices.end(),
-                    [&](const Index& index) { return index.panels.count(label) > 0; }) &&
+                    [&](const ReportIndex& index) { return index.panels.count(label) > 0; }) &&
         listed.insert(label).second)
       labels.push_back(label);
   }
@@ -185,7 +165,7 @@ std::vector<std::string> shared_panels(const std::vector<ComparedReport>& report
 }
 
 std::string panel_table(const std::vector<ComparedReport>& reports,
-                        const std::vector<Index>& indices) {
+                        const std::vector<ReportIndex>& indices) {
   std::string md =
       "## Panels\n\nOf each panel that every report holds, over its decisive quads: the mean "
       "error (measured − reference level), the RMS error, and the effective anisotropy with the "
@@ -208,7 +188,7 @@ bool has_quality(const ComparedReport& report) {
 // The image quality of each panel that every report holds, "–" where a report has none; empty
 // when no report has any.
 std::string quality_table(const std::vector<ComparedReport>& reports,
-                          const std::vector<Index>& indices) {
+                          const std::vector<ReportIndex>& indices) {
   if (std::none_of(reports.begin(), reports.end(), has_quality)) return "";
   std::string md =
       "## Image quality against the ideal filter\n\nOf each panel that every report holds, "
@@ -218,9 +198,9 @@ std::string quality_table(const std::vector<ComparedReport>& reports,
       table_head(reports, "Panel");
   for (const std::string& label : shared_panels(reports, indices))
     md += row(reports.size(), label, [&](std::size_t i) {
-      const auto found = indices[i].quality.find(label);
-      if (found == indices[i].quality.end()) return std::string("–");
-      const QualityFigures& f = found->second->figures;
+      const PanelQuality* const quality = entry_at(indices[i].quality, label);
+      if (!quality) return std::string("–");
+      const QualityFigures& f = quality->figures;
       return decimals_text(f.psnr, 1) + " dB / " + decimals_text(f.detail, 2) + " / " +
              decimals_text(f.flicker, 2);
     });
@@ -230,7 +210,7 @@ std::string quality_table(const std::vector<ComparedReport>& reports,
 // The cost of each AF panel that every report holds against its isotropic draw, with its 95 %
 // interval, marked where it did not settle; "–" where a report has none.
 std::string cost_table(const std::vector<ComparedReport>& reports,
-                       const std::vector<Index>& indices) {
+                       const std::vector<ReportIndex>& indices) {
   std::string md = format_text(
       "## What AF costs\n\nOf each AF panel that every report holds, its draw's time against "
       "the isotropic draw of the same filter: the median over the report's rounds with its 95 %% "
@@ -242,18 +222,16 @@ std::string cost_table(const std::vector<ComparedReport>& reports,
   for (const std::string& label : shared_panels(reports, indices)) {
     if (indices.front().panels.at(label)->config.anisotropy == 1.0f) continue;
     md += row(reports.size(), label, [&](std::size_t i) {
-      const auto found = indices[i].costs.find(label);
-      if (found == indices[i].costs.end()) return std::string("–");
-      const DrawCost& cost = *found->second;
-      const bool unsettled = cost.rounds > 0 && !cost.settled;
-      return median_interval_text(cost.relative, 2) + (unsettled ? " *" : "");
+      const DrawCost* const cost = entry_at(indices[i].costs, label);
+      if (!cost) return std::string("–");
+      return median_interval_text(cost->relative, 2) + (unsettled(*cost) ? " *" : "");
     });
   }
   return md;
 }
 
 std::string settings_section(const std::vector<ComparedReport>& reports,
-                             const std::vector<Index>& indices) {
+                             const std::vector<ReportIndex>& indices) {
   std::vector<const Report*> compared;
   std::vector<std::string> names;
   for (const ComparedReport& report : reports) {
@@ -351,7 +329,7 @@ constexpr std::size_t most_differing_count = 8;
 // The figures of the shared panels whose values lie furthest apart across the reports, measured
 // in their limits: those more than one limit apart, at most most_differing_count of them.
 std::string differences_table(const std::vector<ComparedReport>& reports,
-                              const std::vector<Index>& indices) {
+                              const std::vector<ReportIndex>& indices) {
   struct Row {
     double spread;
     std::string title;
@@ -363,10 +341,9 @@ std::string differences_table(const std::vector<ComparedReport>& reports,
     for (const DifferingFigure& figure : differing_figures) {
       Row row{0.0, label + ": " + figure.name, {}, figure.decimals};
       double low = std::numeric_limits<double>::infinity(), high = -low;
-      for (const Index& index : indices) {
-        const auto quality = index.quality.find(label);
-        const double value = figure.value(
-            index.panels.at(label), quality == index.quality.end() ? nullptr : quality->second);
+      for (const ReportIndex& index : indices) {
+        const double value =
+            figure.value(index.panels.at(label), entry_at(index.quality, label));
         row.values.push_back(value);
         if (std::isnan(value)) continue;
         low = std::min(low, value);
@@ -494,7 +471,7 @@ void order_by_driver(std::vector<ComparedReport>& reports) {
 }
 
 std::string comparison_markdown(const std::vector<ComparedReport>& reports) {
-  const std::vector<Index> indices = index_of(reports);
+  const std::vector<ReportIndex> indices = index_of(reports);
   std::string md = format_text("# Kestrel: %zu reports compared\n\n", reports.size());
   std::vector<std::string> links;
   for (const ComparedReport& report : reports)

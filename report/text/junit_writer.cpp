@@ -91,8 +91,7 @@ JunitSuite junit_suite(const Report& report, const std::vector<Verdict>& verdict
     } else if (!verdict.pass) {
       c.failed = true;
       c.message = verdict.reason;
-      c.text = std::string(rule_name(verdict.rule)) + ": " + verdict.subject + ": " +
-               verdict.reason;
+      c.text = verdict_key(verdict) + ": " + verdict.reason;
     }
     if (c.failed) c.attachment = picture_path(pictures, fault_picture(verdict.rule));
     suite.cases.push_back(c);

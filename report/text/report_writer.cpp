@@ -294,13 +294,11 @@ std::string cost_section(const Report& report, const char* heading) {
       "95 %% interval | rounds | draws per batch |\n"
       "|---|---|---|---|---|---|---|\n",
       percent(cost_settle_share), CostPlan().budget_seconds);
-  const auto interval = [](const MedianInterval& value, int decimals) {
-    return decimals_text(value.low, decimals) + " – " + decimals_text(value.high, decimals);
-  };
   for (const DrawCost& cost : report.costs)
     md += "| " + configuration_label(cost.config) + " | " +
-          decimals_text(cost.milliseconds.median, 3) + " | " + interval(cost.milliseconds, 3) +
-          " | " + decimals_text(cost.relative.median, 2) + " | " + interval(cost.relative, 2) +
+          decimals_text(cost.milliseconds.median, 3) + " | " +
+          interval_text(cost.milliseconds, 3) + " | " + decimals_text(cost.relative.median, 2) +
+          " | " + interval_text(cost.relative, 2) +
           format_text(" | %d | %d |\n", cost.rounds, cost.draws);
   const std::string unsettled = unsettled_costs(report.costs);
   if (!unsettled.empty())

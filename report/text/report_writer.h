@@ -1,15 +1,13 @@
 // The report's text files (report.json, with every number, is the schema's: report_json.h):
-// report.md, the readable summary with
-// the driver's strings, the settings, the findings in plain words and the tables, the image
-// quality against the ideal filter among them; and summary.md, the driver's section of a
-// comparison of drivers; and the parts of report.md, which report.html arranges beside the
-// pictures.
+// report.md, the readable summary with the driver's strings, the settings, the findings in plain
+// words and the tables, the image quality against the ideal filter among them; and summary.md,
+// the driver's section of a comparison of drivers; and the parts of report.md, which report.html
+// arranges beside the pictures.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "report/judge/baseline.h"
 #include "report/judge/findings.h"
 #include "report/judge/verdicts.h"
 #include "report/model/report.h"

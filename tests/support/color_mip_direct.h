@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/color_mip_texture.h"
+#include "image/color_mip_levels.h"
 
 // Writes `level` of the texture of level-0 size `size` and colour delta `delta` into `texels` as
 // generate_color_mip_levels does, evaluating sin(cos(y * 2^level) + x * 2^level) for every texel.
